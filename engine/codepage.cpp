@@ -1,0 +1,193 @@
+#include "engine/codepage.h"
+
+#include <unicode/ucnv.h>
+#include <unicode/ucnv_cb.h>
+
+#include <cstring>
+#include <vector>
+
+#include "engine/codepage_registry.h"
+#include "engine/iconv_bridge.h"
+
+namespace tekvo {
+namespace {
+
+// ICU's standard substitution callback silently skips default-ignorable
+// characters (U+00AD, U+034F, U+115F...) and single-byte tables substitute
+// 0x1A; the Windows calls write the page's "?" for both. Writing through the
+// converter's substitution keeps stateful pages (UTF-7, HZ, ISO-2022) in a
+// consistent shift state.
+void FromUnicodeSubstitute(const void*, UConverterFromUnicodeArgs* args, const UChar*, int32_t,
+                           UChar32, UConverterCallbackReason reason, UErrorCode* err) {
+  if (reason > UCNV_IRREGULAR) return;  // reset, close, clone
+  *err = U_ZERO_ERROR;
+  ucnv_cbFromUWriteSub(args, 0, err);
+}
+
+// One U+FFFD per bad byte sequence, never U+001A: the damage must stay
+// visible in the repaired text.
+void ToUnicodeReplacement(const void*, UConverterToUnicodeArgs* args, const char*, int32_t,
+                          UConverterCallbackReason reason, UErrorCode* err) {
+  if (reason > UCNV_IRREGULAR) return;
+  *err = U_ZERO_ERROR;
+  static const UChar kReplacement = 0xFFFD;
+  ucnv_cbToUWriteUChars(args, &kReplacement, 1, 0, err);
+}
+
+UConverter* OpenConfigured(const CodePageEntry& entry) {
+  UErrorCode err = U_ZERO_ERROR;
+  UConverter* cnv = ucnv_open(entry.name, &err);
+  if (U_FAILURE(err) || cnv == nullptr) return nullptr;
+  ucnv_setFallback(cnv, true);
+  // Windows writes U+FFFD's own bytes for a lone surrogate in UTF-8 and "?"
+  // in every other page.
+  static const UChar kQuestion[] = u"?";
+  static const UChar kReplacement[] = u"\uFFFD";
+  ucnv_setSubstString(cnv, entry.cp == 65001 ? kReplacement : kQuestion, 1, &err);
+  ucnv_setFromUCallBack(cnv, FromUnicodeSubstitute, nullptr, nullptr, nullptr, &err);
+  ucnv_setToUCallBack(cnv, ToUnicodeReplacement, nullptr, nullptr, nullptr, &err);
+  if (U_FAILURE(err)) {
+    ucnv_close(cnv);
+    return nullptr;
+  }
+  return cnv;
+}
+
+// Opening an ICU converter costs far more than a short conversion, so each
+// thread keeps the ones it has used. A converter that failed to open is
+// remembered as nullptr so the cost is not paid again.
+class ConverterCache {
+ public:
+  ~ConverterCache() {
+    for (auto& e : entries_) {
+      if (e.cnv != nullptr) ucnv_close(e.cnv);
+    }
+  }
+
+  UConverter* Get(const CodePageEntry& entry) {
+    for (auto& e : entries_) {
+      if (e.entry == &entry) return e.cnv;
+    }
+    UConverter* cnv = OpenConfigured(entry);
+    entries_.push_back({&entry, cnv});
+    return cnv;
+  }
+
+ private:
+  struct Slot {
+    const CodePageEntry* entry;
+    UConverter* cnv;
+  };
+  std::vector<Slot> entries_;
+};
+
+thread_local ConverterCache converters;
+
+ByteString IcuFromText(UConverter* cnv, const Text& text) {
+  const auto* src = reinterpret_cast<const UChar*>(text.data());
+  auto len = static_cast<int32_t>(text.size());
+  ByteString out(UCNV_GET_MAX_BYTES_FOR_STRING(text.size(), ucnv_getMaxCharSize(cnv)), '\0');
+  UErrorCode err = U_ZERO_ERROR;
+  int32_t n = ucnv_fromUChars(cnv, out.data(), static_cast<int32_t>(out.size()), src, len, &err);
+  if (err == U_BUFFER_OVERFLOW_ERROR) {
+    out.assign(static_cast<std::size_t>(n), '\0');
+    err = U_ZERO_ERROR;
+    n = ucnv_fromUChars(cnv, out.data(), n, src, len, &err);
+  }
+  if (U_FAILURE(err) && err != U_STRING_NOT_TERMINATED_WARNING) return {};
+  out.resize(static_cast<std::size_t>(n));
+  return out;
+}
+
+Text IcuToText(UConverter* cnv, const ByteString& bytes) {
+  auto len = static_cast<int32_t>(bytes.size());
+  // One unit per byte is enough for every served page: a character takes at
+  // least as many bytes as it has UTF-16 units, a bad sequence gives one unit.
+  Text out(bytes.size() + 1, u'\0');
+  UErrorCode err = U_ZERO_ERROR;
+  int32_t n = ucnv_toUChars(cnv, reinterpret_cast<UChar*>(out.data()),
+                            static_cast<int32_t>(out.size()), bytes.data(), len, &err);
+  if (err == U_BUFFER_OVERFLOW_ERROR) {
+    out.assign(static_cast<std::size_t>(n) + 1, u'\0');
+    err = U_ZERO_ERROR;
+    n = ucnv_toUChars(cnv, reinterpret_cast<UChar*>(out.data()), n + 1, bytes.data(), len, &err);
+  }
+  if (U_FAILURE(err) && err != U_STRING_NOT_TERMINATED_WARNING) return {};
+  out.resize(static_cast<std::size_t>(n));
+  return out;
+}
+
+// ICU takes lengths as int32_t; longer input is refused like a rejected page.
+bool FitsIcu(std::size_t n) { return n < static_cast<std::size_t>(INT32_MAX) / 4; }
+
+}  // namespace
+
+ByteString TextToCodePageBytes(const Text& text, CodePageId cp) {
+  const CodePageEntry* entry = FindCodePage(cp);
+  if (entry == nullptr || text.empty()) return {};
+  if (entry->backend == ConverterBackend::kIconv) {
+    return IconvFromText(text, entry->name).value_or(ByteString());
+  }
+  UConverter* cnv = converters.Get(*entry);
+  if (cnv == nullptr || !FitsIcu(text.size())) return {};
+  return IcuFromText(cnv, text);
+}
+
+Text CodePageBytesToText(const ByteString& bytes, CodePageId cp) {
+  const CodePageEntry* entry = FindCodePage(cp);
+  if (entry == nullptr || bytes.empty()) return {};
+  if (entry->backend == ConverterBackend::kIconv) {
+    return IconvToText(bytes, entry->name).value_or(Text());
+  }
+  UConverter* cnv = converters.Get(*entry);
+  if (cnv == nullptr || !FitsIcu(bytes.size())) return {};
+  return IcuToText(cnv, bytes);
+}
+
+bool IsCodePageServed(CodePageId cp) { return FindCodePage(cp) != nullptr; }
+
+std::optional<ByteString> TextToLocaleBytes(const Text& text, LocaleId lcid) {
+  std::optional<CodePageId> cp = LocaleCodePage(lcid);
+  if (!cp) return std::nullopt;
+  return TextToCodePageBytes(text, *cp);
+}
+
+std::optional<Text> LocaleBytesToText(const ByteString& bytes, LocaleId lcid) {
+  std::optional<CodePageId> cp = LocaleCodePage(lcid);
+  if (!cp) return std::nullopt;
+  return CodePageBytesToText(bytes, *cp);
+}
+
+ByteString SwapBytePairs(const ByteString& bytes) {
+  std::size_t pairs = bytes.size() / 2;
+  ByteString out(pairs * 2, '\0');
+  const char* src = bytes.data();
+  char* dst = out.data();
+  for (std::size_t k = 0; k < pairs; ++k) {
+    dst[2 * k] = src[2 * k + 1];
+    dst[2 * k + 1] = src[2 * k];
+  }
+  return out;
+}
+
+ByteString TextToUtf16LeBytes(const Text& text) {
+  ByteString out(text.size() * 2, '\0');
+  char* dst = out.data();
+  for (char16_t u : text) {
+    *dst++ = static_cast<char>(u & 0xFF);
+    *dst++ = static_cast<char>(u >> 8);
+  }
+  return out;
+}
+
+Text Utf16LeBytesToText(const ByteString& bytes) {
+  std::size_t units = bytes.size() / 2;
+  Text out(units, u'\0');
+  const auto* src = reinterpret_cast<const unsigned char*>(bytes.data());
+  for (std::size_t i = 0; i < units; ++i) {
+    out[i] = static_cast<char16_t>(src[2 * i] | (src[2 * i + 1] << 8));
+  }
+  return out;
+}
+
+}  // namespace tekvo

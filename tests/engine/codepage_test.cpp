@@ -1,0 +1,116 @@
+#include "engine/codepage.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "engine/codepage_registry.h"
+
+namespace tekvo {
+namespace {
+
+std::string Hex(const ByteString& b) {
+  static const char* digits = "0123456789ABCDEF";
+  std::string out;
+  for (unsigned char c : b) {
+    if (!out.empty()) out += ' ';
+    out += digits[c >> 4];
+    out += digits[c & 15];
+  }
+  return out;
+}
+
+std::string Units(const Text& t) {
+  static const char* digits = "0123456789ABCDEF";
+  std::string out;
+  for (char16_t u : t) {
+    if (!out.empty()) out += ' ';
+    for (int shift = 12; shift >= 0; shift -= 4) out += digits[(u >> shift) & 15];
+  }
+  return out;
+}
+
+struct EncodeCase {
+  const char* name;
+  Text text;
+  CodePageId cp;
+  const char* hex;
+};
+
+TEST(CodePageBridge, TextToBytes) {
+  const EncodeCase cases[] = {
+      {"gbk-zhong", u"中文", 936, "D6 D0 CE C4"},
+      {"big5-zhong", u"中文", 950, "A4 A4 A4 E5"},
+      {"sjis-kana", u"カナ", 932, "83 4A 83 69"},
+      {"ks-hangul", u"한", 949, "C7 D1"},
+      {"johab-hangul", u"한", 1361, "D0 65"},
+      {"johab-missing-is-question", u"\u0E01", 1361, "3F"},
+      {"cp1252-euro", u"\u20AC", 1252, "80"},
+      {"cp1252-best-fit-fullwidth", u"\uFF01", 1252, "21"},
+      {"big5-best-fit-a-grave", u"\u00C0", 950, "41"},
+      {"cp1252-missing-cjk", u"中", 1252, "3F"},
+      {"cp1252-soft-hyphen-kept", u"\u00AD", 1252, "AD"},
+      {"gbk-ignorable-cgj-is-question", u"\u034F", 936, "3F"},
+      {"cp1251-hangul-filler-is-question", u"\u115F", 1251, "3F"},
+      {"koi8r-missing-is-question-not-sub", u"\u00E9", 20866, "3F"},
+      {"utf8-page", u"\u00E9", 65001, "C3 A9"},
+      {"utf8-page-lone-surrogate", u"\xD800", 65001, "EF BF BD"},
+      {"gb18030-pair", u"\U0001F600", 54936, "94 39 FC 36"},
+      {"cp0-is-gbk", u"中", 0, "D6 D0"},
+      {"rejected-page", u"abc", 12345, ""},
+      {"empty", u"", 936, ""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Hex(TextToCodePageBytes(c.text, c.cp)), c.hex) << c.name;
+  }
+}
+
+struct DecodeCase {
+  const char* name;
+  ByteString bytes;
+  CodePageId cp;
+  Text text;
+};
+
+TEST(CodePageBridge, BytesToText) {
+  const DecodeCase cases[] = {
+      {"gbk", "\xD6\xD0\xCE\xC4", 936, u"中文"},
+      {"big5", "\xA4\xA4\xA4\xE5", 950, u"中文"},
+      {"johab", "\xD0\x65", 1361, u"한"},
+      {"johab-bad-byte",
+       "a\x80"
+       "b",
+       1361, u"a\uFFFDb"},
+      {"johab-cut-at-end", "a\xD0", 1361, u"a\uFFFD"},
+      {"gbk-lone-lead-at-end", "a\xD6", 936, u"a\uFFFD"},
+      {"gbk-bad-byte-0x80",
+       "\x80"
+       "a",
+       936,
+       u"\u20AC"
+       "a"},
+      {"sjis-bad-lead",
+       "\xA0"
+       "a",
+       932,
+       u"\uFFFD"
+       "a"},
+      {"koi8r-ascii", "abc", 20866, u"abc"},
+      {"utf8-page-invalid", "\xC3", 65001, u"\uFFFD"},
+      {"rejected-page", "abc", 99999, u""},
+      {"empty", "", 936, u""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Units(CodePageBytesToText(c.bytes, c.cp)), Units(c.text)) << c.name;
+  }
+}
+
+TEST(CodePageBridge, EveryServedPageOpens) {
+  for (const auto& e : ServedCodePages()) {
+    EXPECT_EQ(CodePageBytesToText("A", e.cp), u"A") << e.cp << " " << e.name;
+    EXPECT_EQ(TextToCodePageBytes(u"A", e.cp), "A") << e.cp << " " << e.name;
+  }
+}
+
+}  // namespace
+}  // namespace tekvo

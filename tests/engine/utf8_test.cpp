@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "engine/codepage.h"
+
+namespace tekvo {
+namespace {
+
+std::string Hex(const ByteString& b) {
+  static const char* digits = "0123456789ABCDEF";
+  std::string out;
+  for (unsigned char c : b) {
+    if (!out.empty()) out += ' ';
+    out += digits[c >> 4];
+    out += digits[c & 15];
+  }
+  return out;
+}
+
+std::string Units(const Text& t) {
+  static const char* digits = "0123456789ABCDEF";
+  std::string out;
+  for (char16_t u : t) {
+    if (!out.empty()) out += ' ';
+    for (int shift = 12; shift >= 0; shift -= 4) out += digits[(u >> shift) & 15];
+  }
+  return out;
+}
+
+struct EncodeCase {
+  const char* name;
+  Text text;
+  const char* hex;
+};
+
+TEST(Utf8Coder, Encodes) {
+  const EncodeCase cases[] = {
+      {"ascii", u"abc", "61 62 63"},
+      {"two-byte", u"\u00E9", "C3 A9"},
+      {"three-byte", u"\u4E2D", "E4 B8 AD"},
+      {"pair-is-four-bytes", u"\U0001F600", "F0 9F 98 80"},
+      {"last-plane-pair", u"\U0010FFFF", "F4 8F BF BF"},
+      {"lone-high-three-bytes",
+       u"\xD83D"
+       "a",
+       "ED A0 BD 61"},
+      {"lone-low-three-bytes", u"\xDE00", "ED B8 80"},
+      {"low-then-high-not-a-pair", u"\xDE00\xD83D", "ED B8 80 ED A0 BD"},
+      {"nul", Text(1, u'\0'), "00"},
+      {"empty", u"", ""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Hex(TextToUtf8Bytes(c.text)), c.hex) << c.name;
+  }
+}
+
+struct DecodeCase {
+  const char* name;
+  ByteString bytes;
+  Text text;
+};
+
+TEST(Utf8Coder, DecodesLeniently) {
+  const DecodeCase cases[] = {
+      {"overlong-nul-dropped", "\xC0\x80", u""},
+      {"crlf", "\r\n", u"\r\n"},
+      {"cut-short-written-on-next-ascii",
+       "\xE4\xB8"
+       "A",
+       u"\u0138A"},
+      {"stray-continuations-combine", "\xA1\xA1", u"\u0861"},
+      {"four-byte-is-pair", "\xF0\x9F\x98\x80", u"\U0001F600"},
+      {"four-byte-then-ascii", "\xF0\x9F\x98\x80x", u"\U0001F600x"},
+      {"four-byte-cut-short",
+       "\xF0\x9F\x98"
+       "A",
+       u"\u07D8A"},
+      {"four-byte-above-max-not-a-pair", "\xF4\x90\x80\x80", u"\u4400"},
+      {"four-byte-overlong-not-a-pair", "\xF0\x8F\xBF\xBF", u"\u03FF"},
+      {"pending-then-four-byte", "\xE4\xB8\xF0\x9F\x98\x80", u"\u0138\U0001F600"},
+      {"cut-short-at-end-dropped", "\xE4\xB8", u""},
+      {"surrogate-triples-rejoin", "\xED\xA0\xBD\xED\xB8\x80", u"\U0001F600"},
+      {"lead-alone-dropped",
+       "\xC3"
+       "a",
+       u"a"},
+      {"empty", "", u""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Units(Utf8BytesToText(c.bytes)), Units(c.text)) << c.name;
+  }
+}
+
+TEST(Utf8Coder, EveryTextSurvivesARoundTrip) {
+  const Text cases[] = {
+      u"中文 English 한국어 \U0001F600", u"\xD800", u"\xDBFF\xDBFF\xDC00\xDC00", Text(u"a\0b", 3),
+      u"\u007F\u0080\u07FF\u0800\uFFFF",
+  };
+  for (const auto& t : cases) {
+    EXPECT_EQ(Units(Utf8BytesToText(TextToUtf8Bytes(t))), Units(t)) << Units(t);
+  }
+}
+
+struct SwapCase {
+  const char* name;
+  ByteString in;
+  ByteString out;
+};
+
+TEST(ByteOrder, SwapsPairsAndDropsOddByte) {
+  const SwapCase cases[] = {
+      {"odd-length", "\x01\x02\x03", "\x02\x01"},
+      {"even", "ABCD", "BADC"},
+      {"one-byte", "A", ""},
+      {"empty", "", ""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(SwapBytePairs(c.in), c.out) << c.name;
+  }
+}
+
+TEST(ByteOrder, Utf16LeDropsOddByte) {
+  EXPECT_EQ(Utf16LeBytesToText(ByteString("A\0B\0C", 5)), u"AB");
+  EXPECT_EQ(TextToUtf16LeBytes(u"\u4100"), ByteString("\x00\x41", 2));
+}
+
+}  // namespace
+}  // namespace tekvo
