@@ -1,0 +1,238 @@
+#include "files/file_encoding.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "engine/codepage.h"
+
+namespace tekvo {
+namespace {
+
+constexpr LocaleId kLcidGb = 2052;
+constexpr LocaleId kLcidEng = 1033;
+constexpr char16_t kBom = u'\uFEFF';
+
+bool StartsWith(std::string_view bytes, std::string_view prefix) {
+  return bytes.size() >= prefix.size() && bytes.compare(0, prefix.size(), prefix) == 0;
+}
+
+// Offset of `pattern` starting at an even offset, or npos.
+bool HasAtEvenOffset(std::string_view bytes, std::string_view pattern) {
+  for (std::size_t pos = bytes.find(pattern); pos != std::string_view::npos;
+       pos = bytes.find(pattern, pos + 1)) {
+    if (pos % 2 == 0) return true;
+  }
+  return false;
+}
+
+std::optional<LocaleId> AnsiLocaleOf(FileEncoding e) {
+  if (e == FileEncoding::kAnsiGb) return kLcidGb;
+  if (e == FileEncoding::kAnsiEng) return kLcidEng;
+  return std::nullopt;
+}
+
+// Splits UTF-16 into code points; a lone surrogate is a code point of its own.
+std::vector<char32_t> CodePoints(const Text& text) {
+  std::vector<char32_t> out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char16_t u = text[i];
+    if (u >= 0xD800 && u <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+        text[i + 1] <= 0xDFFF) {
+      out.push_back(0x10000 + ((char32_t{u} - 0xD800) << 10) + (text[i + 1] - 0xDC00));
+      ++i;
+    } else {
+      out.push_back(u);
+    }
+  }
+  return out;
+}
+
+Text FromCodePoint(char32_t cp) {
+  if (cp < 0x10000) return Text(1, static_cast<char16_t>(cp));
+  cp -= 0x10000;
+  return Text{static_cast<char16_t>(0xD800 + (cp >> 10)),
+              static_cast<char16_t>(0xDC00 + (cp & 0x3FF))};
+}
+
+}  // namespace
+
+bool IsConcreteEncoding(FileEncoding e) { return ToInt(e) >= 1 && ToInt(e) <= 8; }
+
+Text EncodingName(FileEncoding e) {
+  switch (e) {
+    case FileEncoding::kAnsiGb:
+      return u"ANSI GB";
+    case FileEncoding::kUnicode:
+      return u"Unicode";
+    case FileEncoding::kUnicodeBe:
+      return u"Unicode BE";
+    case FileEncoding::kUtf8:
+      return u"UTF-8";
+    case FileEncoding::kUnicodeNoBom:
+      return u"Unicode (No BOM)";
+    case FileEncoding::kUnicodeBeNoBom:
+      return u"Unicode BE (No BOM)";
+    case FileEncoding::kUtf8NoBom:
+      return u"UTF-8 (No BOM)";
+    case FileEncoding::kAnsiEng:
+      return u"ANSI Eng";
+    default:
+      return Text();
+  }
+}
+
+bool IsMultiByteUtf8(std::string_view bytes) {
+  bool multi = false;
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  const std::size_t n = bytes.size();
+  std::size_t i = 0;
+  while (i < n) {
+    unsigned char b = p[i];
+    if (b < 0x80) {
+      ++i;
+      continue;
+    }
+    int len;
+    char32_t cp;
+    if (b >= 0xC2 && b <= 0xDF) {
+      len = 2;
+      cp = b & 0x1F;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+      len = 3;
+      cp = b & 0x0F;
+    } else if (b >= 0xF0 && b <= 0xF4) {
+      len = 4;
+      cp = b & 0x07;
+    } else {
+      return false;  // stray continuation byte, C0/C1 overlong lead, F5..FF
+    }
+    if (n - i < static_cast<std::size_t>(len)) return false;
+    for (int k = 1; k < len; ++k) {
+      unsigned char c = p[i + k];
+      if ((c & 0xC0) != 0x80) return false;
+      cp = (cp << 6) | (c & 0x3F);
+    }
+    if ((len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
+        (cp >= 0xD800 && cp <= 0xDFFF)) {
+      return false;
+    }
+    multi = true;
+    i += len;
+  }
+  return multi;
+}
+
+FileEncoding DetectFileEncoding(std::string_view b) {
+  using namespace std::string_view_literals;
+  const std::size_t n = b.size();
+  if (n < 2) return FileEncoding::kAnsiGb;
+  if (StartsWith(b, "\xFF\xFE"sv)) return FileEncoding::kUnicode;
+  if (StartsWith(b, "\xFE\xFF"sv)) return FileEncoding::kUnicodeBe;
+  if (StartsWith(b, "\xEF\xBB\xBF"sv)) return FileEncoding::kUtf8;
+  if (HasAtEvenOffset(b, "\x0D\x00\x0A\x00"sv)) return FileEncoding::kUnicodeNoBom;
+  if (HasAtEvenOffset(b, "\x00\x0D\x00\x0A"sv)) return FileEncoding::kUnicodeBeNoBom;
+  // A zero byte among the last two does not count: an ANSI file may end in a
+  // stray NUL written by some tools.
+  std::size_t zero = b.find('\0');
+  if (zero != std::string_view::npos && n >= 3 && zero <= n - 3) {
+    return zero % 2 == 1 ? FileEncoding::kUnicodeNoBom : FileEncoding::kUnicodeBeNoBom;
+  }
+  // Nearly every text file on Linux is UTF-8 without a mark; GB bytes almost
+  // never form valid UTF-8 by accident, so valid multi-byte UTF-8 is trusted.
+  if (IsMultiByteUtf8(b)) return FileEncoding::kUtf8NoBom;
+  return FileEncoding::kAnsiGb;
+}
+
+FileEncoding ResolveFileEncoding(FileEncoding requested, FileEncoding detected) {
+  const int r = ToInt(requested);
+  const int d = ToInt(detected);
+  if (r == 1 || r == 8) return requested;
+  if (r >= 2 && r <= 4) return d == r ? requested : ToFileEncoding(r + 3);
+  if (r >= 5 && r <= 7) return d == r - 3 ? ToFileEncoding(r - 3) : requested;
+  return detected;
+}
+
+std::optional<Text> DecodeFileBytes(std::string_view bytes, FileEncoding used,
+                                    FileEncoding detected) {
+  const ByteString raw(bytes);
+  Text text;
+  switch (used) {
+    case FileEncoding::kUnicode:
+    case FileEncoding::kUnicodeNoBom:
+      text = Utf16LeBytesToText(raw);
+      break;
+    case FileEncoding::kUnicodeBe:
+    case FileEncoding::kUnicodeBeNoBom:
+      text = Utf16LeBytesToText(SwapBytePairs(raw));
+      break;
+    case FileEncoding::kUtf8:
+    case FileEncoding::kUtf8NoBom:
+      text = Utf8BytesToText(raw);
+      break;
+    default: {
+      std::optional<Text> decoded =
+          LocaleBytesToText(raw, used == FileEncoding::kAnsiEng ? kLcidEng : kLcidGb);
+      if (!decoded) return std::nullopt;
+      text = std::move(*decoded);
+      break;
+    }
+  }
+  const int u = ToInt(used);
+  if (u >= 2 && u <= 4 && used == detected && !text.empty() && text.front() == kBom) {
+    text.erase(0, 1);
+  }
+  text.erase(std::remove(text.begin(), text.end(), u'\0'), text.end());
+  return text;
+}
+
+std::optional<ByteString> EncodeFileText(const Text& text, FileEncoding e) {
+  if (std::optional<LocaleId> lcid = AnsiLocaleOf(e)) return TextToLocaleBytes(text, *lcid);
+  const int v = ToInt(e);
+  const bool with_mark = !(v >= 5 && v <= 7);
+  Text marked;
+  if (with_mark) {
+    marked.reserve(text.size() + 1);
+    marked.push_back(kBom);
+    marked.append(text);
+  }
+  const Text& source = with_mark ? marked : text;
+  switch (e) {
+    case FileEncoding::kUnicodeBe:
+    case FileEncoding::kUnicodeBeNoBom:
+      return SwapBytePairs(TextToUtf16LeBytes(source));
+    case FileEncoding::kUtf8:
+    case FileEncoding::kUtf8NoBom:
+      return TextToUtf8Bytes(source);
+    default:
+      return TextToUtf16LeBytes(source);
+  }
+}
+
+std::size_t CountUnmappableCharacters(const Text& text, FileEncoding e) {
+  std::optional<LocaleId> lcid = AnsiLocaleOf(e);
+  if (!lcid || text.empty()) return 0;
+  std::optional<ByteString> bytes = TextToLocaleBytes(text, *lcid);
+  std::optional<Text> back = bytes ? LocaleBytesToText(*bytes, *lcid) : std::nullopt;
+  const std::vector<char32_t> original = CodePoints(text);
+  if (back) {
+    const std::vector<char32_t> again = CodePoints(*back);
+    // The converters write one substitute per code point, so the two line up;
+    // when they do not, fall back to checking each character alone.
+    if (again.size() == original.size()) {
+      std::size_t lost = 0;
+      for (std::size_t i = 0; i < original.size(); ++i) lost += original[i] != again[i];
+      return lost;
+    }
+  }
+  std::size_t lost = 0;
+  for (char32_t cp : original) {
+    Text one = FromCodePoint(cp);
+    std::optional<ByteString> b = TextToLocaleBytes(one, *lcid);
+    std::optional<Text> t = b ? LocaleBytesToText(*b, *lcid) : std::nullopt;
+    lost += !t || *t != one;
+  }
+  return lost;
+}
+
+}  // namespace tekvo

@@ -1,0 +1,250 @@
+#include "files/text_file_save.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <map>
+#include <optional>
+
+#include "file_test_support.h"
+#include "files/paths.h"
+
+namespace tekvo {
+namespace {
+
+using testing::Exists;
+using testing::Hex;
+using testing::ModeOf;
+using testing::ReadBytes;
+using testing::ScratchDir;
+using testing::ScriptedPrompter;
+using testing::Show;
+using testing::WriteBytes;
+
+FileEncoding E(int v) { return ToFileEncoding(v); }
+
+enum class Op { kNone, kStat, kRename, kRemove, kCreate, kWrite, kSync, kClose, kSetMode };
+
+// Real POSIX calls, except that the n-th call of one operation fails with EIO.
+// A failing write first writes a few bytes, as a full disk does.
+class FailingOps : public FileOps {
+ public:
+  FailingOps(Op op, int nth) : op_(op), nth_(nth) {}
+
+  std::error_code Stat(const std::string& p, FileStat& out) override {
+    return Hit(Op::kStat) ? Eio() : FileOps::Stat(p, out);
+  }
+  std::error_code Rename(const std::string& a, const std::string& b) override {
+    return Hit(Op::kRename) ? Eio() : FileOps::Rename(a, b);
+  }
+  std::error_code Remove(const std::string& p) override {
+    return Hit(Op::kRemove) ? Eio() : FileOps::Remove(p);
+  }
+  std::error_code Create(const std::string& p, int& fd) override {
+    return Hit(Op::kCreate) ? Eio() : FileOps::Create(p, fd);
+  }
+  std::error_code Write(int fd, const char* data, std::size_t size) override {
+    if (!Hit(Op::kWrite)) return FileOps::Write(fd, data, size);
+    FileOps::Write(fd, data, std::min<std::size_t>(size, 3));
+    return Eio();
+  }
+  std::error_code Sync(int fd) override { return Hit(Op::kSync) ? Eio() : FileOps::Sync(fd); }
+  std::error_code Close(int fd) override {
+    std::error_code real = FileOps::Close(fd);
+    return Hit(Op::kClose) ? Eio() : real;
+  }
+  std::error_code SetMode(const std::string& p, mode_t m) override {
+    return Hit(Op::kSetMode) ? Eio() : FileOps::SetMode(p, m);
+  }
+
+ private:
+  static std::error_code Eio() { return std::error_code(EIO, std::generic_category()); }
+  bool Hit(Op op) { return op == op_ && ++calls_[op] == nth_; }
+
+  Op op_;
+  int nth_;
+  std::map<Op, int> calls_;
+};
+
+TEST(SaveTextFileTest, NewFileHoldsTheEncodedBytesOnly) {
+  ScratchDir dir;
+  struct Case {
+    int encoding;
+    int reported;
+    const char* hex;
+  } cases[] = {
+      {0, 2, "FF FE 41 00 2D 4E"},    {1, 1, "41 D6 D0"},
+      {2, 2, "FF FE 41 00 2D 4E"},    {3, 3, "FE FF 00 41 4E 2D"},
+      {4, 4, "EF BB BF 41 E4 B8 AD"}, {5, 5, "41 00 2D 4E"},
+      {6, 6, "00 41 4E 2D"},          {7, 7, "41 E4 B8 AD"},
+      {-3, 2, "FF FE 41 00 2D 4E"},
+  };
+  for (const Case& c : cases) {
+    const std::string path = dir.File("new" + std::to_string(c.encoding) + ".txt");
+    ScriptedPrompter prompter;
+    SaveResult r = SaveTextFile(u"A中", path, E(c.encoding), prompter);
+    ASSERT_TRUE(r.ok()) << c.encoding << ": " << Show(r.message);
+    EXPECT_EQ(ToInt(r.encoding), c.reported) << c.encoding;
+    EXPECT_EQ(Hex(ReadBytes(path)), c.hex) << c.encoding;
+    EXPECT_TRUE(prompter.questions.empty()) << c.encoding;
+    EXPECT_FALSE(Exists(BackupPathOf(path))) << c.encoding;
+  }
+}
+
+TEST(SaveTextFileTest, ReplacingAFileKeepsItsModeAndLeavesNoBackup) {
+  ScratchDir dir;
+  const std::string path = dir.File("old.txt");
+  WriteBytes(path, "old content");
+  ::chmod(path.c_str(), 0640);
+  WriteBytes(BackupPathOf(path), "stale backup");
+  ScriptedPrompter prompter;
+  SaveResult r = SaveTextFile(u"new", path, FileEncoding::kUtf8NoBom, prompter);
+  ASSERT_TRUE(r.ok()) << Show(r.message);
+  EXPECT_EQ(ReadBytes(path), "new");
+  EXPECT_EQ(ModeOf(path), 0640u);
+  EXPECT_FALSE(Exists(BackupPathOf(path)));
+  EXPECT_TRUE(prompter.questions.empty());
+}
+
+TEST(SaveTextFileTest, ProtectedFilesAskFirst) {
+  struct Case {
+    const char* name;
+    const char* file;
+    unsigned mode;
+    bool answer;
+    const char16_t* attributes;
+  } cases[] = {
+      {"read-only-yes", "ro.txt", 0444, true, u"文件属性： 只读 存档"},
+      {"read-only-no", "ro.txt", 0444, false, u"文件属性： 只读 存档"},
+      {"hidden-yes", ".hidden.txt", 0600, true, u"文件属性： 隐藏 存档"},
+      {"hidden-read-only-no", ".both.txt", 0400, false, u"文件属性： 只读 隐藏 存档"},
+  };
+  for (const Case& c : cases) {
+    ScratchDir dir;
+    const std::string path = dir.File(c.file);
+    WriteBytes(path, "old");
+    ::chmod(path.c_str(), c.mode);
+    ScriptedPrompter prompter;
+    prompter.answers = {c.answer};
+    SaveResult r = SaveTextFile(u"new", path, FileEncoding::kUtf8NoBom, prompter);
+    ASSERT_EQ(prompter.questions.size(), 1u) << c.name;
+    EXPECT_EQ(prompter.questions[0],
+              PathText(path) + u"\r\n\r\n" + c.attributes + u"\r\n\r\n是否改写文件？")
+        << c.name;
+    EXPECT_EQ(r.status, c.answer ? SaveStatus::kSaved : SaveStatus::kDeclined) << c.name;
+    EXPECT_EQ(ReadBytes(path), c.answer ? "new" : "old") << c.name;
+    EXPECT_EQ(ModeOf(path), c.mode) << c.name;
+    EXPECT_FALSE(Exists(BackupPathOf(path))) << c.name;
+    EXPECT_TRUE(r.message.empty()) << c.name;
+  }
+}
+
+TEST(SaveTextFileTest, FailureAtEachStepKeepsTheOldContent) {
+  // After each failure: what the path and the backup hold (nullopt: absent).
+  struct Case {
+    const char* name;
+    Op op;
+    int nth;
+    std::optional<std::string> at_path;
+    std::optional<std::string> at_backup;
+  } cases[] = {
+      {"inspecting", Op::kStat, 1, "old", "stale"},
+      {"stat-of-stale-backup", Op::kStat, 2, "old", "stale"},
+      {"removing-stale-backup", Op::kRemove, 1, "old", "stale"},
+      {"renaming-to-backup", Op::kRename, 1, "old", std::nullopt},
+      {"creating", Op::kCreate, 1, "old", std::nullopt},
+      {"writing", Op::kWrite, 1, "new", "old"},
+      {"flushing", Op::kSync, 1, "new content", "old"},
+      {"closing", Op::kClose, 1, "new content", "old"},
+      {"setting-mode", Op::kSetMode, 1, "new content", "old"},
+      {"removing-backup", Op::kRemove, 2, "new content", "old"},
+  };
+  for (const Case& c : cases) {
+    ScratchDir dir;
+    const std::string path = dir.File("doc.txt");
+    const std::string bak = BackupPathOf(path);
+    WriteBytes(path, "old");
+    WriteBytes(bak, "stale");
+    FailingOps ops(c.op, c.nth);
+    ScriptedPrompter prompter;
+    SaveOptions options;
+    options.ops = &ops;
+    SaveResult r = SaveTextFile(u"new content", path, FileEncoding::kUtf8NoBom, prompter, options);
+    EXPECT_EQ(r.status, SaveStatus::kFailed) << c.name;
+    EXPECT_EQ(r.message, PathText(path) + u"\r\n\r\n保存失败~ Input/output error") << c.name;
+    EXPECT_EQ(Exists(path) ? std::optional(ReadBytes(path)) : std::nullopt, c.at_path) << c.name;
+    EXPECT_EQ(Exists(bak) ? std::optional(ReadBytes(bak)) : std::nullopt, c.at_backup) << c.name;
+  }
+}
+
+TEST(SaveTextFileTest, FailuresWithoutAnOldFile) {
+  ScratchDir dir;
+  WriteBytes(dir.File("plain"), "x");
+  ::mkdir(dir.File("folder").c_str(), 0755);
+  struct Case {
+    const char* name;
+    std::string path;
+    const char16_t* reason;
+  } cases[] = {
+      {"missing-folder", dir.File("no/such/folder.txt"), u"No such file or directory"},
+      {"below-a-file", dir.File("plain/x.txt"), u"Not a directory"},
+      {"a-folder", dir.File("folder"), u"Is a directory"},
+  };
+  for (const Case& c : cases) {
+    ScriptedPrompter prompter;
+    SaveResult r = SaveTextFile(u"text", c.path, FileEncoding::kUnicode, prompter);
+    EXPECT_EQ(r.status, SaveStatus::kFailed) << c.name;
+    EXPECT_EQ(r.message, PathText(c.path) + u"\r\n\r\n保存失败~ " + c.reason) << c.name;
+  }
+  struct stat st {};
+  ASSERT_EQ(::stat(dir.File("folder").c_str(), &st), 0);
+  EXPECT_TRUE(S_ISDIR(st.st_mode));
+  EXPECT_FALSE(Exists(dir.File("folder.bak")));
+}
+
+TEST(SaveTextFileTest, AsksBeforeAnsiLosesCharacters) {
+  struct Case {
+    const char* name;
+    int encoding;
+    bool warn;
+    std::deque<bool> answers;
+    std::size_t questions;
+    std::size_t lost;
+    bool saved;
+  } cases[] = {
+      {"gb-no", 1, true, {false}, 1, 1, false},
+      {"gb-yes", 1, true, {true}, 1, 1, true},
+      {"eng-no", 8, true, {false}, 1, 2, false},
+      {"not-asked-when-off", 1, false, {}, 0, 0, true},
+      {"utf8-never-asks", 7, true, {}, 0, 0, true},
+  };
+  for (const Case& c : cases) {
+    ScratchDir dir;
+    const std::string path = dir.File("emoji.txt");
+    WriteBytes(path, "old");
+    ScriptedPrompter prompter;
+    prompter.answers = c.answers;
+    SaveOptions options;
+    options.warn_unmappable = c.warn;
+    SaveResult r = SaveTextFile(u"中\U0001F600", path, E(c.encoding), prompter, options);
+    ASSERT_EQ(prompter.questions.size(), c.questions) << c.name;
+    if (c.questions) {
+      EXPECT_EQ(prompter.questions[0], UnmappableQuestion(path, c.lost, E(c.encoding))) << c.name;
+      EXPECT_EQ(prompter.defaults[0], DefaultButton::kNo) << c.name;
+    }
+    EXPECT_EQ(r.ok(), c.saved) << c.name;
+    EXPECT_EQ(ReadBytes(path) == "old", !c.saved) << c.name;
+    EXPECT_FALSE(Exists(BackupPathOf(path))) << c.name;
+  }
+}
+
+TEST(SaveTextFileTest, UnmappableQuestionText) {
+  EXPECT_EQ(UnmappableQuestion("/t/a.txt", 3, FileEncoding::kAnsiGb),
+            u"/t/a.txt\r\n\r\n有 3 个字符不能用 ANSI GB 保存，会变成“?”或相近的字符。\r\n\r\n"
+            u"是否仍然保存？");
+}
+
+}  // namespace
+}  // namespace tekvo
