@@ -63,6 +63,11 @@ constexpr std::array kEntries = {
     // Unicode transformation formats the Windows calls accept.
     CodePageEntry{65000, "UTF-7", kIcu},
     CodePageEntry{65001, "UTF-8", kIcu},
+    // 7-bit ISO-2022 mail encodings. Of ICU's Japanese variants only JIS7
+    // (version 3) reads and writes the shifted one-byte katakana of 50221.
+    CodePageEntry{50221, "ISO_2022,locale=ja,version=3", kIcu},
+    CodePageEntry{50225, "ISO-2022-KR", kIcu},
+    CodePageEntry{50227, "ISO-2022-CN", kIcu},
 };
 
 }  // namespace

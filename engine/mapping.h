@@ -1,0 +1,35 @@
+// Width and script mapping.
+//
+// The four character conversions of the edit menus: to full width, to half
+// width, to simplified and to traditional Chinese. Both mappings work one
+// character for one character, so the result always has the length of the
+// input; a character whose mapping would take a different number of UTF-16
+// units (a voiced half-width katakana pair, a supplementary ideograph mapped
+// into the basic plane) is kept as it is. The tables are ICU's transforms
+// ("Hans-Hant", "Hant-Hans", "Halfwidth-Fullwidth", "Fullwidth-Halfwidth").
+// Thread-safe; none throws.
+#ifndef TEKVO_ENGINE_MAPPING_H_
+#define TEKVO_ENGINE_MAPPING_H_
+
+#include "engine/text.h"
+
+namespace tekvo {
+
+enum class ScriptTarget { kSimplified, kTraditional };
+enum class WidthTarget { kFull, kHalf };
+
+// Maps Chinese characters to their simplified or traditional form. ASCII,
+// digits and characters with no other form are unchanged. Empty text gives
+// empty text; if the transform is unavailable, the input comes back unchanged.
+Text MapChineseScript(const Text& text, ScriptTarget target);
+
+// To full width, the printable ASCII characters become U+FF01 to U+FF5E and
+// the space the ideographic space U+3000 (likewise half-width katakana and
+// the other narrow forms); to half width does the reverse. Characters with no
+// other width are unchanged; if the transform is unavailable, the input comes
+// back unchanged.
+Text MapWidth(const Text& text, WidthTarget target);
+
+}  // namespace tekvo
+
+#endif  // TEKVO_ENGINE_MAPPING_H_
