@@ -1,0 +1,167 @@
+#include "engine/reinterpret.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "engine/codepage.h"
+#include "engine/fixed_repairs.h"
+
+namespace tekvo {
+namespace {
+
+std::string Units(const Text& t) {
+  static const char* digits = "0123456789ABCDEF";
+  std::string out;
+  for (char16_t u : t) {
+    if (!out.empty()) out += ' ';
+    for (int shift = 12; shift >= 0; shift -= 4) out += digits[(u >> shift) & 15];
+  }
+  return out;
+}
+
+enum class Routine { kLocale, kCodePage };
+
+struct Case {
+  const char* name;
+  Routine routine;
+  Text input;
+  std::int32_t a;
+  std::int32_t b;
+  Text expected;
+};
+
+Converted RunCase(const Case& c) {
+  return c.routine == Routine::kLocale ? ReinterpretByLocale(c.input, c.a, c.b)
+                                       : ReinterpretByCodePage(c.input, c.a, c.b);
+}
+
+TEST(Reinterpret, Cases) {
+  using enum Routine;
+  const Case cases[] = {
+      {"utf16-identity-drops-bom-and-nul", kLocale, Text(u"\uFEFFa\0b\uFEFF", 5), -2, -2,
+       u"ab\uFEFF"},
+      {"u-as-ube-swaps", kLocale, u"\u4100\u4200", -2, -1, u"AB"},
+      {"ube-as-u-swaps", kLocale, u"AB", -1, -2, u"\u4100\u4200"},
+      {"lcid-a-zero-unchanged", kLocale, u"abc", 0, 2052, u"abc"},
+      {"lcid-b-minus-four-unchanged", kLocale, u"abc", 2052, -4, u"abc"},
+      {"lcid-unknown-a-unchanged", kLocale, u"中文", 12345, 2052, u"中文"},
+      {"lcid-unknown-b-unchanged", kLocale, u"中文", 2052, 12345, u"中文"},
+      {"cp-utf8-id-is-not-a-page", kCodePage, u"\u00C3\u00A9", -3, 65001, u"\u00C3\u00A9"},
+      {"cp-utf16be-id-is-not-a-page", kCodePage, u"\u00C3\u00A9", -1, 65001, u"\u00C3\u00A9"},
+      {"cp-1252-as-utf8", kCodePage, u"\u00C3\u00A9", 1252, 65001, u"\u00E9"},
+      {"cp-rejected-a-unchanged", kCodePage, u"abc", 12345, 936, u"abc"},
+      {"cp-rejected-b-unchanged", kCodePage, u"abc", 936, 12345, u"abc"},
+      {"cp-utf16le-both-sides", kCodePage, u"\u4100", -2, -2, u"\u4100"},
+      {"cp-utf16le-to-page", kCodePage, u"\u4241", -2, 1252, u"AB"},
+      {"cp-system-page-is-gbk", kCodePage, u"中文", 0, 936, u"中文"},
+      {"gb-as-utf8-drops-decoded-bom", kLocale, u"锘縜bc", 2052, -3, u"abc"},
+      {"only-nul-result-unchanged", kLocale, Text(u"\0", 1), -2, -2, Text(u"\0", 1)},
+      {"only-bom-result-unchanged", kLocale, u"\uFEFF", -2, -2, u"\uFEFF"},
+      {"empty-locale", kLocale, u"", 2052, 1028, u""},
+      {"empty-codepage", kCodePage, u"", 936, 950, u""},
+      {"ascii-unchanged-by-gb-big5", kLocale, u"plain text", 2052, 1028, u"plain text"},
+      {"emoji-survives-utf8-repair", kLocale, u"\u00F0\u0178\u02DC\u20AC", 1033, -3, u"\U0001F600"},
+      {"invalid-utf8-page-bytes-show-replacement", kCodePage, u"a\u00FF", 1252, 65001, u"a\uFFFD"},
+      {"own-utf8-coder-drops-cut-lead", kLocale, u"a\u00FF", 1033, -3, u"a"},
+  };
+  for (const auto& c : cases) {
+    Converted r = RunCase(c);
+    EXPECT_EQ(Units(r.text), Units(c.expected)) << c.name << " input " << Units(c.input);
+    EXPECT_FALSE(r.too_long) << c.name;
+  }
+}
+
+// Each fixed repair undoes its own garbling: a sentence written in B and
+// shown as A comes back whole.
+struct RoundTrip {
+  const char* name;
+  Text sentence;
+};
+
+TEST(Reinterpret, EveryFixedRepairUndoesItsGarbling) {
+  const RoundTrip cases[] = {
+      {"gb--big5", u"中華民國的歷史悠久，文化豐富。"},
+      {"gb--ja", u"日本語の文章を正しく読みます。"},
+      {"gb--ko", u"한국어 문장을 읽습니다."},
+      {"gb--ru", u"Привет всем, тест"},
+      {"gb--utf8", u"中文测试没有问题"},
+      {"big5--gb", u"简体中文的句子在这里。"},
+      {"big5--ko", u"한국어 문장을 읽습니다."},
+      {"ja--gb", u"简体中文的句子。"},
+      {"ko--gb", u"简体中文的句子。"},
+      {"ru--gb", u"简体中文的句子。"},
+      {"en--gb", u"简体中文的句子。"},
+      {"en--big5", u"中華民國的歷史。"},
+      {"en--utf8", u"中文和日本語と한국어 \U0001F600"},
+      {"u--ube", u"中文 text"},
+  };
+  for (const auto& c : cases) {
+    const FixedRepair* repair = FindFixedRepair(std::u16string(c.name, c.name + strlen(c.name)));
+    ASSERT_NE(repair, nullptr) << c.name;
+    std::optional<ByteString> bytes;
+    if (repair->b == kIdUtf8) {
+      bytes = TextToUtf8Bytes(c.sentence);
+    } else if (repair->b == kIdUtf16Be) {
+      bytes = SwapBytePairs(TextToUtf16LeBytes(c.sentence));
+    } else {
+      bytes = TextToLocaleBytes(c.sentence, repair->b);
+    }
+    ASSERT_TRUE(bytes) << c.name;
+    Text garbled = repair->a == kIdUtf16Le ? Utf16LeBytesToText(*bytes)
+                                           : LocaleBytesToText(*bytes, repair->a).value();
+    EXPECT_NE(Units(garbled), Units(c.sentence)) << c.name;
+    EXPECT_EQ(Units(ReinterpretByLocale(garbled, repair->a, repair->b).text), Units(c.sentence))
+        << c.name << " garbled " << Units(garbled);
+  }
+}
+
+struct LengthCase {
+  const char* name;
+  std::size_t length;
+  bool leading_bom;
+  std::size_t max_len;
+  bool too_long;
+};
+
+TEST(Reinterpret, LengthLimit) {
+  const LengthCase cases[] = {
+      {"exactly-limit", kMaxTextLen, false, kMaxTextLen, false},
+      {"one-over", kMaxTextLen + 1, false, kMaxTextLen, true},
+      {"one-over-but-bom-dropped-first", kMaxTextLen + 1, true, kMaxTextLen, false},
+      {"lifted-limit", kMaxTextLen * 4, false, kNoLengthLimit, false},
+      {"custom-limit", 11, false, 10, true},
+  };
+  for (const auto& c : cases) {
+    Text input(c.length, u'\u4E2D');
+    if (c.leading_bom) input[0] = u'\uFEFF';
+    for (Routine routine : {Routine::kLocale, Routine::kCodePage}) {
+      // UTF-16 to UTF-16 changes nothing but the byte order mark, so only the
+      // length check decides.
+      Converted r = routine == Routine::kLocale ? ReinterpretByLocale(input, -2, -2, c.max_len)
+                                                : ReinterpretByCodePage(input, -2, -2, c.max_len);
+      EXPECT_EQ(r.too_long, c.too_long) << c.name;
+      std::size_t expected = c.too_long ? c.length : c.length - (c.leading_bom ? 1 : 0);
+      EXPECT_EQ(r.text.size(), expected) << c.name;
+    }
+  }
+}
+
+TEST(Reinterpret, LimitAppliesToRealConversions) {
+  Text input(kMaxTextLen + 1, u'\u4E2D');
+  EXPECT_TRUE(ReinterpretByLocale(input, 2052, 2052).too_long);
+  EXPECT_TRUE(ReinterpretByCodePage(input, 936, 936).too_long);
+  input.pop_back();
+  EXPECT_EQ(ReinterpretByLocale(input, 2052, 2052).text, input);
+}
+
+TEST(Reinterpret, RefusalHandsBackTheInput) {
+  Text input(kMaxTextLen + 1, u'\u4100');
+  Converted r = ReinterpretByLocale(input, -2, -1);
+  EXPECT_TRUE(r.too_long);
+  EXPECT_EQ(r.text, input);
+}
+
+}  // namespace
+}  // namespace tekvo
