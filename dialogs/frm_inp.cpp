@@ -1,0 +1,255 @@
+#include "dialogs/frm_inp.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextCursor>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "engine/mapping.h"
+#include "files/prompter.h"
+
+namespace tekvo {
+namespace {
+
+Text ToText(const QString& s) {
+  return Text(reinterpret_cast<const char16_t*>(s.utf16()), static_cast<std::size_t>(s.size()));
+}
+
+QString FromText(const Text& t) {
+  return QString::fromUtf16(t.data(), static_cast<qsizetype>(t.size()));
+}
+
+// QTextCursor hands out paragraph breaks as U+2029; everything else wants
+// plain line feeds.
+QString FromCursorText(QString s) { return s.replace(QChar::ParagraphSeparator, u'\n'); }
+
+QString ToLineFeeds(QString s) {
+  s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  s.replace(u'\r', u'\n');
+  return s;
+}
+
+// A plain text box that holds at most a fixed number of units, types a tab for
+// the Tab key and leaves Enter to the dialog's default button.
+class LimitedTextEdit : public QPlainTextEdit {
+ public:
+  LimitedTextEdit(int max_len, QWidget* parent) : QPlainTextEdit(parent), max_len_(max_len) {
+    setTabChangesFocus(false);
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    connect(this, &QPlainTextEdit::textChanged, this, [this] { Clip(); });
+  }
+
+  // How many more units fit when the selection is replaced.
+  int Room() const {
+    const QTextCursor c = textCursor();
+    const int selected = c.selectionEnd() - c.selectionStart();
+    return max_len_ - (static_cast<int>(toPlainText().size()) - selected);
+  }
+
+ protected:
+  void keyPressEvent(QKeyEvent* e) override {
+    const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+    if (enter && (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+      e->ignore();
+      return;
+    }
+    const QString typed = e->text();
+    const bool types = !typed.isEmpty() && (typed.at(0).isPrint() || typed.at(0) == u'\t');
+    if (types && !e->matches(QKeySequence::Paste) && typed.size() > Room()) {
+      QApplication::beep();
+      e->accept();
+      return;
+    }
+    QPlainTextEdit::keyPressEvent(e);
+  }
+
+  void insertFromMimeData(const QMimeData* source) override {
+    if (source == nullptr || !source->hasText()) return;
+    QString text = ToLineFeeds(source->text());
+    const int room = std::max(0, Room());
+    if (text.size() > room) {
+      QApplication::beep();
+      text.truncate(room);
+    }
+    insertPlainText(text);
+  }
+
+ private:
+  // Input methods and drops can get past the checks above.
+  void Clip() {
+    const QString all = toPlainText();
+    if (all.size() <= max_len_ || clipping_) return;
+    clipping_ = true;
+    QTextCursor c(document());
+    c.setPosition(max_len_);
+    c.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+    c.removeSelectedText();
+    clipping_ = false;
+  }
+
+  int max_len_;
+  bool clipping_ = false;
+};
+
+}  // namespace
+
+FrmInp::FrmInp(QWidget* parent, Prompter* prompter) : QDialog(parent), prompter_(prompter) {
+  auto* layout = new QVBoxLayout(this);
+  auto* bar = new QMenuBar(this);
+  layout->setMenuBar(bar);
+  BuildMenu(bar);
+
+  txt_a_ = new LimitedTextEdit(kMaxInputLen, this);
+  txt_a_->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(txt_a_, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& pos) { PopUpEditMenu(txt_a_->viewport()->mapToGlobal(pos)); });
+  layout->addWidget(txt_a_);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  cmd_a_[0] = new QPushButton(QStringLiteral("确定"), this);
+  cmd_a_[1] = new QPushButton(QStringLiteral("取消"), this);
+  cmd_a_[0]->setDefault(true);
+  cmd_a_[0]->setAutoDefault(true);
+  cmd_a_[1]->setAutoDefault(false);
+  connect(cmd_a_[0], &QPushButton::clicked, this, &FrmInp::Confirm);
+  connect(cmd_a_[1], &QPushButton::clicked, this, &FrmInp::Cancel);
+  buttons->addWidget(cmd_a_[0]);
+  buttons->addWidget(cmd_a_[1]);
+  layout->addLayout(buttons);
+
+  resize(420, 220);
+}
+
+FrmInp::~FrmInp() = default;
+
+void FrmInp::BuildMenu(QMenuBar* bar) {
+  mnu_edits_ = bar->addMenu(QStringLiteral(" 编辑 (&E)"));
+  static const char16_t* const kEditCaptions[] = {u"全选 (&A)", u"剪切 (&X)", u"复制 (&C)",
+                                                  u"粘贴 (&V)"};
+  for (int i = 0; i < 4; ++i) {
+    mnu_edit_[i] = mnu_edits_->addAction(QString::fromUtf16(kEditCaptions[i]));
+    connect(mnu_edit_[i], &QAction::triggered, this, [this, i] { RunEdit(i); });
+  }
+  mnu_edits_->addSeparator();
+  static const char16_t* const kCaseCaptions[] = {u"转全角 (&D)", u"转半角 (&B)", u"转简体 (&G)",
+                                                  u"转繁体 (&F)"};
+  for (int i = 0; i < 4; ++i) {
+    mnu_wn_case_[i] = mnu_edits_->addAction(QString::fromUtf16(kCaseCaptions[i]));
+    connect(mnu_wn_case_[i], &QAction::triggered, this, [this, i] { MapSelection(i); });
+  }
+  connect(mnu_edits_, &QMenu::aboutToShow, this, &FrmInp::UpdateEditMenu);
+}
+
+bool FrmInp::ShowModal() {
+  if (!Activate()) return false;
+  exec();
+  return bOk;
+}
+
+bool FrmInp::Activate() {
+  bOk = false;
+  if (sInp.size() > kMaxInputLen) {
+    hide();
+    const QString message = QStringLiteral("选取字数 不能超过 ") + QString::number(kMaxInputLen);
+    if (prompter_ != nullptr) {
+      prompter_->Tell(ToText(message));
+    } else {
+      QMessageBox box(QMessageBox::NoIcon, QString::fromUtf16(kAppTitle), message, QMessageBox::Ok,
+                      parentWidget());
+      box.exec();
+    }
+    return false;
+  }
+  txt_a_->setPlainText(ToLineFeeds(sInp));
+  QTextCursor c = txt_a_->textCursor();
+  c.setPosition(0);
+  c.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+  txt_a_->setTextCursor(c);
+  txt_a_->setFocus();
+  return true;
+}
+
+void FrmInp::Confirm() {
+  QString text = txt_a_->toPlainText();
+  text.replace(u'\n', QStringLiteral("\r\n"));
+  sInp = text;
+  bOk = true;
+  accept();
+}
+
+void FrmInp::Cancel() { reject(); }
+
+void FrmInp::UpdateEditMenu() {
+  const bool selected = txt_a_->textCursor().hasSelection();
+  mnu_edit_[0]->setEnabled(true);
+  mnu_edit_[1]->setEnabled(selected);
+  mnu_edit_[2]->setEnabled(selected);
+  mnu_edit_[3]->setEnabled(txt_a_->canPaste());
+  for (QAction* a : mnu_wn_case_) a->setEnabled(selected);
+}
+
+void FrmInp::RunEdit(int index) {
+  switch (index) {
+    case 0:
+      txt_a_->selectAll();
+      break;
+    case 1:
+      txt_a_->cut();
+      break;
+    case 2:
+      txt_a_->copy();
+      break;
+    case 3:
+      txt_a_->paste();
+      break;
+    default:
+      break;
+  }
+}
+
+void FrmInp::MapSelection(int index) {
+  QTextCursor c = txt_a_->textCursor();
+  if (!c.hasSelection()) return;
+  const Text selected = ToText(FromCursorText(c.selectedText()));
+  Text mapped;
+  switch (index) {
+    case 0:
+      mapped = MapWidth(selected, WidthTarget::kFull);
+      break;
+    case 1:
+      mapped = MapWidth(selected, WidthTarget::kHalf);
+      break;
+    case 2:
+      mapped = MapChineseScript(selected, ScriptTarget::kSimplified);
+      break;
+    case 3:
+      mapped = MapChineseScript(selected, ScriptTarget::kTraditional);
+      break;
+    default:
+      return;
+  }
+  const int start = c.selectionStart();
+  c.insertText(FromText(mapped));
+  c.setPosition(start);
+  c.setPosition(start + static_cast<int>(mapped.size()), QTextCursor::KeepAnchor);
+  txt_a_->setTextCursor(c);
+}
+
+void FrmInp::PopUpEditMenu(const QPoint& global_pos) {
+  UpdateEditMenu();
+  mnu_edits_->popup(global_pos);
+}
+
+}  // namespace tekvo
