@@ -1,0 +1,159 @@
+#include "engine/hz.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string_view>
+#include <utility>
+
+#include "engine/codepage.h"
+#include "engine/transfer_bytes.h"
+
+namespace tekvo {
+
+namespace {
+
+constexpr CodePageId kGbCodePage = 936;
+
+// Code page 936 seen through pairs of bytes 0x80-0xFF, which is all that a
+// pair of 7-bit characters with their high bits set can reach. Built once:
+// going through the bridge per character would cost a converter call each.
+struct GbPairs {
+  // What each pair decodes to (one unit, or two when the pair is not one
+  // character), indexed by (lead - 0x80) * 128 + (trail - 0x80).
+  std::array<std::array<char16_t, 2>, 128 * 128> decoded{};
+  std::array<std::uint8_t, 128 * 128> decoded_length{};
+  // The GB2312 code (both bytes 0xA1 or more) of each BMP unit, 0 for none.
+  // Only codes that decode back to the unit are kept, so a character the page
+  // would merely approximate stays itself.
+  std::array<std::uint16_t, 65536> code{};
+};
+
+const GbPairs& Pairs() {
+  static const std::unique_ptr<GbPairs> pairs = [] {
+    auto p = std::make_unique<GbPairs>();
+    ByteString two(2, '\0');
+    for (unsigned lead = 0x80; lead <= 0xFF; ++lead) {
+      for (unsigned trail = 0x80; trail <= 0xFF; ++trail) {
+        two[0] = static_cast<char>(lead);
+        two[1] = static_cast<char>(trail);
+        const Text t = CodePageBytesToText(two, kGbCodePage);
+        const std::size_t i = (lead - 0x80) * 128 + (trail - 0x80);
+        const std::size_t n = t.size() < 2 ? t.size() : 2;
+        for (std::size_t k = 0; k < n; ++k) p->decoded[i][k] = t[k];
+        p->decoded_length[i] = static_cast<std::uint8_t>(n);
+        if (lead >= 0xA1 && trail >= 0xA1 && t.size() == 1 && t[0] != 0xFFFD &&
+            p->code[t[0]] == 0) {
+          p->code[t[0]] = static_cast<std::uint16_t>(lead << 8 | trail);
+        }
+      }
+    }
+    return p;
+  }();
+  return *pairs;
+}
+
+// Removes every occurrence of `pattern` from `text` in one pass, in place.
+void RemoveAll(Text& text, std::u16string_view pattern) {
+  std::size_t w = 0;
+  for (std::size_t r = 0; r < text.size();) {
+    if (std::u16string_view(text).substr(r, pattern.size()) == pattern) {
+      r += pattern.size();
+    } else {
+      text[w++] = text[r++];
+    }
+  }
+  text.resize(w);
+}
+
+}  // namespace
+
+Converted EncodeHz(const Text& text, std::size_t max_len) {
+  if (text.empty()) return {};
+  if (text.size() > EncoderInputLimit(max_len, 5)) return {text, true};
+  const GbPairs& gb = Pairs();
+  Text out(text.size() * 4 + 2, u'\0');
+  std::size_t w = 0;
+  bool gb_mode = false;
+  for (const char16_t c : text) {
+    const std::uint16_t code = gb.code[c];
+    if (code != 0) {
+      if (!gb_mode) {
+        out[w++] = u'~';
+        out[w++] = u'{';
+        gb_mode = true;
+      }
+      out[w++] = static_cast<char16_t>((code >> 8) & 0x7F);
+      out[w++] = static_cast<char16_t>(code & 0x7F);
+    } else {
+      if (gb_mode) {
+        out[w++] = u'~';
+        out[w++] = u'}';
+        gb_mode = false;
+      }
+      out[w++] = c;
+      if (c == u'~') out[w++] = u'~';
+    }
+  }
+  if (gb_mode) {
+    out[w++] = u'~';
+    out[w++] = u'}';
+  }
+  out.resize(w);
+  return {std::move(out), false};
+}
+
+Text DecodeHz(const Text& text) {
+  if (text.empty()) return text;
+  Text s = text;
+  RemoveAll(s, u"~\r\n");
+  RemoveAll(s, u"~ \r\n");
+  RemoveAll(s, u"~\t\r\n");
+  const GbPairs& gb = Pairs();
+
+  std::size_t w = 0;
+  bool gb_mode = false;
+  bool tilde = false;  // ASCII mode: a "~" waits for its partner
+  int first = -1;      // GB mode: the first byte of a pair
+  for (std::size_t r = 0; r < s.size(); ++r) {
+    const char16_t c = s[r];
+    if (!gb_mode) {
+      if (tilde) {
+        tilde = false;
+        if (c == u'{') {
+          gb_mode = true;
+        } else if (c == u'~') {
+          s[w++] = u'~';
+        } else {
+          s[w++] = u'~';
+          s[w++] = c;
+        }
+      } else if (c == u'~') {
+        tilde = true;
+      } else {
+        s[w++] = c;
+      }
+      continue;
+    }
+    // Only 7-bit characters are bytes here; anything else (which a code page
+    // lookup would have turned into "?") ends GB mode and is kept.
+    if (c >= 0x80 || c == u'\r') {
+      gb_mode = false;
+      first = -1;
+      s[w++] = c;
+    } else if (first == u'~' && c == u'}') {
+      gb_mode = false;
+      first = -1;
+    } else if (first >= 0) {
+      const std::size_t i = static_cast<std::size_t>(first) * 128 + c;
+      for (std::size_t k = 0; k < gb.decoded_length[i]; ++k) s[w++] = gb.decoded[i][k];
+      first = -1;
+    } else {
+      first = c;
+    }
+  }
+  s.resize(w);
+  return s;
+}
+
+}  // namespace tekvo

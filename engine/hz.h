@@ -1,0 +1,36 @@
+// HZ, the 7-bit form of GB2312 text used in old mail and news: "~{" enters GB
+// mode, where each pair of printable ASCII characters is one GB2312 character
+// with both high bits cleared; "~}" leaves it; "~~" is a tilde.
+//
+// Characters are mapped through code page 936, the Chinese (PRC) page that
+// holds GB2312.
+#ifndef TEKVO_ENGINE_HZ_H_
+#define TEKVO_ENGINE_HZ_H_
+
+#include <cstddef>
+
+#include "engine/text.h"
+
+namespace tekvo {
+
+// Characters with a GB2312 code (both bytes 0xA1 or more in code page 936) go
+// into GB mode; all others, GBK-only characters and characters code page 936
+// lacks included, are written as themselves in ASCII mode ("~" as "~~"). GB
+// mode is closed before every other character and at the end; no line is
+// folded.
+//
+// Texts longer than max_len / 5 units are refused (too_long set, text is the
+// input). The empty text gives the empty text.
+Converted EncodeHz(const Text& text, std::size_t max_len = kMaxTextLen);
+
+// Joins lines continued by "~" (also "~ " and "~\t") before CR LF, then
+// decodes. In GB mode every ASCII character except CR is a byte of a pair;
+// "~}" is recognised only at the start of a pair; a CR or a non-ASCII
+// character ends GB mode and is written. Outside GB mode "~~" gives "~" and
+// "~" before anything else stays. A half pair at the end is dropped. The
+// output is never longer than the input. Never fails.
+Text DecodeHz(const Text& text);
+
+}  // namespace tekvo
+
+#endif  // TEKVO_ENGINE_HZ_H_

@@ -1,0 +1,29 @@
+// UTF-7: printable ASCII stands for itself; other characters are written as
+// "+", the Base64 of their UTF-16 big-endian units, and "-".
+#ifndef TEKVO_ENGINE_UTF7_H_
+#define TEKVO_ENGINE_UTF7_H_
+
+#include <cstddef>
+
+#include "engine/text.h"
+
+namespace tekvo {
+
+// Tab, LF, CR and 32-126 are written directly ("+" as "+-"); every run of
+// other units (surrogates included) becomes "+" + unpadded Base64 + "-", the
+// "-" always written.
+//
+// Texts longer than max_len / 5 units are refused (too_long set, text is the
+// input). The empty text gives the empty text.
+Converted EncodeUtf7(const Text& text, std::size_t max_len = kMaxTextLen);
+
+// Every "+" followed by three or more Base64 characters is decoded (leftover
+// bits are dropped) and a "-" right after the run is consumed; "+-" gives "+";
+// a "+" followed by one or two Base64 characters stays as text. U+0000 units
+// are removed from the result. The output is never longer than the input.
+// Never fails.
+Text DecodeUtf7(const Text& text);
+
+}  // namespace tekvo
+
+#endif  // TEKVO_ENGINE_UTF7_H_
