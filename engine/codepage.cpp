@@ -3,6 +3,7 @@
 #include <unicode/ucnv.h>
 #include <unicode/ucnv_cb.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -117,6 +118,60 @@ Text IcuToText(UConverter* cnv, const ByteString& bytes) {
   return out;
 }
 
+// glibc's JOHAB reads and writes the single byte 0x5C as the won sign, so a
+// backslash could not be written at all; Windows keeps 0x5C as the backslash
+// (Johab's own won sign is the double-byte U+FFE6).
+constexpr CodePageId kJohab = 1361;
+
+ByteString JohabFromText(const CodePageEntry& entry, const Text& text) {
+  if (text.find(u'\\') == Text::npos) return IconvFromText(text, entry.name).value_or(ByteString());
+  Text copy = text;
+  std::replace(copy.begin(), copy.end(), u'\\', u'\u20A9');
+  return IconvFromText(copy, entry.name).value_or(ByteString());
+}
+
+Text JohabToText(const CodePageEntry& entry, const ByteString& bytes) {
+  Text text = IconvToText(bytes, entry.name).value_or(Text());
+  std::replace(text.begin(), text.end(), u'\u20A9', u'\\');
+  return text;
+}
+
+// ICU's 932 table is IBM's, which exchanges the controls 0x1A, 0x1C and 0x7F
+// (1A->U+001C, 1C->U+007F, 7F->U+001A). Windows maps them to themselves, so
+// the exchange is undone on both sides.
+constexpr CodePageId kShiftJis = 932;
+
+char16_t IbmControlToWindows(char16_t u) {
+  switch (u) {
+    case 0x1C:
+      return 0x1A;
+    case 0x7F:
+      return 0x1C;
+    case 0x1A:
+      return 0x7F;
+    default:
+      return u;
+  }
+}
+
+char16_t WindowsControlToIbm(char16_t u) {
+  switch (u) {
+    case 0x1A:
+      return 0x1C;
+    case 0x1C:
+      return 0x7F;
+    case 0x7F:
+      return 0x1A;
+    default:
+      return u;
+  }
+}
+
+bool HasRotatedControl(const Text& text) {
+  return std::any_of(text.begin(), text.end(),
+                     [](char16_t u) { return u == 0x1A || u == 0x1C || u == 0x7F; });
+}
+
 // ICU takes lengths as int32_t; longer input is refused like a rejected page.
 bool FitsIcu(std::size_t n) { return n < static_cast<std::size_t>(INT32_MAX) / 4; }
 
@@ -126,10 +181,16 @@ ByteString TextToCodePageBytes(const Text& text, CodePageId cp) {
   const CodePageEntry* entry = FindCodePage(cp);
   if (entry == nullptr || text.empty()) return {};
   if (entry->backend == ConverterBackend::kIconv) {
+    if (entry->cp == kJohab) return JohabFromText(*entry, text);
     return IconvFromText(text, entry->name).value_or(ByteString());
   }
   UConverter* cnv = converters.Get(*entry);
   if (cnv == nullptr || !FitsIcu(text.size())) return {};
+  if (entry->cp == kShiftJis && HasRotatedControl(text)) {
+    Text copy = text;
+    std::transform(copy.begin(), copy.end(), copy.begin(), WindowsControlToIbm);
+    return IcuFromText(cnv, copy);
+  }
   return IcuFromText(cnv, text);
 }
 
@@ -137,11 +198,16 @@ Text CodePageBytesToText(const ByteString& bytes, CodePageId cp) {
   const CodePageEntry* entry = FindCodePage(cp);
   if (entry == nullptr || bytes.empty()) return {};
   if (entry->backend == ConverterBackend::kIconv) {
+    if (entry->cp == kJohab) return JohabToText(*entry, bytes);
     return IconvToText(bytes, entry->name).value_or(Text());
   }
   UConverter* cnv = converters.Get(*entry);
   if (cnv == nullptr || !FitsIcu(bytes.size())) return {};
-  return IcuToText(cnv, bytes);
+  Text text = IcuToText(cnv, bytes);
+  if (entry->cp == kShiftJis && HasRotatedControl(text)) {
+    std::transform(text.begin(), text.end(), text.begin(), IbmControlToWindows);
+  }
+  return text;
 }
 
 bool IsCodePageServed(CodePageId cp) { return FindCodePage(cp) != nullptr; }

@@ -44,6 +44,8 @@ TEST(CodePageBridge, TextToBytes) {
       {"sjis-kana", u"カナ", 932, "83 4A 83 69"},
       {"ks-hangul", u"한", 949, "C7 D1"},
       {"johab-hangul", u"한", 1361, "D0 65"},
+      {"johab-backslash-stays", u"a\\b", 1361, "61 5C 62"},
+      {"sjis-controls-not-rotated", u"\x1A\x1C\x7F", 932, "1A 1C 7F"},
       {"johab-missing-is-question", u"\u0E01", 1361, "3F"},
       {"cp1252-euro", u"\u20AC", 1252, "80"},
       {"cp1252-best-fit-fullwidth", u"\uFF01", 1252, "21"},
@@ -77,6 +79,7 @@ TEST(CodePageBridge, BytesToText) {
       {"gbk", "\xD6\xD0\xCE\xC4", 936, u"中文"},
       {"big5", "\xA4\xA4\xA4\xE5", 950, u"中文"},
       {"johab", "\xD0\x65", 1361, u"한"},
+      {"johab-backslash-stays", "\\", 1361, u"\\"},
       {"johab-bad-byte",
        "a\x80"
        "b",
@@ -95,6 +98,7 @@ TEST(CodePageBridge, BytesToText) {
        932,
        u"\uFFFD"
        "a"},
+      {"sjis-controls-not-rotated", "\x1A\x1C\x7F", 932, u"\x1A\x1C\x7F"},
       {"koi8r-ascii", "abc", 20866, u"abc"},
       {"utf8-page-invalid", "\xC3", 65001, u"\uFFFD"},
       {"rejected-page", "abc", 99999, u""},
