@@ -104,7 +104,7 @@ class LimitedTextEdit : public QPlainTextEdit {
 
 }  // namespace
 
-FrmInp::FrmInp(QWidget* parent, Prompter* prompter) : QDialog(parent), prompter_(prompter) {
+FrmInp::FrmInp(Prompter* prompter, QWidget* parent) : QDialog(parent), prompter_(prompter) {
   auto* layout = new QVBoxLayout(this);
   auto* bar = new QMenuBar(this);
   layout->setMenuBar(bar);

@@ -28,7 +28,7 @@ class FrmInp : public QDialog {
 
   // `prompter` shows the refusal of an over-long starting text; null means a
   // message box of the dialog's own.
-  explicit FrmInp(QWidget* parent = nullptr, Prompter* prompter = nullptr);
+  explicit FrmInp(Prompter* prompter = nullptr, QWidget* parent = nullptr);
   ~FrmInp() override;
 
   // In: the starting text (line breaks as CR, LF or CR LF). Out, when bOk is

@@ -58,7 +58,7 @@ class FrmInpTest : public QObject {
     QFETCH(QString, start);
     QFETCH(bool, shown);
     RecordingPrompter prompter;
-    FrmInp dlg(nullptr, &prompter);
+    FrmInp dlg(&prompter);
     dlg.bOk = true;
     dlg.sInp = start;
     QCOMPARE(dlg.Activate(), shown);
@@ -78,7 +78,7 @@ class FrmInpTest : public QObject {
 
   void refusedStartNeverEntersTheLoop() {
     RecordingPrompter prompter;
-    FrmInp dlg(nullptr, &prompter);
+    FrmInp dlg(&prompter);
     dlg.sInp = QString(301, u'a');
     QCOMPARE(dlg.ShowModal(), false);
     QCOMPARE(prompter.told.size(), std::size_t{1});
