@@ -84,37 +84,52 @@ class ConverterCache {
 
 thread_local ConverterCache converters;
 
+// Both directions use ICU's streaming calls, which take pointers rather than
+// int32_t lengths, so input of any size is converted in one pass. The output
+// is sized once for the worst case and grown only for the stateful pages,
+// whose shift sequences the estimate cannot bound.
 ByteString IcuFromText(UConverter* cnv, const Text& text) {
+  ucnv_resetFromUnicode(cnv);
   const auto* src = reinterpret_cast<const UChar*>(text.data());
-  auto len = static_cast<int32_t>(text.size());
-  ByteString out(UCNV_GET_MAX_BYTES_FOR_STRING(text.size(), ucnv_getMaxCharSize(cnv)), '\0');
-  UErrorCode err = U_ZERO_ERROR;
-  int32_t n = ucnv_fromUChars(cnv, out.data(), static_cast<int32_t>(out.size()), src, len, &err);
-  if (err == U_BUFFER_OVERFLOW_ERROR) {
-    out.assign(static_cast<std::size_t>(n), '\0');
-    err = U_ZERO_ERROR;
-    n = ucnv_fromUChars(cnv, out.data(), n, src, len, &err);
+  const UChar* src_end = src + text.size();
+  ByteString out((text.size() + 10) * ucnv_getMaxCharSize(cnv), '\0');
+  char* dst = out.data();
+  for (;;) {
+    UErrorCode err = U_ZERO_ERROR;
+    ucnv_fromUnicode(cnv, &dst, out.data() + out.size(), &src, src_end, nullptr, true, &err);
+    if (err != U_BUFFER_OVERFLOW_ERROR) {
+      if (U_FAILURE(err)) return {};
+      break;
+    }
+    std::size_t used = dst - out.data();
+    out.resize(out.size() * 2);
+    dst = out.data() + used;
   }
-  if (U_FAILURE(err) && err != U_STRING_NOT_TERMINATED_WARNING) return {};
-  out.resize(static_cast<std::size_t>(n));
+  out.resize(dst - out.data());
   return out;
 }
 
 Text IcuToText(UConverter* cnv, const ByteString& bytes) {
-  auto len = static_cast<int32_t>(bytes.size());
+  ucnv_resetToUnicode(cnv);
+  const char* src = bytes.data();
+  const char* src_end = src + bytes.size();
   // One unit per byte is enough for every served page: a character takes at
   // least as many bytes as it has UTF-16 units, a bad sequence gives one unit.
   Text out(bytes.size() + 1, u'\0');
-  UErrorCode err = U_ZERO_ERROR;
-  int32_t n = ucnv_toUChars(cnv, reinterpret_cast<UChar*>(out.data()),
-                            static_cast<int32_t>(out.size()), bytes.data(), len, &err);
-  if (err == U_BUFFER_OVERFLOW_ERROR) {
-    out.assign(static_cast<std::size_t>(n) + 1, u'\0');
-    err = U_ZERO_ERROR;
-    n = ucnv_toUChars(cnv, reinterpret_cast<UChar*>(out.data()), n + 1, bytes.data(), len, &err);
+  auto* dst = reinterpret_cast<UChar*>(out.data());
+  for (;;) {
+    UErrorCode err = U_ZERO_ERROR;
+    auto* limit = reinterpret_cast<UChar*>(out.data()) + out.size();
+    ucnv_toUnicode(cnv, &dst, limit, &src, src_end, nullptr, true, &err);
+    if (err != U_BUFFER_OVERFLOW_ERROR) {
+      if (U_FAILURE(err)) return {};
+      break;
+    }
+    std::size_t used = dst - reinterpret_cast<UChar*>(out.data());
+    out.resize(out.size() * 2);
+    dst = reinterpret_cast<UChar*>(out.data()) + used;
   }
-  if (U_FAILURE(err) && err != U_STRING_NOT_TERMINATED_WARNING) return {};
-  out.resize(static_cast<std::size_t>(n));
+  out.resize(dst - reinterpret_cast<UChar*>(out.data()));
   return out;
 }
 
@@ -172,9 +187,6 @@ bool HasRotatedControl(const Text& text) {
                      [](char16_t u) { return u == 0x1A || u == 0x1C || u == 0x7F; });
 }
 
-// ICU takes lengths as int32_t; longer input is refused like a rejected page.
-bool FitsIcu(std::size_t n) { return n < static_cast<std::size_t>(INT32_MAX) / 4; }
-
 }  // namespace
 
 ByteString TextToCodePageBytes(const Text& text, CodePageId cp) {
@@ -185,7 +197,7 @@ ByteString TextToCodePageBytes(const Text& text, CodePageId cp) {
     return IconvFromText(text, entry->name).value_or(ByteString());
   }
   UConverter* cnv = converters.Get(*entry);
-  if (cnv == nullptr || !FitsIcu(text.size())) return {};
+  if (cnv == nullptr) return {};
   if (entry->cp == kShiftJis && HasRotatedControl(text)) {
     Text copy = text;
     std::transform(copy.begin(), copy.end(), copy.begin(), WindowsControlToIbm);
@@ -202,7 +214,7 @@ Text CodePageBytesToText(const ByteString& bytes, CodePageId cp) {
     return IconvToText(bytes, entry->name).value_or(Text());
   }
   UConverter* cnv = converters.Get(*entry);
-  if (cnv == nullptr || !FitsIcu(bytes.size())) return {};
+  if (cnv == nullptr) return {};
   Text text = IcuToText(cnv, bytes);
   if (entry->cp == kShiftJis && HasRotatedControl(text)) {
     std::transform(text.begin(), text.end(), text.begin(), IbmControlToWindows);

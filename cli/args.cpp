@@ -1,0 +1,75 @@
+#include "cli/args.h"
+
+#include <algorithm>
+#include <array>
+
+namespace tekvo::cli {
+namespace {
+
+constexpr std::array<OptionSpec, 1> kOptions = {{
+    {"-o", "FILE", "write the result to FILE instead of standard output"},
+}};
+
+const OptionSpec* FindOption(std::string_view name) {
+  auto it = std::find_if(kOptions.begin(), kOptions.end(),
+                         [name](const OptionSpec& o) { return o.name == name; });
+  return it == kOptions.end() ? nullptr : &*it;
+}
+
+}  // namespace
+
+std::span<const OptionSpec> KnownOptions() { return kOptions; }
+
+std::optional<std::string> ParsedArgs::Option(std::string_view name) const {
+  auto it = options.find(std::string(name));
+  if (it == options.end()) return std::nullopt;
+  return it->second;
+}
+
+std::optional<ParsedArgs> ParseArgs(std::span<const std::string> args, std::string& error) {
+  ParsedArgs parsed;
+  bool options_done = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    bool looks_like_option =
+        !options_done && arg.size() > 1 && arg[0] == '-' && !(arg[1] >= '0' && arg[1] <= '9');
+    if (!options_done && arg == "--") {
+      options_done = true;
+      continue;
+    }
+    if (!looks_like_option) {
+      if (parsed.command.empty()) {
+        parsed.command = arg;
+      } else {
+        parsed.positional.push_back(arg);
+      }
+      continue;
+    }
+    std::string name = arg;
+    std::optional<std::string> value;
+    if (auto eq = arg.find('='); eq != std::string::npos && arg.rfind("--", 0) == 0) {
+      name = arg.substr(0, eq);
+      value = arg.substr(eq + 1);
+    }
+    const OptionSpec* spec = FindOption(name);
+    if (spec == nullptr) {
+      error = "unknown option " + name;
+      return std::nullopt;
+    }
+    if (!value) {
+      if (i + 1 >= args.size()) {
+        error = "option " + name + " needs a value (" + std::string(spec->value_name) + ")";
+        return std::nullopt;
+      }
+      value = args[++i];
+    }
+    if (parsed.options.count(name) != 0) {
+      error = "option " + name + " given twice";
+      return std::nullopt;
+    }
+    parsed.options[name] = *value;
+  }
+  return parsed;
+}
+
+}  // namespace tekvo::cli

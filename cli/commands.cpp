@@ -1,0 +1,89 @@
+#include "cli/commands.h"
+
+#include <array>
+#include <iostream>
+#include <vector>
+
+namespace tekvo::cli {
+namespace {
+
+constexpr std::array<Command, 2> kCommands = {{
+    {"list", "", "list the repairs by name and menu caption", RunList},
+    {"repair", "NAME [FILE]", "repair garbled text: a fixed pair, lcid:A:B or cp:A:B", RunRepair},
+}};
+
+void PrintUsage(std::ostream& os) {
+  os << "usage: tekvo-cli COMMAND [OPTIONS] [ARGS]\ncommands:\n";
+  for (const auto& c : kCommands) {
+    std::string line = "  " + std::string(c.name);
+    if (!c.usage.empty()) line += " " + std::string(c.usage);
+    if (line.size() < 24) line.resize(24, ' ');
+    os << line << "  " << c.summary << '\n';
+  }
+  os << "options:\n";
+  for (const auto& o : KnownOptions()) {
+    std::string line = "  " + std::string(o.name) + " " + std::string(o.value_name);
+    if (line.size() < 24) line.resize(24, ' ');
+    os << line << "  " << o.help << '\n';
+  }
+  os << "Text is read from FILE or standard input and written as UTF-8.\n";
+}
+
+}  // namespace
+
+std::span<const Command> Commands() { return kCommands; }
+
+int Fail(const Invocation& inv, std::string_view message) {
+  inv.io.err << "tekvo-cli: " << message << '\n';
+  return kExitError;
+}
+
+int UsageError(const Invocation& inv, std::string_view message) {
+  Fail(inv, message);
+  inv.io.err << "usage: tekvo-cli " << inv.command.name;
+  if (!inv.command.usage.empty()) inv.io.err << ' ' << inv.command.usage;
+  inv.io.err << '\n';
+  return kExitError;
+}
+
+int RunCli(std::span<const std::string> args, Io& io) {
+  if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
+    PrintUsage(io.out);
+    return kExitOk;
+  }
+  std::string error;
+  std::optional<ParsedArgs> parsed = ParseArgs(args, error);
+  if (!parsed) {
+    io.err << "tekvo-cli: " << error << '\n';
+    PrintUsage(io.err);
+    return kExitError;
+  }
+  if (parsed->command.empty() || parsed->command == "help") {
+    PrintUsage(parsed->command.empty() ? io.err : io.out);
+    return parsed->command.empty() ? kExitError : kExitOk;
+  }
+  for (const auto& c : kCommands) {
+    if (c.name == parsed->command) {
+      Invocation inv{c, *parsed, io};
+      return c.run(inv);
+    }
+  }
+  io.err << "tekvo-cli: unknown command " << parsed->command << '\n';
+  PrintUsage(io.err);
+  return kExitError;
+}
+
+int Main(int argc, char** argv) {
+  std::ios::sync_with_stdio(false);
+  std::vector<std::string> args(argv + 1, argv + argc);
+  Io io{std::cin, std::cout, std::cerr};
+  int status = RunCli(args, io);
+  std::cout.flush();
+  if (!std::cout) {
+    std::cerr << "tekvo-cli: cannot write the output\n";
+    return kExitError;
+  }
+  return status;
+}
+
+}  // namespace tekvo::cli
