@@ -44,22 +44,21 @@ Converted EncodeQuotedPrintable(const Text& text, ComposeBytes which, std::size_
   std::size_t line = 0;
   for (const char ch : *bytes) {
     const auto b = static_cast<unsigned char>(ch);
-    char16_t piece[3];
-    std::size_t n = 0;
-    if (b >= 32 && b <= 126 && b != '=') {
-      piece[n++] = b;
-    } else {
-      piece[n++] = u'=';
-      piece[n++] = kHexDigits[b >> 4];
-      piece[n++] = kHexDigits[b & 0xF];
-    }
+    const bool literal = b >= 32 && b <= 126 && b != '=';
+    const std::size_t n = literal ? 1 : 3;
     line += n;
     if (line >= kLineLimit) {
       out[w++] = u'=';
       out[w++] = u'\r';
       line = n;
     }
-    for (std::size_t i = 0; i < n; ++i) out[w++] = piece[i];
+    if (literal) {
+      out[w++] = b;
+    } else {
+      out[w++] = u'=';
+      out[w++] = kHexDigits[b >> 4];
+      out[w++] = kHexDigits[b & 0xF];
+    }
   }
   out.resize(w);
   return {std::move(out), false};

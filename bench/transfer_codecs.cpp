@@ -1,0 +1,158 @@
+// Every transfer encoder and decoder on a text of the editor's full length
+// (16383 units). Encoders run with the length limit lifted so they see the
+// same size.
+#include <benchmark/benchmark.h>
+
+#include "engine/base64.h"
+#include "engine/char_refs.h"
+#include "engine/hz.h"
+#include "engine/quoted_printable.h"
+#include "engine/utf7.h"
+
+namespace tekvo {
+namespace {
+
+Text Repeat(std::u16string_view piece, std::size_t len = kMaxTextLen) {
+  Text out;
+  out.reserve(len + piece.size());
+  while (out.size() < len) out.append(piece);
+  out.resize(len);
+  return out;
+}
+
+const std::u16string_view kChinese = u"北京欢迎你！今天天气很好，我们去公园散步吧。ASCII text\r\n";
+
+void BM_EncodeCharRefsHex(benchmark::State& state) {
+  const Text text = Repeat(kChinese);
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(EncodeCharRefs(text, CharRefBase::kHex, kNoLengthLimit));
+  }
+}
+BENCHMARK(BM_EncodeCharRefsHex);
+
+void BM_EncodeCharRefsDecimal(benchmark::State& state) {
+  const Text text = Repeat(kChinese);
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(EncodeCharRefs(text, CharRefBase::kDecimal, kNoLengthLimit));
+  }
+}
+BENCHMARK(BM_EncodeCharRefsDecimal);
+
+void BM_DecodeHtmlReferences(benchmark::State& state) {
+  const Text text = Repeat(u"&#x53EF;&#25511;&ordm;&Atilde; text &amp; more<br>&#128512;");
+  for (auto _ : state) benchmark::DoNotOptimize(DecodeNumericEscapes(text, EscapeFamily::kHtml));
+}
+BENCHMARK(BM_DecodeHtmlReferences);
+
+void BM_DecodeBackslashEscapes(benchmark::State& state) {
+  const Text text = Repeat(u"\\u53EF\\u63A7\\x28\\x29 text ");
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(DecodeNumericEscapes(text, EscapeFamily::kBackslash));
+  }
+}
+BENCHMARK(BM_DecodeBackslashEscapes);
+
+void BM_DecodePercentEscapes(benchmark::State& state) {
+  const Text text = Repeat(u"%u53EF%u63A7%28%29 text ");
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(DecodeNumericEscapes(text, EscapeFamily::kPercent));
+  }
+}
+BENCHMARK(BM_DecodePercentEscapes);
+
+void BM_EncodeQuotedPrintableGb(benchmark::State& state) {
+  const Text text = Repeat(kChinese);
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(EncodeQuotedPrintable(text, ComposeBytes::kGb, kNoLengthLimit));
+  }
+}
+BENCHMARK(BM_EncodeQuotedPrintableGb);
+
+void BM_EncodeQuotedPrintableUtf8(benchmark::State& state) {
+  const Text text = Repeat(kChinese);
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(EncodeQuotedPrintable(text, ComposeBytes::kUtf8, kNoLengthLimit));
+  }
+}
+BENCHMARK(BM_EncodeQuotedPrintableUtf8);
+
+void BM_DecodeQuotedPrintableGb(benchmark::State& state) {
+  const Text text = Repeat(u"=D6=A7=B3=D6ASCII=C2=EB=\r\n");
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(DecodeQpOrUrl(text, 2052, ByteEscapes::kQuotedPrintable));
+  }
+}
+BENCHMARK(BM_DecodeQuotedPrintableGb);
+
+void BM_DecodeUrlGbShortRuns(benchmark::State& state) {
+  const Text text = Repeat(u"work%2Easp%3Fs%3D%B5%E7%C4%D4&q=");
+  for (auto _ : state) benchmark::DoNotOptimize(DecodeQpOrUrl(text, 2052, ByteEscapes::kUrl));
+}
+BENCHMARK(BM_DecodeUrlGbShortRuns);
+
+void BM_DecodeUrlUtf8(benchmark::State& state) {
+  const Text text = Repeat(u"%E4%B8%AD%E6%96%87%20");
+  for (auto _ : state) benchmark::DoNotOptimize(DecodeQpOrUrl(text, kIdUtf8, ByteEscapes::kUrl));
+}
+BENCHMARK(BM_DecodeUrlUtf8);
+
+void BM_EncodeBase64Gb(benchmark::State& state) {
+  const Text text = Repeat(kChinese);
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(EncodeBase64Text(text, ComposeBytes::kGb, kNoLengthLimit));
+  }
+}
+BENCHMARK(BM_EncodeBase64Gb);
+
+void BM_EncodeBase64Utf8(benchmark::State& state) {
+  const Text text = Repeat(kChinese);
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(EncodeBase64Text(text, ComposeBytes::kUtf8, kNoLengthLimit));
+  }
+}
+BENCHMARK(BM_EncodeBase64Utf8);
+
+void BM_DecodeBase64Gb(benchmark::State& state) {
+  const Text text = Repeat(u"sbG+qbu2063E46OhvfHM7Mzsxvi63LrDo6zO0sPHyKW5q9SwyaKyvbDJoaM=\r\n");
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(DecodeBase64Text(text, 2052, Base64Alphabet::kStandard));
+  }
+}
+BENCHMARK(BM_DecodeBase64Gb);
+
+void BM_DecodeBase64Utf8(benchmark::State& state) {
+  const Text text = Repeat(u"5pel5pys6Kqe44Gu44OG44Kt44K544OI44Gn44GZ44CC\r\n");
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(DecodeBase64Text(text, kIdUtf8, Base64Alphabet::kStandard));
+  }
+}
+BENCHMARK(BM_DecodeBase64Utf8);
+
+void BM_EncodeUtf7(benchmark::State& state) {
+  const Text text = Repeat(kChinese);
+  for (auto _ : state) benchmark::DoNotOptimize(EncodeUtf7(text, kNoLengthLimit));
+}
+BENCHMARK(BM_EncodeUtf7);
+
+void BM_DecodeUtf7(benchmark::State& state) {
+  const Text text = Repeat(u"+UxdOrA- YES +Ti1XC2- 1+-1 ");
+  for (auto _ : state) benchmark::DoNotOptimize(DecodeUtf7(text));
+}
+BENCHMARK(BM_DecodeUtf7);
+
+void BM_EncodeHz(benchmark::State& state) {
+  const Text text = Repeat(kChinese);
+  EncodeHz(u"中");  // the code page tables are built on first use
+  for (auto _ : state) benchmark::DoNotOptimize(EncodeHz(text, kNoLengthLimit));
+}
+BENCHMARK(BM_EncodeHz);
+
+void BM_DecodeHz(benchmark::State& state) {
+  const Text text = Repeat(u"~{V;V'3V~}ASCII~{Bk5DO5M3~}\r\n");
+  DecodeHz(u"~{VP~}");
+  for (auto _ : state) benchmark::DoNotOptimize(DecodeHz(text));
+}
+BENCHMARK(BM_DecodeHz);
+
+}  // namespace
+}  // namespace tekvo
