@@ -1,0 +1,182 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/args.h"
+#include "cli/commands.h"
+#include "cli/repair_spec.h"
+
+namespace tekvo::cli {
+namespace {
+
+struct Result {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+Result RunTool(std::vector<std::string> args, const std::string& input = "") {
+  std::istringstream in(input);
+  std::ostringstream out, err;
+  Io io{in, out, err};
+  int status = RunCli(args, io);
+  return {status, out.str(), err.str()};
+}
+
+// "中華民國" in Big5, shown as GBK text.
+const std::string kBig5AsGb = "\xe3\x81\x84\xe5\x9c\xb0\xe3\x83\x81\xe7\x93\xa3";
+
+struct CliCase {
+  const char* name;
+  std::vector<std::string> args;
+  std::string input;
+  int status;
+  std::string out;           // exact standard output
+  std::string err_contains;  // part of standard error ("" = must be empty)
+};
+
+TEST(Cli, Cases) {
+  const CliCase cases[] = {
+      {"repair-gb-big5-stdin", {"repair", "gb--big5"}, kBig5AsGb, 0, "中華民國", ""},
+      {"repair-name-any-case", {"repair", "GB--BIG5"}, kBig5AsGb, 0, "中華民國", ""},
+      {"repair-dash-is-stdin", {"repair", "gb--big5", "-"}, kBig5AsGb, 0, "中華民國", ""},
+      {"repair-lcid-numbers", {"repair", "lcid:2052:1028"}, kBig5AsGb, 0, "中華民國", ""},
+      {"repair-lcid-short-names", {"repair", "lcid:GB:big5"}, kBig5AsGb, 0, "中華民國", ""},
+      {"repair-cp", {"repair", "cp:1252:65001"}, "\xc3\x83\xc2\xa9", 0, "\xc3\xa9", ""},
+      {"repair-menu-name", {"repair", "U--UBE"}, "\xe4\x84\x80", 0, "A", ""},
+      {"repair-utf8-negative-id",
+       {"repair", "lcid:2052:-3"},
+       "\xe6\xb6\x93\xee\x85\x9f\xe6\x9e\x83",
+       0,
+       "中文",
+       ""},
+      {"lone-surrogate-passes",
+       {"repair", "lcid:u:u"},
+       "\xed\xa0\xbd"
+       "a",
+       0,
+       "\xed\xa0\xbd"
+       "a",
+       ""},
+      {"unchanged-when-nothing-to-do", {"repair", "gb--big5"}, "plain", 0, "plain", ""},
+      {"empty-input", {"repair", "gb--big5"}, "", 0, "", ""},
+      {"unknown-repair-lists-names", {"repair", "gb--xx"}, "", 2, "", "gb--big5"},
+      {"missing-name", {"repair"}, "", 2, "", "needs a NAME"},
+      {"too-many-args", {"repair", "gb--big5", "a", "b"}, "", 2, "", "at most one FILE"},
+      {"cp-with-letters", {"repair", "cp:abc:936"}, "", 2, "", "unknown repair"},
+      {"lcid-three-parts", {"repair", "lcid:1:2:3"}, "", 2, "", "unknown repair"},
+      {"missing-file", {"repair", "gb--big5", "/nonexistent/x"}, "", 2, "", "/nonexistent/x"},
+      {"unknown-command", {"frob"}, "", 2, "", "unknown command frob"},
+      {"no-command", {}, "", 2, "", "usage:"},
+      {"unknown-option", {"repair", "--frob", "gb--big5"}, "", 2, "", "unknown option --frob"},
+      {"option-without-value", {"repair", "gb--big5", "-o"}, "", 2, "", "needs a value"},
+      {"list-takes-no-args", {"list", "x"}, "", 2, "", "no arguments"},
+  };
+  for (const auto& c : cases) {
+    Result r = RunTool(c.args, c.input);
+    EXPECT_EQ(r.status, c.status) << c.name << "\n" << r.err;
+    EXPECT_EQ(r.out, c.out) << c.name;
+    if (c.err_contains.empty()) {
+      EXPECT_EQ(r.err, "") << c.name;
+    } else {
+      EXPECT_NE(r.err.find(c.err_contains), std::string::npos) << c.name << "\n" << r.err;
+    }
+  }
+}
+
+TEST(Cli, ListGivesNameAndCaptionPerRepair) {
+  Result r = RunTool({"list"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 14);
+  EXPECT_EQ(r.out.rfind("gb--big5\tGB--Big5 ：英文通顺", 0), 0u);
+  EXPECT_NE(r.out.find("gb--utf8\tGB--UTF8 ：英文通顺,中文不通,稍密,间有 € ,或开头有 锘\n"),
+            std::string::npos);
+}
+
+TEST(Cli, HelpGoesToStandardOutput) {
+  Result r = RunTool({"--help"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_NE(r.out.find("repair NAME [FILE]"), std::string::npos);
+}
+
+TEST(Cli, ReadsFileAndWritesOutputFile) {
+  namespace fs = std::filesystem;
+  fs::path dir = fs::temp_directory_path() / ("tekvo-cli-test-" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  fs::path in = dir / "in.txt", out = dir / "out.txt";
+  std::ofstream(in, std::ios::binary) << kBig5AsGb;
+  Result r = RunTool({"repair", "-o", out.string(), "gb--big5", in.string()});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "");
+  std::ifstream f(out, std::ios::binary);
+  std::string written((std::istreambuf_iterator<char>(f)), {});
+  EXPECT_EQ(written, "中華民國");
+  Result bad = RunTool({"repair", "gb--big5", in.string(), "-o", (dir / "no" / "x").string()});
+  EXPECT_EQ(bad.status, 2);
+  fs::remove_all(dir);
+}
+
+TEST(Cli, NoLengthLimit) {
+  std::string input;
+  for (int i = 0; i < 20000; ++i) input += kBig5AsGb;
+  Result r = RunTool({"repair", "gb--big5"}, input);
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out.size(), 20000u * std::string("中華民國").size());
+}
+
+struct SpecCase {
+  const char* name;
+  std::string text;
+  bool ok;
+  RepairKind kind;
+  std::int32_t a, b;
+};
+
+TEST(RepairSpec, Parses) {
+  using enum RepairKind;
+  const SpecCase cases[] = {
+      {"fixed", "ko--gb", true, kLocale, 1042, 2052},
+      {"fixed-menu-name", "俄文--GB", true, kLocale, 1049, 2052},
+      {"lcid-negative", "lcid:-2:-1", true, kLocale, -2, -1},
+      {"lcid-upper-prefix", "LCID:th:vi", true, kLocale, 1054, 1066},
+      {"lcid-plus-sign", "lcid:+1041:2052", true, kLocale, 1041, 2052},
+      {"cp", "cp:20866:1251", true, kCodePage, 20866, 1251},
+      {"cp-names-not-allowed", "cp:gb:big5", false, kCodePage, 0, 0},
+      {"cp-overflow", "cp:2147483648:1", false, kCodePage, 0, 0},
+      {"cp-min-int", "cp:-2147483648:1", true, kCodePage, INT32_MIN, 1},
+      {"lcid-empty-side", "lcid::2052", false, kLocale, 0, 0},
+      {"lcid-double-sign", "lcid:+-1:2", false, kLocale, 0, 0},
+      {"nothing", "", false, kLocale, 0, 0},
+  };
+  for (const auto& c : cases) {
+    auto spec = ParseRepairName(c.text);
+    ASSERT_EQ(spec.has_value(), c.ok) << c.name;
+    if (!spec) continue;
+    EXPECT_EQ(spec->kind, c.kind) << c.name;
+    EXPECT_EQ(spec->a, c.a) << c.name;
+    EXPECT_EQ(spec->b, c.b) << c.name;
+  }
+}
+
+TEST(Args, OptionsAnywhereAndEqualsForm) {
+  std::string error;
+  std::vector<std::string> args = {"repair", "-o", "x", "gb--big5", "--", "-o"};
+  auto parsed = ParseArgs(args, error);
+  ASSERT_TRUE(parsed) << error;
+  EXPECT_EQ(parsed->command, "repair");
+  EXPECT_EQ(parsed->Option("-o"), "x");
+  EXPECT_EQ(parsed->positional, (std::vector<std::string>{"gb--big5", "-o"}));
+  std::vector<std::string> twice = {"repair", "-o", "x", "-o", "y"};
+  EXPECT_FALSE(ParseArgs(twice, error));
+  EXPECT_NE(error.find("twice"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tekvo::cli
