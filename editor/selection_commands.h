@@ -14,6 +14,12 @@ void mnuIns_Click(EditorContext& ctx, int index);
 // "单字信息 [F4]"
 void mnuSayCode_Click(EditorContext& ctx);
 
+// The status text of the character information for code unit `unit`: the
+// character in double quotes (a blank for LF, VT, FF and CR), " U=", its code
+// in hexadecimal, " GB=", the code of the character in the system's ANSI code
+// page in hexadecimal (upper case, no leading zeros, 16 bits).
+Text CharacterInfo(char16_t unit);
+
 }  // namespace tekvo
 
 #endif  // TEKVO_EDITOR_SELECTION_COMMANDS_H_
