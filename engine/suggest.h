@@ -1,0 +1,88 @@
+// Ranked repair suggestions: every fixed repair of the three decode menus is
+// tried on a text, and on the most promising results a second repair, and the
+// results are ranked by how much they read like real text (text_score.h).
+//
+// Candidates are: the text unchanged ("no repair"); the fourteen code page
+// pairs; the numeric escape, URL, quoted-printable and Base64 decoders (the
+// last three with GB, Big5 and UTF-8); UTF-7; HZ; the three ISO-2022 kinds;
+// and chains of two of these. A repair that leaves the text unchanged, or
+// gives a text that an earlier candidate already gave, is not listed.
+#ifndef TEKVO_ENGINE_SUGGEST_H_
+#define TEKVO_ENGINE_SUGGEST_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "engine/text.h"
+
+namespace tekvo {
+
+// The name of the candidate that leaves the text as it is.
+inline constexpr std::u16string_view kNoRepairName = u"不修复";
+
+// The routine behind a suggestable repair.
+enum class RepairRoutine {
+  kReinterpret,      // ReinterpretByLocale(text, a, b)
+  kNumericEscapes,   // DecodeNumericEscapes(text, EscapeFamily(a))
+  kUrl,              // DecodeQpOrUrl(text, a, kUrl)
+  kQuotedPrintable,  // DecodeQpOrUrl(text, a, kQuotedPrintable)
+  kBase64,           // DecodeBase64Text(text, a, kStandard)
+  kUtf7,             // DecodeUtf7(text)
+  kHz,               // DecodeHz(text)
+  kIso2022,          // DecodeIso2022Escapes(text, Iso2022Kind(a))
+};
+
+// One repair that can be suggested: its status text as the menu item shows it
+// ("GB--Big5 ", "Base64--UTF8 ", "Esc+日文(ISO2022) ") and its routine.
+struct SuggestableRepair {
+  std::u16string_view say;
+  RepairRoutine routine;
+  std::int32_t a = 0;
+  std::int32_t b = 0;
+};
+
+// Every repair the suggestions try, in menu order (" 解读乱码 (&1)" to (&3)).
+std::span<const SuggestableRepair> SuggestableRepairs();
+
+// Runs `repair` on `text`. A result longer than `max_len` units gives the
+// input unchanged, as does any failure of the routine.
+Text RunRepair(const SuggestableRepair& repair, const Text& text,
+               std::size_t max_len = kMaxTextLen);
+
+struct RepairCandidate {
+  // kNoRepairName, a status text ("GB--Big5 "), or two joined as the first
+  // without its trailing blank, " + " and the second ("Eng--UTF8 + GB--UTF8 ").
+  std::u16string name;
+  Text text;  // the repaired text
+  // The ranking key: the readability of `text` (ScoreText), plus a bonus for
+  // leaving the text alone and less a small cost for a second step. Higher
+  // is better.
+  double score = 0;
+  int steps = 0;  // 0 for no repair, 1, or 2
+  // Indexes into SuggestableRepairs() of the steps, in the order they run;
+  // -1 where there is no step.
+  int first = -1;
+  int second = -1;
+};
+
+struct SuggestOptions {
+  std::size_t max_len = kMaxTextLen;  // longer results are not candidates
+  // How many of the best one-step results get a second step (0: none).
+  int chain_width = 4;
+};
+
+// The candidates for `text`, best first. "No repair" is always among them and
+// stays first unless a repair reads clearly better. The empty text gives the
+// one candidate "no repair". Never fails.
+std::vector<RepairCandidate> SuggestRepairs(const Text& text, const SuggestOptions& options = {});
+
+// The first line of `text` (up to CR or LF), cut to at most `max_units` units
+// without splitting a surrogate pair: what candidate lists show.
+Text FirstLine(std::u16string_view text, std::size_t max_units);
+
+}  // namespace tekvo
+
+#endif  // TEKVO_ENGINE_SUGGEST_H_

@@ -1,0 +1,450 @@
+#include "engine/text_score.h"
+
+#include <algorithm>
+
+#include "engine/text_score_tables.h"
+
+namespace tekvo {
+namespace {
+
+using score::CharClass;
+using score::CharInfo;
+
+// Weight of a hanzi outside the commonly used level of the standard being
+// tried: real text holds a few (names, rare words), mojibake many.
+constexpr double kRareIdeograph = -0.5;
+// A blank between two hanzi or kana: Chinese and Japanese do not space words,
+// but Korean bytes read as GB or Big5 show a blank every few characters.
+constexpr double kSpaceInCjk = -1.5;
+// A unit that is damage beyond doubt (U+FFFD, controls, private use).
+constexpr double kBroken = -3.0;
+
+bool IsHex(char16_t c) {
+  return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F') || (c >= u'a' && c <= u'f');
+}
+bool IsAlpha(char16_t c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); }
+bool IsBase64Char(char16_t c) {
+  return IsAlpha(c) || (c >= u'0' && c <= u'9') || c == u'+' || c == u'/';
+}
+bool IsBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
+
+std::size_t HexRun(std::u16string_view t, std::size_t i, std::size_t n) {
+  if (i + n > t.size()) return 0;
+  for (std::size_t k = 0; k < n; ++k) {
+    if (!IsHex(t[i + k])) return 0;
+  }
+  return n;
+}
+
+// Length of the transfer-encoding mark that starts at t[i] (an ASCII symbol),
+// or 0 when none does.
+std::size_t EscapeAt(std::u16string_view t, std::size_t i) {
+  const char16_t c = t[i];
+  const std::size_t n = t.size();
+  switch (c) {
+    case u'%':
+      if (i + 1 < n && (t[i + 1] == u'u' || t[i + 1] == u'U') && HexRun(t, i + 2, 4)) return 6;
+      return HexRun(t, i + 1, 2) ? 3 : 0;
+    case u'=':
+      if (i + 1 < n && t[i + 1] == u'\r') return (i + 2 < n && t[i + 2] == u'\n') ? 3 : 2;
+      // Quoted-printable writes upper-case hex; "a=ff" in a formula is not QP.
+      if (i + 2 < n && HexRun(t, i + 1, 2) && !(t[i + 1] >= u'a') && !(t[i + 2] >= u'a')) {
+        return 3;
+      }
+      return 0;
+    case u'\\':
+      if (i + 1 < n && (t[i + 1] == u'u' || t[i + 1] == u'U') && HexRun(t, i + 2, 4)) return 6;
+      if (i + 1 < n && (t[i + 1] == u'x' || t[i + 1] == u'X') && HexRun(t, i + 2, 2)) return 4;
+      return 0;
+    case u'&': {
+      std::size_t k = i + 1;
+      if (k < n && t[k] == u'#') {
+        ++k;
+        const bool hex = k < n && (t[k] == u'x' || t[k] == u'X');
+        if (hex) ++k;
+        const std::size_t start = k;
+        while (k < n && k - start < 7 && (hex ? IsHex(t[k]) : (t[k] >= u'0' && t[k] <= u'9'))) ++k;
+        if (k == start) return 0;
+        return (k < n && t[k] == u';') ? k + 1 - i : k - i;
+      }
+      while (k < n && k - i <= 9 && IsAlpha(t[k])) ++k;
+      return (k - i >= 3 && k < n && t[k] == u';') ? k + 1 - i : 0;
+    }
+    case u'+': {
+      // A UTF-7 shift: "+" and Base64 of UTF-16 units, "-" after.
+      std::size_t k = i + 1;
+      bool upper = false, other = false;
+      while (k < n && IsBase64Char(t[k]) && t[k] != u'+') {
+        upper |= t[k] >= u'A' && t[k] <= u'Z';
+        other |= (t[k] >= u'a' && t[k] <= u'z') || (t[k] >= u'0' && t[k] <= u'9');
+        ++k;
+      }
+      if (k - i < 4 || !upper || !other) return 0;
+      return (k < n && t[k] == u'-') ? k + 1 - i : k - i;
+    }
+    case u'~':
+      // HZ: the GB bytes of a "~{" ... "~}" span show as ASCII pairs.
+      if (i + 1 < n && t[i + 1] == u'{') {
+        std::size_t k = i + 2;
+        while (k < n && t[k] != u'\r' && t[k] != u'\n' &&
+               !(t[k] == u'~' && k + 1 < n && t[k + 1] == u'}'))
+          ++k;
+        return (k < n && t[k] == u'~') ? k + 2 - i : k - i;
+      }
+      return (i + 1 < n && t[i + 1] == u'}') ? 2 : 0;
+    case u'$': {
+      // ISO-2022 designators without their ESC, with the 7-bit double-byte
+      // codes that follow up to the switch back to ASCII.
+      std::size_t k = i + 1;
+      if (k < n && t[k] == u')') ++k;
+      if (k >= n || !(t[k] == u'A' || t[k] == u'B' || t[k] == u'@' || t[k] == u'C' || t[k] == u'G'))
+        return 0;
+      ++k;
+      if (k < n && (IsAlpha(t[k]) || t[k] == u' ') && t[i + 1] != u')' && t[k] != u'$' &&
+          t[k] != u'%' && k + 1 < n && IsAlpha(t[k + 1]) && t[k + 1] >= u'a') {
+        return 0;  // "$Billion", "$Apple": a dollar amount or a variable
+      }
+      while (k < n && t[k] != u'\r' && t[k] != u'\n' && t[k] > u' ' && t[k] < 0x7F &&
+             !(t[k] == u'(' && k + 1 < n && (t[k + 1] == u'B' || t[k + 1] == u'J'))) {
+        ++k;
+      }
+      if (k < n && t[k] == u'(') k += 2;
+      return k - i;
+    }
+    default:
+      return 0;
+  }
+}
+
+// Length of a Base64 block starting at a word start: 16 or more alphabet
+// characters with both letter cases and a digit, running to a blank or the end.
+std::size_t Base64At(std::u16string_view t, std::size_t i) {
+  std::size_t k = i;
+  bool upper = false, lower = false, digit = false;
+  int transitions = 0;
+  while (k < t.size() && (IsBase64Char(t[k]) || t[k] == u'=')) {
+    const char16_t c = t[k];
+    const bool u = c >= u'A' && c <= u'Z';
+    if (k > i && u && t[k - 1] >= u'a' && t[k - 1] <= u'z') ++transitions;
+    upper |= u;
+    lower |= c >= u'a' && c <= u'z';
+    digit |= c >= u'0' && c <= u'9';
+    ++k;
+  }
+  if (k < t.size() && !IsBlank(t[k])) return 0;
+  const std::size_t len = k - i;
+  if (len >= 16 && upper && lower && (digit || transitions >= 3)) return len;
+  return 0;
+}
+
+bool IsCjk(CharClass c) {
+  return c == CharClass::kIdeograph || c == CharClass::kKana || c == CharClass::kHangul;
+}
+bool IsCjkContext(CharClass c) {
+  return IsCjk(c) || c == CharClass::kCjkPunct || c == CharClass::kHalfKana ||
+         c == CharClass::kBopomofo || c == CharClass::kJamo;
+}
+bool IsWordLetter(CharClass c) {
+  return c >= CharClass::kAsciiUpper && c <= CharClass::kGreekLower && c != CharClass::kDigit &&
+         c != CharClass::kPunct && c != CharClass::kAsciiSymbol;
+}
+bool IsForeignLetter(CharClass c) {
+  return c == CharClass::kLatinUpper || c == CharClass::kLatinLower ||
+         c == CharClass::kCyrillicUpper || c == CharClass::kCyrillicLower ||
+         c == CharClass::kGreekUpper || c == CharClass::kGreekLower;
+}
+
+// A run of alphabetic letters: judged as a whole when it ends.
+struct Word {
+  std::size_t len = 0;
+  int scripts = 0;         // bit 0 Latin, 1 Cyrillic, 2 Greek
+  int case_breaks = 0;     // lower case followed by upper case
+  int accented = 0;        // Latin letters beyond ASCII
+  int accented_pairs = 0;  // two of them side by side
+  int non_russian = 0;
+  int foreign = 0;           // letters beyond ASCII
+  bool touches_cjk = false;  // the word is glued to a hanzi, kana or hangul
+  bool prev_lower = false;
+  bool prev_accented = false;
+
+  void Add(CharClass c, std::uint8_t sets) {
+    const bool upper = c == CharClass::kAsciiUpper || c == CharClass::kLatinUpper ||
+                       c == CharClass::kCyrillicUpper || c == CharClass::kGreekUpper;
+    if (upper && prev_lower) ++case_breaks;
+    prev_lower = !upper;
+    const bool accented_now = c == CharClass::kLatinUpper || c == CharClass::kLatinLower;
+    if (accented_now) {
+      ++accented;
+      if (prev_accented) ++accented_pairs;
+    }
+    prev_accented = accented_now;
+    if (c <= CharClass::kLatinLower)
+      scripts |= 1;
+    else if (c <= CharClass::kCyrillicLower)
+      scripts |= 2;
+    else
+      scripts |= 4;
+    if (sets & score::kNonRussian) ++non_russian;
+    if (c > CharClass::kAsciiLower) ++foreign;
+    ++len;
+  }
+
+  double Weight() const {
+    const double n = static_cast<double>(len);
+    if (scripts != 1 && scripts != 2 && scripts != 4) return -n;  // Latin amid Cyrillic...
+    // "ASCII码" is normal; an accented, Cyrillic or Greek letter glued to a
+    // hanzi is what a row of symbols in a double-byte page turns into.
+    if (foreign && touches_cjk) return -1.5 * n;
+    if (case_breaks >= 2) return -n;
+    double w = case_breaks == 1 ? 0.5 * n : n;
+    w -= 2.0 * accented_pairs;
+    if (len >= 2 && 2 * accented > static_cast<int>(len)) w -= accented;
+    w -= 0.5 * non_russian;
+    return w;
+  }
+};
+
+struct Counts {
+  double total = 0;
+  std::size_t counted = 0;
+  std::size_t ideo = 0, gb1 = 0, big5 = 0, jis1 = 0, hanja = 0;
+  std::size_t kana = 0, hangul = 0, hangul_ks = 0;
+  std::size_t space_in_cjk = 0;  // blank runs between two hanzi or kana
+  std::size_t ko_mix = 0;        // hangul next to hanzi
+  std::size_t ko_long = 0;       // hangul or hanja beyond the 8th without a break
+};
+
+double Best(const Counts& k, ScriptProfile* profile) {
+  if (k.ideo + k.kana + k.hangul == 0) {
+    *profile = ScriptProfile::kNone;
+    return 0;
+  }
+  const double ideo = static_cast<double>(k.ideo);
+  const double kana = static_cast<double>(k.kana);
+  const double hangul = static_cast<double>(k.hangul);
+  const double spaces = kSpaceInCjk * static_cast<double>(k.space_in_cjk);
+  auto hanzi = [&](std::size_t common) {
+    return static_cast<double>(common) + kRareIdeograph * (ideo - static_cast<double>(common));
+  };
+  const struct {
+    ScriptProfile p;
+    double v;
+  } fits[] = {
+      {ScriptProfile::kSimplifiedChinese, hanzi(k.gb1) - kana - 1.5 * hangul + spaces},
+      {ScriptProfile::kTraditionalChinese, hanzi(k.big5) - kana - 1.5 * hangul + spaces},
+      {ScriptProfile::kJapanese, hanzi(k.jis1) + kana - 1.5 * hangul + spaces},
+      {ScriptProfile::kKorean,
+       static_cast<double>(k.hangul_ks) + 0.3 * static_cast<double>(k.hangul - k.hangul_ks) +
+           0.3 * static_cast<double>(k.hanja) +
+           kRareIdeograph * (ideo - static_cast<double>(k.hanja)) - kana -
+           0.7 * static_cast<double>(k.ko_mix) - 0.5 * static_cast<double>(k.ko_long)},
+  };
+  const auto* best = std::max_element(std::begin(fits), std::end(fits),
+                                      [](const auto& a, const auto& b) { return a.v < b.v; });
+  *profile = best->p;
+  return best->v;
+}
+
+}  // namespace
+
+TextScore ScoreTextDetail(std::u16string_view t) {
+  const CharInfo* table = score::CharTable();
+  Counts k;
+  Word word;
+  auto end_word = [&](CharClass after = CharClass::kSpace) {
+    if (word.len) {
+      if (IsCjk(after)) word.touches_cjk = true;
+      k.total += word.Weight();
+      k.counted += word.len;
+      word = Word();
+    }
+  };
+  auto add = [&](double w, std::size_t units = 1) {
+    k.total += w;
+    k.counted += units;
+  };
+  auto cls_at = [&](std::size_t j) { return table[t[j]].cls; };
+
+  CharClass prev = CharClass::kSpace;  // class of the unit before i
+  CharClass last_cjk_before_blank = CharClass::kSpace;
+  bool blank_run = false;
+  std::size_t hangul_run = 0;
+  const std::size_t n = t.size();
+  for (std::size_t i = 0; i < n;) {
+    const char16_t c = t[i];
+    const CharInfo info = table[c];
+    CharClass cls = info.cls;
+    const CharClass next = i + 1 < n ? cls_at(i + 1) : CharClass::kSpace;
+
+    if (cls == CharClass::kAsciiSymbol || (c == u'+')) {
+      if (const std::size_t len = EscapeAt(t, i)) {
+        end_word();
+        add(-1.0 * static_cast<double>(len), len);
+        i += len;
+        prev = CharClass::kAsciiSymbol;
+        blank_run = false;
+        continue;
+      }
+    }
+    if (prev == CharClass::kSpace && (IsAlpha(c) || (c >= u'0' && c <= u'9') || c == u'/')) {
+      if (const std::size_t len = Base64At(t, i)) {
+        end_word();
+        add(-1.0 * static_cast<double>(len), len);
+        i += len;
+        prev = CharClass::kAsciiSymbol;
+        continue;
+      }
+    }
+
+    if (IsWordLetter(cls)) {
+      if (word.len == 0 && IsCjk(prev)) word.touches_cjk = true;
+      word.Add(cls, info.sets);
+    } else {
+      end_word(cls);
+    }
+
+    // Blanks between hanzi or kana.
+    if (cls == CharClass::kSpace) {
+      if (!blank_run) last_cjk_before_blank = prev;
+      blank_run = true;
+      hangul_run = 0;
+      prev = cls;
+      ++i;
+      continue;
+    }
+    if (blank_run && (cls == CharClass::kIdeograph || cls == CharClass::kKana) &&
+        (last_cjk_before_blank == CharClass::kIdeograph ||
+         last_cjk_before_blank == CharClass::kKana)) {
+      ++k.space_in_cjk;
+    }
+    blank_run = false;
+
+    switch (cls) {
+      case CharClass::kIdeograph:
+        ++k.ideo;
+        ++k.counted;
+        k.gb1 += (info.sets & score::kInGb2312Level1) != 0;
+        k.big5 += (info.sets & score::kInBig5Frequent) != 0;
+        k.jis1 += (info.sets & score::kInJisLevel1) != 0;
+        k.hanja += (info.sets & score::kInKsHanja) != 0;
+        if (prev == CharClass::kHangul) ++k.ko_mix;
+        if (++hangul_run > 8) ++k.ko_long;
+        break;
+      case CharClass::kKana:
+        ++k.kana;
+        ++k.counted;
+        hangul_run = 0;
+        break;
+      case CharClass::kHangul:
+        ++k.hangul;
+        ++k.counted;
+        k.hangul_ks += (info.sets & score::kInKsHangul) != 0;
+        if (prev == CharClass::kIdeograph) ++k.ko_mix;
+        if (++hangul_run > 8) ++k.ko_long;
+        break;
+      case CharClass::kHalfKana:
+        add((IsCjk(prev) || IsCjk(next)) ? -1.0 : -0.3);
+        break;
+      case CharClass::kJamo:
+      case CharClass::kOddSpace:
+        add(-0.5);
+        break;
+      case CharClass::kBopomofo:
+      case CharClass::kOddForm:
+      case CharClass::kBox:
+        add(-1.0);
+        break;
+      case CharClass::kDigit:
+        add(0.5);
+        break;
+      case CharClass::kPunct:
+        if (c == u'?') {
+          // "?" is what a code page writes for a character it lacks. A short
+          // run that ends a sentence after a word is a question; any other
+          // run marks a lossy conversion.
+          std::size_t b = i + 1;
+          while (b < n && t[b] == u'?') ++b;
+          const std::size_t run = b - i;
+          const CharClass after = b < n ? cls_at(b) : CharClass::kSpace;
+          const bool ends = after == CharClass::kSpace || after == CharClass::kPunct ||
+                            after == CharClass::kQuote || after == CharClass::kCjkPunct;
+          const bool after_word = prev != CharClass::kPunct && prev != CharClass::kAsciiSymbol &&
+                                  prev != CharClass::kBad && prev != CharClass::kControl &&
+                                  (prev != CharClass::kSpace || i == 0 || ends);
+          const bool question = ends && after_word && run <= 3 && i > 0;
+          add(question ? 0.3 : -1.5, 1);
+          if (run > 1) add((question ? 0.3 : -1.5) * static_cast<double>(run - 1), run - 1);
+          end_word();
+          prev = CharClass::kPunct;
+          blank_run = false;
+          hangul_run = 0;
+          i = b;
+          continue;
+        }
+        add(0.3);
+        break;
+      case CharClass::kAsciiSymbol:
+      case CharClass::kShape:
+        add(0);
+        break;
+      case CharClass::kOtherLetter:
+        add(0.5);
+        break;
+      case CharClass::kCjkPunct:
+        add((IsCjk(prev) || IsCjk(next)) ? 1.0 : 0.5);
+        break;
+      case CharClass::kFullwidthAlnum:
+        add(0.5);
+        break;
+      case CharClass::kQuote:
+        add((IsForeignLetter(prev) && IsForeignLetter(next)) ? -1.0 : 0.2);
+        break;
+      case CharClass::kSymbol: {
+        const bool glued = IsForeignLetter(prev) || IsForeignLetter(next) || IsCjk(prev) ||
+                           IsCjk(next) || prev == CharClass::kSymbol;
+        const bool after_digit = prev == CharClass::kDigit || next == CharClass::kDigit;
+        if (glued && !after_digit) {
+          add(-1.5);
+        } else if (!after_digit &&
+                   (prev == CharClass::kAsciiUpper || prev == CharClass::kAsciiLower ||
+                    next == CharClass::kAsciiUpper || next == CharClass::kAsciiLower)) {
+          add(-0.5);
+        } else {
+          add(0);
+        }
+        break;
+      }
+      case CharClass::kCombining:
+        add(IsWordLetter(prev) || prev == CharClass::kOtherLetter ? 0 : -1.0);
+        break;
+      case CharClass::kControl:
+        add(kBroken);
+        break;
+      case CharClass::kBad:
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < n && t[i + 1] >= 0xDC00 && t[i + 1] <= 0xDFFF) {
+          add(0.3, 2);  // a character beyond the BMP, most likely an emoji
+          prev = CharClass::kSymbol;
+          i += 2;
+          continue;
+        }
+        add(kBroken);
+        break;
+      default:
+        break;  // letters: judged with their word
+    }
+    if (cls != CharClass::kHangul && cls != CharClass::kIdeograph) hangul_run = 0;
+    prev = cls;
+    ++i;
+  }
+  end_word();
+
+  TextScore s;
+  s.total = k.total + Best(k, &s.profile);
+  s.counted = k.counted;
+  s.value = s.total / (static_cast<double>(s.counted) + 2.0);
+  return s;
+}
+
+double ScoreText(std::u16string_view text) { return ScoreTextDetail(text).value; }
+
+}  // namespace tekvo
