@@ -1,25 +1,145 @@
 #include "editor/file_commands.h"
 
+#include <QDateTime>
+#include <QLocale>
+#include <exception>
+
+#include "dialogs/frm_b.h"
+#include "editor/menu_captions.h"
+#include "editor/qtext.h"
+#include "files/file_attributes.h"
+#include "files/file_encoding.h"
+#include "files/file_ops.h"
+#include "files/paths.h"
+#include "files/text_file_load.h"
+#include "files/text_file_save.h"
+
 namespace tekvo {
+namespace {
+
+constexpr char16_t kBreak2[] = u"\r\n\r\n";
+
+// Runs `body`; an exception that escapes it (in practice bad_alloc) becomes a
+// message: `prefix` followed by its description.
+template <class Body>
+void ShowFailuresAs(Seam& seam, const Text& prefix, Body&& body) {
+  try {
+    body();
+  } catch (const std::exception& failure) {
+    seam.Tell(prefix + ToText(QString::fromUtf8(failure.what())));
+  }
+}
+
+Text CaptionOf(const Text& path) { return DocumentCaption(PathText(FileNameOf(TextPath(path)))); }
+
+bool FileExists(const std::string& path) {
+  FileStat st;
+  return !PosixFileOps().Stat(path, st) && st.exists;
+}
+
+// The size as "#,##0": the locale's thousands separators, even in the C
+// locale, which Qt would print without them.
+Text SizeText(std::uint64_t size) {
+  QLocale locale = QLocale::system();
+  locale.setNumberOptions(locale.numberOptions() & ~QLocale::OmitGroupSeparator);
+  return ToText(locale.toString(static_cast<qulonglong>(size)));
+}
+
+Text TimeText(std::int64_t seconds) {
+  const QDateTime time = QDateTime::fromSecsSinceEpoch(seconds);
+  return ToText(QLocale::system().toString(time, QLocale::ShortFormat));
+}
+
+}  // namespace
 
 void mnuFiles_Click(EditorContext& ctx) {
-  // filled with the file commands
+  ctx.history.RecordStep(false);
+  if (ctx.menus.mnuSave) ctx.menus.mnuSave->setChecked(ctx.history.IsSaved());
+  if (ctx.menus.mnuAttr) ctx.menus.mnuAttr->setEnabled(!ctx.sFile.empty());
 }
 
 void mnuClear_Click(EditorContext& ctx) {
-  // filled with the file commands
+  if (!ctx.history.ConfirmDiscard()) return;
+  ctx.txtA.SetText(Text());
+  ctx.lblSay.SetCaption(Text(captions::kClear));
+  ctx.SetWindowCaption(DocumentCaption(u"清空作原始"));
+  ctx.sFile.clear();
+  ctx.nFilePat = 0;
+  ctx.history.SetSaved(History::kOriginal);
+  ctx.history.ResetOriginal();
 }
 
 void mnuOpen_Click(EditorContext& ctx) {
-  // filled with the file commands
+  if (!ctx.history.ConfirmDiscard()) return;
+  ShowFailuresAs(ctx.seam, u"打开失败~ ", [&] {
+    FrmB& browser = ctx.dialogs.Get<FrmB>();
+    browser.bOpen = true;
+    ctx.seam.RunDialog(browser);
+    const Text path = ToText(browser.sWay);
+    if (path.empty()) return;
+    const std::string file = TextPath(path);
+    // The same file as the file system sees it; on Linux, names that differ
+    // only in letter case are different files.
+    if (SameFile(file, TextPath(ctx.sFile)) && ctx.history.IsSaved()) {
+      if (!ctx.seam.Ask(path + kBreak2 + u"文件已经打开，是否重新打开作原始？")) return;
+    }
+    LoadResult loaded = LoadTextFile(file, ToFileEncoding(browser.nPat));
+    if (!loaded.ok()) {
+      ctx.seam.Tell(loaded.message);
+      return;
+    }
+    ctx.txtA.SetText(loaded.text);
+    ctx.lblSay.SetCaption(Text(captions::kOpen));
+    ctx.SetWindowCaption(CaptionOf(path));
+    ctx.sFile = path;
+    ctx.nFilePat = ToInt(loaded.encoding);
+    ctx.history.SetSaved(History::kOriginal);
+    ctx.history.ResetOriginal();
+  });
 }
 
 void mnuSave_Click(EditorContext& ctx) {
-  // filled with the file commands
+  ShowFailuresAs(ctx.seam, u"保存失败~ ", [&] {
+    FrmB& browser = ctx.dialogs.Get<FrmB>();
+    browser.bOpen = false;
+    browser.sWay = ToQString(ctx.sFile);
+    browser.nPat = ctx.nFilePat;
+    ctx.seam.RunDialog(browser);
+    const Text path = ToText(browser.sWay);
+    if (path.empty()) return;
+    const std::string file = TextPath(path);
+    if (FileExists(file) && !SameFile(file, TextPath(ctx.sFile))) {
+      if (!ctx.seam.Ask(path + kBreak2 + u"文件已经存在。是否改写文件？")) return;
+    }
+    int encoding = browser.nPat;
+    if (encoding < 1) encoding = ctx.nFilePat;
+    SaveResult saved = SaveTextFile(ctx.txtA.Text(), file, ToFileEncoding(encoding), ctx.seam);
+    if (saved.status == SaveStatus::kFailed) ctx.seam.Tell(saved.message);
+    if (!saved.ok()) return;
+    ctx.lblSay.SetCaption(Text(captions::kSave));
+    ctx.SetWindowCaption(CaptionOf(path));
+    ctx.sFile = path;
+    ctx.nFilePat = ToInt(saved.encoding);
+    ctx.history.SetSaved(ctx.history.nCur());
+  });
 }
 
 void mnuAttr_Click(EditorContext& ctx) {
-  // filled with the file commands
+  ShowFailuresAs(ctx.seam, ctx.sFile + kBreak2 + u"属性读取失败~ ", [&] {
+    std::error_code error;
+    const FileFacts facts = ReadFileFacts(TextPath(ctx.sFile), error);
+    if (error) {
+      ctx.seam.Tell(ctx.sFile + kBreak2 + u"属性读取失败~ " + ErrorText(error.value()));
+      return;
+    }
+    const FileEncoding encoding = ToFileEncoding(ctx.nFilePat);
+    Text text = u"文件路径： " + ctx.sFile + kBreak2;
+    text += AttributeText(facts.attributes) + kBreak2;
+    text += u"文件大小： " + SizeText(facts.size) + u" 字节" + kBreak2;
+    text += u"修改时间： " + TimeText(facts.modified) + kBreak2;
+    text += u"编码格式： " + (IsConcreteEncoding(encoding) ? EncodingName(encoding) : u"未知");
+    ctx.seam.Tell(text, u"当前文件属性");
+  });
 }
 
 }  // namespace tekvo

@@ -149,6 +149,7 @@ TEST_F(FileCommandsTest, ReopeningTheOpenFile) {
   };
   for (const Case& c : cases) {
     h_.Load(u"");
+    h_.ctx.sFile.clear();
     ChooseToOpen("Foo.txt");
     mnuOpen_Click(h_.ctx);
     ASSERT_EQ(h_.box.Text(), u"one");
@@ -259,6 +260,7 @@ TEST_F(FileCommandsTest, SavingOntoAnotherExistingFileAsks) {
 TEST_F(FileCommandsTest, SaveFailureShowsTheMessageAndKeepsState) {
   h_.Load(u"text");
   QDir().mkpath(Folder() + "folder.txt");
+  h_.seam.AnswerAsk(true);  // replace the existing "file"
   ChooseToSave("folder.txt", 4, false);
   mnuSave_Click(h_.ctx);
   ASSERT_EQ(h_.seam.Messages().size(), 1u);
