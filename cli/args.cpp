@@ -6,8 +6,10 @@
 namespace tekvo::cli {
 namespace {
 
-constexpr std::array<OptionSpec, 1> kOptions = {{
+constexpr std::array<OptionSpec, 3> kOptions = {{
     {"-o", "FILE", "write the result to FILE instead of standard output"},
+    {"--in", "ENC", "read the input as ENC (default utf8; auto detects)"},
+    {"--out", "ENC", "write as ENC: gb eng utf8 utf8-bom utf16le[-bom] utf16be[-bom]"},
 }};
 
 const OptionSpec* FindOption(std::string_view name) {

@@ -7,9 +7,10 @@
 namespace tekvo::cli {
 namespace {
 
-constexpr std::array<Command, 2> kCommands = {{
+constexpr std::array<Command, 3> kCommands = {{
     {"list", "", "list the repairs by name and menu caption", RunList},
     {"repair", "NAME [FILE]", "repair garbled text: a fixed pair, lcid:A:B or cp:A:B", RunRepair},
+    {"convert", "[FILE]", "change the encoding of a file (--in, --out, -o)", RunConvert},
 }};
 
 void PrintUsage(std::ostream& os) {

@@ -62,6 +62,7 @@ int UsageError(const Invocation& inv, std::string_view message);
 // The subcommands.
 int RunList(const Invocation& inv);
 int RunRepair(const Invocation& inv);
+int RunConvert(const Invocation& inv);
 
 }  // namespace tekvo::cli
 

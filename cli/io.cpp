@@ -7,6 +7,7 @@
 #include <ostream>
 #include <string>
 
+#include "cli/encoding_options.h"
 #include "engine/codepage.h"
 
 namespace tekvo::cli {
@@ -68,9 +69,7 @@ std::optional<ByteString> ReadInputBytes(const Invocation& inv, std::size_t inde
 }
 
 std::optional<Text> ReadInputText(const Invocation& inv, std::size_t index) {
-  std::optional<ByteString> bytes = ReadInputBytes(inv, index);
-  if (!bytes) return std::nullopt;
-  return Utf8BytesToText(*bytes);
+  return ReadEncodedInput(inv, index);
 }
 
 int WriteOutputBytes(const Invocation& inv, const ByteString& bytes) {
@@ -89,7 +88,7 @@ int WriteOutputBytes(const Invocation& inv, const ByteString& bytes) {
 }
 
 int WriteOutputText(const Invocation& inv, const Text& text) {
-  return WriteOutputBytes(inv, TextToUtf8Bytes(text));
+  return WriteEncodedOutput(inv, text);
 }
 
 }  // namespace tekvo::cli

@@ -1,0 +1,153 @@
+#include "cli/encoding_options.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/commands.h"
+
+namespace tekvo::cli {
+namespace {
+
+struct Result {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+Result RunTool(const std::vector<std::string>& args, const std::string& input = "") {
+  std::istringstream in(input);
+  std::ostringstream out, err;
+  Io io{in, out, err};
+  const int status = RunCli(args, io);
+  return {status, out.str(), err.str()};
+}
+
+class Scratch {
+ public:
+  Scratch() {
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "tekvo-cli-enc-XXXXXX").string();
+    path_ = ::mkdtemp(pattern.data());
+  }
+  ~Scratch() { std::filesystem::remove_all(path_); }
+  std::string File(const std::string& name) const { return path_ + "/" + name; }
+  void Write(const std::string& name, const std::string& bytes) const {
+    std::ofstream(File(name), std::ios::binary) << bytes;
+  }
+  std::string Read(const std::string& name) const {
+    std::ifstream in(File(name), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  bool Exists(const std::string& name) const { return std::filesystem::exists(File(name)); }
+
+ private:
+  std::string path_;
+};
+
+TEST(EncodingNamesTest, EveryNameAndItsValue) {
+  struct Case {
+    const char* name;
+    bool input;
+    int value;  // -1: refused
+  } cases[] = {
+      {"auto", true, 0},         {"auto", false, -1},       {"gb", false, 1},
+      {"utf16le-bom", false, 2}, {"utf16be-bom", false, 3}, {"utf8-bom", false, 4},
+      {"utf16le", false, 5},     {"utf16be", false, 6},     {"utf8", true, 7},
+      {"eng", true, 8},          {"UTF8", true, -1},        {"", true, -1},
+  };
+  for (const Case& c : cases) {
+    std::optional<FileEncoding> e = ParseEncodingName(c.name, c.input);
+    EXPECT_EQ(e ? ToInt(*e) : -1, c.value) << c.name << (c.input ? " in" : " out");
+  }
+}
+
+TEST(ConvertTest, InputsAndOutputs) {
+  Scratch dir;
+  dir.Write("gb.txt", "\xD6\xD0\xCE\xC4");
+  dir.Write("le.txt", std::string("\xFF\xFE\x2D\x4E", 4));
+  dir.Write("bom8.txt", "\xEF\xBB\xBF\xE4\xB8\xAD");
+  dir.Write("big5.txt", "\xA4\xA4\xB5\xD8\xA5\xC1\xB0\xEA");
+  struct Case {
+    const char* name;
+    std::vector<std::string> args;
+    std::string input;
+    int status;
+    std::string out;
+    std::string err_contains;
+  } cases[] = {
+      {"gb-to-utf8", {"convert", "--in", "gb", dir.File("gb.txt")}, "", 0, "中文", ""},
+      {"auto-utf16", {"convert", "--in", "auto", dir.File("le.txt")}, "", 0, "中", ""},
+      {"utf8-drops-its-bom", {"convert", dir.File("bom8.txt")}, "", 0, "中", ""},
+      {"utf8-bom-out",
+       {"convert", "--out", "utf8-bom"},
+       "A",
+       0,
+       "\xEF\xBB\xBF"
+       "A",
+       ""},
+      {"utf16be-out", {"convert", "--out=utf16be"}, "A", 0, std::string("\0A", 2), ""},
+      {"utf16le-bom-out",
+       {"convert", "--out", "utf16le-bom"},
+       "A",
+       0,
+       std::string("\xFF\xFE\x41\x00", 4),
+       ""},
+      {"stdin-utf16le", {"convert", "--in", "utf16le"}, std::string("A\0B\0", 4), 0, "AB", ""},
+      {"eng-out", {"convert", "--out", "eng"}, "caf\xC3\xA9", 0, "caf\xE9", ""},
+      {"repair-reads-gb",
+       {"repair", "gb--big5", "--in", "gb", dir.File("big5.txt")},
+       "",
+       0,
+       "中華民國",
+       ""},
+      {"auto-not-for-output", {"convert", "--out", "auto"}, "A", 2, "", "unknown encoding auto"},
+      {"unknown-input", {"convert", "--in", "latin9"}, "A", 2, "", "unknown encoding latin9"},
+      {"missing-file",
+       {"convert", dir.File("none.txt")},
+       "",
+       2,
+       "",
+       "打开失败~ No such file or directory"},
+      {"two-files", {"convert", "a", "b"}, "", 2, "", "at most one FILE"},
+  };
+  for (const Case& c : cases) {
+    Result r = RunTool(c.args, c.input);
+    EXPECT_EQ(r.status, c.status) << c.name << ": " << r.err;
+    EXPECT_EQ(r.out, c.out) << c.name;
+    if (c.err_contains.empty()) {
+      EXPECT_EQ(r.err, "") << c.name;
+    } else {
+      EXPECT_NE(r.err.find(c.err_contains), std::string::npos) << c.name << ": " << r.err;
+    }
+  }
+}
+
+TEST(ConvertTest, OutputFileGoesThroughTheSave) {
+  Scratch dir;
+  dir.Write("old.txt", "old");
+  Result r = RunTool({"convert", "--out", "utf16le", "-o", dir.File("old.txt")}, "中");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(dir.Read("old.txt"), std::string("\x2D\x4E", 2));
+  EXPECT_FALSE(dir.Exists("old.txt.bak"));
+
+  // Characters the code page lacks: the question is answered No.
+  r = RunTool({"convert", "--out", "gb", "-o", dir.File("old.txt")}, "\xF0\x9F\x98\x80");
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.err.find("-- no"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("not written"), std::string::npos) << r.err;
+  EXPECT_EQ(dir.Read("old.txt"), std::string("\x2D\x4E", 2));
+
+  r = RunTool({"convert", "-o", dir.File("no/such/dir.txt")}, "x");
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.err.find("保存失败~ No such file or directory"), std::string::npos) << r.err;
+}
+
+}  // namespace
+}  // namespace tekvo::cli
