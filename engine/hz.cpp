@@ -42,8 +42,9 @@ const GbPairs& Pairs() {
         const std::size_t n = t.size() < 2 ? t.size() : 2;
         for (std::size_t k = 0; k < n; ++k) p->decoded[i][k] = t[k];
         p->decoded_length[i] = static_cast<std::uint8_t>(n);
-        if (lead >= 0xA1 && trail >= 0xA1 && t.size() == 1 && t[0] != 0xFFFD &&
-            p->code[t[0]] == 0) {
+        // 0xFEFD would be written "~}", which closes GB mode instead.
+        if (lead >= 0xA1 && trail >= 0xA1 && !(lead == 0xFE && trail == 0xFD) && t.size() == 1 &&
+            t[0] != 0xFFFD && p->code[t[0]] == 0) {
           p->code[t[0]] = static_cast<std::uint16_t>(lead << 8 | trail);
         }
       }

@@ -24,6 +24,8 @@ TEST(EncodeHz, Table) {
       {"not-in-code-page-as-itself", u"中한", u"~{VP~}한"},
       {"ascii-only", u"a~b", u"a~~b"},
       {"full-width-in-gb-range", u"，。", u"~{#,!#~}"},
+      // Its code FEFD would read back as the "~}" that closes GB mode.
+      {"code-that-would-close-gb-as-itself", u"中\uE4C4", u"~{VP~}\uE4C4"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
