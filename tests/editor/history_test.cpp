@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "editor/qtext.h"
+#include "tests/editor/case_name.h"
 #include "tests/editor/command_harness.h"
 
 namespace tekvo {
@@ -85,6 +86,8 @@ constexpr std::array<bool, 4> kAll = {true, true, true, true};
 const Step kUndoStep{Op::kUd, 1};
 const Step kRedoStep{Op::kUd, 2};
 
+void PrintTo(const Scenario& c, std::ostream* os) { *os << c.name; }
+
 class HistoryScenarioTest : public testing::TestWithParam<Scenario> {};
 
 TEST_P(HistoryScenarioTest, EndsInExpectedState) {
@@ -157,13 +160,7 @@ const Scenario kScenarios[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Scenarios, HistoryScenarioTest, testing::ValuesIn(kScenarios),
-                         [](const auto& info) {
-                           std::string name = info.param.name;
-                           for (char& c : name) {
-                             if (c == '-') c = '_';
-                           }
-                           return name;
-                         });
+                         CaseName<Scenario>);
 
 TEST(HistoryTest, StepsBringBackTheirSelection) {
   CommandHarness h;
@@ -223,6 +220,8 @@ struct DiscardCase {
   int questions;
 };
 
+void PrintTo(const DiscardCase& c, std::ostream* os) { *os << c.name; }
+
 class ConfirmDiscardTest : public testing::TestWithParam<DiscardCase> {};
 
 TEST_P(ConfirmDiscardTest, AsksOnlyWhenUnsaved) {
@@ -243,13 +242,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, ConfirmDiscardTest,
                          testing::Values(DiscardCase{"saved", false, {}, true, 0},
                                          DiscardCase{"unsaved-yes", true, {true}, true, 1},
                                          DiscardCase{"unsaved-no", true, {false}, false, 1}),
-                         [](const auto& info) {
-                           std::string name = info.param.name;
-                           for (char& c : name) {
-                             if (c == '-') c = '_';
-                           }
-                           return name;
-                         });
+                         CaseName<DiscardCase>);
 
 struct TooLongCase {
   const char* name;
@@ -258,6 +251,8 @@ struct TooLongCase {
   std::u16string replacement;
   bool too_long;
 };
+
+void PrintTo(const TooLongCase& c, std::ostream* os) { *os << c.name; }
 
 class ReplacementTooLongTest : public testing::TestWithParam<TooLongCase> {};
 
@@ -287,13 +282,7 @@ INSTANTIATE_TEST_SUITE_P(
         TooLongCase{"lone-lf-counts-two", kFullWithBreak, 16381, 1, u"b\n", true},
         TooLongCase{"short-text", u"abc", 0, 3, std::u16string(16383, u'x'), false},
         TooLongCase{"short-text-over", u"abc", 0, 2, std::u16string(16383, u'x'), true}),
-    [](const auto& info) {
-      std::string name = info.param.name;
-      for (char& c : name) {
-        if (c == '-') c = '_';
-      }
-      return name;
-    });
+    CaseName<TooLongCase>);
 
 }  // namespace
 }  // namespace tekvo
