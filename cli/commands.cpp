@@ -7,10 +7,13 @@
 namespace tekvo::cli {
 namespace {
 
-constexpr std::array<Command, 3> kCommands = {{
+constexpr std::array<Command, 6> kCommands = {{
     {"list", "", "list the repairs by name and menu caption", RunList},
     {"repair", "NAME [FILE]", "repair garbled text: a fixed pair, lcid:A:B or cp:A:B", RunRepair},
     {"convert", "[FILE]", "change the encoding of a file (--in, --out, -o)", RunConvert},
+    {"shift", "LCID POS [FILE]", "drop one byte at POS (UTF-16 units) and read again", RunShift},
+    {"decode", "NAME [FILE]", "decode transfer encodings: iso2022:zh|ja|ko", RunDecodeIso2022},
+    {"map", "MAPPING [FILE]", "full, half, simplified or traditional form of the text", RunMap},
 }};
 
 void PrintUsage(std::ostream& os) {

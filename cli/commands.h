@@ -63,6 +63,12 @@ int UsageError(const Invocation& inv, std::string_view message);
 int RunList(const Invocation& inv);
 int RunRepair(const Invocation& inv);
 int RunConvert(const Invocation& inv);
+int RunShift(const Invocation& inv);
+int RunMap(const Invocation& inv);
+// The ISO-2022 kinds of "decode" (iso2022:zh, :ja, :ko). A decoder of the
+// other kinds hands names for which IsIso2022DecodeName holds to it.
+int RunDecodeIso2022(const Invocation& inv);
+bool IsIso2022DecodeName(std::string_view name);
 
 }  // namespace tekvo::cli
 
