@@ -54,7 +54,11 @@ FrmB::FrmB(Prompter* prompter, QWidget* parent) : QDialog(parent), prompter_(pro
   BuildControls();
 }
 
-FrmB::~FrmB() = default;
+FrmB::~FrmB() {
+  // Destroyed with the program without being closed first: still remember
+  // the folder, as closing would.
+  if (loaded_) StoreLastPath();
+}
 
 void FrmB::BuildControls() {
   auto button = [this](const QString& name, const QString& caption) {
@@ -102,8 +106,10 @@ void FrmB::BuildControls() {
   }
 
   auto* grid = new QGridLayout(this);
-  grid->addWidget(lbl_go_, 0, 0);
-  grid->addWidget(txt_path_, 0, 1, 1, 4);
+  auto* go = new QHBoxLayout();
+  go->addWidget(lbl_go_);
+  go->addWidget(txt_path_, 1);
+  grid->addLayout(go, 0, 0, 1, 5);
   grid->addWidget(fil_a_, 1, 0, 1, 4);
   auto* side = new QVBoxLayout();
   for (QWidget* w : {static_cast<QWidget*>(chk_filter_), static_cast<QWidget*>(cmd_wsp_[0]),
@@ -233,10 +239,14 @@ bool FrmB::Activate() {
 
 void FrmB::Unload() {
   sWay.clear();
+  StoreLastPath();
+  loaded_ = false;
+}
+
+void FrmB::StoreLastPath() {
   QSettings settings(QStringLiteral("TKV"), QStringLiteral("TKV"));
   settings.setValue(QStringLiteral("Paths/LastPath"), txt_path_->text());
   settings.sync();
-  loaded_ = false;
 }
 
 void FrmB::showEvent(QShowEvent* event) {

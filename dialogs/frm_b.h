@@ -121,6 +121,7 @@ class FrmB : public QDialog {
   // as a button press does first. False when the validation refused.
   bool SettlePathBox();
   QString DefaultFolder(const QString& start_tag) const;
+  void StoreLastPath();
   bool Ask(const QString& question, bool default_no);
   void Tell(const QString& message);
 

@@ -157,6 +157,20 @@ class FrmBTest : public QObject {
              R("docs/sub/"));
   }
 
+  void destroyingAUsedDialogStoresLastPath() {
+    Script script;
+    {
+      auto dialog = Make(&script);
+      dialog->SetListFolder(R("docs/sub"));
+    }
+    QCOMPARE(QSettings(QStringLiteral("TKV"), QStringLiteral("TKV"))
+                 .value(QStringLiteral("Paths/LastPath"))
+                 .toString(),
+             R("docs/sub/"));
+    auto again = Make(&script);
+    QCOMPARE(again->ListTag(), R("docs/sub/"));
+  }
+
   void saveModeShowsTheCallersEncoding_data() {
     QTest::addColumn<int>("pat");
     QTest::addColumn<int>("index");
