@@ -7,12 +7,17 @@
 namespace tekvo::cli {
 namespace {
 
-constexpr std::array<Command, 6> kCommands = {{
+constexpr std::array<Command, 7> kCommands = {{
     {"list", "", "list the repairs by name and menu caption", RunList},
     {"repair", "NAME [FILE]", "repair garbled text: a fixed pair, lcid:A:B or cp:A:B", RunRepair},
     {"convert", "[FILE]", "change the encoding of a file (--in, --out, -o)", RunConvert},
     {"shift", "LCID POS [FILE]", "drop one byte at POS (UTF-16 units) and read again", RunShift},
-    {"decode", "NAME [FILE]", "decode transfer encodings: iso2022:zh|ja|ko", RunDecodeIso2022},
+    {"decode", "NAME [FILE]",
+     "decode: html, numu1, numu2, url:LANG, qp:LANG, base64:LANG, base64url:LANG, utf7, hz, "
+     "iso2022:zh|ja|ko",
+     RunDecode},
+    {"encode", "NAME [FILE]",
+     "encode: html-hex, html-dec, qp:gb, qp:utf8, base64:gb, base64:utf8, utf7, hz", RunEncode},
     {"map", "MAPPING [FILE]", "full, half, simplified or traditional form of the text", RunMap},
 }};
 

@@ -65,6 +65,10 @@ int RunRepair(const Invocation& inv);
 int RunConvert(const Invocation& inv);
 int RunShift(const Invocation& inv);
 int RunMap(const Invocation& inv);
+// "decode" of every kind (the transfer encodings here, ISO-2022 handed on)
+// and "encode".
+int RunDecode(const Invocation& inv);
+int RunEncode(const Invocation& inv);
 // The ISO-2022 kinds of "decode" (iso2022:zh, :ja, :ko). A decoder of the
 // other kinds hands names for which IsIso2022DecodeName holds to it.
 int RunDecodeIso2022(const Invocation& inv);

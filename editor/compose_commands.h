@@ -6,8 +6,13 @@
 
 namespace tekvo {
 
-// Index 0 to 10 (2, 5 and 8 are separators).
+// Index 0 to 10 (2, 5 and 8 are separators): encodes the selection and
+// leaves the encoded text selected.
 void mnuMake_Click(EditorContext& ctx, int index);
+
+// True when putting the encoded text `r` in place of the selection would make
+// the document longer than kMaxTextLen.
+bool ComposedTooLong(EditorContext& ctx, const Text& r);
 
 }  // namespace tekvo
 

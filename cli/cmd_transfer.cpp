@@ -1,0 +1,206 @@
+// tekvo-cli decode and encode for the transfer encodings: references and
+// escapes, URL, quoted-printable, Base64, UTF-7 and HZ.
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "cli/commands.h"
+#include "cli/io.h"
+#include "cli/repair_spec.h"
+#include "engine/base64.h"
+#include "engine/char_refs.h"
+#include "engine/codepage.h"
+#include "engine/fixed_repairs.h"
+#include "engine/hz.h"
+#include "engine/quoted_printable.h"
+#include "engine/utf7.h"
+
+namespace tekvo::cli {
+namespace {
+
+std::string Lower(std::string_view s) {
+  std::string out(s);
+  std::transform(out.begin(), out.end(), out.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return out;
+}
+
+enum class DecodeKind { kHtml, kNumU1, kNumU2, kUrl, kQp, kBase64, kBase64Url, kUtf7, kHz };
+
+struct DecodeName {
+  std::string_view name;
+  DecodeKind kind;
+  bool takes_language;
+};
+
+constexpr std::array<DecodeName, 9> kDecodeNames = {{
+    {"html", DecodeKind::kHtml, false},
+    {"numu1", DecodeKind::kNumU1, false},
+    {"numu2", DecodeKind::kNumU2, false},
+    {"url", DecodeKind::kUrl, true},
+    {"qp", DecodeKind::kQp, true},
+    {"base64", DecodeKind::kBase64, true},
+    {"base64url", DecodeKind::kBase64Url, true},
+    {"utf7", DecodeKind::kUtf7, false},
+    {"hz", DecodeKind::kHz, false},
+}};
+
+constexpr std::string_view kDecodeNameList =
+    "html, numu1, numu2, url:LANG, qp:LANG, base64:LANG, base64url:LANG, utf7, hz, "
+    "iso2022:zh|ja|ko";
+
+enum class EncodeKind { kHtmlHex, kHtmlDec, kQpGb, kQpUtf8, kBase64Gb, kBase64Utf8, kUtf7, kHz };
+
+struct EncodeName {
+  std::string_view name;
+  EncodeKind kind;
+};
+
+constexpr std::array<EncodeName, 8> kEncodeNames = {{
+    {"html-hex", EncodeKind::kHtmlHex},
+    {"html-dec", EncodeKind::kHtmlDec},
+    {"qp:gb", EncodeKind::kQpGb},
+    {"qp:utf8", EncodeKind::kQpUtf8},
+    {"base64:gb", EncodeKind::kBase64Gb},
+    {"base64:utf8", EncodeKind::kBase64Utf8},
+    {"utf7", EncodeKind::kUtf7},
+    {"hz", EncodeKind::kHz},
+}};
+
+// A language whose code page decoded bytes can be read in: a number or a
+// short name (gb, big5, ja, ko, ..., utf8). UTF-16 is no such language.
+std::optional<LocaleId> ParseLanguage(std::string_view arg, std::string& error) {
+  std::optional<LocaleId> id = ParseInt32(arg);
+  if (!id) id = FindLanguage(std::u16string(arg.begin(), arg.end()));
+  if (!id) {
+    error = "unknown language " + std::string(arg) + " (a number or gb, big5, ja, ko, utf8, ...)";
+    return std::nullopt;
+  }
+  if (*id == kIdUtf8) return id;
+  if (*id < 1) {
+    error = "the language must be an LCID or utf8: " + std::string(arg);
+    return std::nullopt;
+  }
+  if (!LocaleCodePage(*id)) {
+    error = "unknown LCID " + std::string(arg);
+    return std::nullopt;
+  }
+  return id;
+}
+
+Text Decode(DecodeKind kind, const Text& text, LocaleId language) {
+  switch (kind) {
+    case DecodeKind::kHtml:
+      return DecodeNumericEscapes(text, EscapeFamily::kHtml);
+    case DecodeKind::kNumU1:
+      return DecodeNumericEscapes(text, EscapeFamily::kBackslash);
+    case DecodeKind::kNumU2:
+      return DecodeNumericEscapes(text, EscapeFamily::kPercent);
+    case DecodeKind::kUrl:
+      return DecodeQpOrUrl(text, language, ByteEscapes::kUrl);
+    case DecodeKind::kQp:
+      return DecodeQpOrUrl(text, language, ByteEscapes::kQuotedPrintable);
+    case DecodeKind::kBase64:
+      return DecodeBase64Text(text, language, Base64Alphabet::kStandard);
+    case DecodeKind::kBase64Url:
+      return DecodeBase64Text(text, language, Base64Alphabet::kUrl);
+    case DecodeKind::kUtf7:
+      return DecodeUtf7(text);
+    case DecodeKind::kHz:
+      return DecodeHz(text);
+  }
+  return text;
+}
+
+// The encoders break long lines with a bare CR, which the editor stores as
+// CR LF; a file gets the same, so that decoding it restores the text.
+Text BareCrToCrLf(const Text& text) {
+  Text out;
+  out.reserve(text.size() + text.size() / 76 + 1);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    out.push_back(text[i]);
+    if (text[i] == u'\r' && (i + 1 == text.size() || text[i + 1] != u'\n')) out.push_back(u'\n');
+  }
+  return out;
+}
+
+Converted Encode(EncodeKind kind, const Text& text) {
+  switch (kind) {
+    case EncodeKind::kHtmlHex:
+      return EncodeCharRefs(text, CharRefBase::kHex, kNoLengthLimit);
+    case EncodeKind::kHtmlDec:
+      return EncodeCharRefs(text, CharRefBase::kDecimal, kNoLengthLimit);
+    case EncodeKind::kQpGb:
+      return EncodeQuotedPrintable(text, ComposeBytes::kGb, kNoLengthLimit);
+    case EncodeKind::kQpUtf8:
+      return EncodeQuotedPrintable(text, ComposeBytes::kUtf8, kNoLengthLimit);
+    case EncodeKind::kBase64Gb:
+      return EncodeBase64Text(text, ComposeBytes::kGb, kNoLengthLimit);
+    case EncodeKind::kBase64Utf8:
+      return EncodeBase64Text(text, ComposeBytes::kUtf8, kNoLengthLimit);
+    case EncodeKind::kUtf7:
+      return EncodeUtf7(text, kNoLengthLimit);
+    case EncodeKind::kHz:
+      return EncodeHz(text, kNoLengthLimit);
+  }
+  return {text, false};
+}
+
+}  // namespace
+
+int RunDecode(const Invocation& inv) {
+  const auto& pos = inv.args.positional;
+  if (pos.empty()) return UsageError(inv, "decode needs a NAME");
+  if (IsIso2022DecodeName(pos[0])) return RunDecodeIso2022(inv);
+  if (pos.size() > 2) return UsageError(inv, "decode takes NAME and at most one FILE");
+  const std::string lower = Lower(pos[0]);
+  const std::size_t colon = lower.find(':');
+  const std::string_view head = std::string_view(lower).substr(0, colon);
+  const auto it = std::find_if(kDecodeNames.begin(), kDecodeNames.end(),
+                               [&](const DecodeName& n) { return n.name == head; });
+  if (it == kDecodeNames.end()) {
+    return UsageError(inv,
+                      "unknown decoding " + pos[0] + " (" + std::string(kDecodeNameList) + ")");
+  }
+  LocaleId language = 0;
+  if (it->takes_language) {
+    if (colon == std::string::npos) {
+      return UsageError(
+          inv, std::string(it->name) + " needs a language: " + std::string(it->name) + ":LANG");
+    }
+    std::string error;
+    const std::optional<LocaleId> id = ParseLanguage(pos[0].substr(colon + 1), error);
+    if (!id) return UsageError(inv, error);
+    language = *id;
+  } else if (colon != std::string::npos) {
+    return UsageError(inv, std::string(it->name) + " takes no language");
+  }
+  std::optional<Text> text = ReadInputText(inv, 1);
+  if (!text) return kExitError;
+  return WriteOutputText(inv, Decode(it->kind, *text, language));
+}
+
+int RunEncode(const Invocation& inv) {
+  const auto& pos = inv.args.positional;
+  if (pos.empty()) return UsageError(inv, "encode needs a NAME");
+  if (pos.size() > 2) return UsageError(inv, "encode takes NAME and at most one FILE");
+  const std::string lower = Lower(pos[0]);
+  const auto it = std::find_if(kEncodeNames.begin(), kEncodeNames.end(),
+                               [&](const EncodeName& n) { return n.name == lower; });
+  if (it == kEncodeNames.end()) {
+    return UsageError(inv, "unknown encoding " + pos[0] +
+                               " (html-hex, html-dec, qp:gb, qp:utf8, base64:gb, base64:utf8, "
+                               "utf7, hz)");
+  }
+  std::optional<Text> text = ReadInputText(inv, 1);
+  if (!text) return kExitError;
+  const Converted encoded = Encode(it->kind, *text);
+  const bool breaks_lines = it->kind == EncodeKind::kQpGb || it->kind == EncodeKind::kQpUtf8 ||
+                            it->kind == EncodeKind::kBase64Gb ||
+                            it->kind == EncodeKind::kBase64Utf8;
+  return WriteOutputText(inv, breaks_lines ? BareCrToCrLf(encoded.text) : encoded.text);
+}
+
+}  // namespace tekvo::cli
