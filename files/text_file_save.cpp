@@ -1,6 +1,7 @@
 #include "files/text_file_save.h"
 
 #include <cerrno>
+#include <filesystem>
 
 #include "files/file_attributes.h"
 #include "files/paths.h"
@@ -14,14 +15,24 @@ Text NumberText(std::size_t n) {
   return Text(digits.begin(), digits.end());
 }
 
+// A symbolic link is saved through: the file it points to gets the new
+// content (and the backup beside it), so the link stays a link.
+std::string SaveTarget(const std::string& path) {
+  std::error_code ec;
+  if (!std::filesystem::is_symlink(path, ec)) return path;
+  std::filesystem::path target = std::filesystem::canonical(path, ec);
+  return ec ? path : target.string();
+}
+
 class Saver {
  public:
-  Saver(const std::string& path, FileOps& ops) : path_(path), bak_(BackupPathOf(path)), ops_(ops) {}
+  Saver(const std::string& path, FileOps& ops)
+      : shown_(path), path_(SaveTarget(path)), bak_(BackupPathOf(path_)), ops_(ops) {}
 
   SaveResult Fail(std::error_code error) const {
     SaveResult result;
     result.status = SaveStatus::kFailed;
-    result.message = FileMessage(path_, u"保存失败~ " + ErrorText(error.value()));
+    result.message = FileMessage(shown_, u"保存失败~ " + ErrorText(error.value()));
     return result;
   }
 
@@ -48,7 +59,7 @@ class Saver {
       const int attributes = AttributesFromMode(path_, old.mode);
       if (IsProtected(attributes)) {
         const Text question =
-            PathText(path_) + u"\r\n\r\n" + AttributeText(attributes) + u"\r\n\r\n是否改写文件？";
+            PathText(shown_) + u"\r\n\r\n" + AttributeText(attributes) + u"\r\n\r\n是否改写文件？";
         if (!prompter.Ask(question)) return Declined();
       }
     }
@@ -59,7 +70,7 @@ class Saver {
     if (!bytes) return Fail(std::error_code(EILSEQ, std::generic_category()));
     if (options.warn_unmappable) {
       if (std::size_t lost = CountUnmappableCharacters(text, used)) {
-        if (!prompter.Ask(UnmappableQuestion(path_, lost, used), DefaultButton::kNo)) {
+        if (!prompter.Ask(UnmappableQuestion(shown_, lost, used), DefaultButton::kNo)) {
           return Declined();
         }
       }
@@ -105,7 +116,8 @@ class Saver {
     return result;
   }
 
-  const std::string path_;
+  const std::string shown_;  // as the user named it, for messages
+  const std::string path_;   // the file actually written
   const std::string bak_;
   FileOps& ops_;
   bool moved_ = false;

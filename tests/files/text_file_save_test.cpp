@@ -108,6 +108,23 @@ TEST(SaveTextFileTest, ReplacingAFileKeepsItsModeAndLeavesNoBackup) {
   EXPECT_TRUE(prompter.questions.empty());
 }
 
+TEST(SaveTextFileTest, SavingThroughALinkKeepsTheLink) {
+  ScratchDir dir;
+  const std::string target = dir.File("real.txt");
+  const std::string link = dir.File("link.txt");
+  WriteBytes(target, "old");
+  ASSERT_EQ(::symlink(target.c_str(), link.c_str()), 0);
+  ScriptedPrompter prompter;
+  SaveResult r = SaveTextFile(u"new", link, FileEncoding::kUtf8NoBom, prompter);
+  ASSERT_TRUE(r.ok()) << Show(r.message);
+  struct stat st {};
+  ASSERT_EQ(::lstat(link.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISLNK(st.st_mode));
+  EXPECT_EQ(ReadBytes(target), "new");
+  EXPECT_FALSE(Exists(BackupPathOf(target)));
+  EXPECT_FALSE(Exists(BackupPathOf(link)));
+}
+
 TEST(SaveTextFileTest, ProtectedFilesAskFirst) {
   struct Case {
     const char* name;
