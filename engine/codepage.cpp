@@ -1,7 +1,6 @@
 #include "engine/codepage.h"
 
 #include <unicode/ucnv.h>
-#include <unicode/ucnv_cb.h>
 
 #include <algorithm>
 #include <cstring>
@@ -9,129 +8,11 @@
 
 #include "engine/codepage_registry.h"
 #include "engine/iconv_bridge.h"
+#include "engine/icu_codec.h"
+#include "engine/icu_converter.h"
 
 namespace tekvo {
 namespace {
-
-// ICU's standard substitution callback silently skips default-ignorable
-// characters (U+00AD, U+034F, U+115F...) and single-byte tables substitute
-// 0x1A; the Windows calls write the page's "?" for both. Writing through the
-// converter's substitution keeps stateful pages (UTF-7, HZ, ISO-2022) in a
-// consistent shift state.
-void FromUnicodeSubstitute(const void*, UConverterFromUnicodeArgs* args, const UChar*, int32_t,
-                           UChar32, UConverterCallbackReason reason, UErrorCode* err) {
-  if (reason > UCNV_IRREGULAR) return;  // reset, close, clone
-  *err = U_ZERO_ERROR;
-  ucnv_cbFromUWriteSub(args, 0, err);
-}
-
-// One U+FFFD per bad byte sequence, never U+001A: the damage must stay
-// visible in the repaired text.
-void ToUnicodeReplacement(const void*, UConverterToUnicodeArgs* args, const char*, int32_t,
-                          UConverterCallbackReason reason, UErrorCode* err) {
-  if (reason > UCNV_IRREGULAR) return;
-  *err = U_ZERO_ERROR;
-  static const UChar kReplacement = 0xFFFD;
-  ucnv_cbToUWriteUChars(args, &kReplacement, 1, 0, err);
-}
-
-UConverter* OpenConfigured(const CodePageEntry& entry) {
-  UErrorCode err = U_ZERO_ERROR;
-  UConverter* cnv = ucnv_open(entry.name, &err);
-  if (U_FAILURE(err) || cnv == nullptr) return nullptr;
-  ucnv_setFallback(cnv, true);
-  // Windows writes U+FFFD's own bytes for a lone surrogate in UTF-8 and "?"
-  // in every other page.
-  static const UChar kQuestion[] = u"?";
-  static const UChar kReplacement[] = u"\uFFFD";
-  ucnv_setSubstString(cnv, entry.cp == 65001 ? kReplacement : kQuestion, 1, &err);
-  ucnv_setFromUCallBack(cnv, FromUnicodeSubstitute, nullptr, nullptr, nullptr, &err);
-  ucnv_setToUCallBack(cnv, ToUnicodeReplacement, nullptr, nullptr, nullptr, &err);
-  if (U_FAILURE(err)) {
-    ucnv_close(cnv);
-    return nullptr;
-  }
-  return cnv;
-}
-
-// Opening an ICU converter costs far more than a short conversion, so each
-// thread keeps the ones it has used. A converter that failed to open is
-// remembered as nullptr so the cost is not paid again.
-class ConverterCache {
- public:
-  ~ConverterCache() {
-    for (auto& e : entries_) {
-      if (e.cnv != nullptr) ucnv_close(e.cnv);
-    }
-  }
-
-  UConverter* Get(const CodePageEntry& entry) {
-    for (auto& e : entries_) {
-      if (e.entry == &entry) return e.cnv;
-    }
-    UConverter* cnv = OpenConfigured(entry);
-    entries_.push_back({&entry, cnv});
-    return cnv;
-  }
-
- private:
-  struct Slot {
-    const CodePageEntry* entry;
-    UConverter* cnv;
-  };
-  std::vector<Slot> entries_;
-};
-
-thread_local ConverterCache converters;
-
-// Both directions use ICU's streaming calls, which take pointers rather than
-// int32_t lengths, so input of any size is converted in one pass. The output
-// is sized once for the worst case and grown only for the stateful pages,
-// whose shift sequences the estimate cannot bound.
-ByteString IcuFromText(UConverter* cnv, const Text& text) {
-  ucnv_resetFromUnicode(cnv);
-  const auto* src = reinterpret_cast<const UChar*>(text.data());
-  const UChar* src_end = src + text.size();
-  ByteString out((text.size() + 10) * ucnv_getMaxCharSize(cnv), '\0');
-  char* dst = out.data();
-  for (;;) {
-    UErrorCode err = U_ZERO_ERROR;
-    ucnv_fromUnicode(cnv, &dst, out.data() + out.size(), &src, src_end, nullptr, true, &err);
-    if (err != U_BUFFER_OVERFLOW_ERROR) {
-      if (U_FAILURE(err)) return {};
-      break;
-    }
-    std::size_t used = dst - out.data();
-    out.resize(out.size() * 2);
-    dst = out.data() + used;
-  }
-  out.resize(dst - out.data());
-  return out;
-}
-
-Text IcuToText(UConverter* cnv, const ByteString& bytes) {
-  ucnv_resetToUnicode(cnv);
-  const char* src = bytes.data();
-  const char* src_end = src + bytes.size();
-  // One unit per byte is enough for every served page: a character takes at
-  // least as many bytes as it has UTF-16 units, a bad sequence gives one unit.
-  Text out(bytes.size() + 1, u'\0');
-  auto* dst = reinterpret_cast<UChar*>(out.data());
-  for (;;) {
-    UErrorCode err = U_ZERO_ERROR;
-    auto* limit = reinterpret_cast<UChar*>(out.data()) + out.size();
-    ucnv_toUnicode(cnv, &dst, limit, &src, src_end, nullptr, true, &err);
-    if (err != U_BUFFER_OVERFLOW_ERROR) {
-      if (U_FAILURE(err)) return {};
-      break;
-    }
-    std::size_t used = dst - reinterpret_cast<UChar*>(out.data());
-    out.resize(out.size() * 2);
-    dst = reinterpret_cast<UChar*>(out.data()) + used;
-  }
-  out.resize(dst - reinterpret_cast<UChar*>(out.data()));
-  return out;
-}
 
 // glibc's JOHAB reads and writes the single byte 0x5C as the won sign, so a
 // backslash could not be written at all; Windows keeps 0x5C as the backslash
@@ -196,14 +77,14 @@ ByteString TextToCodePageBytes(const Text& text, CodePageId cp) {
     if (entry->cp == kJohab) return JohabFromText(*entry, text);
     return IconvFromText(text, entry->name).value_or(ByteString());
   }
-  UConverter* cnv = converters.Get(*entry);
+  UConverter* cnv = ThreadConverter(*entry);
   if (cnv == nullptr) return {};
   if (entry->cp == kShiftJis && HasRotatedControl(text)) {
     Text copy = text;
     std::transform(copy.begin(), copy.end(), copy.begin(), WindowsControlToIbm);
-    return IcuFromText(cnv, copy);
+    return IcuEncode(*entry, cnv, copy);
   }
-  return IcuFromText(cnv, text);
+  return IcuEncode(*entry, cnv, text);
 }
 
 Text CodePageBytesToText(const ByteString& bytes, CodePageId cp) {
@@ -213,9 +94,9 @@ Text CodePageBytesToText(const ByteString& bytes, CodePageId cp) {
     if (entry->cp == kJohab) return JohabToText(*entry, bytes);
     return IconvToText(bytes, entry->name).value_or(Text());
   }
-  UConverter* cnv = converters.Get(*entry);
+  UConverter* cnv = ThreadConverter(*entry);
   if (cnv == nullptr) return {};
-  Text text = IcuToText(cnv, bytes);
+  Text text = IcuDecode(*entry, cnv, bytes);
   if (entry->cp == kShiftJis && HasRotatedControl(text)) {
     std::transform(text.begin(), text.end(), text.begin(), IbmControlToWindows);
   }

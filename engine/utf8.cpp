@@ -65,6 +65,29 @@ Text Utf8BytesToText(const ByteString& bytes) {
   int need = 2;
   for (std::size_t i = 0; i < n; ++i) {
     unsigned char b = src[i];
+    if (acc == 0 && need == 2) {
+      // Nothing pending (the state after E0 alone is the same one): whole
+      // ASCII bytes and well-formed two- and three-byte sequences go
+      // straight through, exactly as the byte-by-byte rules below would
+      // take them.
+      if (b < 0x80) {
+        *dst++ = b;
+        continue;
+      }
+      if (b >= 0xE0 && b <= 0xEF && i + 2 < n && IsContinuation(src[i + 1]) &&
+          IsContinuation(src[i + 2])) {
+        std::uint32_t c = ((b & 0x0Fu) << 12) | ((src[i + 1] & 0x3Fu) << 6) | (src[i + 2] & 0x3Fu);
+        if (c >= 32) *dst++ = static_cast<char16_t>(c);
+        i += 2;
+        continue;
+      }
+      if (b >= 0xC0 && b <= 0xDF && i + 1 < n && IsContinuation(src[i + 1])) {
+        std::uint32_t c = ((b & 0x1Fu) << 6) | (src[i + 1] & 0x3Fu);
+        if (c >= 32) *dst++ = static_cast<char16_t>(c);
+        i += 1;
+        continue;
+      }
+    }
     if (IsContinuation(b)) {
       acc = acc * 64 + (b & 0x3F);
       if (--need > 0) continue;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 
 #include "engine/codepage.h"
@@ -99,6 +100,67 @@ TEST(Utf8Coder, EveryTextSurvivesARoundTrip) {
   };
   for (const auto& t : cases) {
     EXPECT_EQ(Units(Utf8BytesToText(TextToUtf8Bytes(t))), Units(t)) << Units(t);
+  }
+}
+
+// The byte-at-a-time rules alone, without the decoder's shortcuts for
+// well-formed input: both must agree on any bytes.
+Text ByteAtATime(const ByteString& bytes) {
+  Text out;
+  std::uint32_t acc = 0;
+  int need = 2;
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    auto b = static_cast<unsigned char>(bytes[i]);
+    if (b >= 0x80 && b <= 0xBF) {
+      acc = acc * 64 + (b & 0x3F);
+      if (--need > 0) continue;
+      if (acc >= 32) out += static_cast<char16_t>(acc);
+      acc = 0;
+      need = 2;
+      continue;
+    }
+    if (acc >= 32) out += static_cast<char16_t>(acc);
+    if (b >= 0xF0 && i + 3 < bytes.size()) {
+      auto c1 = static_cast<unsigned char>(bytes[i + 1]),
+           c2 = static_cast<unsigned char>(bytes[i + 2]),
+           c3 = static_cast<unsigned char>(bytes[i + 3]);
+      char32_t c = ((b & 7u) << 18) | ((c1 & 0x3Fu) << 12) | ((c2 & 0x3Fu) << 6) | (c3 & 0x3Fu);
+      bool cont = (c1 & 0xC0) == 0x80 && (c2 & 0xC0) == 0x80 && (c3 & 0xC0) == 0x80;
+      if (b <= 0xF4 && cont && c >= 0x10000 && c <= 0x10FFFF) {
+        out += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+        out += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+        i += 3;
+        acc = 0;
+        need = 2;
+        continue;
+      }
+    }
+    if (b >= 0xE0) {
+      acc = b & 0x0F;
+      need = 2;
+    } else if (b >= 0xC0) {
+      acc = b & 0x1F;
+      need = 1;
+    } else {
+      out += static_cast<char16_t>(b);
+      acc = 0;
+      need = 2;
+    }
+  }
+  return out;
+}
+
+TEST(Utf8Coder, ShortcutsAgreeWithByteAtATimeRules) {
+  std::mt19937 rng(7);
+  // Bytes biased towards lead and continuation bytes so that every kind of
+  // broken sequence turns up.
+  const unsigned char alphabet[] = {0x41, 0x0A, 0x00, 0x80, 0x9F, 0xA1, 0xBF, 0xC0, 0xC3,
+                                    0xDF, 0xE0, 0xE4, 0xED, 0xEF, 0xF0, 0xF4, 0xF5, 0xFF};
+  std::uniform_int_distribution<std::size_t> pick(0, sizeof alphabet - 1);
+  for (int round = 0; round < 2000; ++round) {
+    ByteString bytes(round % 17, '\0');
+    for (auto& c : bytes) c = static_cast<char>(alphabet[pick(rng)]);
+    ASSERT_EQ(Units(Utf8BytesToText(bytes)), Units(ByteAtATime(bytes))) << Hex(bytes);
   }
 }
 

@@ -1,0 +1,21 @@
+// Whole-text conversion through an ICU converter, with the table-driven path
+// of engine/fast_codec.h for the plain stretches. Internal to the code page
+// bridge.
+#ifndef TEKVO_ENGINE_ICU_CODEC_H_
+#define TEKVO_ENGINE_ICU_CODEC_H_
+
+#include <unicode/ucnv.h>
+
+#include "engine/codepage_registry.h"
+#include "engine/text.h"
+
+namespace tekvo {
+
+// `cnv` is the configured converter of `entry` (see icu_converter.h). Input
+// of any length; an empty result when ICU fails outright.
+ByteString IcuEncode(const CodePageEntry& entry, UConverter* cnv, const Text& text);
+Text IcuDecode(const CodePageEntry& entry, UConverter* cnv, const ByteString& bytes);
+
+}  // namespace tekvo
+
+#endif  // TEKVO_ENGINE_ICU_CODEC_H_

@@ -1,0 +1,23 @@
+// ICU converters set up the way the code page bridge needs them, and a cache
+// of them per thread. Internal to the bridge.
+#ifndef TEKVO_ENGINE_ICU_CONVERTER_H_
+#define TEKVO_ENGINE_ICU_CONVERTER_H_
+
+#include <unicode/ucnv.h>
+
+#include "engine/codepage_registry.h"
+
+namespace tekvo {
+
+// A new converter for `entry` (an ICU entry) with fallbacks on, "?" for
+// characters the page lacks and one U+FFFD per invalid byte sequence; the
+// caller closes it. nullptr when ICU cannot open it.
+UConverter* OpenConfiguredConverter(const CodePageEntry& entry);
+
+// The calling thread's converter for `entry`, opened on first use and kept
+// until the thread ends; nullptr when ICU cannot open it. Not to be closed.
+UConverter* ThreadConverter(const CodePageEntry& entry);
+
+}  // namespace tekvo
+
+#endif  // TEKVO_ENGINE_ICU_CONVERTER_H_
