@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "dialogs/frm_b.h"
+#include "editor/line_breaks.h"
 #include "editor/menu_captions.h"
 #include "editor/qtext.h"
 #include "files/file_attributes.h"
@@ -86,6 +87,12 @@ void mnuOpen_Click(EditorContext& ctx) {
     LoadResult loaded = LoadTextFile(file, ToFileEncoding(browser.nPat));
     if (!loaded.ok()) {
       ctx.seam.Tell(loaded.message);
+      return;
+    }
+    // Linux files often break lines with LF alone; the box stores CR LF, so
+    // the limit applies to the text as the box will hold it.
+    if (BoxFormLength(loaded.text) > kMaxTextLen) {
+      ctx.seam.Tell(FileMessage(file, u"不能打开~ 文本过长"));
       return;
     }
     ctx.txtA.SetText(loaded.text);

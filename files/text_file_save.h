@@ -45,7 +45,7 @@ struct SaveResult {
 // Writes `text` to `path` (UTF-8 bytes) in `encoding`. See the file comment
 // for the backup; the new file takes the old file's permission bits (and,
 // for root, its owner). Replacing a protected file asks "是否改写文件？"; a
-// folder at `path` is refused.
+// folder at `path` is refused; a symbolic link is written through.
 SaveResult SaveTextFile(const Text& text, const std::string& path, FileEncoding encoding,
                         Prompter& prompter, const SaveOptions& options = {});
 

@@ -117,6 +117,8 @@ TEST_F(FileCommandsTest, OpenRefusalsLeaveTheDocument) {
   } cases[] = {
       {"big.txt", std::string(49150, 'a'), u"不能打开~ 文件过大"},
       {"long.txt", std::string(16384, 'a'), u"不能打开~ 文本过长"},
+      {"lf-breaks-count-two.txt", std::string(16000, 'a') + std::string(383, '\n'),
+       u"不能打开~ 文本过长"},
   };
   for (const Case& c : cases) {
     h_.Load(u"keep");
