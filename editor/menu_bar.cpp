@@ -18,8 +18,8 @@ QString ItemName(const char* name, int index) {
 QAction* AddItem(QMenu* menu, c::Caption caption, const QString& name) {
   QAction* action = nullptr;
   if (caption == c::kSeparator) {
+    // No text: some styles draw a separator's text as a section title.
     action = menu->addSeparator();
-    action->setText(Q(caption));
   } else {
     action = menu->addAction(Q(caption));
   }
