@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 #include <unordered_map>
 
 #include "engine/base64.h"
 #include "engine/char_refs.h"
+#include "engine/codepage.h"
 #include "engine/fixed_repairs.h"
 #include "engine/hz.h"
 #include "engine/iso2022.h"
@@ -17,12 +19,19 @@
 namespace tekvo {
 namespace {
 
-// Leaving the text alone wins unless a repair reads this much better per unit:
-// a false alarm on clean text costs the user more than a missed repair.
-constexpr double kKeepBonus = 0.1;
+// Leaving the text alone wins unless a repair reads better by this much in
+// all (about two letters' worth, spread over the text's units): a false alarm
+// on clean text costs the user more than a missed repair, and the shorter the
+// text the less its score can be trusted.
+constexpr double kKeepTotal = 2.0;
 // A second step must earn its place: between a one-step and a two-step result
 // that read alike, the simpler repair is the likelier one.
-constexpr double kChainCost = 0.05;
+constexpr double kChainCost = 0.12;
+// What each character costs that the shown-as page of a pair cannot write.
+constexpr double kUnshowable = 2.0;
+// How much of a one-step result a second step is tried on before it is run
+// on the whole.
+constexpr std::size_t kProbeUnits = 256;
 
 // The status text of a menu caption: up to and including the blank before
 // the first " ：".
@@ -99,7 +108,7 @@ class CandidateList {
  public:
   // Adds the candidate unless its text is already listed; returns whether it
   // was added.
-  bool Add(RepairCandidate c) {
+  bool Add(RepairCandidate c, double cost = 0) {
     const std::size_t h = TextHash()(c.text);
     auto [it, end] = by_hash_.equal_range(h);
     for (; it != end; ++it) {
@@ -107,8 +116,11 @@ class CandidateList {
     }
     by_hash_.emplace(h, list_.size());
     list_.push_back(std::move(c));
+    costs_.push_back(cost);
     return true;
   }
+  // What the repair of candidate `i` lost on the way (UnshowableCost).
+  double cost(std::size_t i) const { return costs_[i]; }
   bool Contains(const Text& t) const {
     auto [it, end] = by_hash_.equal_range(TextHash()(t));
     for (; it != end; ++it) {
@@ -120,6 +132,7 @@ class CandidateList {
 
  private:
   std::vector<RepairCandidate> list_;
+  std::vector<double> costs_;
   std::unordered_multimap<std::size_t, std::size_t> by_hash_;
 };
 
@@ -130,6 +143,101 @@ std::u16string ChainName(std::u16string_view first, std::u16string_view second) 
   name.reserve(head.size() + 3 + second.size());
   name.append(head).append(u" + ").append(second);
   return name;
+}
+
+// Garbled text shows bytes through page A, so page A can write every one of
+// its characters back. A character A has no code for (written as a best fit
+// or "?") means the text was never shown through A: the repair's result is
+// built on guesses. The cost is per unit of the result, like the score; U+FFFD
+// is exempt, being what A shows for bytes it could not read.
+double UnshowableCost(const SuggestableRepair& r, const Text& input, const Text& out) {
+  if (r.routine != RepairRoutine::kReinterpret || r.a < 1) return 0;
+  const std::optional<ByteString> bytes = TextToLocaleBytes(input, r.a);
+  if (!bytes) return 0;
+  const std::optional<Text> back = LocaleBytesToText(*bytes, r.a);
+  if (!back) return 0;
+  std::size_t lost = 0;
+  if (back->size() == input.size()) {
+    for (std::size_t i = 0; i < input.size(); ++i) {
+      lost += (*back)[i] != input[i] && input[i] != 0xFFFD;
+    }
+  } else {
+    lost = back->size() > input.size() ? back->size() - input.size() : input.size() - back->size();
+    lost += static_cast<std::size_t>(std::count(back->begin(), back->end(), u'?') -
+                                     std::count(input.begin(), input.end(), u'?'));
+  }
+  if (lost == 0) return 0;
+  return kUnshowable * static_cast<double>(lost) /
+         (static_cast<double>(ScoreTextDetail(out).counted) + 2);
+}
+
+// The units of `text` a second step is first tried on: the whole text when it
+// is short, else its start, cut where no surrogate pair is split.
+std::u16string_view ProbeOf(std::u16string_view text) {
+  if (text.size() <= kProbeUnits) return text;
+  std::size_t end = kProbeUnits;
+  if (text[end - 1] >= 0xD800 && text[end - 1] <= 0xDBFF) --end;
+  return text.substr(0, end);
+}
+
+// Second steps. Which first step leads somewhere cannot be told from how its
+// result reads (Base64 that holds quoted-printable reads no better once
+// decoded), so every second step is tried on every one-step result, on a
+// probe of its start; the most promising pairs are then run on the whole
+// text. A short text is its own probe and gets every pair in full.
+void AddChains(const Text& text, const SuggestOptions& options, CandidateList& found) {
+  const auto& repairs = Repairs();
+  struct Lead {
+    std::size_t candidate;
+    std::size_t repair;
+    double score;
+  };
+  std::vector<Lead> leads;
+  const std::size_t singles = found.list().size();
+  for (std::size_t i = 1; i < singles; ++i) {
+    const Text base = found.list()[i].text;  // copied: adding candidates may reallocate
+    const int first = found.list()[i].first;
+    const std::u16string_view probe_view = ProbeOf(base);
+    const bool whole = probe_view.size() == base.size();
+    const Text probe(probe_view);
+    for (std::size_t j = 0; j < repairs.size(); ++j) {
+      if (!MayApply(repairs[j], probe)) continue;
+      Text out = RunRepair(repairs[j], probe, whole ? options.max_len : kNoLengthLimit);
+      if (out.empty() || out == probe) continue;
+      if (!whole) {
+        leads.push_back({i, j, ScoreText(out) - found.cost(i)});
+        continue;
+      }
+      if (found.Contains(out)) continue;
+      RepairCandidate c;
+      c.name = ChainName(repairs[first].say, repairs[j].say);
+      c.score = ScoreText(out) - kChainCost - found.cost(i) - UnshowableCost(repairs[j], base, out);
+      c.text = std::move(out);
+      c.steps = 2;
+      c.first = first;
+      c.second = static_cast<int>(j);
+      found.Add(std::move(c));
+    }
+  }
+  const std::size_t width =
+      std::min(leads.size(), static_cast<std::size_t>(std::max(0, options.chain_width)));
+  std::partial_sort(leads.begin(), leads.begin() + width, leads.end(),
+                    [](const Lead& a, const Lead& b) { return a.score > b.score; });
+  for (std::size_t k = 0; k < width; ++k) {
+    const Text base = found.list()[leads[k].candidate].text;
+    const int first = found.list()[leads[k].candidate].first;
+    Text out = RunRepair(repairs[leads[k].repair], base, options.max_len);
+    if (out.empty() || out == base || found.Contains(out)) continue;
+    RepairCandidate c;
+    c.name = ChainName(repairs[first].say, repairs[leads[k].repair].say);
+    c.score = ScoreText(out) - kChainCost - found.cost(leads[k].candidate) -
+              UnshowableCost(repairs[leads[k].repair], base, out);
+    c.text = std::move(out);
+    c.steps = 2;
+    c.first = first;
+    c.second = static_cast<int>(leads[k].repair);
+    found.Add(std::move(c));
+  }
 }
 
 }  // namespace
@@ -179,7 +287,8 @@ std::vector<RepairCandidate> SuggestRepairs(const Text& text, const SuggestOptio
   RepairCandidate keep;
   keep.name = kNoRepairName;
   keep.text = text;
-  keep.score = ScoreText(text) + kKeepBonus;
+  const TextScore own = ScoreTextDetail(text);
+  keep.score = own.value + kKeepTotal / (static_cast<double>(own.counted) + 2);
   found.Add(std::move(keep));
   if (text.empty()) return std::move(found.list());
 
@@ -190,48 +299,15 @@ std::vector<RepairCandidate> SuggestRepairs(const Text& text, const SuggestOptio
     if (out.empty() || out == text || found.Contains(out)) continue;
     RepairCandidate c;
     c.name = repairs[i].say;
-    c.score = ScoreText(out);
+    const double cost = UnshowableCost(repairs[i], text, out);
+    c.score = ScoreText(out) - cost;
     c.text = std::move(out);
     c.steps = 1;
     c.first = static_cast<int>(i);
-    found.Add(std::move(c));
+    found.Add(std::move(c), cost);
   }
 
-  // Extend the best one-step results, and every decoded transfer encoding:
-  // what such a decoder gives may still be in another one, and reads no
-  // better until that is decoded too. The indexes are taken first: adding
-  // chains grows the list.
-  std::vector<std::size_t> firsts;
-  std::vector<std::size_t> decoded;
-  for (std::size_t i = 1; i < found.list().size(); ++i) {
-    const auto routine = repairs[found.list()[i].first].routine;
-    (routine == RepairRoutine::kReinterpret ? firsts : decoded).push_back(i);
-  }
-  const std::size_t width = std::min<std::size_t>(
-      firsts.size(), static_cast<std::size_t>(std::max(0, options.chain_width)));
-  std::partial_sort(
-      firsts.begin(), firsts.begin() + width, firsts.end(),
-      [&](std::size_t a, std::size_t b) { return found.list()[a].score > found.list()[b].score; });
-  firsts.resize(width);
-  if (options.chain_width > 0) firsts.insert(firsts.end(), decoded.begin(), decoded.end());
-  for (std::size_t f : firsts) {
-    const Text base = found.list()[f].text;  // copied: the list may reallocate
-    const int first = found.list()[f].first;
-    for (std::size_t j = 0; j < repairs.size(); ++j) {
-      if (!MayApply(repairs[j], base)) continue;
-      Text out = RunRepair(repairs[j], base, options.max_len);
-      if (out.empty() || out == base || found.Contains(out)) continue;
-      RepairCandidate c;
-      c.name = ChainName(repairs[first].say, repairs[j].say);
-      c.score = ScoreText(out) - kChainCost;
-      c.text = std::move(out);
-      c.steps = 2;
-      c.first = first;
-      c.second = static_cast<int>(j);
-      found.Add(std::move(c));
-    }
-  }
-
+  if (options.chain_width > 0) AddChains(text, options, found);
   std::vector<RepairCandidate>& list = found.list();
   std::stable_sort(
       list.begin(), list.end(),

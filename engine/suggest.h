@@ -70,8 +70,10 @@ struct RepairCandidate {
 
 struct SuggestOptions {
   std::size_t max_len = kMaxTextLen;  // longer results are not candidates
-  // How many of the best one-step results get a second step (0: none).
-  int chain_width = 4;
+  // Second steps are tried on every one-step result; on a long text first
+  // on a probe of its start, and then this many of the best pairs are run in
+  // full. 0 leaves out second steps altogether.
+  int chain_width = 6;
 };
 
 // The candidates for `text`, best first. "No repair" is always among them and

@@ -10,12 +10,22 @@ namespace {
 using score::CharClass;
 using score::CharInfo;
 
+// A hanzi, kana, hangul syllable or full-width sign weighs as much as two
+// letters: each is two bytes in its code page, so a byte sequence read as
+// CJK and read as letters compares fairly.
+constexpr int kCjkUnits = 2;
 // Weight of a hanzi outside the commonly used level of the standard being
 // tried: real text holds a few (names, rare words), mojibake many.
 constexpr double kRareIdeograph = -0.5;
 // A blank between two hanzi or kana: Chinese and Japanese do not space words,
 // but Korean bytes read as GB or Big5 show a blank every few characters.
-constexpr double kSpaceInCjk = -1.5;
+constexpr double kSpaceInCjk = -0.5;
+// A UTF-8 lead byte and a continuation byte seen through code page 1252
+// ("Ã©", "â€"): one character of UTF-8 read as Western text.
+constexpr double kUtf8As1252 = -2.5;
+// One or two hanzi glued to Latin letters in text that is mostly Latin
+// ("H么tel"): a Western text's accented letters read through a Chinese page.
+constexpr double kLonelyHanzi = -3.5;
 // A unit that is damage beyond doubt (U+FFFD, controls, private use).
 constexpr double kBroken = -3.0;
 
@@ -47,8 +57,10 @@ std::size_t EscapeAt(std::u16string_view t, std::size_t i) {
       return HexRun(t, i + 1, 2) ? 3 : 0;
     case u'=':
       if (i + 1 < n && t[i + 1] == u'\r') return (i + 2 < n && t[i + 2] == u'\n') ? 3 : 2;
-      // Quoted-printable writes upper-case hex; "a=ff" in a formula is not QP.
-      if (i + 2 < n && HexRun(t, i + 1, 2) && !(t[i + 1] >= u'a') && !(t[i + 2] >= u'a')) {
+      // Quoted-printable writes upper-case hex, and text needs it for bytes
+      // of 0x80 and up; "x=50" or "a=ff" in a formula is not QP.
+      if (i + 2 < n && HexRun(t, i + 1, 2) && !(t[i + 1] >= u'a') && !(t[i + 2] >= u'a') &&
+          (t[i + 1] >= u'8' || (i + 3 < n && t[i + 3] == u'='))) {
         return 3;
       }
       return 0;
@@ -140,6 +152,10 @@ std::size_t Base64At(std::u16string_view t, std::size_t i) {
 bool IsCjk(CharClass c) {
   return c == CharClass::kIdeograph || c == CharClass::kKana || c == CharClass::kHangul;
 }
+bool IsLatinLetter(CharClass c) {
+  return c == CharClass::kAsciiUpper || c == CharClass::kAsciiLower ||
+         c == CharClass::kLatinUpper || c == CharClass::kLatinLower;
+}
 bool IsCjkContext(CharClass c) {
   return IsCjk(c) || c == CharClass::kCjkPunct || c == CharClass::kHalfKana ||
          c == CharClass::kBopomofo || c == CharClass::kJamo;
@@ -191,7 +207,9 @@ struct Word {
 
   double Weight() const {
     const double n = static_cast<double>(len);
-    if (scripts != 1 && scripts != 2 && scripts != 4) return -n;  // Latin amid Cyrillic...
+    // Latin amid Cyrillic is mojibake or spoofing; a Greek letter in a Latin
+    // word is a gene or unit name.
+    if ((scripts & 3) == 3) return -n;
     // "ASCII码" is normal; an accented, Cyrillic or Greek letter glued to a
     // hanzi is what a row of symbols in a double-byte page turns into.
     if (foreign && touches_cjk) return -1.5 * n;
@@ -212,6 +230,9 @@ struct Counts {
   std::size_t space_in_cjk = 0;  // blank runs between two hanzi or kana
   std::size_t ko_mix = 0;        // hangul next to hanzi
   std::size_t ko_long = 0;       // hangul or hanja beyond the 8th without a break
+  std::size_t latin = 0;         // Latin letters
+  std::size_t lonely = 0;        // hanzi, kana or hangul in short runs glued to Latin letters
+  std::size_t sandwiched = 0;    // the same with Latin letters on both sides
 };
 
 double Best(const Counts& k, ScriptProfile* profile) {
@@ -233,16 +254,17 @@ double Best(const Counts& k, ScriptProfile* profile) {
       {ScriptProfile::kSimplifiedChinese, hanzi(k.gb1) - kana - 1.5 * hangul + spaces},
       {ScriptProfile::kTraditionalChinese, hanzi(k.big5) - kana - 1.5 * hangul + spaces},
       {ScriptProfile::kJapanese, hanzi(k.jis1) + kana - 1.5 * hangul + spaces},
-      {ScriptProfile::kKorean,
-       static_cast<double>(k.hangul_ks) + 0.3 * static_cast<double>(k.hangul - k.hangul_ks) +
-           0.3 * static_cast<double>(k.hanja) +
-           kRareIdeograph * (ideo - static_cast<double>(k.hanja)) - kana -
-           0.7 * static_cast<double>(k.ko_mix) - 0.5 * static_cast<double>(k.ko_long)},
+      {ScriptProfile::kKorean, static_cast<double>(k.hangul_ks) +
+                                   kRareIdeograph * static_cast<double>(k.hangul - k.hangul_ks) +
+                                   0.3 * static_cast<double>(k.hanja) +
+                                   kRareIdeograph * (ideo - static_cast<double>(k.hanja)) - kana -
+                                   0.7 * static_cast<double>(k.ko_mix) -
+                                   0.5 * static_cast<double>(k.ko_long)},
   };
   const auto* best = std::max_element(std::begin(fits), std::end(fits),
                                       [](const auto& a, const auto& b) { return a.v < b.v; });
   *profile = best->p;
-  return best->v;
+  return kCjkUnits * best->v;
 }
 
 }  // namespace
@@ -269,12 +291,35 @@ TextScore ScoreTextDetail(std::u16string_view t) {
   CharClass last_cjk_before_blank = CharClass::kSpace;
   bool blank_run = false;
   std::size_t hangul_run = 0;
+  std::size_t cjk_run = 0;  // hanzi, kana or hangul just before i
+  bool cjk_run_glued = false;
+  std::uint8_t prev_sets = 0, prev2_sets = 0;
   const std::size_t n = t.size();
   for (std::size_t i = 0; i < n;) {
     const char16_t c = t[i];
     const CharInfo info = table[c];
     CharClass cls = info.cls;
     const CharClass next = i + 1 < n ? cls_at(i + 1) : CharClass::kSpace;
+
+    if (IsCjk(cls)) {
+      if (cjk_run == 0) cjk_run_glued = IsLatinLetter(prev);
+      ++cjk_run;
+    } else if (cjk_run) {
+      if (cjk_run <= 2 && cjk_run_glued && IsLatinLetter(cls)) {
+        k.sandwiched += cjk_run;
+      } else if (cjk_run <= 2 && (cjk_run_glued || IsLatinLetter(cls))) {
+        k.lonely += cjk_run;
+      }
+      cjk_run = 0;
+    }
+    if (IsLatinLetter(cls)) ++k.latin;
+    if ((info.sets & score::kUtf8TrailIn1252) &&
+        ((prev_sets & score::kUtf8LeadIn1252) ||
+         ((prev_sets & score::kUtf8TrailIn1252) && (prev2_sets & score::kUtf8LeadIn1252)))) {
+      k.total += kUtf8As1252;
+    }
+    prev2_sets = prev_sets;
+    prev_sets = info.sets;
 
     if (cls == CharClass::kAsciiSymbol || (c == u'+')) {
       if (const std::size_t len = EscapeAt(t, i)) {
@@ -322,7 +367,7 @@ TextScore ScoreTextDetail(std::u16string_view t) {
     switch (cls) {
       case CharClass::kIdeograph:
         ++k.ideo;
-        ++k.counted;
+        k.counted += kCjkUnits;
         k.gb1 += (info.sets & score::kInGb2312Level1) != 0;
         k.big5 += (info.sets & score::kInBig5Frequent) != 0;
         k.jis1 += (info.sets & score::kInJisLevel1) != 0;
@@ -332,12 +377,12 @@ TextScore ScoreTextDetail(std::u16string_view t) {
         break;
       case CharClass::kKana:
         ++k.kana;
-        ++k.counted;
+        k.counted += kCjkUnits;
         hangul_run = 0;
         break;
       case CharClass::kHangul:
         ++k.hangul;
-        ++k.counted;
+        k.counted += kCjkUnits;
         k.hangul_ks += (info.sets & score::kInKsHangul) != 0;
         if (prev == CharClass::kIdeograph) ++k.ko_mix;
         if (++hangul_run > 8) ++k.ko_long;
@@ -367,7 +412,8 @@ TextScore ScoreTextDetail(std::u16string_view t) {
           const std::size_t run = b - i;
           const CharClass after = b < n ? cls_at(b) : CharClass::kSpace;
           const bool ends = after == CharClass::kSpace || after == CharClass::kPunct ||
-                            after == CharClass::kQuote || after == CharClass::kCjkPunct;
+                            after == CharClass::kQuote ||
+                            (after == CharClass::kCjkPunct && IsCjk(prev));
           const bool after_word = prev != CharClass::kPunct && prev != CharClass::kAsciiSymbol &&
                                   prev != CharClass::kBad && prev != CharClass::kControl &&
                                   (prev != CharClass::kSpace || i == 0 || ends);
@@ -384,17 +430,22 @@ TextScore ScoreTextDetail(std::u16string_view t) {
         add(0.3);
         break;
       case CharClass::kAsciiSymbol:
+        add(IsCjk(prev) && IsCjk(next) ? -1.0 : 0);
+        break;
       case CharClass::kShape:
         add(0);
+        break;
+      case CharClass::kPictograph:
+        add(0.5);
         break;
       case CharClass::kOtherLetter:
         add(0.5);
         break;
       case CharClass::kCjkPunct:
-        add((IsCjk(prev) || IsCjk(next)) ? 1.0 : 0.5);
+        add((IsCjk(prev) || IsCjk(next)) ? kCjkUnits : 0.5 * kCjkUnits, kCjkUnits);
         break;
       case CharClass::kFullwidthAlnum:
-        add(0.5);
+        add(0.5 * kCjkUnits, kCjkUnits);
         break;
       case CharClass::kQuote:
         add((IsForeignLetter(prev) && IsForeignLetter(next)) ? -1.0 : 0.2);
@@ -415,14 +466,14 @@ TextScore ScoreTextDetail(std::u16string_view t) {
         break;
       }
       case CharClass::kCombining:
-        add(IsWordLetter(prev) || prev == CharClass::kOtherLetter ? 0 : -1.0);
+        add(IsWordLetter(prev) || prev == CharClass::kOtherLetter ? 0 : -0.3);
         break;
       case CharClass::kControl:
         add(kBroken);
         break;
       case CharClass::kBad:
         if (c >= 0xD800 && c <= 0xDBFF && i + 1 < n && t[i + 1] >= 0xDC00 && t[i + 1] <= 0xDFFF) {
-          add(0.3, 2);  // a character beyond the BMP, most likely an emoji
+          add(0.5, 2);  // a character beyond the BMP, most likely an emoji
           prev = CharClass::kSymbol;
           i += 2;
           continue;
@@ -437,9 +488,14 @@ TextScore ScoreTextDetail(std::u16string_view t) {
     ++i;
   }
   end_word();
+  if (cjk_run && cjk_run <= 2 && cjk_run_glued) k.lonely += cjk_run;
 
   TextScore s;
   s.total = k.total + Best(k, &s.profile);
+  s.total += kLonelyHanzi * static_cast<double>(k.sandwiched);
+  if ((k.ideo + k.kana + k.hangul) * 2 <= k.latin) {
+    s.total += kLonelyHanzi * static_cast<double>(k.lonely);
+  }
   s.counted = k.counted;
   s.value = s.total / (static_cast<double>(s.counted) + 2.0);
   return s;

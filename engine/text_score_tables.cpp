@@ -140,6 +140,10 @@ CharClass ClassOf(UChar32 c) {
   if (c >= 0xFE30 && c <= 0xFE6F) return CharClass::kOddForm;
   if (InCjkBlock(c)) return CharClass::kCjkPunct;
   if (c >= 0x2500 && c <= 0x259F) return CharClass::kBox;
+  if ((c >= 0x2600 && c <= 0x27BF) && c != 0x2605 && c != 0x2606 && c != 0x2609 && c != 0x260E &&
+      c != 0x260F && c != 0x261C && c != 0x261E && c != 0x2640 && c != 0x2642) {
+    return CharClass::kPictograph;
+  }
   if ((c >= 0x2190 && c <= 0x21FF) || (c >= 0x25A0 && c <= 0x27BF) ||
       (c >= 0x2B00 && c <= 0x2BFF)) {
     return CharClass::kShape;
@@ -193,6 +197,14 @@ void MarkCodes(Table& table, CodePageId cp, unsigned first, unsigned last,
   }
 }
 
+// Marks the characters of the single bytes first..last of code page `cp`.
+void MarkBytes(Table& table, CodePageId cp, unsigned first, unsigned last, std::uint8_t bit) {
+  for (unsigned b = first; b <= last; ++b) {
+    const Text one = CodePageBytesToText(ByteString(1, static_cast<char>(b)), cp);
+    if (one.size() == 1 && one[0] != 0xFFFD) table[one[0]].sets |= bit;
+  }
+}
+
 Table* BuildTable() {
   auto* table = new Table();
   for (UChar32 c = 0; c < 0x10000; ++c) {
@@ -209,6 +221,8 @@ Table* BuildTable() {
   MarkCodes(*table, 932, 0x889F, 0x9872, {{0x40, 0x7E}, {0x80, 0xFC}}, kInJisLevel1);
   MarkCodes(*table, 949, 0xB0A1, 0xC8FE, {{0xA1, 0xFE}}, kInKsHangul);
   MarkCodes(*table, 949, 0xCAA1, 0xFDFE, {{0xA1, 0xFE}}, kInKsHanja);
+  MarkBytes(*table, 1252, 0x80, 0xBF, kUtf8TrailIn1252);
+  MarkBytes(*table, 1252, 0xC2, 0xEF, kUtf8LeadIn1252);
   return table;
 }
 

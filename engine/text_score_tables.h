@@ -31,14 +31,15 @@ enum class CharClass : std::uint8_t {
   kBopomofo,
   kCjkPunct,  // 、。「」《》… and full-width punctuation
   kFullwidthAlnum,
-  kOddForm,    // small and vertical form variants (﹝ ︵)
-  kQuote,      // general punctuation: ‘ ’ “ ” – — … •
-  kSymbol,     // currency, Latin-1 and letterlike symbols, math operators
-  kShape,      // arrows and geometric shapes (○ ● ★ →), common in CJK text
-  kBox,        // box drawing and block elements
-  kCombining,  // combining marks
-  kControl,    // C0 controls other than tab, CR, LF; DEL; C1 controls
-  kBad,        // U+FFFD, private use, surrogates, non-characters, unassigned
+  kOddForm,     // small and vertical form variants (﹝ ︵)
+  kQuote,       // general punctuation: ‘ ’ “ ” – — … •
+  kSymbol,      // currency, Latin-1 and letterlike symbols, math operators
+  kShape,       // arrows and geometric shapes (○ ● ★ →), common in CJK text
+  kPictograph,  // dingbats and pictographs (✔ ❤ ♫) that no CJK page holds
+  kBox,         // box drawing and block elements
+  kCombining,   // combining marks
+  kControl,     // C0 controls other than tab, CR, LF; DEL; C1 controls
+  kBad,         // U+FFFD, private use, surrogates, non-characters, unassigned
 };
 
 // Bits of CharInfo::sets.
@@ -48,6 +49,12 @@ inline constexpr std::uint8_t kInJisLevel1 = 4;     // 932: 889F-9872, kana
 inline constexpr std::uint8_t kInKsHangul = 8;      // 949: B0A1-C8FE
 inline constexpr std::uint8_t kInKsHanja = 16;      // 949: CAA1-FDFE
 inline constexpr std::uint8_t kNonRussian = 32;     // Cyrillic letters Russian lacks
+// What the UTF-8 continuation bytes 0x80-0xBF show as in code page 1252: after
+// a letter that is a UTF-8 lead byte there ("Ã", "Â", "â"), the two are one
+// character of UTF-8 read as Western text.
+inline constexpr std::uint8_t kUtf8TrailIn1252 = 64;
+// Letters that are UTF-8 lead bytes 0xC2-0xEF in code page 1252.
+inline constexpr std::uint8_t kUtf8LeadIn1252 = 128;
 
 struct CharInfo {
   CharClass cls;

@@ -1,0 +1,178 @@
+#include "engine/text_score.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "engine/codepage.h"
+
+namespace tekvo {
+namespace {
+
+std::string Utf8(std::u16string_view t) { return TextToUtf8Bytes(Text(t)); }
+
+// Bytes written in code page `real` and read back in code page `shown`.
+Text Garble(const Text& clean, CodePageId real, CodePageId shown) {
+  return CodePageBytesToText(TextToCodePageBytes(clean, real), shown);
+}
+Text Utf8ShownIn(const Text& clean, CodePageId shown) {
+  return CodePageBytesToText(TextToUtf8Bytes(clean), shown);
+}
+
+const Text kSimplified =
+    u"在 Debian 这种规模的项目中，很难避免遇到与你意见不和的人。请接受这一事实。";
+const Text kTraditional = u"檢測當前語言環境來選擇一個預設的輸出裝置。它首先使用環境變數。";
+const Text kJapanese =
+    u"現在の入力ファイルへのバイトオフセットで置き換えられる。通常の実行においては残りの引数を使う"
+    u"。";
+const Text kKorean =
+    u"맨 페이지 경로 구성 파일은 설명서 페이지 유틸리티에서 실행됩니다. 검색어에 맞게 찾습니다.";
+const Text kRussian =
+    u"Аппетит приходит и уходит, а кушать хочется всегда. Безопасным бывает секс.";
+const Text kEnglish =
+    u"Are you sure the back door is locked? What is yellow and equivalent to choice?";
+
+// Clean text must outscore what each kind of damage makes of it.
+TEST(TextScore, CleanBeatsItsMojibake) {
+  const struct {
+    const char* name;
+    Text clean;
+    Text garbled;
+  } cases[] = {
+      {"big5-shown-as-gb", kTraditional, Garble(kTraditional, 950, 936)},
+      {"gb-shown-as-big5", kSimplified, Garble(kSimplified, 936, 950)},
+      {"sjis-shown-as-gb", kJapanese, Garble(kJapanese, 932, 936)},
+      {"gb-shown-as-sjis", kSimplified, Garble(kSimplified, 936, 932)},
+      {"uhc-shown-as-gb", kKorean, Garble(kKorean, 949, 936)},
+      {"uhc-shown-as-big5", kKorean, Garble(kKorean, 949, 950)},
+      {"gb-shown-as-uhc", kSimplified, Garble(kSimplified, 936, 949)},
+      {"cyrillic-shown-as-gb", kRussian, Garble(kRussian, 1251, 936)},
+      {"gb-shown-as-cyrillic", kSimplified, Garble(kSimplified, 936, 1251)},
+      {"gb-shown-as-western", kSimplified, Garble(kSimplified, 936, 1252)},
+      {"big5-shown-as-western", kTraditional, Garble(kTraditional, 950, 1252)},
+      {"utf8-shown-as-gb", kSimplified, Utf8ShownIn(kSimplified, 936)},
+      {"utf8-ja-shown-as-gb", kJapanese, Utf8ShownIn(kJapanese, 936)},
+      {"utf8-shown-as-western", kSimplified, Utf8ShownIn(kSimplified, 1252)},
+      {"utf8-ru-shown-as-western", kRussian, Utf8ShownIn(kRussian, 1252)},
+      {"utf8-latin-shown-as-western", u"Le régime équilibré du café à Noël",
+       Utf8ShownIn(u"Le régime équilibré du café à Noël", 1252)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_NE(c.clean, c.garbled);
+    EXPECT_GT(ScoreText(c.clean), ScoreText(c.garbled) + 0.1)
+        << Utf8(c.clean) << " vs " << Utf8(c.garbled);
+  }
+}
+
+// Each sign of damage, alone, costs: the text with the sign scores lower.
+TEST(TextScore, SignsOfDamageCost) {
+  const struct {
+    const char* name;
+    Text good;
+    Text bad;
+  } cases[] = {
+      {"replacement-char", u"中文字符的显示", u"中文字\uFFFD的显示"},
+      {"private-use", u"中文字符的显示", u"中文字\uE000的显示"},
+      {"control", u"plain text here", u"plain\x01text here"},
+      {"c1-control", u"plain text here", u"plain\u0085text here"},
+      {"lone-surrogate", u"plain text here", u"plain \xD800 text here"},
+      {"question-inside-hanzi", u"中文字符的显示", u"中文?符的显示"},
+      {"question-run", u"what is this?", u"what ??? this ??"},
+      {"blank-between-hanzi", u"中文字符的显示", u"中文 字符 的显示"},
+      {"half-width-kana-amid-hanzi", u"中文字符的显示", u"中文ｻ符的显示"},
+      {"kana-amid-simplified", u"这个项目的规模", u"这个项ぅ的规模"},
+      {"hangul-amid-hanzi", u"这个项目的规模", u"这个항目的规模"},
+      {"bopomofo", u"这个项目的规模", u"这个ㄩ目的规模"},
+      {"small-form", u"这个项目的规模", u"这个﹝目的规模"},
+      {"rare-hanzi", u"这个项目的规模", u"这个项鏈的規模"},
+      {"accented-run", u"Le café est chaud", u"Le cÄãÊÇ est chaud"},
+      {"utf8-as-western", u"Le café est chaud", u"Le cafÃ© est chaud"},
+      {"symbol-glued", u"the word here", u"the wo¤rd here"},
+      {"case-at-random", u"the quick brown fox", u"the qUiCk brown fox"},
+      {"mixed-scripts", u"the quick brown fox", u"the quБck brown fox"},
+      {"cyrillic-case", u"хочется всегда", u"хоЧеТся всегда"},
+      {"cyrillic-glued-to-hanzi", u"這個項目的規模", u"這個項ж目的規模"},
+      {"box-drawing", u"plain text here", u"plain ╨┐ here"},
+      {"lonely-hanzi-in-latin", u"the Hôtel de Police", u"the H么tel de Police"},
+      {"quoted-printable", u"text 支持 here", u"text =D6=A7=B3=D6 here"},
+      {"url-escapes", u"text 支持 here", u"text %D6%A7%B3%D6 here"},
+      {"html-references", u"text 可控 here", u"text &#x53EF;&#25511; here"},
+      {"backslash-escapes", u"text 可控 here", u"text \\u53EF\\u63A7 here"},
+      {"utf7", u"text 可控 here", u"text +UxdOrA- here"},
+      {"hz", u"text 支持 here", u"text ~{V;V'~} here"},
+      {"iso2022", u"text 日本 here", u"text $BF|K\\(B here"},
+      {"base64", u"ASCII 就是", u"QVNDSUkgvs3Kxw=="},
+      {"blank-in-hangul-free-run", u"실행됩니다 찾습니다", u"실행됩니다찾습니다실행됩니다찾습니다"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_GT(ScoreText(c.good), ScoreText(c.bad)) << Utf8(c.good) << " vs " << Utf8(c.bad);
+  }
+}
+
+// Things real text does that must not be held against it.
+TEST(TextScore, NormalTextIsNotPunished) {
+  const struct {
+    const char* name;
+    Text text;
+  } cases[] = {
+      {"question-ends-sentence", u"What is this? Nobody knows."},
+      {"question-after-hanzi", u"你好吗?"},
+      {"ascii-word-in-chinese", u"用 Linux 系统的 ASCII码"},
+      {"accented-words", u"Le régime équilibré à Noël"},
+      {"camel-case-word", u"JavaScript and iPhone"},
+      {"price-and-degrees", u"It costs £5 at 20°C"},
+      {"russian-quotes", u"Он сказал «да» и ушёл."},
+      {"korean-with-spaces", kKorean},
+      {"japanese", kJapanese},
+      {"url-with-plus", u"1+1=2 and C++ are fine"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_GT(ScoreText(c.text), 0.5) << Utf8(c.text);
+  }
+}
+
+TEST(TextScore, ProfileFitsTheWritingSystem) {
+  const struct {
+    const char* name;
+    Text text;
+    ScriptProfile profile;
+  } cases[] = {
+      {"simplified", kSimplified, ScriptProfile::kSimplifiedChinese},
+      {"traditional", kTraditional, ScriptProfile::kTraditionalChinese},
+      {"japanese", kJapanese, ScriptProfile::kJapanese},
+      {"korean", kKorean, ScriptProfile::kKorean},
+      {"russian", kRussian, ScriptProfile::kNone},
+      {"english", kEnglish, ScriptProfile::kNone},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(ScoreTextDetail(c.text).profile, c.profile);
+  }
+}
+
+TEST(TextScore, EdgesOfInput) {
+  EXPECT_EQ(ScoreText(u""), 0);
+  EXPECT_EQ(ScoreTextDetail(u" \r\n\t").counted, 0u);
+  // Broken input of every kind is scored, not refused.
+  const Text odd[] = {Text(1, u'\xD800'),
+                      Text(1, u'\xDC00'),
+                      Text(u"\0\0", 2),
+                      u"????",
+                      u"~{",
+                      u"&#",
+                      u"%",
+                      u"=",
+                      u"\\u12",
+                      u"+",
+                      u"$)",
+                      Text(5000, u'\uFFFD')};
+  for (const Text& t : odd) EXPECT_LT(ScoreText(t), 0.5) << Utf8(t);
+  // A supplementary character (an emoji) is one character, not two halves.
+  EXPECT_GT(ScoreText(u"nice \U0001F600 day"), ScoreText(u"nice \xD83D day"));
+}
+
+}  // namespace
+}  // namespace tekvo
