@@ -19,12 +19,16 @@ namespace {
 
 // The fixed-item pattern: the whole text through one decoder, the result put
 // back even when unchanged, the caption's start as status text, one step.
+// A decoder that runs out of memory ends the command with the document as it
+// was.
 template <class Decode>
 void RunFixedItem(EditorContext& ctx, std::u16string_view caption, Decode&& decode) {
-  const Text result = decode(ctx.txtA.Text());
-  ctx.txtA.SetText(result);
-  ctx.lblSay.SetCaption(CaptionSay(caption));
-  ctx.history.RecordStep(true);
+  IgnoreFailures([&] {
+    const Text result = decode(ctx.txtA.Text());
+    ctx.txtA.SetText(result);
+    ctx.lblSay.SetCaption(CaptionSay(caption));
+    ctx.history.RecordStep(true);
+  });
 }
 
 constexpr std::array<EscapeFamily, 3> kNumUFamilies = {
@@ -80,14 +84,16 @@ void mnuBase64_Click(EditorContext& ctx, int index) {
     RunFixedItem(ctx, captions::kBase64[index], decode);
     return;
   }
-  const Text decoded = decode(ctx.txtA.SelText());
-  const std::int32_t start = ctx.txtA.SelStart();
-  ctx.txtA.SetSelText(decoded);
-  const std::int32_t end = ctx.txtA.SelStart();
-  ctx.txtA.SetSelStart(start);
-  ctx.txtA.SetSelLength(end - start);
-  ctx.lblSay.SetCaption(CaptionSay(captions::kBase64[index]));
-  ctx.history.RecordStep(true);
+  IgnoreFailures([&] {
+    const Text decoded = decode(ctx.txtA.SelText());
+    const std::int32_t start = ctx.txtA.SelStart();
+    ctx.txtA.SetSelText(decoded);
+    const std::int32_t end = ctx.txtA.SelStart();
+    ctx.txtA.SetSelStart(start);
+    ctx.txtA.SetSelLength(end - start);
+    ctx.lblSay.SetCaption(CaptionSay(captions::kBase64[index]));
+    ctx.history.RecordStep(true);
+  });
 }
 
 void mnuJieA_Click(EditorContext& ctx, int index) {
