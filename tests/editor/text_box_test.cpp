@@ -111,7 +111,11 @@ INSTANTIATE_TEST_SUITE_P(
                     SelectionCase{"negative-start", u"abc", -3, 1, 0, 1, u"a"},
                     SelectionCase{"negative-length", u"abc", 1, -2, 1, 0, u""},
                     SelectionCase{"all-by-text-length", u"ab\r\nc", 0, 5, 0, 4, u"ab\rc"},
-                    SelectionCase{"keeps-nbsp", u"a\u00A0\u2028b", 1, 2, 1, 2, u"\u00A0\u2028"}),
+                    SelectionCase{"keeps-nbsp", u"a\u00A0\u2028b", 1, 2, 1, 2, u"\u00A0\u2028"},
+                    SelectionCase{"pair-counts-two", u"a\U0001F600b", 1, 2, 1, 2, u"\U0001F600"},
+                    SelectionCase{"inside-pair", u"a\U0001F600b", 2, 2, 2, 2,
+                                  u"\xDE00"
+                                  u"b"}),
     CaseName<SelectionCase>);
 
 struct InsertCase {
