@@ -6,10 +6,12 @@
 namespace tekvo::cli {
 namespace {
 
-constexpr std::array<OptionSpec, 3> kOptions = {{
+constexpr std::array<OptionSpec, 5> kOptions = {{
     {"-o", "FILE", "write the result to FILE instead of standard output"},
     {"--in", "ENC", "read the input as ENC (default utf8; auto detects)"},
     {"--out", "ENC", "write as ENC: gb eng utf8 utf8-bom utf16le[-bom] utf16be[-bom]"},
+    {"--top", "N", "suggest: list the N best candidates (default 10)"},
+    {"--apply", "", "suggest: write the best candidate's text instead of the list", false},
 }};
 
 const OptionSpec* FindOption(std::string_view name) {
@@ -58,6 +60,7 @@ std::optional<ParsedArgs> ParseArgs(std::span<const std::string> args, std::stri
       error = "unknown option " + name;
       return std::nullopt;
     }
+    if (!value && !spec->takes_value) value = std::string();
     if (!value) {
       if (i + 1 >= args.size()) {
         error = "option " + name + " needs a value (" + std::string(spec->value_name) + ")";

@@ -16,6 +16,7 @@ struct OptionSpec {
   std::string_view name;        // "-o", "--in"
   std::string_view value_name;  // shown in the usage, e.g. "FILE"
   std::string_view help;
+  bool takes_value = true;  // false: a switch, stored with an empty value
 };
 
 // The options every subcommand accepts; each takes one value. To add one,

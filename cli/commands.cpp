@@ -7,7 +7,7 @@
 namespace tekvo::cli {
 namespace {
 
-constexpr std::array<Command, 7> kCommands = {{
+constexpr std::array<Command, 8> kCommands = {{
     {"list", "", "list the repairs by name and menu caption", RunList},
     {"repair", "NAME [FILE]", "repair garbled text: a fixed pair, lcid:A:B or cp:A:B", RunRepair},
     {"convert", "[FILE]", "change the encoding of a file (--in, --out, -o)", RunConvert},
@@ -19,6 +19,8 @@ constexpr std::array<Command, 7> kCommands = {{
     {"encode", "NAME [FILE]",
      "encode: html-hex, html-dec, qp:gb, qp:utf8, base64:gb, base64:utf8, utf7, hz", RunEncode},
     {"map", "MAPPING [FILE]", "full, half, simplified or traditional form of the text", RunMap},
+    {"suggest", "[FILE]", "rank every repair of the text, best first (--top N, --apply)",
+     RunSuggest},
 }};
 
 void PrintUsage(std::ostream& os) {
