@@ -1,3 +1,4 @@
+#include <ostream>
 #include <sstream>
 
 #include "cli/commands.h"
@@ -5,6 +6,7 @@
 #include "cli/repair_spec.h"
 #include "engine/codepage.h"
 #include "engine/fixed_repairs.h"
+#include "engine/reinterpret.h"
 
 namespace tekvo::cli {
 namespace {
@@ -17,6 +19,38 @@ std::string ValidNames() {
   for (const auto& l : LanguageNames()) os << ' ' << l.name;
   os << "), or cp:A:B (code page numbers, -2 for UTF-16LE)";
   return os.str();
+}
+
+constexpr std::size_t kPieceBytes = std::size_t{1} << 20;
+
+void WriteText(std::ostream& out, const Text& text) {
+  ByteString bytes = TextToUtf8Bytes(text);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// False after a read error (already reported).
+bool RepairInPieces(const RepairSpec& spec, PiecewiseRepair& repair, InputSource& in,
+                    std::ostream& out) {
+  ByteString buffer;
+  bool cut_once = false;
+  for (;;) {
+    bool at_end = in.ReadMore(buffer, kPieceBytes) == 0;
+    if (in.failed()) return false;
+    if (at_end) break;
+    // Cut after the last line feed that has bytes after it, so that the
+    // pieces are never fewer than two once a cut is made. UTF-8 decoding
+    // starts afresh after a line feed, so each piece decodes by itself.
+    if (buffer.size() < 2) continue;
+    std::size_t lf = buffer.rfind('\n', buffer.size() - 2);
+    if (lf == ByteString::npos) continue;
+    Text piece = Utf8BytesToText(buffer.substr(0, lf + 1));
+    buffer.erase(0, lf + 1);
+    WriteText(out, repair.Piece(piece));
+    cut_once = true;
+  }
+  Text rest = Utf8BytesToText(buffer);
+  WriteText(out, cut_once ? repair.Piece(rest) : ApplyRepair(spec, rest, kNoLengthLimit).text);
+  return true;
 }
 
 }  // namespace
@@ -39,9 +73,23 @@ int RunRepair(const Invocation& inv) {
   if (pos.size() > 2) return UsageError(inv, "repair takes NAME and at most one FILE");
   std::optional<RepairSpec> spec = ParseRepairName(pos[0]);
   if (!spec) return UsageError(inv, "unknown repair " + pos[0] + "\n" + ValidNames());
+  // The tool has no length limit: a file of any size is repaired whole. Plain
+  // UTF-8 in and out is streamed in pieces cut after line feeds where the
+  // pair allows it (the result is the same), so that memory stays small and
+  // the data stays in the caches.
+  std::optional<PiecewiseRepair> piecewise = spec->kind == RepairKind::kLocale
+                                                 ? PiecewiseRepair::ForLocales(spec->a, spec->b)
+                                                 : PiecewiseRepair::ForCodePages(spec->a, spec->b);
+  if (piecewise && inv.args.options.empty()) {
+    std::optional<InputSource> in = InputSource::Open(inv, 1);
+    if (!in) return kExitError;
+    if (!RepairInPieces(*spec, *piecewise, *in, inv.io.out)) return kExitError;
+    inv.io.out.flush();
+    if (!inv.io.out) return Fail(inv, "cannot write the output");
+    return kExitOk;
+  }
   std::optional<Text> text = ReadInputText(inv, 1);
   if (!text) return kExitError;
-  // The tool has no length limit: a file of any size is repaired whole.
   Converted result = ApplyRepair(*spec, *text, kNoLengthLimit);
   text.reset();
   return WriteOutputText(inv, result.text);

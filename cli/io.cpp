@@ -87,6 +87,40 @@ int WriteOutputBytes(const Invocation& inv, const ByteString& bytes) {
   return kExitOk;
 }
 
+InputSource::InputSource(const Invocation& inv, std::unique_ptr<std::ifstream> file,
+                         std::string name)
+    : inv_(&inv), file_(std::move(file)), name_(std::move(name)) {}
+
+std::optional<InputSource> InputSource::Open(const Invocation& inv, std::size_t index) {
+  const auto& pos = inv.args.positional;
+  if (index >= pos.size() || pos[index] == "-") {
+    return InputSource(inv, nullptr, "standard input");
+  }
+  auto file = std::make_unique<std::ifstream>(pos[index], std::ios::binary);
+  if (!*file) {
+    Fail(inv, pos[index] + ": " + SystemError());
+    return std::nullopt;
+  }
+  return InputSource(inv, std::move(file), pos[index]);
+}
+
+std::size_t InputSource::ReadMore(ByteString& out, std::size_t n) {
+  if (failed_) return 0;
+  std::istream& in = file_ ? static_cast<std::istream&>(*file_) : inv_->io.in;
+  if (in.eof()) return 0;
+  std::size_t old = out.size();
+  out.resize(old + n);
+  in.read(out.data() + old, static_cast<std::streamsize>(n));
+  auto got = static_cast<std::size_t>(in.gcount());
+  out.resize(old + got);
+  if (in.bad() || (!in && !in.eof())) {
+    Fail(*inv_, name_ + ": cannot read");
+    failed_ = true;
+    return 0;
+  }
+  return got;
+}
+
 int WriteOutputText(const Invocation& inv, const Text& text) {
   return WriteEncodedOutput(inv, text);
 }

@@ -6,7 +6,10 @@
 #define TEKVO_CLI_IO_H_
 
 #include <cstddef>
+#include <fstream>
+#include <memory>
 #include <optional>
+#include <string>
 
 #include "cli/commands.h"
 #include "engine/text.h"
@@ -25,6 +28,30 @@ std::optional<Text> ReadInputText(const Invocation& inv, std::size_t index);
 // Returns kExitOk, or reports the error and returns kExitError.
 int WriteOutputBytes(const Invocation& inv, const ByteString& bytes);
 int WriteOutputText(const Invocation& inv, const Text& text);
+
+// Raw input read a piece at a time, for commands that stream: positional
+// argument `index` taken as a path, or standard input when that argument is
+// missing or "-". No "--in" decoding: the bytes as they are.
+class InputSource {
+ public:
+  // Opens the source; on failure reports the error and gives nullopt (exit
+  // status 2 is then the caller's to return).
+  static std::optional<InputSource> Open(const Invocation& inv, std::size_t index);
+
+  // Appends up to `n` bytes to `out`; 0 at the end of the input. On a read
+  // error reports it, sets failed() and returns 0.
+  std::size_t ReadMore(ByteString& out, std::size_t n);
+
+  bool failed() const { return failed_; }
+
+ private:
+  InputSource(const Invocation& inv, std::unique_ptr<std::ifstream> file, std::string name);
+
+  const Invocation* inv_;
+  std::unique_ptr<std::ifstream> file_;  // null for standard input
+  std::string name_;
+  bool failed_ = false;
+};
 
 }  // namespace tekvo::cli
 

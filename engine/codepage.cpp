@@ -105,6 +105,25 @@ Text CodePageBytesToText(const ByteString& bytes, CodePageId cp) {
 
 bool IsCodePageServed(CodePageId cp) { return FindCodePage(cp) != nullptr; }
 
+bool IsCodePageStateless(CodePageId cp) {
+  const CodePageEntry* entry = FindCodePage(cp);
+  if (entry == nullptr) return false;
+  if (entry->backend == ConverterBackend::kIconv) return true;  // Johab
+  UConverter* cnv = ThreadConverter(*entry);
+  if (cnv == nullptr) return false;
+  switch (ucnv_getType(cnv)) {
+    case UCNV_SBCS:
+    case UCNV_DBCS:
+    case UCNV_MBCS:
+    case UCNV_UTF8:
+    case UCNV_LATIN_1:
+    case UCNV_US_ASCII:
+      return true;
+    default:
+      return false;
+  }
+}
+
 std::optional<ByteString> TextToLocaleBytes(const Text& text, LocaleId lcid) {
   std::optional<CodePageId> cp = LocaleCodePage(lcid);
   if (!cp) return std::nullopt;

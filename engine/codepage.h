@@ -27,6 +27,12 @@ Text CodePageBytesToText(const ByteString& bytes, CodePageId cp);
 // True when `cp` is a code page number the bridge can convert.
 bool IsCodePageServed(CodePageId cp);
 
+// True when `cp` is served, keeps no shift state between characters and
+// writes the bytes 0x00 to 0x7F for U+0000 to U+007F and nothing else: text
+// in such a page may be converted piece by piece, cut after any line feed.
+// False for UTF-7 and the ISO-2022 pages.
+bool IsCodePageStateless(CodePageId cp);
+
 // The default ANSI code page of a Windows LCID, or nullopt for an LCID that has
 // none or that is unknown.
 std::optional<CodePageId> LocaleCodePage(LocaleId lcid);

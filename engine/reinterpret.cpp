@@ -53,19 +53,68 @@ std::optional<Text> DecodeCodePage(const ByteString& bytes, CodePageId b) {
 // What both repairs do with the decoded text. The byte order mark can only
 // have come out of the decoding, and U+0000 would cut the text short in
 // every text box that shows it.
-Converted CommonTail(const Text& input, std::optional<Text> result, std::size_t max_len) {
-  if (!result || result->empty()) return {input, false};
-  Text& out = *result;
-  std::size_t start = out.front() == u'\uFEFF' ? 1 : 0;
+// Removes U+0000 and, when `first`, a leading U+FEFF, in place.
+void StripBomAndNuls(Text& out, bool first) {
+  std::size_t start = first && !out.empty() && out.front() == u'\uFEFF' ? 1 : 0;
   auto end = std::remove(out.begin() + start, out.end(), u'\0');
   out.erase(end, out.end());
   if (start == 1) out.erase(0, 1);
+}
+
+Converted CommonTail(const Text& input, std::optional<Text> result, std::size_t max_len) {
+  if (!result || result->empty()) return {input, false};
+  Text& out = *result;
+  StripBomAndNuls(out, true);
   if (out.empty()) return {input, false};
   if (out.size() > max_len) return {input, true};
   return {std::move(out), false};
 }
 
+// A side whose encoding of U+000A ends in a byte after which every decoder
+// starts afresh: the ASCII-compatible stateless pages, UTF-8 and both
+// UTF-16 forms.
+bool SplitsAtLineFeed(std::int32_t id, bool locale) {
+  if (id == kIdUtf16Le) return true;
+  if (locale && (id == kIdUtf16Be || id == kIdUtf8)) return true;
+  if (locale) {
+    if (id < 1) return false;
+    std::optional<CodePageId> cp = LocaleCodePage(id);
+    return cp && IsCodePageStateless(*cp);
+  }
+  return id >= 0 && IsCodePageStateless(id);
+}
+
+bool IsUtf16(std::int32_t id) { return id == kIdUtf16Le || id == kIdUtf16Be; }
+
 }  // namespace
+
+std::optional<PiecewiseRepair> PiecewiseRepair::ForLocales(LocaleId a, LocaleId b) {
+  if (!SplitsAtLineFeed(a, true) || !SplitsAtLineFeed(b, true)) return std::nullopt;
+  // UTF-16 on the B side needs every piece's bytes to be of even length.
+  if (IsUtf16(b) && !IsUtf16(a)) return std::nullopt;
+  return PiecewiseRepair(Kind::kLocale, a, b);
+}
+
+std::optional<PiecewiseRepair> PiecewiseRepair::ForCodePages(CodePageId a, CodePageId b) {
+  if (!SplitsAtLineFeed(a, false) || !SplitsAtLineFeed(b, false)) return std::nullopt;
+  if (IsUtf16(b) && !IsUtf16(a)) return std::nullopt;
+  return PiecewiseRepair(Kind::kCodePage, a, b);
+}
+
+Text PiecewiseRepair::Piece(const Text& piece) {
+  std::optional<Text> out;
+  if (kind_ == Kind::kLocale) {
+    std::optional<ByteString> bytes = EncodeLocale(piece, a_);
+    if (bytes) out = DecodeLocale(*bytes, b_);
+  } else {
+    std::optional<ByteString> bytes = EncodeCodePage(piece, a_);
+    if (bytes) out = DecodeCodePage(*bytes, b_);
+  }
+  if (!out) return {};
+  StripBomAndNuls(*out, first_);
+  first_ = false;
+  return std::move(*out);
+}
 
 Converted ReinterpretByLocale(const Text& text, LocaleId a, LocaleId b, std::size_t max_len) {
   if (text.empty()) return {text, false};

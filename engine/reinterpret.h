@@ -5,6 +5,8 @@
 #define TEKVO_ENGINE_REINTERPRET_H_
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 
 #include "engine/text.h"
 
@@ -22,6 +24,33 @@ Converted ReinterpretByLocale(const Text& text, LocaleId a, LocaleId b,
 // side; every other negative identifier returns the input unchanged.
 Converted ReinterpretByCodePage(const Text& text, CodePageId a, CodePageId b,
                                 std::size_t max_len = kMaxTextLen);
+
+// A repair applied to a long text one piece at a time, for the command-line
+// tool: the pieces' results joined equal the result of the routines above on
+// the whole text, with no length limit, when the caller keeps to the
+// contract of Piece. Only pairs whose conversions keep no state across a
+// line feed can be split so; for the others Create gives nullopt and the
+// text must be repaired whole.
+class PiecewiseRepair {
+ public:
+  static std::optional<PiecewiseRepair> ForLocales(LocaleId a, LocaleId b);
+  static std::optional<PiecewiseRepair> ForCodePages(CodePageId a, CodePageId b);
+
+  // The repaired `piece`. Pieces come in order; every piece but the last
+  // ends with U+000A, and there are at least two of them (a text with no
+  // line feed before its end is repaired whole, because the routines'
+  // "empty result gives the input" rule needs the whole result).
+  Text Piece(const Text& piece);
+
+ private:
+  enum class Kind { kLocale, kCodePage };
+  PiecewiseRepair(Kind kind, std::int32_t a, std::int32_t b) : kind_(kind), a_(a), b_(b) {}
+
+  Kind kind_;
+  std::int32_t a_;
+  std::int32_t b_;
+  bool first_ = true;
+};
 
 }  // namespace tekvo
 

@@ -12,6 +12,7 @@
 #include "cli/args.h"
 #include "cli/commands.h"
 #include "cli/repair_spec.h"
+#include "engine/codepage.h"
 
 namespace tekvo::cli {
 namespace {
@@ -129,6 +130,26 @@ TEST(Cli, NoLengthLimit) {
   Result r = RunTool({"repair", "gb--big5"}, input);
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out.size(), 20000u * std::string("中華民國").size());
+}
+
+// Large inputs are repaired in pieces; the output must be what the whole
+// repair gives, for pairs with and without byte order marks, stray bytes and
+// long lines.
+TEST(Cli, PiecesGiveTheWholeRepair) {
+  std::string big;
+  for (int i = 0; i < 60000; ++i) {
+    big += kBig5AsGb;
+    if (i % 7 == 0) big += "\n";
+    if (i % 1000 == 0) big += "\xEF\xBB\xBF\xC3";
+  }
+  for (const char* name : {"gb--big5", "en--utf8", "u--ube", "cp:936:65001"}) {
+    auto spec = ParseRepairName(name);
+    ASSERT_TRUE(spec) << name;
+    Text whole = ApplyRepair(*spec, Utf8BytesToText(big), kNoLengthLimit).text;
+    Result r = RunTool({"repair", name}, big);
+    EXPECT_EQ(r.status, 0) << name;
+    EXPECT_TRUE(r.out == TextToUtf8Bytes(whole)) << name;
+  }
 }
 
 struct SpecCase {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <random>
 #include <string>
 
 #include "engine/codepage.h"
@@ -161,6 +162,75 @@ TEST(Reinterpret, RefusalHandsBackTheInput) {
   Converted r = ReinterpretByLocale(input, -2, -1);
   EXPECT_TRUE(r.too_long);
   EXPECT_EQ(r.text, input);
+}
+
+// Texts with line feeds, cut after some of them: the pieces repaired one by
+// one and joined give what the whole repair gives.
+struct PieceCase {
+  const char* name;
+  bool locale;
+  std::int32_t a;
+  std::int32_t b;
+};
+
+TEST(PiecewiseRepair, JoinedPiecesEqualWholeRepair) {
+  const PieceCase cases[] = {
+      {"gb--big5", true, 2052, 1028},
+      {"gb--utf8", true, 2052, -3},
+      {"en--utf8", true, 1033, -3},
+      {"u--ube", true, -2, -1},
+      {"ube--u", true, -1, -2},
+      {"u--gb", true, -2, 2052},
+      {"utf8--gb", true, -3, 2052},
+      {"ja--ko", true, 1041, 1042},
+      {"cp-1252-65001", false, 1252, 65001},
+      {"cp-utf16-936", false, -2, 936},
+      {"cp-54936-950", false, 54936, 950},
+      {"cp-1361-949", false, 1361, 949},
+  };
+  // Pieces of text, the UTF-8 byte order mark as Windows-1252 shows it
+  // among them, so that results can start with U+FEFF anywhere.
+  const Text tokens[] = {u"中文",       u"한글",       u"カナ",   u"abc",
+                         u"\n",         u"\n",         u"\uFEFF", u"\u00E9",
+                         u"\u20AC",     u"\U0001F600", u"\xD800", u"\u00EF\u00BB\u00BF",
+                         Text(1, u'\0')};
+  std::mt19937 rng(99);
+  std::uniform_int_distribution<std::size_t> pick(0, std::size(tokens) - 1);
+  for (const auto& c : cases) {
+    auto piecewise =
+        c.locale ? PiecewiseRepair::ForLocales(c.a, c.b) : PiecewiseRepair::ForCodePages(c.a, c.b);
+    ASSERT_TRUE(piecewise) << c.name;
+    for (int round = 0; round < 50; ++round) {
+      Text text;
+      for (int i = 0; i < 30; ++i) text += tokens[pick(rng)];
+      if (round % 5 == 0) text.insert(0, 1, u'\uFEFF');
+      text.insert(3, 1, u'\n');  // at least one cut with text after it
+      auto repair = c.locale ? PiecewiseRepair::ForLocales(c.a, c.b)
+                             : PiecewiseRepair::ForCodePages(c.a, c.b);
+      Text joined;
+      std::size_t start = 0;
+      for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\n' && i + 1 < text.size()) {
+          joined += repair->Piece(text.substr(start, i + 1 - start));
+          start = i + 1;
+        }
+      }
+      joined += repair->Piece(text.substr(start));
+      Converted whole = c.locale ? ReinterpretByLocale(text, c.a, c.b, kNoLengthLimit)
+                                 : ReinterpretByCodePage(text, c.a, c.b, kNoLengthLimit);
+      ASSERT_EQ(Units(joined), Units(whole.text)) << c.name << " text " << Units(text);
+    }
+  }
+}
+
+TEST(PiecewiseRepair, RefusesPairsThatCannotBeCut) {
+  EXPECT_FALSE(PiecewiseRepair::ForCodePages(65000, 936));  // UTF-7 keeps shift state
+  EXPECT_FALSE(PiecewiseRepair::ForCodePages(936, 50221));
+  EXPECT_FALSE(PiecewiseRepair::ForLocales(2052, -2));  // odd byte counts would shift
+  EXPECT_FALSE(PiecewiseRepair::ForLocales(12345, 2052));
+  EXPECT_FALSE(PiecewiseRepair::ForLocales(0, 2052));
+  EXPECT_FALSE(PiecewiseRepair::ForCodePages(-1, 936));
+  EXPECT_FALSE(PiecewiseRepair::ForCodePages(936, 99999));
 }
 
 }  // namespace
