@@ -1,6 +1,8 @@
 #include "engine/quoted_printable.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <string_view>
 #include <utility>
 
@@ -39,26 +41,40 @@ Converted EncodeQuotedPrintable(const Text& text, ComposeBytes which, std::size_
   const std::optional<ByteString> bytes = ComposeTextBytes(WithCrLfBreaks(text), which);
   if (!bytes || bytes->empty()) return {text, false};
 
-  Text out(bytes->size() * 4, u'\0');
+  // Each byte's piece, written three units at a time (the buffer has room
+  // for the overshoot) so the loop has no branch on the kind of byte.
+  struct Piece {
+    char16_t units[3];
+    std::uint8_t length;
+  };
+  static const std::array<Piece, 256> kPieces = [] {
+    std::array<Piece, 256> pieces{};
+    for (int b = 0; b < 256; ++b) {
+      if (b >= 32 && b <= 126 && b != '=') {
+        pieces[b] = {{static_cast<char16_t>(b), 0, 0}, 1};
+      } else {
+        pieces[b] = {{u'=', kHexDigits[b >> 4], kHexDigits[b & 0xF]}, 3};
+      }
+    }
+    return pieces;
+  }();
+
+  Text out(bytes->size() * 4 + 4, u'\0');
+  char16_t* const o = out.data();
   std::size_t w = 0;
   std::size_t line = 0;
   for (const char ch : *bytes) {
-    const auto b = static_cast<unsigned char>(ch);
-    const bool literal = b >= 32 && b <= 126 && b != '=';
-    const std::size_t n = literal ? 1 : 3;
-    line += n;
+    const Piece& piece = kPieces[static_cast<unsigned char>(ch)];
+    line += piece.length;
     if (line >= kLineLimit) {
-      out[w++] = u'=';
-      out[w++] = u'\r';
-      line = n;
+      o[w++] = u'=';
+      o[w++] = u'\r';
+      line = piece.length;
     }
-    if (literal) {
-      out[w++] = b;
-    } else {
-      out[w++] = u'=';
-      out[w++] = kHexDigits[b >> 4];
-      out[w++] = kHexDigits[b & 0xF];
-    }
+    o[w] = piece.units[0];
+    o[w + 1] = piece.units[1];
+    o[w + 2] = piece.units[2];
+    w += piece.length;
   }
   out.resize(w);
   return {std::move(out), false};
