@@ -23,9 +23,13 @@ std::string ValidNames() {
 
 constexpr std::size_t kPieceBytes = std::size_t{1} << 20;
 
-void WriteText(std::ostream& out, const Text& text) {
-  ByteString bytes = TextToUtf8Bytes(text);
+void Write(std::ostream& out, const ByteString& bytes) {
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// One piece from UTF-8 to repaired UTF-8.
+ByteString RepairPiece(PiecewiseRepair& repair, const ByteString& piece) {
+  return TextToUtf8Bytes(repair.Piece(Utf8BytesToText(piece)));
 }
 
 // False after a read error (already reported).
@@ -43,13 +47,13 @@ bool RepairInPieces(const RepairSpec& spec, PiecewiseRepair& repair, InputSource
     if (buffer.size() < 2) continue;
     std::size_t lf = buffer.rfind('\n', buffer.size() - 2);
     if (lf == ByteString::npos) continue;
-    Text piece = Utf8BytesToText(buffer.substr(0, lf + 1));
+    Write(out, RepairPiece(repair, buffer.substr(0, lf + 1)));
     buffer.erase(0, lf + 1);
-    WriteText(out, repair.Piece(piece));
     cut_once = true;
   }
   Text rest = Utf8BytesToText(buffer);
-  WriteText(out, cut_once ? repair.Piece(rest) : ApplyRepair(spec, rest, kNoLengthLimit).text);
+  Write(out, TextToUtf8Bytes(cut_once ? repair.Piece(rest)
+                                      : ApplyRepair(spec, rest, kNoLengthLimit).text));
   return true;
 }
 
