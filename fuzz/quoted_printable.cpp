@@ -1,5 +1,7 @@
 // URL and quoted-printable decoding through every kind of language on any
-// text: never crashes and never gives more units than the input holds.
+// text: never crashes and never gives more units than the input holds; UTF-8
+// quoted-printable from the encoder, its soft breaks stored as CR LF the way
+// the editor stores them, reads back as the text it came from.
 #include "engine/quoted_printable.h"
 
 #include <cstddef>
@@ -17,5 +19,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Text text((size - 1) / 2, u'\0');
   std::memcpy(text.data(), data + 1, text.size() * 2);
   if (DecodeQpOrUrl(text, id, escapes).size() > text.size()) std::abort();
+
+  const Converted qp = EncodeQuotedPrintable(text, ComposeBytes::kUtf8, kNoLengthLimit);
+  Text stored;
+  for (char16_t c : qp.text) {
+    stored.push_back(c);
+    if (c == u'\r') stored.push_back(u'\n');
+  }
+  if (!text.empty() &&
+      DecodeQpOrUrl(stored, kIdUtf8, ByteEscapes::kQuotedPrintable) != WithCrLfBreaks(text)) {
+    std::abort();
+  }
   return 0;
 }
