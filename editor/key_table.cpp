@@ -5,6 +5,7 @@
 #include "editor/find_commands.h"
 #include "editor/selection_commands.h"
 #include "editor/shift_commands.h"
+#include "editor/suggest_commands.h"
 #include "editor/transfer_commands.h"
 
 namespace tekvo {
@@ -40,6 +41,7 @@ constexpr KeyRow kRows[] = {
     {Qt::Key_F7, {A::kAskJieA}, {A::kAskJieA}},
     {Qt::Key_F8, {A::kAskA2B, 0}, {A::kAskA2B, 1}},
     {Qt::Key_F9, {A::kIns, 3}, {A::kIns, 4}},
+    {Qt::Key_F10, {A::kSuggest}, {A::kSuggest}},
 };
 
 }  // namespace
@@ -109,6 +111,9 @@ void RunKeyCommand(EditorContext& ctx, KeyCommand command) {
       break;
     case A::kAskA2B:
       mnuAskA2B_Click(ctx, command.index);
+      break;
+    case A::kSuggest:
+      mnuSuggest_Click(ctx);
       break;
   }
 }

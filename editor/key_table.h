@@ -31,6 +31,7 @@ enum class KeyAction {
   kUd,           // cmdUd, index
   kAskJieA,      // mnuAskJieA
   kAskA2B,       // mnuAskA2B, index
+  kSuggest,      // mnuSuggest
 };
 
 struct KeyCommand {

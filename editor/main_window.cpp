@@ -16,6 +16,7 @@
 #include "editor/qtext.h"
 #include "editor/selection_commands.h"
 #include "editor/shift_commands.h"
+#include "editor/suggest_commands.h"
 #include "editor/transfer_commands.h"
 #include "editor/view_commands.h"
 #include "editor/view_settings.h"
@@ -168,6 +169,7 @@ void MainWindow::WireMenus() {
 
   on_each(m.mnuChgA2B, mnuChgA2B_Click);
   on_each(m.mnuAskA2B, mnuAskA2B_Click);
+  on(m.mnuSuggest, [&ctx] { mnuSuggest_Click(ctx); });
 
   on_each(m.mnuCutaByte, mnuCutaByte_Click);
   on(m.mnuAskCutaByte, [&ctx] { mnuAskCutaByte_Click(ctx); });

@@ -2,6 +2,7 @@
 
 #include "editor/menu_captions.h"
 #include "editor/qtext.h"
+#include "editor/suggest_commands.h"
 
 namespace tekvo {
 namespace {
@@ -107,6 +108,8 @@ Menus BuildMenuBar(QMenuBar& bar) {
   AddItems(m.mnuJiedusB, c::kChgA2B, "mnuChgA2B", m.mnuChgA2B);
   AddBar(m.mnuJiedusB, "mnuBarB4");
   AddItems(m.mnuJiedusB, c::kAskA2B, "mnuAskA2B", m.mnuAskA2B);
+  AddBar(m.mnuJiedusB, "mnuBarB5");
+  m.mnuSuggest = AddItem(m.mnuJiedusB, kSuggestCaption, "mnuSuggest");
 
   m.mnuJiedusC = AddMenu(bar, c::kJiedusC, "mnuJiedusC");
   AddItems(m.mnuJiedusC, c::kCutaByte, "mnuCutaByte", m.mnuCutaByte);

@@ -43,6 +43,7 @@ struct Menus {
   QMenu* mnuJiedusB = nullptr;
   std::array<QAction*, 16> mnuChgA2B{};
   std::array<QAction*, 2> mnuAskA2B{};
+  QAction* mnuSuggest = nullptr;
 
   QMenu* mnuJiedusC = nullptr;
   std::array<QAction*, 2> mnuCutaByte{};

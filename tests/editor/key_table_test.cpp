@@ -69,7 +69,8 @@ INSTANTIATE_TEST_SUITE_P(
         KeyCase{"f9", Qt::Key_F9, kPlain, {A::kIns, 4}},
         KeyCase{"ctrl-f9", Qt::Key_F9, kCtrl, {A::kIns, 3}},
         KeyCase{"keypad-does-not-hide-ctrl", Qt::Key_F9, kCtrlKeypad, {A::kIns, 3}},
-        KeyCase{"f10-nothing", Qt::Key_F10, kPlain, {A::kNone}},
+        KeyCase{"f10-suggest", Qt::Key_F10, kPlain, {A::kSuggest}},
+        KeyCase{"ctrl-f10-suggest", Qt::Key_F10, kCtrl, {A::kSuggest}},
         KeyCase{"ctrl-a-left-to-the-box", Qt::Key_A, kCtrl, {A::kNone}},
         KeyCase{"ctrl-c-left-to-the-box", Qt::Key_C, kCtrl, {A::kNone}}),
     CaseName<KeyCase>);

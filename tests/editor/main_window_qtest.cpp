@@ -121,7 +121,7 @@ class MainWindowTest : public QObject {
              << from(captions::kJieA) << ToQString(Text(captions::kAskJieA));
     QTest::addRow("decode-1") << "mnuJiedusA" << jiedus_a;
     QStringList jiedus_b = from(captions::kChgA2B);
-    jiedus_b << "-" << from(captions::kAskA2B);
+    jiedus_b << "-" << from(captions::kAskA2B) << "-" << QStringLiteral("自动推荐 [F10] …");
     QTest::addRow("decode-2") << "mnuJiedusB" << jiedus_b;
     QStringList jiedus_c = from(captions::kCutaByte);
     jiedus_c << ToQString(Text(captions::kAskCutaByte)) << "-" << from(captions::k2022);

@@ -1,0 +1,141 @@
+#include "dialogs/frm_suggest.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace tekvo {
+namespace {
+
+// Units of a result shown in the list; the preview shows all of it.
+constexpr std::size_t kLineUnits = 80;
+
+QString ToQ(std::u16string_view text) {
+  return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
+}
+
+// The names are status texts, which end in a blank.
+QString NameOf(const RepairCandidate& c) {
+  std::u16string_view name = c.name;
+  while (!name.empty() && name.back() == u' ') name.remove_suffix(1);
+  return ToQ(name);
+}
+
+// The plain text widget would show a CR LF as two breaks.
+QString PreviewText(const Text& text) {
+  QString s = ToQ(text);
+  s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  s.replace(QChar(u'\r'), QChar(u'\n'));
+  return s;
+}
+
+}  // namespace
+
+FrmSuggest::FrmSuggest(QWidget* parent) : QDialog(parent) {
+  setWindowTitle(QStringLiteral("自动推荐"));
+  setModal(true);
+
+  lst_a_ = new QTreeWidget(this);
+  lst_a_->setObjectName(QStringLiteral("lstA"));
+  lst_a_->setColumnCount(3);
+  lst_a_->setHeaderLabels({QStringLiteral("修复"), QStringLiteral("得分"), QStringLiteral("首行")});
+  lst_a_->setRootIsDecorated(false);
+  lst_a_->setUniformRowHeights(true);
+  lst_a_->setSelectionMode(QAbstractItemView::SingleSelection);
+  lst_a_->header()->setStretchLastSection(true);
+  lst_a_->setColumnWidth(kName, 190);
+  lst_a_->setColumnWidth(kScore, 60);
+
+  lbl_say_ = new QLabel(QStringLiteral("预览"), this);
+  lbl_say_->setObjectName(QStringLiteral("lblSay"));
+  txt_preview_ = new QPlainTextEdit(this);
+  txt_preview_->setObjectName(QStringLiteral("txtPreview"));
+  txt_preview_->setReadOnly(true);
+
+  cmd_a_[0] = new QPushButton(QStringLiteral("确定"), this);
+  cmd_a_[1] = new QPushButton(QStringLiteral("取消"), this);
+  cmd_a_[0]->setObjectName(QStringLiteral("cmdA0"));
+  cmd_a_[1]->setObjectName(QStringLiteral("cmdA1"));
+  cmd_a_[0]->setDefault(true);
+  cmd_a_[0]->setAutoDefault(true);
+  cmd_a_[1]->setAutoDefault(false);
+  connect(cmd_a_[0], &QPushButton::clicked, this, &FrmSuggest::Confirm);
+  connect(cmd_a_[1], &QPushButton::clicked, this, &FrmSuggest::Cancel);
+  connect(lst_a_, &QTreeWidget::currentItemChanged, this, [this] { ShowPreview(); });
+  connect(lst_a_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
+    if (item != nullptr) lst_a_->setCurrentItem(item);
+    Confirm();
+  });
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(cmd_a_[0]);
+  buttons->addWidget(cmd_a_[1]);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(lst_a_, 3);
+  layout->addWidget(lbl_say_);
+  layout->addWidget(txt_preview_, 2);
+  layout->addLayout(buttons);
+  resize(680, 460);
+}
+
+void FrmSuggest::SetCandidates(std::vector<RepairCandidate> candidates) {
+  candidates_ = std::move(candidates);
+  nPick = -1;
+  lst_a_->clear();
+  for (const RepairCandidate& c : candidates_) {
+    auto* item = new QTreeWidgetItem(lst_a_);
+    item->setText(kName, NameOf(c));
+    item->setText(kScore, QString::number(c.score, 'f', 3));
+    item->setTextAlignment(kScore, Qt::AlignRight | Qt::AlignVCenter);
+    item->setText(kFirstLine, ToQ(FirstLine(c.text, kLineUnits)));
+  }
+  if (lst_a_->topLevelItemCount() > 0) lst_a_->setCurrentItem(lst_a_->topLevelItem(0));
+  ShowPreview();
+}
+
+void FrmSuggest::ShowPreview() {
+  const int row = lst_a_->currentItem() ? lst_a_->indexOfTopLevelItem(lst_a_->currentItem()) : -1;
+  if (row < 0 || row >= static_cast<int>(candidates_.size())) {
+    txt_preview_->clear();
+    lbl_say_->setText(QStringLiteral("预览"));
+    return;
+  }
+  txt_preview_->setPlainText(PreviewText(candidates_[row].text));
+  lbl_say_->setText(QStringLiteral("预览: ") + NameOf(candidates_[row]));
+}
+
+bool FrmSuggest::ShowModal() {
+  Activate();
+  exec();
+  return bOk;
+}
+
+void FrmSuggest::Activate() { bOk = false; }
+
+void FrmSuggest::showEvent(QShowEvent* event) {
+  Activate();
+  QDialog::showEvent(event);
+}
+
+void FrmSuggest::Confirm() {
+  const int row = lst_a_->currentItem() ? lst_a_->indexOfTopLevelItem(lst_a_->currentItem()) : -1;
+  if (row < 0 || row >= static_cast<int>(candidates_.size())) return;
+  nPick = row;
+  bOk = true;
+  accept();
+}
+
+void FrmSuggest::Cancel() {
+  bOk = false;
+  QDialog::reject();
+}
+
+// Esc and the close box are the cancel button.
+void FrmSuggest::reject() { Cancel(); }
+
+}  // namespace tekvo
