@@ -24,6 +24,12 @@ namespace {
 // on clean text costs the user more than a missed repair, and the shorter the
 // text the less its score can be trusted.
 constexpr double kKeepTotal = 2.0;
+// Text without hanzi, kana or hangul that already reads well does not turn
+// into CJK text: Cyrillic and Greek have rows in every CJK page, and clean
+// Russian read through GB and then as Big5 gives frequent hanzi in plenty.
+// From a score of kCleanFrom up, such a result costs up to kCleanToCjk.
+constexpr double kCleanFrom = 0.7;
+constexpr double kCleanToCjk = 0.2;
 // A second step must earn its place: between a one-step and a two-step result
 // that read alike, the simpler repair is the likelier one.
 constexpr double kChainCost = 0.12;
@@ -145,6 +151,22 @@ std::u16string ChainName(std::u16string_view first, std::u16string_view second) 
   return name;
 }
 
+// Scores results against the text they came from.
+class Judge {
+ public:
+  explicit Judge(const TextScore& own)
+      : cost_(own.profile == ScriptProfile::kNone
+                  ? kCleanToCjk * std::clamp((own.value - kCleanFrom) / (1 - kCleanFrom), 0.0, 1.0)
+                  : 0.0) {}
+  double operator()(const Text& out) const {
+    const TextScore s = ScoreTextDetail(out);
+    return s.profile == ScriptProfile::kNone ? s.value : s.value - cost_;
+  }
+
+ private:
+  double cost_;  // what turning into CJK text costs
+};
+
 // Garbled text shows bytes through page A, so page A can write every one of
 // its characters back. A character A has no code for (written as a best fit
 // or "?") means the text was never shown through A: the repair's result is
@@ -185,7 +207,7 @@ std::u16string_view ProbeOf(std::u16string_view text) {
 // decoded), so every second step is tried on every one-step result, on a
 // probe of its start; the most promising pairs are then run on the whole
 // text. A short text is its own probe and gets every pair in full.
-void AddChains(const Text& text, const SuggestOptions& options, CandidateList& found) {
+void AddChains(const SuggestOptions& options, const Judge& judge, CandidateList& found) {
   const auto& repairs = Repairs();
   struct Lead {
     std::size_t candidate;
@@ -205,13 +227,13 @@ void AddChains(const Text& text, const SuggestOptions& options, CandidateList& f
       Text out = RunRepair(repairs[j], probe, whole ? options.max_len : kNoLengthLimit);
       if (out.empty() || out == probe) continue;
       if (!whole) {
-        leads.push_back({i, j, ScoreText(out) - found.cost(i)});
+        leads.push_back({i, j, judge(out) - found.cost(i)});
         continue;
       }
       if (found.Contains(out)) continue;
       RepairCandidate c;
       c.name = ChainName(repairs[first].say, repairs[j].say);
-      c.score = ScoreText(out) - kChainCost - found.cost(i) - UnshowableCost(repairs[j], base, out);
+      c.score = judge(out) - kChainCost - found.cost(i) - UnshowableCost(repairs[j], base, out);
       c.text = std::move(out);
       c.steps = 2;
       c.first = first;
@@ -230,7 +252,7 @@ void AddChains(const Text& text, const SuggestOptions& options, CandidateList& f
     if (out.empty() || out == base || found.Contains(out)) continue;
     RepairCandidate c;
     c.name = ChainName(repairs[first].say, repairs[leads[k].repair].say);
-    c.score = ScoreText(out) - kChainCost - found.cost(leads[k].candidate) -
+    c.score = judge(out) - kChainCost - found.cost(leads[k].candidate) -
               UnshowableCost(repairs[leads[k].repair], base, out);
     c.text = std::move(out);
     c.steps = 2;
@@ -288,6 +310,7 @@ std::vector<RepairCandidate> SuggestRepairs(const Text& text, const SuggestOptio
   keep.name = kNoRepairName;
   keep.text = text;
   const TextScore own = ScoreTextDetail(text);
+  const Judge judge(own);
   keep.score = own.value + kKeepTotal / (static_cast<double>(own.counted) + 2);
   found.Add(std::move(keep));
   if (text.empty()) return std::move(found.list());
@@ -300,14 +323,14 @@ std::vector<RepairCandidate> SuggestRepairs(const Text& text, const SuggestOptio
     RepairCandidate c;
     c.name = repairs[i].say;
     const double cost = UnshowableCost(repairs[i], text, out);
-    c.score = ScoreText(out) - cost;
+    c.score = judge(out) - cost;
     c.text = std::move(out);
     c.steps = 1;
     c.first = static_cast<int>(i);
     found.Add(std::move(c), cost);
   }
 
-  if (options.chain_width > 0) AddChains(text, options, found);
+  if (options.chain_width > 0) AddChains(options, judge, found);
   std::vector<RepairCandidate>& list = found.list();
   std::stable_sort(
       list.begin(), list.end(),

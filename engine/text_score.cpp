@@ -57,10 +57,11 @@ std::size_t EscapeAt(std::u16string_view t, std::size_t i) {
       return HexRun(t, i + 1, 2) ? 3 : 0;
     case u'=':
       if (i + 1 < n && t[i + 1] == u'\r') return (i + 2 < n && t[i + 2] == u'\n') ? 3 : 2;
-      // Quoted-printable writes upper-case hex, and text needs it for bytes
-      // of 0x80 and up; "x=50" or "a=ff" in a formula is not QP.
+      // Quoted-printable writes upper-case hex, and CJK text gives runs of
+      // escapes, two or three per character; "x=50", "a=ff" or "size=80MiB"
+      // in a command line is not QP.
       if (i + 2 < n && HexRun(t, i + 1, 2) && !(t[i + 1] >= u'a') && !(t[i + 2] >= u'a') &&
-          (t[i + 1] >= u'8' || (i + 3 < n && t[i + 3] == u'='))) {
+          ((i + 3 < n && t[i + 3] == u'=') || (i >= 3 && t[i - 3] == u'='))) {
         return 3;
       }
       return 0;
@@ -209,7 +210,7 @@ struct Word {
     const double n = static_cast<double>(len);
     // Latin amid Cyrillic is mojibake or spoofing; a Greek letter in a Latin
     // word is a gene or unit name.
-    if ((scripts & 3) == 3) return -n;
+    if ((scripts & 3) == 3) return 0;
     // "ASCII码" is normal; an accented, Cyrillic or Greek letter glued to a
     // hanzi is what a row of symbols in a double-byte page turns into.
     if (foreign && touches_cjk) return -1.5 * n;
