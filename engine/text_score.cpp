@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/text_score_marks.h"
 #include "engine/text_score_tables.h"
 
 namespace tekvo {
@@ -29,137 +30,12 @@ constexpr double kLonelyHanzi = -3.5;
 // A unit that is damage beyond doubt (U+FFFD, controls, private use).
 constexpr double kBroken = -3.0;
 
-bool IsHex(char16_t c) {
-  return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F') || (c >= u'a' && c <= u'f');
-}
-bool IsAlpha(char16_t c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); }
-bool IsBase64Char(char16_t c) {
-  return IsAlpha(c) || (c >= u'0' && c <= u'9') || c == u'+' || c == u'/';
-}
-bool IsBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
-
-std::size_t HexRun(std::u16string_view t, std::size_t i, std::size_t n) {
-  if (i + n > t.size()) return 0;
-  for (std::size_t k = 0; k < n; ++k) {
-    if (!IsHex(t[i + k])) return 0;
-  }
-  return n;
-}
-
-// Length of the transfer-encoding mark that starts at t[i] (an ASCII symbol),
-// or 0 when none does.
-std::size_t EscapeAt(std::u16string_view t, std::size_t i) {
-  const char16_t c = t[i];
-  const std::size_t n = t.size();
-  switch (c) {
-    case u'%':
-      if (i + 1 < n && (t[i + 1] == u'u' || t[i + 1] == u'U') && HexRun(t, i + 2, 4)) return 6;
-      return HexRun(t, i + 1, 2) ? 3 : 0;
-    case u'=':
-      if (i + 1 < n && t[i + 1] == u'\r') return (i + 2 < n && t[i + 2] == u'\n') ? 3 : 2;
-      // Quoted-printable writes upper-case hex, and CJK text gives runs of
-      // escapes, two or three per character; "x=50", "a=ff" or "size=80MiB"
-      // in a command line is not QP.
-      if (i + 2 < n && HexRun(t, i + 1, 2) && !(t[i + 1] >= u'a') && !(t[i + 2] >= u'a') &&
-          ((i + 3 < n && t[i + 3] == u'=') || (i >= 3 && t[i - 3] == u'='))) {
-        return 3;
-      }
-      return 0;
-    case u'\\':
-      if (i + 1 < n && (t[i + 1] == u'u' || t[i + 1] == u'U') && HexRun(t, i + 2, 4)) return 6;
-      if (i + 1 < n && (t[i + 1] == u'x' || t[i + 1] == u'X') && HexRun(t, i + 2, 2)) return 4;
-      return 0;
-    case u'&': {
-      std::size_t k = i + 1;
-      if (k < n && t[k] == u'#') {
-        ++k;
-        const bool hex = k < n && (t[k] == u'x' || t[k] == u'X');
-        if (hex) ++k;
-        const std::size_t start = k;
-        while (k < n && k - start < 7 && (hex ? IsHex(t[k]) : (t[k] >= u'0' && t[k] <= u'9'))) ++k;
-        if (k == start) return 0;
-        return (k < n && t[k] == u';') ? k + 1 - i : k - i;
-      }
-      while (k < n && k - i <= 9 && IsAlpha(t[k])) ++k;
-      return (k - i >= 3 && k < n && t[k] == u';') ? k + 1 - i : 0;
-    }
-    case u'+': {
-      // A UTF-7 shift: "+" and Base64 of UTF-16 units, "-" after.
-      std::size_t k = i + 1;
-      bool upper = false, other = false;
-      while (k < n && IsBase64Char(t[k]) && t[k] != u'+') {
-        upper |= t[k] >= u'A' && t[k] <= u'Z';
-        other |= (t[k] >= u'a' && t[k] <= u'z') || (t[k] >= u'0' && t[k] <= u'9');
-        ++k;
-      }
-      if (k - i < 4 || !upper || !other) return 0;
-      return (k < n && t[k] == u'-') ? k + 1 - i : k - i;
-    }
-    case u'~':
-      // HZ: the GB bytes of a "~{" ... "~}" span show as ASCII pairs.
-      if (i + 1 < n && t[i + 1] == u'{') {
-        std::size_t k = i + 2;
-        while (k < n && t[k] != u'\r' && t[k] != u'\n' &&
-               !(t[k] == u'~' && k + 1 < n && t[k + 1] == u'}'))
-          ++k;
-        return (k < n && t[k] == u'~') ? k + 2 - i : k - i;
-      }
-      return (i + 1 < n && t[i + 1] == u'}') ? 2 : 0;
-    case u'$': {
-      // ISO-2022 designators without their ESC, with the 7-bit double-byte
-      // codes that follow up to the switch back to ASCII.
-      std::size_t k = i + 1;
-      if (k < n && t[k] == u')') ++k;
-      if (k >= n || !(t[k] == u'A' || t[k] == u'B' || t[k] == u'@' || t[k] == u'C' || t[k] == u'G'))
-        return 0;
-      ++k;
-      if (k < n && (IsAlpha(t[k]) || t[k] == u' ') && t[i + 1] != u')' && t[k] != u'$' &&
-          t[k] != u'%' && k + 1 < n && IsAlpha(t[k + 1]) && t[k + 1] >= u'a') {
-        return 0;  // "$Billion", "$Apple": a dollar amount or a variable
-      }
-      while (k < n && t[k] != u'\r' && t[k] != u'\n' && t[k] > u' ' && t[k] < 0x7F &&
-             !(t[k] == u'(' && k + 1 < n && (t[k + 1] == u'B' || t[k + 1] == u'J'))) {
-        ++k;
-      }
-      if (k < n && t[k] == u'(') k += 2;
-      return k - i;
-    }
-    default:
-      return 0;
-  }
-}
-
-// Length of a Base64 block starting at a word start: 16 or more alphabet
-// characters with both letter cases and a digit, running to a blank or the end.
-std::size_t Base64At(std::u16string_view t, std::size_t i) {
-  std::size_t k = i;
-  bool upper = false, lower = false, digit = false;
-  int transitions = 0;
-  while (k < t.size() && (IsBase64Char(t[k]) || t[k] == u'=')) {
-    const char16_t c = t[k];
-    const bool u = c >= u'A' && c <= u'Z';
-    if (k > i && u && t[k - 1] >= u'a' && t[k - 1] <= u'z') ++transitions;
-    upper |= u;
-    lower |= c >= u'a' && c <= u'z';
-    digit |= c >= u'0' && c <= u'9';
-    ++k;
-  }
-  if (k < t.size() && !IsBlank(t[k])) return 0;
-  const std::size_t len = k - i;
-  if (len >= 16 && upper && lower && (digit || transitions >= 3)) return len;
-  return 0;
-}
-
 bool IsCjk(CharClass c) {
   return c == CharClass::kIdeograph || c == CharClass::kKana || c == CharClass::kHangul;
 }
 bool IsLatinLetter(CharClass c) {
   return c == CharClass::kAsciiUpper || c == CharClass::kAsciiLower ||
          c == CharClass::kLatinUpper || c == CharClass::kLatinLower;
-}
-bool IsCjkContext(CharClass c) {
-  return IsCjk(c) || c == CharClass::kCjkPunct || c == CharClass::kHalfKana ||
-         c == CharClass::kBopomofo || c == CharClass::kJamo;
 }
 bool IsWordLetter(CharClass c) {
   return c >= CharClass::kAsciiUpper && c <= CharClass::kGreekLower && c != CharClass::kDigit &&
@@ -208,8 +84,9 @@ struct Word {
 
   double Weight() const {
     const double n = static_cast<double>(len);
-    // Latin amid Cyrillic is mojibake or spoofing; a Greek letter in a Latin
-    // word is a gene or unit name.
+    // A word mixing Latin and Cyrillic letters (a look-alike typed by
+    // mistake, or mojibake) earns nothing; a Greek letter in a Latin word is
+    // a gene or unit name.
     if ((scripts & 3) == 3) return 0;
     // "ASCII码" is normal; an accented, Cyrillic or Greek letter glued to a
     // hanzi is what a row of symbols in a double-byte page turns into.
@@ -322,8 +199,8 @@ TextScore ScoreTextDetail(std::u16string_view t) {
     prev2_sets = prev_sets;
     prev_sets = info.sets;
 
-    if (cls == CharClass::kAsciiSymbol || (c == u'+')) {
-      if (const std::size_t len = EscapeAt(t, i)) {
+    if (cls == CharClass::kAsciiSymbol) {
+      if (const std::size_t len = score::TransferMarkAt(t, i)) {
         end_word();
         add(-1.0 * static_cast<double>(len), len);
         i += len;
@@ -332,8 +209,9 @@ TextScore ScoreTextDetail(std::u16string_view t) {
         continue;
       }
     }
-    if (prev == CharClass::kSpace && (IsAlpha(c) || (c >= u'0' && c <= u'9') || c == u'/')) {
-      if (const std::size_t len = Base64At(t, i)) {
+    if (prev == CharClass::kSpace && ((c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') ||
+                                      (c >= u'0' && c <= u'9') || c == u'/')) {
+      if (const std::size_t len = score::Base64BlockAt(t, i)) {
         end_word();
         add(-1.0 * static_cast<double>(len), len);
         i += len;
