@@ -146,7 +146,7 @@ const AskCase kAskCases[] = {
     {"lid-unknown-lcid", 0, true, u"12345", u"2052", -1, -1, u"abc", u"abc", u"没有改变"},
     {"cp-first-use-gbk-utf8", 1, false, u"", u"", -1, -1, u"涓\uE15F枃", u"中文",
      u"简体中文(GBK) -- Unicode(UTF-8)"},
-    {"cp-typed-950-936", 1, true, u"950", u"936", -1, -1, u"中華民國", u"丟礎",
+    {"cp-typed-950-936", 1, true, u"950", u"936", -1, -1, u"中華民國", u"い地チ瓣",
      u"CP: (950)--(936)"},
     {"cp-typed-1252-65001", 1, true, u"1252", u"65001", -1, -1, u"cafÃ©", u"café",
      u"CP: (1252)--(65001)"},
