@@ -1,6 +1,7 @@
 #include "engine/suggest.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <optional>
 #include <unordered_map>
@@ -158,9 +159,13 @@ class Judge {
       : cost_(own.profile == ScriptProfile::kNone
                   ? kCleanToCjk * std::clamp((own.value - kCleanFrom) / (1 - kCleanFrom), 0.0, 1.0)
                   : 0.0) {}
-  double operator()(const Text& out) const {
+  struct Verdict {
+    double score;         // the readability, less the cost of turning into CJK
+    std::size_t counted;  // the units that carried weight
+  };
+  Verdict operator()(const Text& out) const {
     const TextScore s = ScoreTextDetail(out);
-    return s.profile == ScriptProfile::kNone ? s.value : s.value - cost_;
+    return {s.profile == ScriptProfile::kNone ? s.value : s.value - cost_, s.counted};
   }
 
  private:
@@ -172,25 +177,25 @@ class Judge {
 // or "?") means the text was never shown through A: the repair's result is
 // built on guesses. The cost is per unit of the result, like the score; U+FFFD
 // is exempt, being what A shows for bytes it could not read.
-double UnshowableCost(const SuggestableRepair& r, const Text& input, const Text& out) {
+double UnshowableCost(const SuggestableRepair& r, const Text& input, std::size_t out_counted) {
   if (r.routine != RepairRoutine::kReinterpret || r.a < 1) return 0;
   const std::optional<ByteString> bytes = TextToLocaleBytes(input, r.a);
   if (!bytes) return 0;
   const std::optional<Text> back = LocaleBytesToText(*bytes, r.a);
   if (!back) return 0;
-  std::size_t lost = 0;
+  std::ptrdiff_t lost = 0;
   if (back->size() == input.size()) {
     for (std::size_t i = 0; i < input.size(); ++i) {
       lost += (*back)[i] != input[i] && input[i] != 0xFFFD;
     }
   } else {
-    lost = back->size() > input.size() ? back->size() - input.size() : input.size() - back->size();
-    lost += static_cast<std::size_t>(std::count(back->begin(), back->end(), u'?') -
-                                     std::count(input.begin(), input.end(), u'?'));
+    // A best fit of another length: count the difference and the new "?".
+    lost = std::abs(static_cast<std::ptrdiff_t>(back->size()) -
+                    static_cast<std::ptrdiff_t>(input.size())) +
+           std::max<std::ptrdiff_t>(0, std::count(back->begin(), back->end(), u'?') -
+                                           std::count(input.begin(), input.end(), u'?'));
   }
-  if (lost == 0) return 0;
-  return kUnshowable * static_cast<double>(lost) /
-         (static_cast<double>(ScoreTextDetail(out).counted) + 2);
+  return kUnshowable * static_cast<double>(lost) / (static_cast<double>(out_counted) + 2);
 }
 
 // The units of `text` a second step is first tried on: the whole text when it
@@ -227,13 +232,14 @@ void AddChains(const SuggestOptions& options, const Judge& judge, CandidateList&
       Text out = RunRepair(repairs[j], probe, whole ? options.max_len : kNoLengthLimit);
       if (out.empty() || out == probe) continue;
       if (!whole) {
-        leads.push_back({i, j, judge(out) - found.cost(i)});
+        leads.push_back({i, j, judge(out).score - found.cost(i)});
         continue;
       }
       if (found.Contains(out)) continue;
       RepairCandidate c;
       c.name = ChainName(repairs[first].say, repairs[j].say);
-      c.score = judge(out) - kChainCost - found.cost(i) - UnshowableCost(repairs[j], base, out);
+      const Judge::Verdict v = judge(out);
+      c.score = v.score - kChainCost - found.cost(i) - UnshowableCost(repairs[j], base, v.counted);
       c.text = std::move(out);
       c.steps = 2;
       c.first = first;
@@ -252,8 +258,9 @@ void AddChains(const SuggestOptions& options, const Judge& judge, CandidateList&
     if (out.empty() || out == base || found.Contains(out)) continue;
     RepairCandidate c;
     c.name = ChainName(repairs[first].say, repairs[leads[k].repair].say);
-    c.score = judge(out) - kChainCost - found.cost(leads[k].candidate) -
-              UnshowableCost(repairs[leads[k].repair], base, out);
+    const Judge::Verdict v = judge(out);
+    c.score = v.score - kChainCost - found.cost(leads[k].candidate) -
+              UnshowableCost(repairs[leads[k].repair], base, v.counted);
     c.text = std::move(out);
     c.steps = 2;
     c.first = first;
@@ -322,8 +329,9 @@ std::vector<RepairCandidate> SuggestRepairs(const Text& text, const SuggestOptio
     if (out.empty() || out == text || found.Contains(out)) continue;
     RepairCandidate c;
     c.name = repairs[i].say;
-    const double cost = UnshowableCost(repairs[i], text, out);
-    c.score = judge(out) - cost;
+    const Judge::Verdict v = judge(out);
+    const double cost = UnshowableCost(repairs[i], text, v.counted);
+    c.score = v.score - cost;
     c.text = std::move(out);
     c.steps = 1;
     c.first = static_cast<int>(i);
