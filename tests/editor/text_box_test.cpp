@@ -75,7 +75,9 @@ INSTANTIATE_TEST_SUITE_P(
         RoundTrip{"surrogate-pair", u"a\U0001F600b", u"a\U0001F600b"},
         RoundTrip{"tab-and-controls", u"a\tb\x01\x1b\x7f\f\v\x85", u"a\tb\x01\x1b\x7f\f\v\x85"},
         RoundTrip{"nul", std::u16string(u"a\0b", 3), std::u16string(u"a\0b", 3)},
-        RoundTrip{"object-replacement", u"a\uFFFCb", u"a\uFFFCb"}),
+        RoundTrip{"object-replacement", u"a\uFFFCb", u"a\uFFFCb"},
+        // The widget keeps paragraphs apart with U+2029; it reads as a line break.
+        RoundTrip{"paragraph-separator", u"a\u2029b", u"a\r\nb"}),
     CaseName<RoundTrip>);
 
 struct SelectionCase {
