@@ -7,6 +7,10 @@
 // SelText(); only the block separators are turned into CR LF or CR. The
 // widget stays read-only with keyboard and mouse selection, so the caret
 // shows but typing never reaches the document.
+//
+// The widget itself keeps paragraphs apart with U+2029 and marks frames with
+// U+FDD0 and U+FDD1; those three units in a text put into the box read back
+// as line breaks. Every other unit survives unchanged.
 #ifndef TEKVO_EDITOR_TEXT_BOX_H_
 #define TEKVO_EDITOR_TEXT_BOX_H_
 
