@@ -14,7 +14,8 @@
 //   while unlocked and the clipboard holds text, and Paste() pastes only while
 //   unlocked.
 // - Every UTF-16 unit survives a round trip unchanged (U+00A0, U+2028, U+FEFF,
-//   lone surrogates, controls); line breaks are the one thing normalised.
+//   lone surrogates, controls); line breaks are the one thing normalised
+//   (U+2029 counts as a line break, see text_box.h).
 #ifndef TEKVO_EDITOR_BOX_H_
 #define TEKVO_EDITOR_BOX_H_
 
