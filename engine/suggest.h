@@ -57,9 +57,11 @@ struct RepairCandidate {
   // without its trailing blank, " + " and the second ("Eng--UTF8 + GB--UTF8 ").
   std::u16string name;
   Text text;  // the repaired text
-  // The ranking key: the readability of `text` (ScoreText), plus a bonus for
-  // leaving the text alone and less a small cost for a second step. Higher
-  // is better.
+  // The ranking key, higher is better: the readability of `text`
+  // (ScoreText), plus for "no repair" a bonus worth two letters spread over
+  // the text; less a cost for a second step, for every character a code page
+  // pair's shown-as page could not have shown, and for turning clean text
+  // without CJK characters into CJK text.
   double score = 0;
   int steps = 0;  // 0 for no repair, 1, or 2
   // Indexes into SuggestableRepairs() of the steps, in the order they run;
