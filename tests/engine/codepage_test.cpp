@@ -109,6 +109,64 @@ TEST(CodePageBridge, BytesToText) {
   }
 }
 
+// Every code page the pair dialog offers converts, and every language the
+// menus and the language dialog use has its page.
+TEST(CodePageBridge, NoOfferedNumberIsDead) {
+  const CodePageId offered[] = {936,  54936, 950,   20000, 932,   20932, 949,   1361, 874,
+                                1258, 1252,  28591, 1253,  28597, 1251,  20866, 65001};
+  for (CodePageId cp : offered) {
+    EXPECT_TRUE(IsCodePageServed(cp)) << cp;
+    EXPECT_EQ(CodePageBytesToText(TextToCodePageBytes(u"Az09", cp), cp), u"Az09") << cp;
+  }
+}
+
+struct LocaleCase {
+  const char* name;
+  LocaleId lcid;
+  std::optional<CodePageId> cp;
+};
+
+TEST(CodePageBridge, LocaleCodePages) {
+  const LocaleCase cases[] = {
+      {"gb", 2052, 936},
+      {"big5", 1028, 950},
+      {"ja", 1041, 932},
+      {"ko", 1042, 949},
+      {"th", 1054, 874},
+      {"vi", 1066, 1258},
+      {"en", 1033, 1252},
+      {"el", 1032, 1253},
+      {"ru", 1049, 1251},
+      {"ar", 1025, 1256},
+      {"he", 1037, 1255},
+      {"hk", 0x0C04, 950},
+      {"pl", 0x0415, 1250},
+      {"tr", 0x041F, 1254},
+      {"lt", 0x0427, 1257},
+      {"neutral-zh", 0x0004, 936},
+      {"stroke-sort-zh", 0x20804, 936},
+      {"unknown", 12345, std::nullopt},
+      {"unicode-only-hindi", 0x0439, std::nullopt},
+      {"zero", 0, std::nullopt},
+      {"negative", -2, std::nullopt},
+      {"unknown-sort", 0x70804, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(LocaleCodePage(c.lcid), c.cp) << c.name;
+  }
+  EXPECT_EQ(TextToLocaleBytes(u"中", 12345), std::nullopt);
+  EXPECT_EQ(LocaleBytesToText("\xD6\xD0", 12345), std::nullopt);
+  EXPECT_EQ(LocaleBytesToText("\xD6\xD0", 2052), Text(u"中"));
+}
+
+TEST(CodePageBridge, StatelessPages) {
+  EXPECT_TRUE(IsCodePageStateless(936));
+  EXPECT_TRUE(IsCodePageStateless(65001));
+  EXPECT_TRUE(IsCodePageStateless(1361));
+  EXPECT_FALSE(IsCodePageStateless(65000));
+  EXPECT_FALSE(IsCodePageStateless(12345));
+}
+
 TEST(CodePageBridge, EveryServedPageOpens) {
   for (const auto& e : ServedCodePages()) {
     EXPECT_EQ(CodePageBytesToText("A", e.cp), u"A") << e.cp << " " << e.name;
