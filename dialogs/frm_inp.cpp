@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -182,7 +183,9 @@ bool FrmInp::Activate() {
 }
 
 void FrmInp::Confirm() {
-  QString text = txt_a_->toPlainText();
+  // toPlainText() would also rewrite U+00A0 as a blank and U+2028 as a line
+  // feed; the raw text keeps every unit and marks only the line breaks.
+  QString text = FromCursorText(txt_a_->document()->toRawText());
   text.replace(u'\n', QStringLiteral("\r\n"));
   sInp = text;
   bOk = true;

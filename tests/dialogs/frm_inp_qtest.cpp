@@ -95,6 +95,12 @@ class FrmInpTest : public QObject {
     QTest::addRow("confirm-empty") << "abc"
                                    << "" << true << "" << true;
     QTest::addRow("confirm-line-break-as-crlf") << "a\rb" << QString() << true << "a\r\nb" << true;
+    // The box's plain-text view would turn these into a blank and a line
+    // break; the text must come back unit for unit.
+    QTest::addRow("confirm-keeps-no-break-space")
+        << QStringLiteral("a\u00A0b") << QString() << true << QStringLiteral("a\u00A0b") << true;
+    QTest::addRow("confirm-keeps-line-separator")
+        << QStringLiteral("a\u2028b") << QString() << true << QStringLiteral("a\u2028b") << true;
     QTest::addRow("cancel-keeps-start") << "abc"
                                         << "xyz" << false << "abc" << false;
   }
