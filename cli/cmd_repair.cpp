@@ -1,5 +1,6 @@
 #include <ostream>
 #include <sstream>
+#include <string>
 
 #include "cli/commands.h"
 #include "cli/io.h"
@@ -27,9 +28,22 @@ void Write(std::ostream& out, const ByteString& bytes) {
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
+// A piece of plain UTF-8 input read as "--in utf8" reads a whole file: a
+// byte order mark at the very start of the input is dropped, and so is every
+// U+0000.
+Text DecodePiece(const ByteString& piece, bool input_start) {
+  Text text = Utf8BytesToText(piece);
+  if (input_start && piece.starts_with("\xEF\xBB\xBF") && !text.empty() &&
+      text.front() == u'\uFEFF') {
+    text.erase(0, 1);
+  }
+  std::erase(text, u'\0');
+  return text;
+}
+
 // One piece from UTF-8 to repaired UTF-8.
-ByteString RepairPiece(PiecewiseRepair& repair, const ByteString& piece) {
-  return TextToUtf8Bytes(repair.Piece(Utf8BytesToText(piece)));
+ByteString RepairPiece(PiecewiseRepair& repair, const ByteString& piece, bool input_start) {
+  return TextToUtf8Bytes(repair.Piece(DecodePiece(piece, input_start)));
 }
 
 // False after a read error (already reported).
@@ -47,11 +61,11 @@ bool RepairInPieces(const RepairSpec& spec, PiecewiseRepair& repair, InputSource
     if (buffer.size() < 2) continue;
     std::size_t lf = buffer.rfind('\n', buffer.size() - 2);
     if (lf == ByteString::npos) continue;
-    Write(out, RepairPiece(repair, buffer.substr(0, lf + 1)));
+    Write(out, RepairPiece(repair, buffer.substr(0, lf + 1), !cut_once));
     buffer.erase(0, lf + 1);
     cut_once = true;
   }
-  Text rest = Utf8BytesToText(buffer);
+  Text rest = DecodePiece(buffer, !cut_once);
   Write(out, TextToUtf8Bytes(cut_once ? repair.Piece(rest)
                                       : ApplyRepair(spec, rest, kNoLengthLimit).text));
   return true;

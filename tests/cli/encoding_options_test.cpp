@@ -74,6 +74,10 @@ TEST(ConvertTest, InputsAndOutputs) {
   dir.Write("le.txt", std::string("\xFF\xFE\x2D\x4E", 4));
   dir.Write("bom8.txt", "\xEF\xBB\xBF\xE4\xB8\xAD");
   dir.Write("big5.txt", "\xA4\xA4\xB5\xD8\xA5\xC1\xB0\xEA");
+  // Big5 text shown as GB, stored as UTF-8 with a mark and a stray NUL.
+  const std::string garbled =
+      "\xEF\xBB\xBF\xe3\x81\x84\xe5\x9c\xb0\xe3\x83\x81" + std::string(1, '\0') + "\xe7\x93\xa3";
+  dir.Write("garbled.txt", garbled);
   struct Case {
     const char* name;
     std::vector<std::string> args;
@@ -107,6 +111,14 @@ TEST(ConvertTest, InputsAndOutputs) {
        0,
        "中華民國",
        ""},
+      {"repair-default-reads-as-utf8-option",
+       {"repair", "gb--big5", dir.File("garbled.txt")},
+       "",
+       0,
+       "中華民國",
+       ""},
+      {"repair-default-stdin-as-utf8-option", {"repair", "gb--big5"}, garbled, 0, "中華民國", ""},
+      {"repair-explicit-utf8", {"repair", "--in", "utf8", "gb--big5"}, garbled, 0, "中華民國", ""},
       {"auto-not-for-output", {"convert", "--out", "auto"}, "A", 2, "", "unknown encoding auto"},
       {"unknown-input", {"convert", "--in", "latin9"}, "A", 2, "", "unknown encoding latin9"},
       {"missing-file",
