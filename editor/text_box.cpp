@@ -83,7 +83,8 @@ void TextBox::SetSelText(const tekvo::Text& text) {
 bool TextBox::CanPaste() const { return !locked_ && clipboard_.HasText(); }
 
 void TextBox::Paste() {
-  if (locked_) return;
+  // A clipboard without text leaves the selection in place.
+  if (locked_ || !clipboard_.HasText()) return;
   SetSelText(clipboard_.ReadText());
 }
 

@@ -146,6 +146,8 @@ INSTANTIATE_TEST_SUITE_P(
         PasteCase{"line-breaks", u"ab", 1, 0, u"1\n2", u"a1\r\n2b", u"粘贴 [Ctrl+V]", true, false},
         PasteCase{"no-text-says-no-change", u"abcd", 1, 0, std::nullopt, u"", u"没有改变", false,
                   false},
+        PasteCase{"no-text-keeps-selection", u"abcd", 1, 2, std::nullopt, u"", u"没有改变", false,
+                  false},
         PasteCase{"same-text-says-no-change", u"abcd", 1, 2, u"bc", u"", u"没有改变", false, false},
         PasteCase{"up-to-limit", kNearlyFull, 0, 0, u"xyz", u"xyz" + kNearlyFull, u"粘贴 [Ctrl+V]",
                   true, false},
