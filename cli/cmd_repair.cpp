@@ -1,3 +1,4 @@
+#include <cstring>
 #include <ostream>
 #include <sstream>
 #include <string>
@@ -41,6 +42,13 @@ Text DecodePiece(const ByteString& piece, bool input_start) {
   return text;
 }
 
+// The position of the last '\n' in bytes [from, to), or npos.
+std::size_t LastLineFeed(const ByteString& bytes, std::size_t from, std::size_t to) {
+  if (from >= to) return ByteString::npos;
+  const void* hit = memrchr(bytes.data() + from, '\n', to - from);
+  return hit == nullptr ? ByteString::npos : static_cast<const char*>(hit) - bytes.data();
+}
+
 // One piece from UTF-8 to repaired UTF-8.
 ByteString RepairPiece(PiecewiseRepair& repair, const ByteString& piece, bool input_start) {
   return TextToUtf8Bytes(repair.Piece(DecodePiece(piece, input_start)));
@@ -51,6 +59,10 @@ bool RepairInPieces(const RepairSpec& spec, PiecewiseRepair& repair, InputSource
                     std::ostream& out) {
   ByteString buffer;
   bool cut_once = false;
+  // Bytes at the front of `buffer` known to hold no line feed to cut after:
+  // a long run without line feeds is searched once, not again after every
+  // read.
+  std::size_t searched = 0;
   for (;;) {
     bool at_end = in.ReadMore(buffer, kPieceBytes) == 0;
     if (in.failed()) return false;
@@ -59,10 +71,14 @@ bool RepairInPieces(const RepairSpec& spec, PiecewiseRepair& repair, InputSource
     // pieces are never fewer than two once a cut is made. UTF-8 decoding
     // starts afresh after a line feed, so each piece decodes by itself.
     if (buffer.size() < 2) continue;
-    std::size_t lf = buffer.rfind('\n', buffer.size() - 2);
-    if (lf == ByteString::npos) continue;
+    const std::size_t lf = LastLineFeed(buffer, searched, buffer.size() - 1);
+    if (lf == ByteString::npos) {
+      searched = buffer.size() - 1;
+      continue;
+    }
     Write(out, RepairPiece(repair, buffer.substr(0, lf + 1), !cut_once));
     buffer.erase(0, lf + 1);
+    searched = 0;
     cut_once = true;
   }
   Text rest = DecodePiece(buffer, !cut_once);

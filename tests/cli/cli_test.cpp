@@ -152,6 +152,36 @@ TEST(Cli, PiecesGiveTheWholeRepair) {
   }
 }
 
+// Input is read a megabyte at a time; line feeds far apart, or none at all,
+// must not change where the text is cut or what comes out.
+TEST(Cli, LongLinesAcrossReadsGiveTheWholeRepair) {
+  auto run_of = [](std::size_t bytes) {
+    std::string s;
+    while (s.size() < bytes) s += kBig5AsGb;
+    return s;
+  };
+  const std::size_t mib = std::size_t{1} << 20;
+  struct LayoutCase {
+    const char* name;
+    std::string input;
+  };
+  const LayoutCase cases[] = {
+      {"no-line-feed", run_of(3 * mib)},
+      {"line-feed-after-long-run", run_of(2 * mib + 5) + "\n" + run_of(mib / 2)},
+      {"line-feed-at-read-boundary", run_of(mib - 1) + "\n" + run_of(mib + 7) + "\n"},
+      {"long-runs-then-short-lines",
+       run_of(3 * mib / 2) + "\n" + run_of(5 * mib / 2) + "\nab\ncd\n" + run_of(100)},
+  };
+  for (const auto& c : cases) {
+    auto spec = ParseRepairName("gb--big5");
+    ASSERT_TRUE(spec);
+    Text whole = ApplyRepair(*spec, Utf8BytesToText(c.input), kNoLengthLimit).text;
+    Result r = RunTool({"repair", "gb--big5"}, c.input);
+    EXPECT_EQ(r.status, 0) << c.name;
+    EXPECT_TRUE(r.out == TextToUtf8Bytes(whole)) << c.name;
+  }
+}
+
 struct SpecCase {
   const char* name;
   std::string text;
