@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -361,7 +362,11 @@ bool FrmB::txtPath_Validate() {
 }
 
 void FrmB::txtPath_Enter() {
-  if (txtPath_Validate()) fil_a_->setFocus();
+  if (validating_) return;
+  validating_ = true;
+  const bool ok = txtPath_Validate();
+  validating_ = false;
+  if (ok) fil_a_->setFocus();
 }
 
 bool FrmB::SettlePathBox() {
@@ -506,8 +511,14 @@ bool FrmB::eventFilter(QObject* watched, QEvent* event) {
       if (typed.size() == 1 && IsRefusedNameChar(typed[0])) return !txtA_KeyPress(typed[0]);
     }
   } else if (event->type() == QEvent::FocusOut && watched == txt_path_ && isVisible()) {
-    // Leaving the path box with a folder that cannot be entered keeps the focus.
-    if (!SettlePathBox()) QTimer::singleShot(0, txt_path_, [this] { txt_path_->setFocus(); });
+    // Leaving the path box for another control with a folder that cannot be
+    // entered keeps the focus. Focus taken by another window (the question
+    // box itself, a menu) is no move inside the dialog and validates nothing.
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+        !SettlePathBox()) {
+      QTimer::singleShot(0, txt_path_, [this] { txt_path_->setFocus(); });
+    }
   }
   return QDialog::eventFilter(watched, event);
 }

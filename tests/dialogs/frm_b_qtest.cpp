@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -10,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <deque>
+#include <functional>
 #include <memory>
 
 #include "dialogs/file_name_rules.h"
@@ -25,10 +27,13 @@ class Script : public Prompter {
   QStringList questions;
   std::vector<DefaultButton> defaults;
   QStringList messages;
+  // Runs while a question is open, as a real question box takes the focus.
+  std::function<void()> while_asking;
 
   bool Ask(const Text& q, DefaultButton d, const Text&) override {
     questions << QString::fromUtf16(q.data(), static_cast<qsizetype>(q.size()));
     defaults.push_back(d);
+    if (while_asking) while_asking();
     if (answers.empty()) return false;
     const bool a = answers.front();
     answers.pop_front();
@@ -388,6 +393,29 @@ class FrmBTest : public QObject {
     if (questions) QCOMPARE(script.questions[0], QStringLiteral("路径有错，是否自动撤消？"));
     QCOMPARE(dialog->txtPath()->text(), box);
     QCOMPARE(dialog->ListTag(), folder);
+  }
+
+  // The question box takes the focus from the path box; that is no move to
+  // another control and must not ask a second time.
+  void pathBoxEnterAsksOnce_data() {
+    QTest::addColumn<bool>("answer");
+    QTest::addRow("yes") << true;
+    QTest::addRow("no") << false;
+  }
+  void pathBoxEnterAsksOnce() {
+    QFETCH(bool, answer);
+    Script script;
+    script.answers = {answer, answer};
+    auto dialog = Make(&script);
+    dialog->bOpen = true;
+    dialog->show();
+    QApplication::setActiveWindow(dialog.get());
+    QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+    dialog->txtPath()->setFocus();
+    dialog->txtPath()->setText(R("nowhere"));
+    script.while_asking = [&dialog] { dialog->cmdA(1)->setFocus(Qt::ActiveWindowFocusReason); };
+    QTest::keyClick(dialog->txtPath(), Qt::Key_Return);
+    QCOMPARE(script.questions.size(), 1);
   }
 
   void specialFolders_data() {
