@@ -65,6 +65,17 @@ class LimitedTextEdit : public QPlainTextEdit {
       e->ignore();
       return;
     }
+    if (enter) {
+      // The widget would type U+2028 for Shift+Enter, which the caller takes
+      // for a character, not a line break.
+      if (Room() < 1) {
+        QApplication::beep();
+      } else {
+        insertPlainText(QStringLiteral("\n"));
+      }
+      e->accept();
+      return;
+    }
     const QString typed = e->text();
     const bool types = !typed.isEmpty() && (typed.at(0).isPrint() || typed.at(0) == u'\t');
     if (types && !e->matches(QKeySequence::Paste) && typed.size() > Room()) {

@@ -148,6 +148,25 @@ class FrmInpTest : public QObject {
     QCOMPARE(dlg.sInp, QStringLiteral("abc"));
   }
 
+  void modifiedEnterTypesALineBreak_data() {
+    QTest::addColumn<int>("modifiers");
+    QTest::addRow("shift-enter") << int(Qt::ShiftModifier);
+    QTest::addRow("ctrl-enter") << int(Qt::ControlModifier);
+  }
+
+  void modifiedEnterTypesALineBreak() {
+    QFETCH(int, modifiers);
+    FrmInp dlg;
+    dlg.sInp = QStringLiteral("ab");
+    dlg.show();
+    QVERIFY(dlg.Activate());
+    dlg.txtA()->moveCursor(QTextCursor::End);
+    QTest::keyClick(dlg.txtA(), Qt::Key_Return, Qt::KeyboardModifiers(modifiers));
+    QTest::keyClicks(dlg.txtA(), QStringLiteral("c"));
+    dlg.Confirm();
+    QCOMPARE(dlg.sInp, QStringLiteral("ab\r\nc"));
+  }
+
   void tabTypesATab() {
     FrmInp dlg;
     dlg.sInp = QString();
