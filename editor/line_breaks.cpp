@@ -64,6 +64,11 @@ Text UnifyLineBreaks(const Text& text, const Text& line_break) {
 std::size_t BoxFormLength(const Text& text) {
   std::size_t length = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
+    // The widget also starts a new block at its frame markers.
+    if (text[i] == kFrameStart || text[i] == kFrameEnd) {
+      length += 2;
+      continue;
+    }
     const std::size_t n = LineBreakAt(text, i);
     if (n == 0) {
       ++length;

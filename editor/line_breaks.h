@@ -16,6 +16,9 @@ namespace tekvo {
 inline constexpr char16_t kCr = u'\r';
 inline constexpr char16_t kLf = u'\n';
 inline constexpr char16_t kParagraphSeparator = u'\u2029';
+// Frame markers of the text widget; stored in the box they become line breaks.
+inline constexpr char16_t kFrameStart = u'\uFDD0';
+inline constexpr char16_t kFrameEnd = u'\uFDD1';
 
 // Every CR LF becomes a single CR; lone CRs and LFs stay as they are.
 Text CrLfToCr(const Text& text);
@@ -27,7 +30,8 @@ Text CrToCrLf(const Text& text);
 Text UnifyLineBreaks(const Text& text, const Text& line_break);
 
 // The length `text` takes in the document once the box has stored it: each
-// line break of any form counts as two (CR LF), every other unit as one.
+// line break of any form (and each frame marker) counts as two (CR LF),
+// every other unit as one.
 std::size_t BoxFormLength(const Text& text);
 
 }  // namespace tekvo

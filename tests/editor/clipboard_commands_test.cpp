@@ -98,6 +98,8 @@ INSTANTIATE_TEST_SUITE_P(
                       true, std::u16string(16381, u'x') + u"\r\n"},
         PasteOrigCase{"lf-over-limit-refused", false, std::nullopt,
                       std::u16string(16382, u'x') + u"\n", false, u""},
+        PasteOrigCase{"frame-marker-over-limit-refused", false, std::nullopt,
+                      std::u16string(16382, u'x') + u"\uFDD0", false, u""},
         PasteOrigCase{"empty-clipboard-text", false, std::nullopt, u"", true, u""},
         PasteOrigCase{"clipboard-without-text", false, std::nullopt, std::nullopt, true, u""},
         PasteOrigCase{"unsaved-answer-yes", true, true, u"new", true, u"new"},
