@@ -92,11 +92,15 @@ void mnuAskCutaByte_Click(EditorContext& ctx) {
 
 void mnu2022_Click(EditorContext& ctx, int index) {
   if (index < 0 || index >= static_cast<int>(captions::k2022.size())) return;
-  const Converted result = DecodeIso2022Escapes(ctx.txtA.Text(), static_cast<Iso2022Kind>(index));
-  if (result.too_long) ctx.seam.Tell(kConvertTooLong);
-  ctx.txtA.SetText(result.text);
-  ctx.lblSay.SetCaption(CaptionSay(captions::k2022[index]));
-  ctx.history.RecordStep(true);
+  // Running out of memory leaves the document as it was, as in the other
+  // fixed repairs.
+  IgnoreFailures([&] {
+    const Converted result = DecodeIso2022Escapes(ctx.txtA.Text(), static_cast<Iso2022Kind>(index));
+    if (result.too_long) ctx.seam.Tell(kConvertTooLong);
+    ctx.txtA.SetText(result.text);
+    ctx.lblSay.SetCaption(CaptionSay(captions::k2022[index]));
+    ctx.history.RecordStep(true);
+  });
 }
 
 }  // namespace tekvo
