@@ -4,6 +4,7 @@
 
 #include <array>
 #include <iostream>
+#include <new>
 #include <vector>
 
 namespace tekvo::cli {
@@ -95,7 +96,15 @@ int Main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
   std::vector<std::string> args(argv + 1, argv + argc);
   Io io{std::cin, std::cout, std::cerr};
-  int status = RunCli(args, io);
+  int status = kExitError;
+  try {
+    status = RunCli(args, io);
+  } catch (const std::bad_alloc&) {
+    // A file too large for the memory at hand: a message, not an abort.
+    std::cout.flush();
+    std::cerr << "tekvo-cli: not enough memory for this input\n";
+    return kExitError;
+  }
   std::cout.flush();
   if (!std::cout) {
     std::cerr << "tekvo-cli: cannot write the output\n";

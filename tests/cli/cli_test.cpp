@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -99,6 +100,36 @@ TEST(Cli, ListGivesNameAndCaptionPerRepair) {
   EXPECT_EQ(r.out.rfind("gb--big5\tGB--Big5 ：英文通顺", 0), 0u);
   EXPECT_NE(r.out.find("gb--utf8\tGB--UTF8 ：英文通顺,中文不通,稍密,间有 € ,或开头有 锘\n"),
             std::string::npos);
+}
+
+// The address space the process uses now, in bytes.
+rlim_t AddressSpaceInUse() {
+  std::ifstream statm("/proc/self/statm");
+  std::size_t pages = 0;
+  statm >> pages;
+  return static_cast<rlim_t>(pages) * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE));
+}
+
+// Runs the tool on `file` with little more address space than is in use
+// now, and exits with its status.
+[[noreturn]] void RepairWithLittleMemory(const std::string& file) {
+  const rlimit limit{AddressSpaceInUse() + (8 << 20), RLIM_INFINITY};
+  ::setrlimit(RLIMIT_AS, &limit);
+  std::string args[] = {"tekvo-cli", "repair", "cp:54936:950", file};
+  char* argv[] = {args[0].data(), args[1].data(), args[2].data(), args[3].data()};
+  std::exit(Main(4, argv));
+}
+
+// An input larger than the memory at hand ends with a message and status 2,
+// not an abort.
+TEST(CliDeathTest, OutOfMemoryIsAMessage) {
+  namespace fs = std::filesystem;
+  fs::path dir = fs::temp_directory_path() / ("tekvo-cli-oom-" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  const std::string file = (dir / "big.txt").string();
+  std::ofstream(file, std::ios::binary) << std::string(std::size_t{32} << 20, 'a');
+  EXPECT_EXIT(RepairWithLittleMemory(file), testing::ExitedWithCode(2), "not enough memory");
+  fs::remove_all(dir);
 }
 
 TEST(Cli, HelpGoesToStandardOutput) {
