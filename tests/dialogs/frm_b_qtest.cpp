@@ -16,6 +16,7 @@
 
 #include "dialogs/file_name_rules.h"
 #include "dialogs/frm_b.h"
+#include "dialogs/recycle_bin.h"
 #include "files/prompter.h"
 
 namespace tekvo {
@@ -531,6 +532,19 @@ class FrmBTest : public QObject {
     QCOMPARE(dialog->txtA()->text(), QStringLiteral("!未起名_2.txt"));
     QCOMPARE(dialog->txtA()->selectedText(), QStringLiteral("!未起名_2.txt"));
     QFile::remove(docs_ + "!未起名.txt");
+  }
+
+  // A fresh account has no data folder yet; the file still goes to the trash
+  // and nowhere else.
+  void deleteWithoutADataFolderUsesTheTrash() {
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    QVERIFY(QDir(data).removeRecursively());
+    const QString victim = docs_ + "fresh.txt";
+    Touch(victim);
+    QVERIFY(DeleteToRecycleBin(victim));
+    QVERIFY(!QFile::exists(victim));
+    QVERIFY(QFile::exists(data + "/Trash/files/fresh.txt"));
+    QVERIFY(!QFile::exists(QDir::currentPath() + "/files/fresh.txt"));
   }
 
   void deleteAsksWithNoAsDefault_data() {
