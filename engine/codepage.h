@@ -6,7 +6,9 @@
 // WideCharToMultiByte with flags 0: characters a page lacks come out as its
 // best-fit character where the page has one, otherwise "?"; invalid byte
 // sequences decode to U+FFFD. The UTF-16 and UTF-8 forms use the engine's own
-// coders. Every function is pure and thread-safe; none throws.
+// coders. Every function is pure and thread-safe; none throws except
+// std::bad_alloc when memory runs out, which the callers catch: a failed
+// result must not pass for a repair that changed nothing.
 #ifndef TEKVO_ENGINE_CODEPAGE_H_
 #define TEKVO_ENGINE_CODEPAGE_H_
 
