@@ -41,14 +41,24 @@ bool FileExists(const std::string& path) {
 // The size as "#,##0": the locale's thousands separators, even in the C
 // locale, which Qt would print without them.
 Text SizeText(std::uint64_t size) {
-  QLocale locale = QLocale::system();
+  QLocale locale;
   locale.setNumberOptions(locale.numberOptions() & ~QLocale::OmitGroupSeparator);
   return ToText(locale.toString(static_cast<qulonglong>(size)));
 }
 
+// The general date form: the short date and the time to the second. Most
+// locales' short time stops at the minutes, too coarse to tell two saves
+// apart.
 Text TimeText(std::int64_t seconds) {
   const QDateTime time = QDateTime::fromSecsSinceEpoch(seconds);
-  return ToText(QLocale::system().toString(time, QLocale::ShortFormat));
+  const QLocale locale;
+  QString clock = locale.timeFormat(QLocale::ShortFormat);
+  if (!clock.contains(u's')) {
+    const qsizetype minutes = clock.indexOf(QStringLiteral("mm"));
+    if (minutes >= 0) clock.insert(minutes + 2, QStringLiteral(":ss"));
+  }
+  return ToText(locale.toString(time.date(), QLocale::ShortFormat) + u' ' +
+                locale.toString(time.time(), clock));
 }
 
 }  // namespace

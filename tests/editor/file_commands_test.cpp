@@ -1,12 +1,16 @@
 #include "editor/file_commands.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateTime>
 #include <QDir>
 #include <QLineEdit>
+#include <QLocale>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <fstream>
@@ -319,6 +323,30 @@ TEST_F(FileCommandsTest, AttributesOfTheFile) {
   ASSERT_EQ(h_.seam.Messages().size(), 1u);
   EXPECT_EQ(h_.seam.Messages()[0],
             TextPathOf("big.txt") + u"\r\n\r\n属性读取失败~ No such file or directory");
+}
+
+// The modification time is shown to the second in every locale, whose short
+// time formats mostly stop at the minutes.
+TEST_F(FileCommandsTest, AttributeTimeHasSeconds) {
+  Write("t.txt", "x");
+  const QDateTime when(QDate(2021, 3, 4), QTime(5, 6, 37));
+  const struct timespec times[2] = {{when.toSecsSinceEpoch(), 0}, {when.toSecsSinceEpoch(), 0}};
+  ASSERT_EQ(::utimensat(AT_FDCWD, PathOf("t.txt").c_str(), times, 0), 0);
+  h_.ctx.sFile = TextPathOf("t.txt");
+  const QLocale before;
+  for (const char* name : {"C", "en_US", "zh_CN", "de_DE", "ja_JP"}) {
+    QLocale::setDefault(QLocale(QString::fromLatin1(name)));
+    h_.seam.ClearEvents();
+    mnuAttr_Click(h_.ctx);
+    ASSERT_EQ(h_.seam.Events().size(), 1u) << name;
+    const QString text = ToQString(h_.seam.Events()[0].text);
+    const qsizetype at = text.indexOf(QStringLiteral("修改时间： "));
+    const QString line = text.mid(at, text.indexOf(u'\r', at) - at);
+    EXPECT_TRUE(line.contains(QStringLiteral("06:37")) || line.contains(QStringLiteral("6:37")))
+        << name << ": " << line.toStdString();
+    EXPECT_TRUE(line.contains(QStringLiteral("21"))) << name << ": " << line.toStdString();
+  }
+  QLocale::setDefault(before);
 }
 
 }  // namespace
