@@ -57,7 +57,9 @@ void mnuMake_Click(EditorContext& ctx, int index) {
     Converted composed = Compose(index, s);
     if (composed.too_long) ctx.seam.Tell(kConvertTooLong);
     const Text& r = composed.text;
-    if (ComposedTooLong(ctx, r)) {
+    // A refused selection goes back as it was; the room for line breaks that
+    // an encoded text would need must not refuse it a second time.
+    if (!composed.too_long && ComposedTooLong(ctx, r)) {
       ctx.seam.Tell(kChangeTooLong);
       return;
     }

@@ -81,11 +81,15 @@ TEST(MakeLimits, EncoderRefusalLeavesTheSelection) {
                {6, 3276}, {7, 3276}, {9, 3276}, {10, 3276}};
   for (const auto& c : cases) {
     CommandHarness h;
+    // A full document: the refused selection stays as it is, so the room
+    // for the encoded text's line breaks must not count against it.
     const Text over(c.limit + 1, u'中');
-    h.Load(over);
-    h.Select(0, static_cast<std::int32_t>(over.size()));
+    const Text full = Text(kMaxTextLen - over.size(), u'x') + over;
+    h.Load(full);
+    h.Select(static_cast<std::int32_t>(full.size() - over.size()),
+             static_cast<std::int32_t>(over.size()));
     mnuMake_Click(h.ctx, c.index);
-    EXPECT_EQ(h.box.Text(), over) << c.index;
+    EXPECT_EQ(h.box.Text(), full) << c.index;
     EXPECT_EQ(h.seam.Messages(), std::vector<Text>{u"转换失败~ 文本过长"}) << c.index;
     EXPECT_EQ(h.say.Caption(), u"没有改变") << c.index;
   }
