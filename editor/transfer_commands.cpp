@@ -2,10 +2,12 @@
 
 #include <array>
 #include <string_view>
+#include <utility>
 
 #include "dialogs/frm_tl.h"
 #include "editor/command_guard.h"
 #include "editor/decode_commands.h"
+#include "editor/line_breaks.h"
 #include "editor/menu_captions.h"
 #include "editor/qtext.h"
 #include "engine/base64.h"
@@ -17,6 +19,18 @@
 namespace tekvo {
 namespace {
 
+constexpr char16_t kConvertTooLong[] = u"转换失败~ 文本过长";
+
+// Base64 can hide three line breaks in four characters, and the box stores
+// each as CR LF, so a decoded text may no longer fit although it has fewer
+// units than its source. Such a result is refused like any over-long
+// conversion: the message, and the text as it was.
+Text FitOrKeep(EditorContext& ctx, Text result, const Text& source) {
+  if (BoxFormLength(result) <= kMaxTextLen || result == source) return result;
+  ctx.seam.Tell(kConvertTooLong);
+  return source;
+}
+
 // The fixed-item pattern: the whole text through one decoder, the result put
 // back even when unchanged, the caption's start as status text, one step.
 // A decoder that runs out of memory ends the command with the document as it
@@ -24,7 +38,8 @@ namespace {
 template <class Decode>
 void RunFixedItem(EditorContext& ctx, std::u16string_view caption, Decode&& decode) {
   IgnoreFailures([&] {
-    const Text result = decode(ctx.txtA.Text());
+    const Text text = ctx.txtA.Text();
+    const Text result = FitOrKeep(ctx, decode(text), text);
     ctx.txtA.SetText(result);
     ctx.lblSay.SetCaption(CaptionSay(caption));
     ctx.history.RecordStep(true);
@@ -85,7 +100,12 @@ void mnuBase64_Click(EditorContext& ctx, int index) {
     return;
   }
   IgnoreFailures([&] {
-    const Text decoded = decode(ctx.txtA.SelText());
+    const Text selected = ctx.txtA.SelText();
+    Text decoded = decode(selected);
+    if (ctx.history.ReplacementTooLong(decoded)) {
+      ctx.seam.Tell(kConvertTooLong);
+      decoded = selected;
+    }
     const std::int32_t start = ctx.txtA.SelStart();
     ctx.txtA.SetSelText(decoded);
     const std::int32_t end = ctx.txtA.SelStart();
@@ -128,7 +148,7 @@ void mnuAskJieA_Click(EditorContext& ctx) {
       default:
         break;
     }
-    ctx.txtA.SetText(result);
+    ctx.txtA.SetText(FitOrKeep(ctx, std::move(result), text));
     ctx.lblSay.SetCaption(ToText(dialog.sSay));
     ctx.history.RecordStep(true);
   });

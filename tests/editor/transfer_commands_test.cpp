@@ -170,5 +170,64 @@ TEST(AskJieAReuse, DialogKeepsItsChoicesBetweenUses) {
   EXPECT_EQ(h.say.Caption(), u"QP--GB");
 }
 
+// "CgoK" is three LFs: four characters that the box stores as six units.
+struct GrowthCase {
+  std::string name;
+  Text text;  // the document
+  std::int32_t start;
+  std::int32_t length;
+  bool refused;
+};
+
+class Base64Growth : public testing::TestWithParam<GrowthCase> {};
+
+TEST_P(Base64Growth, ResultPastTheLimitIsRefused) {
+  const GrowthCase& c = GetParam();
+  CommandHarness h;
+  h.Load(c.text);
+  h.Select(c.start, c.length);
+  mnuBase64_Click(h.ctx, 0);
+  EXPECT_LE(h.box.TextLength(), static_cast<std::int32_t>(kMaxTextLen));
+  if (c.refused) {
+    EXPECT_EQ(h.box.Text(), c.text);
+    EXPECT_EQ(h.seam.Messages(), std::vector<Text>{u"转换失败~ 文本过长"});
+    EXPECT_EQ(h.say.Caption(), u"没有改变");
+  } else {
+    EXPECT_NE(h.box.Text(), c.text);
+    EXPECT_TRUE(h.seam.Messages().empty());
+  }
+}
+
+Text CgoK(std::size_t times) {
+  Text out;
+  for (std::size_t i = 0; i < times; ++i) out += u"CgoK";
+  return out;
+}
+
+const GrowthCase kGrowthCases[] = {
+    // 2730 groups: 8190 LFs, 16380 units once stored.
+    {"whole-text-fits", CgoK(2730), 0, 0, false},
+    {"whole-text-past-limit", CgoK(2731), 0, 0, true},
+    {"selection-fits", u"ab" + CgoK(2730), 2, 4 * 2730, false},
+    {"selection-past-limit", u"abcd" + CgoK(2730), 4, 4 * 2730, true},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, Base64Growth, testing::ValuesIn(kGrowthCases),
+                         CaseName<GrowthCase>);
+
+TEST(AskJieAGrowth, ResultPastTheLimitIsRefused) {
+  CommandHarness h;
+  const Text text = CgoK(2731);
+  h.Load(text);
+  h.seam.OnDialog([](QDialog& d) {
+    auto& tl = dynamic_cast<FrmTl&>(d);
+    tl.cboOpr()->setCurrentIndex(FrmTl::kBase64);
+    tl.Confirm();
+  });
+  mnuAskJieA_Click(h.ctx);
+  EXPECT_EQ(h.box.Text(), text);
+  EXPECT_EQ(h.seam.Messages(), std::vector<Text>{u"转换失败~ 文本过长"});
+}
+
 }  // namespace
 }  // namespace tekvo
