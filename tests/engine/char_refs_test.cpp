@@ -102,7 +102,7 @@ TEST(DecodeNumericEscapes, Table) {
       {"html-unknown-entity-stays", html, u"&foo;&;", u"&foo;&;"},
       {"html-entity-cuts-escape", html, u"&#65&lt;", u"A<"},
       {"html-markers-kept", html, u"\u9485\u9963\u8BA0;12", u"\u9485\u9963\u8BA0;12"},
-      {"bs-spec-example", bs, u"\\u53EF\\u63A7\\x28\\x29", u"可控()"},
+      {"bs-caption-example", bs, u"\\u53EF\\u63A7\\x28\\x29", u"可控()"},
       {"bs-upper-prefixes", bs, u"\\U0041\\X41", u"AA"},
       {"bs-four-digits-at-most", bs, u"\\u1F600",
        u"\u1F60"
@@ -122,7 +122,7 @@ TEST(DecodeNumericEscapes, Table) {
        u"1234\u9963"
        u"12\u8BA0"
        u"9"},
-      {"pc-spec-example", pc, u"%u53EF%u63A7%28%29", u"可控()"},
+      {"pc-caption-example", pc, u"%u53EF%u63A7%28%29", u"可控()"},
       {"pc-two-digits-are-characters", pc, u"%B5%E7", u"\u00B5\u00E7"},
       {"pc-no-digits-vanishes", pc, u"100%!", u"100!"},
       {"pc-bare-prefix-at-end", pc, u"abc%", u"abc"},
