@@ -2,6 +2,7 @@
 
 #include "editor/command_guard.h"
 #include "editor/menu_captions.h"
+#include "editor/whole_text.h"
 #include "engine/base64.h"
 #include "engine/char_refs.h"
 #include "engine/hz.h"
@@ -11,7 +12,6 @@
 namespace tekvo {
 namespace {
 
-constexpr char16_t kConvertTooLong[] = u"转换失败~ 文本过长";
 constexpr char16_t kChangeTooLong[] = u"修改失败~ 文本过长";
 
 // The encoder of a compose item; separators give the selection back.

@@ -5,20 +5,19 @@
 #include "editor/command_guard.h"
 #include "editor/menu_captions.h"
 #include "editor/qtext.h"
+#include "editor/whole_text.h"
 #include "engine/fixed_repairs.h"
 #include "engine/reinterpret.h"
 
 namespace tekvo {
 namespace {
 
-constexpr char16_t kConvertTooLong[] = u"转换失败~ 文本过长";
-
 // The repair's result into the box (also when unchanged), the status text,
-// one step. A refused over-long result has been answered with the message
-// and leaves the text as it was, which the history reports as no change.
-void PutResult(EditorContext& ctx, const Converted& result, const Text& say) {
-  if (result.too_long) ctx.seam.Tell(kConvertTooLong);
-  ctx.txtA.SetText(result.text);
+// one step. An over-long result is answered with the message and leaves the
+// text as it was, which the history reports as no change.
+void PutResult(EditorContext& ctx, const Converted& result, const Text& source,
+               const Text& say) {
+  ctx.txtA.SetText(FitWholeText(ctx.seam, result, source));
   ctx.lblSay.SetCaption(say);
   ctx.history.RecordStep(true);
 }
@@ -36,8 +35,8 @@ void mnuChgA2B_Click(EditorContext& ctx, int index) {
   const FixedRepair* repair = FixedRepairAtMenuIndex(index);
   if (repair == nullptr) return;
   IgnoreFailures([&] {
-    const Converted result = ReinterpretByLocale(ctx.txtA.Text(), repair->a, repair->b);
-    PutResult(ctx, result, CaptionSay(captions::kChgA2B[index]));
+    const Text text = ctx.txtA.Text();
+    PutResult(ctx, ReinterpretByLocale(text, repair->a, repair->b), text, CaptionSay(captions::kChgA2B[index]));
   });
 }
 
@@ -48,15 +47,15 @@ void mnuAskA2B_Click(EditorContext& ctx, int index) {
       dialog.Activate();
       ctx.seam.RunDialog(dialog);
       if (!dialog.bOk) return;
-      const Converted result = ReinterpretByLocale(ctx.txtA.Text(), dialog.lLidA, dialog.lLidB);
-      PutResult(ctx, result, ToText(dialog.sSay));
+      const Text text = ctx.txtA.Text();
+      PutResult(ctx, ReinterpretByLocale(text, dialog.lLidA, dialog.lLidB), text, ToText(dialog.sSay));
     } else if (index == 1) {
       FrmCp& dialog = ctx.dialogs.Get<FrmCp>();
       dialog.Activate();
       ctx.seam.RunDialog(dialog);
       if (!dialog.bOk) return;
-      const Converted result = ReinterpretByCodePage(ctx.txtA.Text(), dialog.lCPA, dialog.lCPB);
-      PutResult(ctx, result, ToText(dialog.sSay));
+      const Text text = ctx.txtA.Text();
+      PutResult(ctx, ReinterpretByCodePage(text, dialog.lCPA, dialog.lCPB), text, ToText(dialog.sSay));
     }
   });
 }

@@ -135,7 +135,7 @@ void mnuReplace_Click(EditorContext& ctx) {
     }
 
     const Text replaced = ReplaceAll(ctx.txtA.Text(), sOld, sNew);
-    if (replaced.size() > kMaxTextLen) {
+    if (BoxFormLength(replaced) > kMaxTextLen) {
       ctx.seam.Tell(kReplaceTooLong);
       return;
     }

@@ -7,13 +7,13 @@
 #include "editor/decode_commands.h"
 #include "editor/line_breaks.h"
 #include "editor/menu_captions.h"
+#include "editor/whole_text.h"
 #include "engine/half_char.h"
 #include "engine/iso2022.h"
 
 namespace tekvo {
 namespace {
 
-constexpr char16_t kConvertTooLong[] = u"转换失败~ 文本过长";
 constexpr char16_t kLcidPrompt[] = u"+半字";
 constexpr char16_t kLcidTitle[] = u"键入 LCID";
 constexpr char16_t kLcidDefault[] = u"-0";
@@ -26,9 +26,7 @@ void ShiftAtCaret(EditorContext& ctx, LocaleId id) {
   const std::int32_t sel_start = ctx.txtA.SelStart();
   const Text text = ctx.txtA.Text();
   const std::int32_t pos = TextPosFromSelStart(text, sel_start);
-  const Converted result = ShiftHalfCharacter(text, pos, id);
-  if (result.too_long) ctx.seam.Tell(kConvertTooLong);
-  ctx.txtA.SetText(result.text);
+  ctx.txtA.SetText(FitWholeText(ctx.seam, ShiftHalfCharacter(text, pos, id), text));
   ctx.txtA.SetSelStart(sel_start);
 }
 
@@ -95,9 +93,9 @@ void mnu2022_Click(EditorContext& ctx, int index) {
   // Running out of memory leaves the document as it was, as in the other
   // fixed repairs.
   IgnoreFailures([&] {
-    const Converted result = DecodeIso2022Escapes(ctx.txtA.Text(), static_cast<Iso2022Kind>(index));
-    if (result.too_long) ctx.seam.Tell(kConvertTooLong);
-    ctx.txtA.SetText(result.text);
+    const Text text = ctx.txtA.Text();
+    ctx.txtA.SetText(
+        FitWholeText(ctx.seam, DecodeIso2022Escapes(text, static_cast<Iso2022Kind>(index)), text));
     ctx.lblSay.SetCaption(CaptionSay(captions::k2022[index]));
     ctx.history.RecordStep(true);
   });

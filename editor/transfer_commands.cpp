@@ -10,6 +10,7 @@
 #include "editor/line_breaks.h"
 #include "editor/menu_captions.h"
 #include "editor/qtext.h"
+#include "editor/whole_text.h"
 #include "engine/base64.h"
 #include "engine/char_refs.h"
 #include "engine/hz.h"
@@ -19,16 +20,11 @@
 namespace tekvo {
 namespace {
 
-constexpr char16_t kConvertTooLong[] = u"转换失败~ 文本过长";
-
 // Base64 can hide three line breaks in four characters, and the box stores
 // each as CR LF, so a decoded text may no longer fit although it has fewer
-// units than its source. Such a result is refused like any over-long
-// conversion: the message, and the text as it was.
+// units than its source.
 Text FitOrKeep(EditorContext& ctx, Text result, const Text& source) {
-  if (BoxFormLength(result) <= kMaxTextLen || result == source) return result;
-  ctx.seam.Tell(kConvertTooLong);
-  return source;
+  return FitWholeText(ctx.seam, Converted{std::move(result), false}, source);
 }
 
 // The fixed-item pattern: the whole text through one decoder, the result put

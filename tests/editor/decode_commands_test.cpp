@@ -219,5 +219,18 @@ TEST(AskItems, OverLongResultIsRefusedWithTheMessage) {
   EXPECT_EQ(h.history.nCur(), History::kOriginal);
 }
 
+TEST(FixedRepairItems, ResultThatGrowsInTheBoxIsRefused) {
+  // "U--UBE" turns each U+0A00 into a lone LF: 9000 units, within the
+  // engine's limit, but 18000 once the box stores every line break as CR LF.
+  CommandHarness h;
+  const Text text(9000, u'\u0A00');
+  h.Load(text);
+  mnuChgA2B_Click(h.ctx, 15);
+  EXPECT_EQ(h.seam.Messages(), std::vector<Text>{u"转换失败~ 文本过长"});
+  EXPECT_EQ(h.box.Text(), text);
+  EXPECT_EQ(h.say.Caption(), u"没有改变");
+  EXPECT_EQ(h.history.nCur(), History::kOriginal);
+}
+
 }  // namespace
 }  // namespace tekvo
