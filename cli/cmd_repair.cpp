@@ -5,7 +5,7 @@
 
 #include "cli/commands.h"
 #include "cli/io.h"
-#include "cli/repair_spec.h"
+#include "cli/repair_name.h"
 #include "engine/codepage.h"
 #include "engine/fixed_repairs.h"
 #include "engine/reinterpret.h"
@@ -55,7 +55,7 @@ ByteString RepairPiece(PiecewiseRepair& repair, const ByteString& piece, bool in
 }
 
 // False after a read error (already reported).
-bool RepairInPieces(const RepairSpec& spec, PiecewiseRepair& repair, InputSource& in,
+bool RepairInPieces(const RepairChoice& choice, PiecewiseRepair& repair, InputSource& in,
                     std::ostream& out) {
   ByteString buffer;
   bool cut_once = false;
@@ -83,7 +83,7 @@ bool RepairInPieces(const RepairSpec& spec, PiecewiseRepair& repair, InputSource
   }
   Text rest = DecodePiece(buffer, !cut_once);
   Write(out, TextToUtf8Bytes(cut_once ? repair.Piece(rest)
-                                      : ApplyRepair(spec, rest, kNoLengthLimit).text));
+                                      : ApplyRepair(choice, rest, kNoLengthLimit).text));
   return true;
 }
 
@@ -105,26 +105,26 @@ int RunRepair(const Invocation& inv) {
   const auto& pos = inv.args.positional;
   if (pos.empty()) return UsageError(inv, "repair needs a NAME\n" + ValidNames());
   if (pos.size() > 2) return UsageError(inv, "repair takes NAME and at most one FILE");
-  std::optional<RepairSpec> spec = ParseRepairName(pos[0]);
-  if (!spec) return UsageError(inv, "unknown repair " + pos[0] + "\n" + ValidNames());
+  std::optional<RepairChoice> choice = ParseRepairName(pos[0]);
+  if (!choice) return UsageError(inv, "unknown repair " + pos[0] + "\n" + ValidNames());
   // The tool has no length limit: a file of any size is repaired whole. Plain
   // UTF-8 in and out is streamed in pieces cut after line feeds where the
   // pair allows it (the result is the same), so that memory stays small and
   // the data stays in the caches.
-  std::optional<PiecewiseRepair> piecewise = spec->kind == RepairKind::kLocale
-                                                 ? PiecewiseRepair::ForLocales(spec->a, spec->b)
-                                                 : PiecewiseRepair::ForCodePages(spec->a, spec->b);
+  std::optional<PiecewiseRepair> piecewise =
+      choice->kind == RepairKind::kLocale ? PiecewiseRepair::ForLocales(choice->a, choice->b)
+                                          : PiecewiseRepair::ForCodePages(choice->a, choice->b);
   if (piecewise && inv.args.options.empty()) {
     std::optional<InputSource> in = InputSource::Open(inv, 1);
     if (!in) return kExitError;
-    if (!RepairInPieces(*spec, *piecewise, *in, inv.io.out)) return kExitError;
+    if (!RepairInPieces(*choice, *piecewise, *in, inv.io.out)) return kExitError;
     inv.io.out.flush();
     if (!inv.io.out) return Fail(inv, "cannot write the output");
     return kExitOk;
   }
   std::optional<Text> text = ReadInputText(inv, 1);
   if (!text) return kExitError;
-  Converted result = ApplyRepair(*spec, *text, kNoLengthLimit);
+  Converted result = ApplyRepair(*choice, *text, kNoLengthLimit);
   text.reset();
   return WriteOutputText(inv, result.text);
 }

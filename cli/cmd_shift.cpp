@@ -7,7 +7,7 @@
 
 #include "cli/commands.h"
 #include "cli/io.h"
-#include "cli/repair_spec.h"
+#include "cli/repair_name.h"
 #include "engine/codepage.h"
 #include "engine/fixed_repairs.h"
 #include "engine/half_char.h"

@@ -6,7 +6,7 @@
 
 #include "cli/commands.h"
 #include "cli/io.h"
-#include "cli/repair_spec.h"
+#include "cli/repair_name.h"
 #include "engine/suggest.h"
 
 namespace tekvo::cli {

@@ -8,7 +8,7 @@
 
 #include "cli/commands.h"
 #include "cli/io.h"
-#include "cli/repair_spec.h"
+#include "cli/repair_name.h"
 #include "engine/base64.h"
 #include "engine/char_refs.h"
 #include "engine/codepage.h"

@@ -12,7 +12,7 @@
 
 #include "cli/args.h"
 #include "cli/commands.h"
-#include "cli/repair_spec.h"
+#include "cli/repair_name.h"
 #include "engine/codepage.h"
 
 namespace tekvo::cli {
@@ -174,9 +174,9 @@ TEST(Cli, PiecesGiveTheWholeRepair) {
     if (i % 1000 == 0) big += "\xEF\xBB\xBF\xC3";
   }
   for (const char* name : {"gb--big5", "en--utf8", "u--ube", "cp:936:65001"}) {
-    auto spec = ParseRepairName(name);
-    ASSERT_TRUE(spec) << name;
-    Text whole = ApplyRepair(*spec, Utf8BytesToText(big), kNoLengthLimit).text;
+    auto choice = ParseRepairName(name);
+    ASSERT_TRUE(choice) << name;
+    Text whole = ApplyRepair(*choice, Utf8BytesToText(big), kNoLengthLimit).text;
     Result r = RunTool({"repair", name}, big);
     EXPECT_EQ(r.status, 0) << name;
     EXPECT_TRUE(r.out == TextToUtf8Bytes(whole)) << name;
@@ -204,9 +204,9 @@ TEST(Cli, LongLinesAcrossReadsGiveTheWholeRepair) {
        run_of(3 * mib / 2) + "\n" + run_of(5 * mib / 2) + "\nab\ncd\n" + run_of(100)},
   };
   for (const auto& c : cases) {
-    auto spec = ParseRepairName("gb--big5");
-    ASSERT_TRUE(spec);
-    Text whole = ApplyRepair(*spec, Utf8BytesToText(c.input), kNoLengthLimit).text;
+    auto choice = ParseRepairName("gb--big5");
+    ASSERT_TRUE(choice);
+    Text whole = ApplyRepair(*choice, Utf8BytesToText(c.input), kNoLengthLimit).text;
     Result r = RunTool({"repair", "gb--big5"}, c.input);
     EXPECT_EQ(r.status, 0) << c.name;
     EXPECT_TRUE(r.out == TextToUtf8Bytes(whole)) << c.name;
@@ -221,7 +221,7 @@ struct SpecCase {
   std::int32_t a, b;
 };
 
-TEST(RepairSpec, Parses) {
+TEST(RepairChoice, Parses) {
   using enum RepairKind;
   const SpecCase cases[] = {
       {"fixed", "ko--gb", true, kLocale, 1042, 2052},
@@ -238,12 +238,12 @@ TEST(RepairSpec, Parses) {
       {"nothing", "", false, kLocale, 0, 0},
   };
   for (const auto& c : cases) {
-    auto spec = ParseRepairName(c.text);
-    ASSERT_EQ(spec.has_value(), c.ok) << c.name;
-    if (!spec) continue;
-    EXPECT_EQ(spec->kind, c.kind) << c.name;
-    EXPECT_EQ(spec->a, c.a) << c.name;
-    EXPECT_EQ(spec->b, c.b) << c.name;
+    auto choice = ParseRepairName(c.text);
+    ASSERT_EQ(choice.has_value(), c.ok) << c.name;
+    if (!choice) continue;
+    EXPECT_EQ(choice->kind, c.kind) << c.name;
+    EXPECT_EQ(choice->a, c.a) << c.name;
+    EXPECT_EQ(choice->b, c.b) << c.name;
   }
 }
 

@@ -1,7 +1,7 @@
 // The names under which tekvo-cli accepts a repair: a fixed pair of the
 // decode menu ("gb--big5", "GB--日文"), "lcid:A:B" or "cp:A:B".
-#ifndef TEKVO_CLI_REPAIR_SPEC_H_
-#define TEKVO_CLI_REPAIR_SPEC_H_
+#ifndef TEKVO_CLI_REPAIR_NAME_H_
+#define TEKVO_CLI_REPAIR_NAME_H_
 
 #include <cstdint>
 #include <optional>
@@ -16,7 +16,7 @@ enum class RepairKind {
   kCodePage,  // ReinterpretByCodePage
 };
 
-struct RepairSpec {
+struct RepairChoice {
   RepairKind kind;
   std::int32_t a;
   std::int32_t b;
@@ -26,14 +26,14 @@ struct RepairSpec {
 // or a short language name (gb, big5, ja, ..., u, ube, utf8); in "cp:A:B"
 // each side is a number. Letters are matched ignoring ASCII case. nullopt
 // when the name is none of these.
-std::optional<RepairSpec> ParseRepairName(std::string_view name);
+std::optional<RepairChoice> ParseRepairName(std::string_view name);
 
 // A decimal 32-bit signed integer with an optional sign and nothing else.
 std::optional<std::int32_t> ParseInt32(std::string_view text);
 
 // Runs the repair on `text` with the given length limit.
-Converted ApplyRepair(const RepairSpec& spec, const Text& text, std::size_t max_len);
+Converted ApplyRepair(const RepairChoice& choice, const Text& text, std::size_t max_len);
 
 }  // namespace tekvo::cli
 
-#endif  // TEKVO_CLI_REPAIR_SPEC_H_
+#endif  // TEKVO_CLI_REPAIR_NAME_H_

@@ -1,4 +1,4 @@
-#include "cli/repair_spec.h"
+#include "cli/repair_name.h"
 
 #include <charconv>
 
@@ -48,14 +48,14 @@ std::optional<std::int32_t> ParseInt32(std::string_view text) {
   return value;
 }
 
-std::optional<RepairSpec> ParseRepairName(std::string_view name) {
+std::optional<RepairChoice> ParseRepairName(std::string_view name) {
   if (StartsWithIgnoringCase(name, "lcid:")) {
     auto pair = SplitPair(name.substr(5));
     if (!pair) return std::nullopt;
     auto a = ParseLocaleSide(pair->first);
     auto b = ParseLocaleSide(pair->second);
     if (!a || !b) return std::nullopt;
-    return RepairSpec{RepairKind::kLocale, *a, *b};
+    return RepairChoice{RepairKind::kLocale, *a, *b};
   }
   if (StartsWithIgnoringCase(name, "cp:")) {
     auto pair = SplitPair(name.substr(3));
@@ -63,16 +63,17 @@ std::optional<RepairSpec> ParseRepairName(std::string_view name) {
     auto a = ParseInt32(pair->first);
     auto b = ParseInt32(pair->second);
     if (!a || !b) return std::nullopt;
-    return RepairSpec{RepairKind::kCodePage, *a, *b};
+    return RepairChoice{RepairKind::kCodePage, *a, *b};
   }
   const FixedRepair* fixed = FindFixedRepair(Utf8BytesToText(ByteString(name)));
   if (fixed == nullptr) return std::nullopt;
-  return RepairSpec{RepairKind::kLocale, fixed->a, fixed->b};
+  return RepairChoice{RepairKind::kLocale, fixed->a, fixed->b};
 }
 
-Converted ApplyRepair(const RepairSpec& spec, const Text& text, std::size_t max_len) {
-  return spec.kind == RepairKind::kLocale ? ReinterpretByLocale(text, spec.a, spec.b, max_len)
-                                          : ReinterpretByCodePage(text, spec.a, spec.b, max_len);
+Converted ApplyRepair(const RepairChoice& choice, const Text& text, std::size_t max_len) {
+  return choice.kind == RepairKind::kLocale
+             ? ReinterpretByLocale(text, choice.a, choice.b, max_len)
+             : ReinterpretByCodePage(text, choice.a, choice.b, max_len);
 }
 
 }  // namespace tekvo::cli
