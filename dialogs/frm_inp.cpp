@@ -237,23 +237,8 @@ void FrmInp::MapSelection(int index) {
   QTextCursor c = txt_a_->textCursor();
   if (!c.hasSelection()) return;
   const Text selected = ToText(FromCursorText(c.selectedText()));
-  Text mapped;
-  switch (index) {
-    case 0:
-      mapped = MapWidth(selected, WidthTarget::kFull);
-      break;
-    case 1:
-      mapped = MapWidth(selected, WidthTarget::kHalf);
-      break;
-    case 2:
-      mapped = MapChineseScript(selected, ScriptTarget::kSimplified);
-      break;
-    case 3:
-      mapped = MapChineseScript(selected, ScriptTarget::kTraditional);
-      break;
-    default:
-      return;
-  }
+  if (index < 0 || index > 3) return;
+  const Text mapped = ApplyTextMapping(selected, static_cast<TextMapping>(index));
   const int start = c.selectionStart();
   c.insertText(FromText(mapped));
   c.setPosition(start);

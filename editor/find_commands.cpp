@@ -9,6 +9,7 @@
 #include "editor/line_breaks.h"
 #include "editor/menu_captions.h"
 #include "editor/text_input.h"
+#include "engine/replace.h"
 
 namespace tekvo {
 namespace {
@@ -37,28 +38,6 @@ std::optional<std::size_t> Locate(const Text& t, const Text& sFind, FindDirectio
   }
   if (at == Text::npos) return std::nullopt;
   return at;
-}
-
-// Every non-overlapping occurrence of `from`, left to right, becomes `to`.
-// The output is sized once from a counting pass.
-Text ReplaceAll(const Text& text, const Text& from, const Text& to) {
-  const std::u16string_view whole(text);
-  std::size_t hits = 0;
-  for (std::size_t at = whole.find(from); at != std::u16string_view::npos;
-       at = whole.find(from, at + from.size())) {
-    ++hits;
-  }
-  Text out;
-  out.reserve(text.size() - hits * from.size() + hits * to.size());
-  std::size_t done = 0;
-  for (std::size_t at = whole.find(from); at != std::u16string_view::npos;
-       at = whole.find(from, at + from.size())) {
-    out.append(whole.substr(done, at - done));
-    out.append(to);
-    done = at + from.size();
-  }
-  out.append(whole.substr(done));
-  return out;
 }
 
 bool AllBlanks(const Text& s) {

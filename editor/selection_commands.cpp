@@ -84,21 +84,7 @@ void mnuWnCase_Click(EditorContext& ctx, int index) {
   if (index < 0 || index >= static_cast<int>(captions::kWnCase.size())) return;
   ShowFailures(ctx.seam, [&] {
     const Text selected = ctx.txtA.SelText();
-    Text mapped;
-    switch (index) {
-      case 0:
-        mapped = MapWidth(selected, WidthTarget::kFull);
-        break;
-      case 1:
-        mapped = MapWidth(selected, WidthTarget::kHalf);
-        break;
-      case 2:
-        mapped = MapChineseScript(selected, ScriptTarget::kSimplified);
-        break;
-      default:
-        mapped = MapChineseScript(selected, ScriptTarget::kTraditional);
-        break;
-    }
+    const Text mapped = ApplyTextMapping(selected, static_cast<TextMapping>(index));
     const std::int32_t start = ctx.txtA.SelStart();
     const std::int32_t length = ctx.txtA.SelLength();
     ctx.txtA.SetSelText(mapped);

@@ -120,4 +120,18 @@ Text MapWidth(const Text& text, WidthTarget target) {
   return MapWith(text, target == WidthTarget::kFull ? Transform::kToFull : Transform::kToHalf);
 }
 
+Text ApplyTextMapping(const Text& text, TextMapping mapping) {
+  switch (mapping) {
+    case TextMapping::kFullWidth:
+      return MapWidth(text, WidthTarget::kFull);
+    case TextMapping::kHalfWidth:
+      return MapWidth(text, WidthTarget::kHalf);
+    case TextMapping::kSimplified:
+      return MapChineseScript(text, ScriptTarget::kSimplified);
+    case TextMapping::kTraditional:
+      return MapChineseScript(text, ScriptTarget::kTraditional);
+  }
+  return text;
+}
+
 }  // namespace tekvo

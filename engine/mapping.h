@@ -30,6 +30,12 @@ Text MapChineseScript(const Text& text, ScriptTarget target);
 // back unchanged.
 Text MapWidth(const Text& text, WidthTarget target);
 
+// The four conversions in the order the edit menus list them.
+enum class TextMapping { kFullWidth = 0, kHalfWidth = 1, kSimplified = 2, kTraditional = 3 };
+
+// One of the four conversions above, by its menu position.
+Text ApplyTextMapping(const Text& text, TextMapping mapping);
+
 }  // namespace tekvo
 
 #endif  // TEKVO_ENGINE_MAPPING_H_
