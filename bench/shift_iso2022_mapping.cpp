@@ -21,13 +21,13 @@ void BM_ShiftHalfCharacterGb(benchmark::State& state) {
   const Text text = Repeat(u"中文乱码repair 测试，");
   for (auto _ : state) benchmark::DoNotOptimize(ShiftHalfCharacter(text, 10, 2052));
 }
-BENCHMARK(BM_ShiftHalfCharacterGb);
+BENCHMARK(BM_ShiftHalfCharacterGb)->Unit(benchmark::kMicrosecond);
 
 void BM_ShiftHalfCharacterUtf16(benchmark::State& state) {
   const Text text = Repeat(u"中文乱码repair 测试，");
   for (auto _ : state) benchmark::DoNotOptimize(ShiftHalfCharacter(text, 10, kIdUtf16Le));
 }
-BENCHMARK(BM_ShiftHalfCharacterUtf16);
+BENCHMARK(BM_ShiftHalfCharacterUtf16)->Unit(benchmark::kMicrosecond);
 
 void BM_DecodeIso2022Japanese(benchmark::State& state) {
   const Text text = Repeat(u"Tekvo $B$N7o!\"L@F|$N2q5D$G@bL@$7$^$9!#(B\r\n");
@@ -35,7 +35,7 @@ void BM_DecodeIso2022Japanese(benchmark::State& state) {
     benchmark::DoNotOptimize(DecodeIso2022Escapes(text, Iso2022Kind::kJapanese));
   }
 }
-BENCHMARK(BM_DecodeIso2022Japanese);
+BENCHMARK(BM_DecodeIso2022Japanese)->Unit(benchmark::kMicrosecond);
 
 void BM_DecodeIso2022Korean(benchmark::State& state) {
   const Text text = u"$)C" + Repeat(u"\x0e=C@[GU4O4Y\x0f.\r\n", kMaxTextLen - 3);
@@ -43,7 +43,7 @@ void BM_DecodeIso2022Korean(benchmark::State& state) {
     benchmark::DoNotOptimize(DecodeIso2022Escapes(text, Iso2022Kind::kKorean));
   }
 }
-BENCHMARK(BM_DecodeIso2022Korean);
+BENCHMARK(BM_DecodeIso2022Korean)->Unit(benchmark::kMicrosecond);
 
 // Every unified ideograph once, then repeated: the first run fills the
 // per-character memo, later runs measure the steady state the editor sees.
@@ -60,7 +60,7 @@ void BM_MapToTraditional(benchmark::State& state) {
     benchmark::DoNotOptimize(MapChineseScript(text, ScriptTarget::kTraditional));
   }
 }
-BENCHMARK(BM_MapToTraditional);
+BENCHMARK(BM_MapToTraditional)->Unit(benchmark::kMicrosecond);
 
 void BM_MapToSimplified(benchmark::State& state) {
   const Text text = HanText();
@@ -68,19 +68,19 @@ void BM_MapToSimplified(benchmark::State& state) {
     benchmark::DoNotOptimize(MapChineseScript(text, ScriptTarget::kSimplified));
   }
 }
-BENCHMARK(BM_MapToSimplified);
+BENCHMARK(BM_MapToSimplified)->Unit(benchmark::kMicrosecond);
 
 void BM_MapToFullWidth(benchmark::State& state) {
   const Text text = Repeat(u"ABC xyz 123 ｶﾀｶﾅ 中文 ");
   for (auto _ : state) benchmark::DoNotOptimize(MapWidth(text, WidthTarget::kFull));
 }
-BENCHMARK(BM_MapToFullWidth);
+BENCHMARK(BM_MapToFullWidth)->Unit(benchmark::kMicrosecond);
 
 void BM_MapToHalfWidth(benchmark::State& state) {
   const Text text = Repeat(u"ＡＢＣ　ｘｙｚ　１２３　カタカナ　中文　");
   for (auto _ : state) benchmark::DoNotOptimize(MapWidth(text, WidthTarget::kHalf));
 }
-BENCHMARK(BM_MapToHalfWidth);
+BENCHMARK(BM_MapToHalfWidth)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace tekvo
