@@ -34,7 +34,8 @@ constexpr double kCleanToCjk = 0.2;
 // A second step must earn its place: between a one-step and a two-step result
 // that read alike, the simpler repair is the likelier one.
 constexpr double kChainCost = 0.12;
-// What each character costs that the shown-as page of a pair cannot write.
+// What each character costs that the shown-as page of a pair cannot write,
+// and each byte a UTF-8 reading drops.
 constexpr double kUnshowable = 2.0;
 // How much of a one-step result a second step is tried on before it is run
 // on the whole.
@@ -79,6 +80,17 @@ const std::vector<SuggestableRepair>& Repairs() {
   return repairs;
 }
 
+bool IsHexDigit(char16_t c) {
+  return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F') || (c >= u'a' && c <= u'f');
+}
+
+bool HasPercentEscape(std::u16string_view t) {
+  for (std::size_t i = t.find(u'%'); i != t.npos && i + 2 < t.size(); i = t.find(u'%', i + 1)) {
+    if (IsHexDigit(t[i + 1]) && IsHexDigit(t[i + 2])) return true;
+  }
+  return false;
+}
+
 // Quick tests that spare a routine a pass over a text it cannot change.
 bool MayApply(const SuggestableRepair& r, std::u16string_view t) {
   switch (r.routine) {
@@ -89,7 +101,9 @@ bool MayApply(const SuggestableRepair& r, std::u16string_view t) {
                         : u'%') != std::u16string_view::npos ||
              (r.a == static_cast<int>(EscapeFamily::kHtml) && t.find(u'<') != t.npos);
     case RepairRoutine::kUrl:
-      return t.find(u'%') != t.npos || t.find(u'+') != t.npos;
+      // Without a "%XX" escape all a URL decoder does is turn "+" into blanks,
+      // which repairs nothing ("a+b", "user+tag@example.com").
+      return HasPercentEscape(t);
     case RepairRoutine::kQuotedPrintable:
       return t.find(u'=') != t.npos;
     case RepairRoutine::kUtf7:
@@ -126,7 +140,7 @@ class CandidateList {
     costs_.push_back(cost);
     return true;
   }
-  // What the repair of candidate `i` lost on the way (UnshowableCost).
+  // What the repair of candidate `i` lost on the way (RepairCost).
   double cost(std::size_t i) const { return costs_[i]; }
   bool Contains(const Text& t) const {
     auto [it, end] = by_hash_.equal_range(TextHash()(t));
@@ -172,12 +186,46 @@ class Judge {
   double cost_;  // what turning into CJK text costs
 };
 
+// The bytes that belong to no well-formed UTF-8 sequence. Surrogates coded
+// as three bytes each (CESU-8) count as well-formed: the decoder pairs them.
+std::size_t StrayUtf8Bytes(const ByteString& bytes) {
+  std::size_t stray = 0;
+  for (std::size_t i = 0; i < bytes.size();) {
+    const auto b = static_cast<unsigned char>(bytes[i]);
+    const std::size_t tail = b < 0x80                 ? 0
+                             : b >= 0xC2 && b <= 0xDF ? 1
+                             : b >= 0xE0 && b <= 0xEF ? 2
+                             : b >= 0xF0 && b <= 0xF4 ? 3
+                                                      : 4;
+    std::size_t k = 0;
+    if (tail < 4) {
+      while (k < tail && i + 1 + k < bytes.size() &&
+             (static_cast<unsigned char>(bytes[i + 1 + k]) & 0xC0) == 0x80) {
+        ++k;
+      }
+    }
+    if (tail < 4 && k == tail) {
+      i += 1 + tail;
+    } else {
+      ++stray;
+      ++i;
+    }
+  }
+  return stray;
+}
+
+// What a code page pair's result is built on guesses or lost bytes, as a
+// cost per unit of the result, like the score.
+//
 // Garbled text shows bytes through page A, so page A can write every one of
 // its characters back. A character A has no code for (written as a best fit
-// or "?") means the text was never shown through A: the repair's result is
-// built on guesses. The cost is per unit of the result, like the score; U+FFFD
-// is exempt, being what A shows for bytes it could not read.
-double UnshowableCost(const SuggestableRepair& r, const Text& input, std::size_t out_counted) {
+// or "?") means the text was never shown through A. U+FFFD is exempt, being
+// what A shows for bytes it could not read.
+//
+// UTF-8 decoding drops bytes that start no valid sequence instead of showing
+// U+FFFD, so "Café" read back as UTF-8 is a clean-looking "Caf": every byte
+// that the result no longer holds costs as much.
+double RepairCost(const SuggestableRepair& r, const Text& input, std::size_t out_counted) {
   if (r.routine != RepairRoutine::kReinterpret || r.a < 1) return 0;
   const std::optional<ByteString> bytes = TextToLocaleBytes(input, r.a);
   if (!bytes) return 0;
@@ -195,6 +243,7 @@ double UnshowableCost(const SuggestableRepair& r, const Text& input, std::size_t
            std::max<std::ptrdiff_t>(0, std::count(back->begin(), back->end(), u'?') -
                                            std::count(input.begin(), input.end(), u'?'));
   }
+  if (r.b == kIdUtf8) lost += static_cast<std::ptrdiff_t>(StrayUtf8Bytes(*bytes));
   return kUnshowable * static_cast<double>(lost) / (static_cast<double>(out_counted) + 2);
 }
 
@@ -239,7 +288,7 @@ void AddChains(const SuggestOptions& options, const Judge& judge, CandidateList&
       RepairCandidate c;
       c.name = ChainName(repairs[first].say, repairs[j].say);
       const Judge::Verdict v = judge(out);
-      c.score = v.score - kChainCost - found.cost(i) - UnshowableCost(repairs[j], base, v.counted);
+      c.score = v.score - kChainCost - found.cost(i) - RepairCost(repairs[j], base, v.counted);
       c.text = std::move(out);
       c.steps = 2;
       c.first = first;
@@ -260,7 +309,7 @@ void AddChains(const SuggestOptions& options, const Judge& judge, CandidateList&
     c.name = ChainName(repairs[first].say, repairs[leads[k].repair].say);
     const Judge::Verdict v = judge(out);
     c.score = v.score - kChainCost - found.cost(leads[k].candidate) -
-              UnshowableCost(repairs[leads[k].repair], base, v.counted);
+              RepairCost(repairs[leads[k].repair], base, v.counted);
     c.text = std::move(out);
     c.steps = 2;
     c.first = first;
@@ -330,7 +379,7 @@ std::vector<RepairCandidate> SuggestRepairs(const Text& text, const SuggestOptio
     RepairCandidate c;
     c.name = repairs[i].say;
     const Judge::Verdict v = judge(out);
-    const double cost = UnshowableCost(repairs[i], text, v.counted);
+    const double cost = RepairCost(repairs[i], text, v.counted);
     c.score = v.score - cost;
     c.text = std::move(out);
     c.steps = 1;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/text_score_kana.h"
 #include "engine/text_score_marks.h"
 #include "engine/text_score_tables.h"
 
@@ -29,6 +30,15 @@ constexpr double kUtf8As1252 = -2.5;
 constexpr double kLonelyHanzi = -3.5;
 // A unit that is damage beyond doubt (U+FFFD, controls, private use).
 constexpr double kBroken = -3.0;
+// A unit of a run of half-width katakana spelled as katakana is written: one
+// byte of code page 932 that reads as a letter.
+constexpr double kHalfKanaSpelled = 0.7;
+// Arrows, stars, circled numbers: list markers and ratings of CJK text, and
+// the whole of some short texts ("★★★☆☆", "→ ←").
+constexpr double kShapeWeight = 0.5;
+// A letter of a script out of modern use, or of another alphabet glued to a
+// hanzi, kana or hangul: what a random code unit looks like.
+constexpr double kStrayLetter = -1.0;
 
 bool IsCjk(CharClass c) {
   return c == CharClass::kIdeograph || c == CharClass::kKana || c == CharClass::kHangul;
@@ -52,7 +62,7 @@ struct Word {
   std::size_t len = 0;
   int scripts = 0;         // bit 0 Latin, 1 Cyrillic, 2 Greek
   int case_breaks = 0;     // lower case followed by upper case
-  int accented = 0;        // Latin letters beyond ASCII
+  int accented = 0;        // accented letters of code page 1252
   int accented_pairs = 0;  // two of them side by side
   int non_russian = 0;
   int foreign = 0;           // letters beyond ASCII
@@ -60,12 +70,16 @@ struct Word {
   bool prev_lower = false;
   bool prev_accented = false;
 
-  void Add(CharClass c, std::uint8_t sets) {
+  void Add(CharClass c, std::uint8_t sets, char16_t unit) {
     const bool upper = c == CharClass::kAsciiUpper || c == CharClass::kLatinUpper ||
                        c == CharClass::kCyrillicUpper || c == CharClass::kGreekUpper;
     if (upper && prev_lower) ++case_breaks;
     prev_lower = !upper;
-    const bool accented_now = c == CharClass::kLatinUpper || c == CharClass::kLatinLower;
+    // Only the accented letters of code page 1252 are what CJK bytes read as
+    // Western text show; Polish, Czech or Vietnamese letters beyond it are
+    // not, and their words hold several in a row ("Zażółć").
+    const bool accented_now = unit >= 0xC0 && unit <= 0xFF &&
+                              (c == CharClass::kLatinUpper || c == CharClass::kLatinLower);
     if (accented_now) {
       ++accented;
       if (prev_accented) ++accented_pairs;
@@ -172,6 +186,7 @@ TextScore ScoreTextDetail(std::u16string_view t) {
   std::size_t cjk_run = 0;  // hanzi, kana or hangul just before i
   bool cjk_run_glued = false;
   std::uint8_t prev_sets = 0, prev2_sets = 0;
+  score::HalfWidthRun half_run;  // the run of half-width katakana last met
   const std::size_t n = t.size();
   for (std::size_t i = 0; i < n;) {
     const char16_t c = t[i];
@@ -222,7 +237,7 @@ TextScore ScoreTextDetail(std::u16string_view t) {
 
     if (IsWordLetter(cls)) {
       if (word.len == 0 && IsCjk(prev)) word.touches_cjk = true;
-      word.Add(cls, info.sets);
+      word.Add(cls, info.sets, c);
     } else {
       end_word(cls);
     }
@@ -267,7 +282,12 @@ TextScore ScoreTextDetail(std::u16string_view t) {
         if (++hangul_run > 8) ++k.ko_long;
         break;
       case CharClass::kHalfKana:
-        add((IsCjk(prev) || IsCjk(next)) ? -1.0 : -0.3);
+        if (i >= half_run.end) half_run = score::HalfWidthRunAt(t, i);
+        if (half_run.spelled) {
+          add(kHalfKanaSpelled);
+        } else {
+          add((IsCjk(prev) || IsCjk(next)) ? -1.0 : -0.3);
+        }
         break;
       case CharClass::kJamo:
       case CharClass::kOddSpace:
@@ -312,13 +332,16 @@ TextScore ScoreTextDetail(std::u16string_view t) {
         add(IsCjk(prev) && IsCjk(next) ? -1.0 : 0);
         break;
       case CharClass::kShape:
-        add(0);
+        add(kShapeWeight);
         break;
       case CharClass::kPictograph:
         add(0.5);
         break;
       case CharClass::kOtherLetter:
-        add(0.5);
+        add(IsCjk(prev) || IsCjk(next) ? kStrayLetter : 0.5);
+        break;
+      case CharClass::kRareLetter:
+        add(kStrayLetter);
         break;
       case CharClass::kCjkPunct:
         add((IsCjk(prev) || IsCjk(next)) ? kCjkUnits : 0.5 * kCjkUnits, kCjkUnits);

@@ -44,7 +44,7 @@ CharClass AsciiClass(char16_t c) {
 }
 
 bool InCjkBlock(UChar32 c) {
-  return (c >= 0x3000 && c <= 0x303F) || (c >= 0xFF01 && c <= 0xFF65) ||
+  return (c >= 0x3000 && c <= 0x303F) || (c >= 0xFF01 && c <= 0xFF60) ||
          (c >= 0xFFE0 && c <= 0xFFEE);
 }
 
@@ -76,7 +76,8 @@ CharClass LetterClass(UChar32 c, int8_t type) {
       if (c == 0x30FC || c == 0xFF70) {
         return c == 0x30FC ? CharClass::kKana : CharClass::kHalfKana;
       }
-      return CharClass::kOtherLetter;
+      return uscript_getUsage(script) == USCRIPT_USAGE_RECOMMENDED ? CharClass::kOtherLetter
+                                                                   : CharClass::kRareLetter;
   }
 }
 
@@ -92,6 +93,9 @@ CharClass ClassOf(UChar32 c) {
   }
   if (c == 0xFFFD || (c >= 0xD800 && c <= 0xDFFF)) return CharClass::kBad;
   if (c == 0x30FC) return CharClass::kKana;
+  // The JIS X 0201 half of code page 932, its punctuation and sound marks
+  // included: Unicode files the marks and U+FF70 under no script.
+  if (c >= 0xFF61 && c <= 0xFF9F) return CharClass::kHalfKana;
   if (c == 0x30FB || c == 0x3005 || c == 0x3007) {
     return c == 0x30FB ? CharClass::kCjkPunct : CharClass::kIdeograph;
   }

@@ -23,11 +23,14 @@ enum class CharClass : std::uint8_t {
   kGreekUpper,
   kGreekLower,
   kOtherLetter,  // letters of other alphabets (Arabic, Hebrew, Thai...)
-  kIdeograph,    // CJK unified and compatibility ideographs
-  kKana,         // full-width hiragana and katakana, the prolonged sound mark
-  kHalfKana,     // half-width katakana
-  kHangul,       // precomposed hangul syllables
-  kJamo,         // hangul letters standing alone
+  // Letters of scripts Unicode does not count as in modern use (Yi,
+  // Saurashtra, Runic...): what bytes read as the wrong UTF-16 order give.
+  kRareLetter,
+  kIdeograph,  // CJK unified and compatibility ideographs
+  kKana,       // full-width hiragana and katakana, the prolonged sound mark
+  kHalfKana,   // half-width katakana, their sound marks and punctuation
+  kHangul,     // precomposed hangul syllables
+  kJamo,       // hangul letters standing alone
   kBopomofo,
   kCjkPunct,  // 、。「」《》… and full-width punctuation
   kFullwidthAlnum,

@@ -103,6 +103,10 @@ TEST(SuggestRepairs, RightRepairComesFirst) {
       {"qp-of-big5-shown-gb",
        BoxLines(EncodeQuotedPrintable(Shown(kTraditional, 936, 950), ComposeBytes::kGb)),
        u"QP--Big5 ", kTraditional},
+      {"hebrew-utf8-read-as-western", u"×‘×”×•×“×¢×”", u"Eng--UTF8 ", u"בהודעה"},
+      // Emoji as two three-byte surrogates (CESU-8) read as Western text.
+      {"cesu8-emoji-read-as-western", u"Hi guys \u00ED\u00A0\u00BD\u00ED\u00B8\u008D",
+       u"Eng--UTF8 ", u"Hi guys \U0001F60D"},
       {"utf8-read-as-western-twice",
        Utf8Shown(Utf8Shown(u"Le café du régime équilibré", 1252), 1252), u"Eng--UTF8 + Eng--UTF8 ",
        u"Le café du régime équilibré"},
@@ -133,6 +137,19 @@ TEST(SuggestRepairs, CleanTextIsLeftAlone) {
       {"digits", u"12345"},
       {"accented", u"Le régime équilibré du café"},
       {"base64-alphabet-word", u"Helloworld"},
+      {"half-width-katakana", u"ﾃｽﾄﾃﾞｰﾀ"},
+      {"half-width-katakana-small-kana", u"ｷｬﾝｾﾙ"},
+      {"half-width-katakana-and-digits", u"ｱｲｳｴｵ 12345"},
+      {"half-width-katakana-and-kanji", u"ｶﾞｿﾘﾝ代"},
+      // A UTF-8 reading drops the Western accented letters and looks clean.
+      {"accents-a-utf8-reading-drops", u"Ünïcödé"},
+      {"german-compound", u"Größenänderung"},
+      {"polish", u"Zażółć gęślą jaźń"},
+      {"arrows", u"→ ← ↑ ↓"},
+      {"stars", u"★★★☆☆"},
+      {"circled-numbers", u"①②③"},
+      {"plus-signs-are-not-url-escapes", u"x = a + b; y = c+d;"},
+      {"mail-address-with-plus", u"user+tag@example.com"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

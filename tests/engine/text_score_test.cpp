@@ -104,6 +104,11 @@ TEST(TextScore, SignsOfDamageCost) {
       {"iso2022", u"text 日本 here", u"text $BF|K\\(B here"},
       {"base64", u"ASCII 就是", u"QVNDSUkgvs3Kxw=="},
       {"blank-in-hangul-free-run", u"실행됩니다 찾습니다", u"실행됩니다찾습니다실행됩니다찾습니다"},
+      {"half-width-kana-misspelled", u"ﾃﾞｰﾀ ｷｬﾝｾﾙ", u"ｰﾀﾞ ｬｷﾝｾﾙ"},
+      {"half-width-kana-glued-to-ascii", u"ﾃﾞｰﾀ ｷｬﾝｾﾙ", u"ｻOﾆW ｷｬﾝｾﾙ"},
+      {"half-width-kana-beside-replacement", u"中文 ﾃﾞｰﾀ", u"中文 ﾃﾞｰ\uFFFD"},
+      {"letter-of-a-script-out-of-use", u"中文字符的显示", u"中文\uA885字符的显示"},
+      {"other-alphabet-glued-to-hanzi", u"中文 שלום 的显示", u"中文ש的显示"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -127,6 +132,10 @@ TEST(TextScore, NormalTextIsNotPunished) {
       {"korean-with-spaces", kKorean},
       {"japanese", kJapanese},
       {"url-with-plus", u"1+1=2 and C++ are fine"},
+      {"half-width-katakana", u"ﾃﾞｰﾀ ｺﾝﾋﾟｭｰﾀｰ ｷｬﾝｾﾙ"},
+      {"half-width-katakana-with-kanji", u"ｴﾗｰが発生しました"},
+      {"polish", u"Zażółć gęślą jaźń"},
+      {"czech", u"Příliš žluťoučký kůň"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
