@@ -1,7 +1,10 @@
 #include "editor/suggest_commands.h"
 
+#include <vector>
+
 #include "dialogs/frm_suggest.h"
 #include "editor/command_guard.h"
+#include "editor/line_breaks.h"
 #include "editor/whole_text.h"
 #include "engine/suggest.h"
 
@@ -11,9 +14,14 @@ void mnuSuggest_Click(EditorContext& ctx) {
   IgnoreFailures([&] {
     FrmSuggest& dialog = ctx.dialogs.Get<FrmSuggest>();
     // The editor's length limit applies: a result it could not hold is not
-    // offered.
+    // offered. The engine counts units; the box stores every line break as CR
+    // LF, so a result with lone line breaks is measured again the box's way.
     const Text text = ctx.txtA.Text();
-    dialog.SetCandidates(SuggestRepairs(text));
+    std::vector<RepairCandidate> candidates = SuggestRepairs(text);
+    std::erase_if(candidates, [](const RepairCandidate& c) {
+      return c.steps > 0 && BoxFormLength(c.text) > kMaxTextLen;
+    });
+    dialog.SetCandidates(std::move(candidates));
     dialog.Activate();
     ctx.seam.RunDialog(dialog);
     if (!dialog.bOk || dialog.nPick < 0) return;

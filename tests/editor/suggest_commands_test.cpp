@@ -8,6 +8,7 @@
 
 #include "dialogs/frm_suggest.h"
 #include "editor/key_table.h"
+#include "editor/line_breaks.h"
 #include "engine/codepage.h"
 #include "tests/editor/case_name.h"
 #include "tests/editor/command_harness.h"
@@ -107,6 +108,37 @@ TEST(SuggestCommand, BestRepairIsListedFirst) {
   mnuSuggest_Click(h.ctx);
   EXPECT_EQ(first_name, u"GB--Big5 ");
   EXPECT_EQ(first_text, kTraditional);
+}
+
+TEST(SuggestCommand, ResultsTheBoxCannotHoldAreNotOffered) {
+  const struct {
+    const char* name;
+    Text text;
+  } cases[] = {
+      // Swapping the bytes of U+0A00 gives a line feed: 9000 units become
+      // 9000 line breaks, which the box stores as 18000 units of CR LF.
+      {"line-feeds-from-swapped-bytes", Text(9000, u'\u0A00')},
+      // GB text shown through a Western page doubles in length.
+      {"double-byte-text-near-the-limit", Text(9000, u'\u4E2D')},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    CommandHarness h;
+    h.Load(c.text);
+    std::vector<std::pair<Text, std::size_t>> listed;
+    h.seam.OnDialog([&](QDialog& d) {
+      auto& dlg = dynamic_cast<FrmSuggest&>(d);
+      for (const auto& cand : dlg.Candidates())
+        listed.emplace_back(cand.name, BoxFormLength(cand.text));
+      dlg.Cancel();
+    });
+    mnuSuggest_Click(h.ctx);
+    ASSERT_FALSE(listed.empty());
+    for (const auto& [name, length] : listed) {
+      EXPECT_LE(length, kMaxTextLen) << TextToUtf8Bytes(name);
+    }
+    EXPECT_EQ(h.box.Text(), c.text);
+  }
 }
 
 TEST(SuggestCommand, F10OpensTheDialogWithOrWithoutCtrl) {
