@@ -76,12 +76,30 @@ void RankAll(benchmark::State& state, const Text& t) {
   check.Finish();
   state.counters["candidates"] = static_cast<double>(n);
 }
+// UTF-8 behind percent escapes: pure ASCII, so every transfer decoder runs,
+// and each of their results gets every second step.
+const Text& PercentEscapes() {
+  static const Text t = Repeat(u"%E5%9C%A8%20Debian%20%E8%BF%99%E7%A7%8D+", kMaxTextLen);
+  return t;
+}
+
+// Half-width katakana words: every unit starts or extends a run the score
+// spells out.
+const Text& HalfWidthKana() {
+  static const Text t = Repeat(u"ﾃﾞｰﾀ ｺﾝﾋﾟｭｰﾀｰ ｷｬﾝｾﾙ ", kMaxTextLen);
+  return t;
+}
+
 void BM_SuggestCleanChinese(benchmark::State& state) { RankAll(state, CleanChinese()); }
+void BM_SuggestPercentEscapes(benchmark::State& state) { RankAll(state, PercentEscapes()); }
+void BM_SuggestHalfWidthKana(benchmark::State& state) { RankAll(state, HalfWidthKana()); }
 void BM_SuggestGarbledBig5(benchmark::State& state) { RankAll(state, GarbledBig5()); }
 void BM_SuggestGarbledLatin(benchmark::State& state) { RankAll(state, GarbledLatin()); }
 BENCHMARK(BM_SuggestCleanChinese)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SuggestGarbledBig5)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SuggestGarbledLatin)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SuggestPercentEscapes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SuggestHalfWidthKana)->Unit(benchmark::kMillisecond);
 
 void Report(benchmark::State& state, const std::vector<suggest_corpus::Case>& cases, bool known,
             const char* title) {
