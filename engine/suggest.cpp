@@ -214,8 +214,80 @@ std::size_t StrayUtf8Bytes(const ByteString& bytes) {
   return stray;
 }
 
-// What a code page pair's result is built on guesses or lost bytes, as a
-// cost per unit of the result, like the score.
+bool IsHexDigitAt(std::u16string_view t, std::size_t i) { return i < t.size() && IsHexDigit(t[i]); }
+
+// The stray UTF-8 bytes of the escaped byte runs ("%E4%BD", "=E4=BD") or of
+// the Base64 bytes of `text`: what a UTF-8 reading drops without a trace.
+std::size_t StrayTransferBytes(RepairRoutine routine, std::u16string_view t) {
+  if (routine == RepairRoutine::kBase64) {
+    return StrayUtf8Bytes(Base64ToBytes(t, Base64Alphabet::kStandard));
+  }
+  const char16_t mark = routine == RepairRoutine::kUrl ? u'%' : u'=';
+  std::size_t stray = 0;
+  ByteString run;
+  auto hex = [](char16_t c) { return c <= u'9' ? c - u'0' : (c | 0x20) - u'a' + 10; };
+  for (std::size_t i = 0; i < t.size();) {
+    if (t[i] == mark && IsHexDigitAt(t, i + 1) && IsHexDigitAt(t, i + 2)) {
+      run.push_back(static_cast<char>(hex(t[i + 1]) * 16 + hex(t[i + 2])));
+      i += 3;
+      continue;
+    }
+    // A soft line break of quoted-printable does not end a run.
+    if (mark == u'=' && t[i] == u'=' && i + 1 < t.size() &&
+        (t[i + 1] == u'\r' || t[i + 1] == u'\n')) {
+      i += (i + 2 < t.size() && t[i + 1] == u'\r' && t[i + 2] == u'\n') ? 3 : 2;
+      continue;
+    }
+    if (!run.empty()) {
+      stray += StrayUtf8Bytes(run);
+      run.clear();
+    }
+    ++i;
+  }
+  return stray + StrayUtf8Bytes(run);
+}
+
+// Units of Latin-1 letters and signs (U+0021-U+00FF) in a text whose byte
+// order is to be swapped: each would come from a character U+2100-U+FF00
+// that ends in a zero byte, and no real text is made of those. Text that
+// really is UTF-16 of the wrong order shows its ASCII as U+xx00 instead.
+std::size_t SwappedLatinUnits(std::u16string_view t) {
+  return static_cast<std::size_t>(
+      std::count_if(t.begin(), t.end(), [](char16_t c) { return c > 0x20 && c <= 0xFF; }));
+}
+
+bool IsBase64Char(char16_t c) {
+  return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9') ||
+         c == u'+' || c == u'/';
+}
+int Base64Value(char16_t c) {
+  return c >= u'a'   ? c - u'a' + 26
+         : c >= u'A' ? c - u'A'
+         : c >= u'0' ? c - u'0' + 52
+         : c == u'+' ? 62
+                     : 63;
+}
+
+// The units of the "+..." shifts that real UTF-7 cannot have written: a
+// shift leaves fewer than six bits over after its last unit, and those bits
+// are zero. Base64 of anything else ("+/TImW+5JCeu", a hash) seldom ends so.
+std::size_t IllFormedUtf7Units(std::u16string_view t) {
+  std::size_t units = 0;
+  for (std::size_t i = t.find(u'+'); i != t.npos && i + 1 < t.size(); i = t.find(u'+', i + 1)) {
+    std::size_t k = i + 1;
+    while (k < t.size() && IsBase64Char(t[k])) ++k;  // "+" is a Base64 digit here
+    const std::size_t len = k - (i + 1);
+    if (len == 0) continue;
+    const std::size_t over = (6 * len) % 16;
+    const int last = Base64Value(t[k - 1]);
+    if (over >= 6 || (last & ((1 << over) - 1)) != 0) units += len + 1;
+    i = k - 1;
+  }
+  return units;
+}
+
+// What a repair's result is built on guesses or lost bytes, as a cost per
+// unit of the result, like the score.
 //
 // Garbled text shows bytes through page A, so page A can write every one of
 // its characters back. A character A has no code for (written as a best fit
@@ -226,6 +298,17 @@ std::size_t StrayUtf8Bytes(const ByteString& bytes) {
 // U+FFFD, so "Café" read back as UTF-8 is a clean-looking "Caf": every byte
 // that the result no longer holds costs as much.
 double RepairCost(const SuggestableRepair& r, const Text& input, std::size_t out_counted) {
+  const double per_unit = kUnshowable / (static_cast<double>(out_counted) + 2);
+  if (r.routine == RepairRoutine::kReinterpret && r.a == kIdUtf16Le && r.b == kIdUtf16Be) {
+    return per_unit * static_cast<double>(SwappedLatinUnits(input));
+  }
+  if (r.a == kIdUtf8 && (r.routine == RepairRoutine::kBase64 || r.routine == RepairRoutine::kUrl ||
+                         r.routine == RepairRoutine::kQuotedPrintable)) {
+    return per_unit * static_cast<double>(StrayTransferBytes(r.routine, input));
+  }
+  if (r.routine == RepairRoutine::kUtf7) {
+    return per_unit * static_cast<double>(IllFormedUtf7Units(input));
+  }
   if (r.routine != RepairRoutine::kReinterpret || r.a < 1) return 0;
   const std::optional<ByteString> bytes = TextToLocaleBytes(input, r.a);
   if (!bytes) return 0;
@@ -244,7 +327,7 @@ double RepairCost(const SuggestableRepair& r, const Text& input, std::size_t out
                                            std::count(input.begin(), input.end(), u'?'));
   }
   if (r.b == kIdUtf8) lost += static_cast<std::ptrdiff_t>(StrayUtf8Bytes(*bytes));
-  return kUnshowable * static_cast<double>(lost) / (static_cast<double>(out_counted) + 2);
+  return per_unit * static_cast<double>(lost);
 }
 
 // The units of `text` a second step is first tried on: the whole text when it

@@ -60,8 +60,10 @@ struct RepairCandidate {
   // The ranking key, higher is better: the readability of `text`
   // (ScoreText), plus for "no repair" a bonus worth two letters spread over
   // the text; less a cost for a second step, for every character a code page
-  // pair's shown-as page could not have shown and every byte a UTF-8 reading
-  // dropped, and for turning clean text without CJK characters into CJK text.
+  // pair's shown-as page could not have shown, every byte a UTF-8 reading
+  // (of a code page pair or a transfer decoder) dropped, every Latin-1 unit a
+  // byte-order swap turns into U+xx00, and for turning clean text without
+  // CJK characters into CJK text.
   double score = 0;
   int steps = 0;  // 0 for no repair, 1, or 2
   // Indexes into SuggestableRepairs() of the steps, in the order they run;

@@ -36,8 +36,16 @@ constexpr double kHalfKanaSpelled = 0.7;
 // Arrows, stars, circled numbers: list markers and ratings of CJK text, and
 // the whole of some short texts ("★★★☆☆", "→ ←").
 constexpr double kShapeWeight = 0.5;
+// A letter of another alphabet among its own kind: Thai, Arabic, Hebrew or
+// Hindi text, which no menu repair makes, reads as text, a little below a
+// Latin letter.
+constexpr double kAlphabetLetter = 0.8;
+// A unit of a long Base64 block nobody decoded. Milder than the other
+// transfer marks: a hash or key pasted as it is stays readable as such, and
+// only a decoding that reads well should beat it.
+constexpr double kBase64Block = -0.5;
 // A letter of a script out of modern use, or of another alphabet glued to a
-// hanzi, kana or hangul: what a random code unit looks like.
+// letter of some other script: what a random code unit looks like.
 constexpr double kStrayLetter = -1.0;
 
 bool IsCjk(CharClass c) {
@@ -113,6 +121,20 @@ struct Word {
     return w;
   }
 };
+
+// Whether the letter t[i] of another alphabet sits among letters of its own
+// block or apart from letters: Thai or Arabic words do, while code units
+// from a wrong byte order or a UTF-7 misreading glue letters of unrelated
+// scripts together ("ﴲ৫遹").
+bool InAlphabetRun(std::u16string_view t, std::size_t i, const CharInfo* table) {
+  auto fits = [&](std::size_t j) {
+    const CharClass c = table[t[j]].cls;
+    if (c == CharClass::kOtherLetter) return (t[j] >> 7) == (t[i] >> 7);
+    return c == CharClass::kSpace || c == CharClass::kPunct || c == CharClass::kQuote ||
+           c == CharClass::kDigit || c == CharClass::kCombining || c == CharClass::kCjkPunct;
+  };
+  return (i == 0 || fits(i - 1)) && (i + 1 >= t.size() || fits(i + 1));
+}
 
 struct Counts {
   double total = 0;
@@ -228,7 +250,7 @@ TextScore ScoreTextDetail(std::u16string_view t) {
                                       (c >= u'0' && c <= u'9') || c == u'/')) {
       if (const std::size_t len = score::Base64BlockAt(t, i)) {
         end_word();
-        add(-1.0 * static_cast<double>(len), len);
+        add(kBase64Block * static_cast<double>(len), len);
         i += len;
         prev = CharClass::kAsciiSymbol;
         continue;
@@ -338,7 +360,7 @@ TextScore ScoreTextDetail(std::u16string_view t) {
         add(0.5);
         break;
       case CharClass::kOtherLetter:
-        add(IsCjk(prev) || IsCjk(next) ? kStrayLetter : 0.5);
+        add(InAlphabetRun(t, i, table) ? kAlphabetLetter : kStrayLetter);
         break;
       case CharClass::kRareLetter:
         add(kStrayLetter);

@@ -104,6 +104,9 @@ TEST(SuggestRepairs, RightRepairComesFirst) {
        BoxLines(EncodeQuotedPrintable(Shown(kTraditional, 936, 950), ComposeBytes::kGb)),
        u"QP--Big5 ", kTraditional},
       {"hebrew-utf8-read-as-western", u"×‘×”×•×“×¢×”", u"Eng--UTF8 ", u"בהודעה"},
+      {"thai-utf8-read-as-western", Utf8Shown(u"สวัสดีครับ", 1252), u"Eng--UTF8 ", u"สวัสดีครับ"},
+      {"arabic-utf8-read-as-western", Utf8Shown(u"مرحبا بالعالم", 1252), u"Eng--UTF8 ",
+       u"مرحبا بالعالم"},
       // Emoji as two three-byte surrogates (CESU-8) read as Western text.
       {"cesu8-emoji-read-as-western", u"Hi guys \u00ED\u00A0\u00BD\u00ED\u00B8\u008D",
        u"Eng--UTF8 ", u"Hi guys \U0001F60D"},
@@ -150,6 +153,13 @@ TEST(SuggestRepairs, CleanTextIsLeftAlone) {
       {"circled-numbers", u"①②③"},
       {"plus-signs-are-not-url-escapes", u"x = a + b; y = c+d;"},
       {"mail-address-with-plus", u"user+tag@example.com"},
+      // Decoded as Base64, UTF-7 or swapped UTF-16 these give code units of
+      // unrelated scripts, which must not outscore the undecoded block.
+      {"base64-hash", u"47DEQpj8HBSa+/TImW+5JCeuQeRkm5NMpJWZG3hSuFU="},
+      {"base64-token", u"eyJhbGciOiJIUzI1NiIsInR5cCI6IkpXVCJ9.eyJzdWIiOiIxMjM0NTY3ODkwIn0"},
+      {"thai", u"สวัสดีครับ"},
+      {"arabic", u"مرحبا بالعالم"},
+      {"hebrew", u"בהודעה"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

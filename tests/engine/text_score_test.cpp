@@ -109,6 +109,7 @@ TEST(TextScore, SignsOfDamageCost) {
       {"half-width-kana-beside-replacement", u"中文 ﾃﾞｰﾀ", u"中文 ﾃﾞｰ\uFFFD"},
       {"letter-of-a-script-out-of-use", u"中文字符的显示", u"中文\uA885字符的显示"},
       {"other-alphabet-glued-to-hanzi", u"中文 שלום 的显示", u"中文ש的显示"},
+      {"letters-of-unrelated-alphabets-glued", u"สวัสดี ครับ", u"สวัสดีﴲ৫ครับ"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
