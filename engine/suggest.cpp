@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <functional>
 #include <optional>
+#include <string_view>
 #include <unordered_map>
 
 #include "engine/base64.h"
@@ -188,9 +189,16 @@ class Judge {
 
 // The bytes that belong to no well-formed UTF-8 sequence. Surrogates coded
 // as three bytes each (CESU-8) count as well-formed: the decoder pairs them.
-std::size_t StrayUtf8Bytes(const ByteString& bytes) {
+// `cut_before` and `cut_after` say that bytes were lost just before or after
+// these: the halves of the sequence cut there are not counted again.
+std::size_t StrayUtf8Bytes(std::string_view bytes, bool cut_before = false,
+                           bool cut_after = false) {
   std::size_t stray = 0;
-  for (std::size_t i = 0; i < bytes.size();) {
+  std::size_t i = 0;
+  if (cut_before) {
+    while (i < bytes.size() && (static_cast<unsigned char>(bytes[i]) & 0xC0) == 0x80) ++i;
+  }
+  while (i < bytes.size()) {
     const auto b = static_cast<unsigned char>(bytes[i]);
     const std::size_t tail = b < 0x80                 ? 0
                              : b >= 0xC2 && b <= 0xDF ? 1
@@ -203,6 +211,7 @@ std::size_t StrayUtf8Bytes(const ByteString& bytes) {
              (static_cast<unsigned char>(bytes[i + 1 + k]) & 0xC0) == 0x80) {
         ++k;
       }
+      if (k < tail && i + 1 + k == bytes.size() && cut_after) break;
     }
     if (tail < 4 && k == tail) {
       i += 1 + tail;
@@ -212,6 +221,27 @@ std::size_t StrayUtf8Bytes(const ByteString& bytes) {
     }
   }
   return stray;
+}
+
+// The stray UTF-8 bytes of `input` written back through LocaleId `a`. Page A
+// showed the bytes it could not read as U+FFFD; they are lost already, and
+// the sequences they cut are not counted.
+std::size_t StrayUtf8BytesShownAs(const Text& input, LocaleId a) {
+  Text marked = input;
+  std::replace(marked.begin(), marked.end(), u'\uFFFD', u'\0');
+  const std::optional<ByteString> bytes = TextToLocaleBytes(marked, a);
+  if (!bytes) return 0;
+  std::size_t stray = 0;
+  std::string_view rest = *bytes;
+  bool cut_before = false;
+  for (;;) {
+    const std::size_t at = rest.find('\0');
+    const bool last = at == std::string_view::npos;
+    stray += StrayUtf8Bytes(rest.substr(0, last ? rest.size() : at), cut_before, !last);
+    if (last) return stray;
+    rest.remove_prefix(at + 1);
+    cut_before = true;
+  }
 }
 
 bool IsHexDigitAt(std::u16string_view t, std::size_t i) { return i < t.size() && IsHexDigit(t[i]); }
@@ -326,7 +356,7 @@ double RepairCost(const SuggestableRepair& r, const Text& input, std::size_t out
            std::max<std::ptrdiff_t>(0, std::count(back->begin(), back->end(), u'?') -
                                            std::count(input.begin(), input.end(), u'?'));
   }
-  if (r.b == kIdUtf8) lost += static_cast<std::ptrdiff_t>(StrayUtf8Bytes(*bytes));
+  if (r.b == kIdUtf8) lost += static_cast<std::ptrdiff_t>(StrayUtf8BytesShownAs(input, r.a));
   return per_unit * static_cast<double>(lost);
 }
 

@@ -72,6 +72,12 @@ TEST(SuggestRepairs, RightRepairComesFirst) {
       // An odd number of UTF-8 bytes at either end leaves a byte GB cannot
       // read: the repair gets the rest right.
       {"gb-shown-utf8-bytes", Utf8Shown(kSimplified, 936), u"GB--UTF8 ", kSimplified, false},
+      // GB shows the UTF-8 bytes it cannot pair as U+FFFD; the sequences
+      // those cut are lost already and must not count against the repair.
+      {"gb-shown-utf8-bytes-short", Utf8Shown(u"周末愉快！", 936), u"GB--UTF8 ", u"周末愉快！",
+       false},
+      {"gb-shown-utf8-bytes-with-digits", Utf8Shown(u"北京时间2024年3月15日", 936), u"GB--UTF8 ",
+       u"北京时间2024年3月15日", false},
       {"big5-shown-gb-bytes", Shown(kSimplified, 950, 936), u"Big5--GB ", kSimplified},
       // Shift-JIS reads some GB byte pairs as one half-width kana and a lead
       // byte: those characters are lost, the rest comes back.
