@@ -30,7 +30,7 @@ constexpr double kKeepTotal = 2.0;
 // into CJK text: Cyrillic and Greek have rows in every CJK page, and clean
 // Russian read through GB and then as Big5 gives frequent hanzi in plenty.
 // From a score of kCleanFrom up, such a result costs up to kCleanToCjk.
-constexpr double kCleanFrom = 0.7;
+constexpr double kCleanFrom = 0.5;
 constexpr double kCleanToCjk = 0.2;
 // A second step must earn its place: between a one-step and a two-step result
 // that read alike, the simpler repair is the likelier one.

@@ -163,6 +163,8 @@ TEST(SuggestRepairs, CleanTextIsLeftAlone) {
       // unrelated scripts, which must not outscore the undecoded block.
       {"base64-hash", u"47DEQpj8HBSa+/TImW+5JCeuQeRkm5NMpJWZG3hSuFU="},
       {"base64-token", u"eyJhbGciOiJIUzI1NiIsInR5cCI6IkpXVCJ9.eyJzdWIiOiIxMjM0NTY3ODkwIn0"},
+      // Cyrillic has a row in GB whose bytes read as frequent Big5 hanzi.
+      {"russian-address", u"ул. Ленина, д. 5, кв. 12"},
       {"thai", u"สวัสดีครับ"},
       {"arabic", u"مرحبا بالعالم"},
       {"hebrew", u"בהודעה"},
