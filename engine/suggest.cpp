@@ -15,6 +15,7 @@
 #include "engine/iso2022.h"
 #include "engine/quoted_printable.h"
 #include "engine/reinterpret.h"
+#include "engine/suggest_cost.h"
 #include "engine/text_score.h"
 #include "engine/utf7.h"
 
@@ -35,9 +36,6 @@ constexpr double kCleanToCjk = 0.2;
 // A second step must earn its place: between a one-step and a two-step result
 // that read alike, the simpler repair is the likelier one.
 constexpr double kChainCost = 0.12;
-// What each character costs that the shown-as page of a pair cannot write,
-// and each byte a UTF-8 reading drops.
-constexpr double kUnshowable = 2.0;
 // How much of a one-step result a second step is tried on before it is run
 // on the whole.
 constexpr std::size_t kProbeUnits = 256;
@@ -186,179 +184,6 @@ class Judge {
  private:
   double cost_;  // what turning into CJK text costs
 };
-
-// The bytes that belong to no well-formed UTF-8 sequence. Surrogates coded
-// as three bytes each (CESU-8) count as well-formed: the decoder pairs them.
-// `cut_before` and `cut_after` say that bytes were lost just before or after
-// these: the halves of the sequence cut there are not counted again.
-std::size_t StrayUtf8Bytes(std::string_view bytes, bool cut_before = false,
-                           bool cut_after = false) {
-  std::size_t stray = 0;
-  std::size_t i = 0;
-  if (cut_before) {
-    while (i < bytes.size() && (static_cast<unsigned char>(bytes[i]) & 0xC0) == 0x80) ++i;
-  }
-  while (i < bytes.size()) {
-    const auto b = static_cast<unsigned char>(bytes[i]);
-    const std::size_t tail = b < 0x80                 ? 0
-                             : b >= 0xC2 && b <= 0xDF ? 1
-                             : b >= 0xE0 && b <= 0xEF ? 2
-                             : b >= 0xF0 && b <= 0xF4 ? 3
-                                                      : 4;
-    std::size_t k = 0;
-    if (tail < 4) {
-      while (k < tail && i + 1 + k < bytes.size() &&
-             (static_cast<unsigned char>(bytes[i + 1 + k]) & 0xC0) == 0x80) {
-        ++k;
-      }
-      if (k < tail && i + 1 + k == bytes.size() && cut_after) break;
-    }
-    if (tail < 4 && k == tail) {
-      i += 1 + tail;
-    } else {
-      ++stray;
-      ++i;
-    }
-  }
-  return stray;
-}
-
-// The stray UTF-8 bytes of `input` written back through LocaleId `a`. Page A
-// showed the bytes it could not read as U+FFFD; they are lost already, and
-// the sequences they cut are not counted.
-std::size_t StrayUtf8BytesShownAs(const Text& input, LocaleId a) {
-  Text marked = input;
-  std::replace(marked.begin(), marked.end(), u'\uFFFD', u'\0');
-  const std::optional<ByteString> bytes = TextToLocaleBytes(marked, a);
-  if (!bytes) return 0;
-  std::size_t stray = 0;
-  std::string_view rest = *bytes;
-  bool cut_before = false;
-  for (;;) {
-    const std::size_t at = rest.find('\0');
-    const bool last = at == std::string_view::npos;
-    stray += StrayUtf8Bytes(rest.substr(0, last ? rest.size() : at), cut_before, !last);
-    if (last) return stray;
-    rest.remove_prefix(at + 1);
-    cut_before = true;
-  }
-}
-
-bool IsHexDigitAt(std::u16string_view t, std::size_t i) { return i < t.size() && IsHexDigit(t[i]); }
-
-// The stray UTF-8 bytes of the escaped byte runs ("%E4%BD", "=E4=BD") or of
-// the Base64 bytes of `text`: what a UTF-8 reading drops without a trace.
-std::size_t StrayTransferBytes(RepairRoutine routine, std::u16string_view t) {
-  if (routine == RepairRoutine::kBase64) {
-    return StrayUtf8Bytes(Base64ToBytes(t, Base64Alphabet::kStandard));
-  }
-  const char16_t mark = routine == RepairRoutine::kUrl ? u'%' : u'=';
-  std::size_t stray = 0;
-  ByteString run;
-  auto hex = [](char16_t c) { return c <= u'9' ? c - u'0' : (c | 0x20) - u'a' + 10; };
-  for (std::size_t i = 0; i < t.size();) {
-    if (t[i] == mark && IsHexDigitAt(t, i + 1) && IsHexDigitAt(t, i + 2)) {
-      run.push_back(static_cast<char>(hex(t[i + 1]) * 16 + hex(t[i + 2])));
-      i += 3;
-      continue;
-    }
-    // A soft line break of quoted-printable does not end a run.
-    if (mark == u'=' && t[i] == u'=' && i + 1 < t.size() &&
-        (t[i + 1] == u'\r' || t[i + 1] == u'\n')) {
-      i += (i + 2 < t.size() && t[i + 1] == u'\r' && t[i + 2] == u'\n') ? 3 : 2;
-      continue;
-    }
-    if (!run.empty()) {
-      stray += StrayUtf8Bytes(run);
-      run.clear();
-    }
-    ++i;
-  }
-  return stray + StrayUtf8Bytes(run);
-}
-
-// Units of Latin-1 letters and signs (U+0021-U+00FF) in a text whose byte
-// order is to be swapped: each would come from a character U+2100-U+FF00
-// that ends in a zero byte, and no real text is made of those. Text that
-// really is UTF-16 of the wrong order shows its ASCII as U+xx00 instead.
-std::size_t SwappedLatinUnits(std::u16string_view t) {
-  return static_cast<std::size_t>(
-      std::count_if(t.begin(), t.end(), [](char16_t c) { return c > 0x20 && c <= 0xFF; }));
-}
-
-bool IsBase64Char(char16_t c) {
-  return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9') ||
-         c == u'+' || c == u'/';
-}
-int Base64Value(char16_t c) {
-  return c >= u'a'   ? c - u'a' + 26
-         : c >= u'A' ? c - u'A'
-         : c >= u'0' ? c - u'0' + 52
-         : c == u'+' ? 62
-                     : 63;
-}
-
-// The units of the "+..." shifts that real UTF-7 cannot have written: a
-// shift leaves fewer than six bits over after its last unit, and those bits
-// are zero. Base64 of anything else ("+/TImW+5JCeu", a hash) seldom ends so.
-std::size_t IllFormedUtf7Units(std::u16string_view t) {
-  std::size_t units = 0;
-  for (std::size_t i = t.find(u'+'); i != t.npos && i + 1 < t.size(); i = t.find(u'+', i + 1)) {
-    std::size_t k = i + 1;
-    while (k < t.size() && IsBase64Char(t[k])) ++k;  // "+" is a Base64 digit here
-    const std::size_t len = k - (i + 1);
-    if (len == 0) continue;
-    const std::size_t over = (6 * len) % 16;
-    const int last = Base64Value(t[k - 1]);
-    if (over >= 6 || (last & ((1 << over) - 1)) != 0) units += len + 1;
-    i = k - 1;
-  }
-  return units;
-}
-
-// What a repair's result is built on guesses or lost bytes, as a cost per
-// unit of the result, like the score.
-//
-// Garbled text shows bytes through page A, so page A can write every one of
-// its characters back. A character A has no code for (written as a best fit
-// or "?") means the text was never shown through A. U+FFFD is exempt, being
-// what A shows for bytes it could not read.
-//
-// UTF-8 decoding drops bytes that start no valid sequence instead of showing
-// U+FFFD, so "Café" read back as UTF-8 is a clean-looking "Caf": every byte
-// that the result no longer holds costs as much.
-double RepairCost(const SuggestableRepair& r, const Text& input, std::size_t out_counted) {
-  const double per_unit = kUnshowable / (static_cast<double>(out_counted) + 2);
-  if (r.routine == RepairRoutine::kReinterpret && r.a == kIdUtf16Le && r.b == kIdUtf16Be) {
-    return per_unit * static_cast<double>(SwappedLatinUnits(input));
-  }
-  if (r.a == kIdUtf8 && (r.routine == RepairRoutine::kBase64 || r.routine == RepairRoutine::kUrl ||
-                         r.routine == RepairRoutine::kQuotedPrintable)) {
-    return per_unit * static_cast<double>(StrayTransferBytes(r.routine, input));
-  }
-  if (r.routine == RepairRoutine::kUtf7) {
-    return per_unit * static_cast<double>(IllFormedUtf7Units(input));
-  }
-  if (r.routine != RepairRoutine::kReinterpret || r.a < 1) return 0;
-  const std::optional<ByteString> bytes = TextToLocaleBytes(input, r.a);
-  if (!bytes) return 0;
-  const std::optional<Text> back = LocaleBytesToText(*bytes, r.a);
-  if (!back) return 0;
-  std::ptrdiff_t lost = 0;
-  if (back->size() == input.size()) {
-    for (std::size_t i = 0; i < input.size(); ++i) {
-      lost += (*back)[i] != input[i] && input[i] != 0xFFFD;
-    }
-  } else {
-    // A best fit of another length: count the difference and the new "?".
-    lost = std::abs(static_cast<std::ptrdiff_t>(back->size()) -
-                    static_cast<std::ptrdiff_t>(input.size())) +
-           std::max<std::ptrdiff_t>(0, std::count(back->begin(), back->end(), u'?') -
-                                           std::count(input.begin(), input.end(), u'?'));
-  }
-  if (r.b == kIdUtf8) lost += static_cast<std::ptrdiff_t>(StrayUtf8BytesShownAs(input, r.a));
-  return per_unit * static_cast<double>(lost);
-}
 
 // The units of `text` a second step is first tried on: the whole text when it
 // is short, else its start, cut where no surrogate pair is split.

@@ -1,0 +1,48 @@
+// What a repair's result rests on beyond how it reads, for the repair
+// ranking (suggest.h): characters the text could not have been shown with,
+// bytes a UTF-8 reading drops without a trace, code units only a wrong guess
+// produces. The readability score cannot see these, since the result looks
+// clean exactly where something was lost ("Café" read back as UTF-8 is
+// "Caf").
+#ifndef TEKVO_ENGINE_SUGGEST_COST_H_
+#define TEKVO_ENGINE_SUGGEST_COST_H_
+
+#include <cstddef>
+#include <string_view>
+
+#include "engine/suggest.h"
+#include "engine/text.h"
+
+namespace tekvo {
+
+// The cost of running `repair` on `input`, per unit of the result (whose
+// score counted `out_counted` units), so that it compares with the score:
+//  - a code page pair: each character of `input` that page A cannot write
+//    back (a best fit or "?"; U+FFFD is exempt, being what A shows for bytes
+//    it could not read), and, when B is UTF-8, each byte of A's bytes that
+//    belongs to no UTF-8 sequence;
+//  - the byte-order swap: each unit U+0021-U+00FF of `input`, which would
+//    have to come from a character ending in a zero byte;
+//  - URL, quoted-printable and Base64 decoding to UTF-8: each escaped or
+//    Base64 byte that belongs to no UTF-8 sequence;
+//  - UTF-7: the units of each shift real UTF-7 cannot have written.
+// 0 for every other repair and when a code page is unknown. Never fails.
+double RepairCost(const SuggestableRepair& repair, const Text& input, std::size_t out_counted);
+
+// The bytes that belong to no well-formed UTF-8 sequence. Surrogates coded as
+// three bytes each (CESU-8) count as well-formed: the decoder pairs them.
+// `cut_before` and `cut_after` say that bytes were lost just before or after
+// `bytes`: the continuation bytes at its start, and a sequence its end cuts
+// short, are then not counted.
+std::size_t StrayUtf8Bytes(std::string_view bytes, bool cut_before = false, bool cut_after = false);
+
+// The units of the "+..." shifts of `text` that real UTF-7 cannot have
+// written, plus one for each such shift: a shift's Base64 digits ("+" among
+// them) leave fewer than six bits over after its last UTF-16 unit, and those
+// bits are zero unless "-" closes the shift. Base64 of anything else
+// ("+/TImW+5JCeu", a hash, "a+b") seldom ends so.
+std::size_t IllFormedUtf7Units(std::u16string_view text);
+
+}  // namespace tekvo
+
+#endif  // TEKVO_ENGINE_SUGGEST_COST_H_
