@@ -9,16 +9,21 @@
 // hanja (CAA1-FDFE). A text is scored against four writing systems
 // (simplified and traditional Chinese, Japanese, Korean) and the best fit
 // counts. Latin, Cyrillic and Greek words score by their letter case and by
-// how their accented letters sit; ASCII and CJK punctuation add a little.
+// how the accented letters of code page 1252 sit; ASCII and CJK punctuation,
+// arrows, stars and circled numbers add a little. Half-width katakana reads
+// as text where it is spelled as katakana is written (text_score_kana.h);
+// letters of other alphabets count among letters of their own kind.
 //
 // Against that, every sign that a text went through the wrong code page or
 // was never decoded costs: U+FFFD, private-use and unassigned units, lone
-// surrogates, controls, "?" inside CJK runs, blanks between hanzi, kana or
-// half-width katakana amid hanzi, hangul mixed with hanzi, bopomofo and small
-// form punctuation, runs of accented Latin letters ("ÄãÊÇ"), symbols glued to
-// letters ("Ã©", "â€™"), words that mix scripts or letter case at random, box
-// drawing, and the marks of transfer encodings left undecoded ("=D6", "%B5",
-// "&#25511;", "\u53EF", "+UxdOrA-", "~{", "$B", long Base64 runs).
+// surrogates, controls, "?" inside CJK runs, blanks between hanzi, kana amid
+// hanzi, misspelled half-width katakana or pieces of it between hanzi, hangul
+// mixed with hanzi, letters of scripts out of modern use or glued to
+// unrelated ones, bopomofo and small form punctuation, runs of accented Latin
+// letters ("ÄãÊÇ"), symbols glued to letters ("Ã©", "â€™"), words that mix
+// scripts or letter case at random, box drawing, and the marks of transfer
+// encodings left undecoded ("=D6", "%B5", "&#25511;", "\u53EF", "+UxdOrA-",
+// "~{", "$B", long Base64 runs, these weighing less).
 //
 // Scoring is one pass over the text with table look-ups (the tables are built
 // once, thread-safely), well under a millisecond for a text of the editor's
