@@ -97,7 +97,7 @@ void MainWindow::BuildControls() {
   say_view_->setGeometry(
       PixelRect(kSayRect.x(), kSayRect.y(), kSayRect.width(), kSayRect.height()));
   say_view_->setFont(big);
-  say_view_->setWordWrap(true);
+  say_view_->setWordWrap(false);
   say_view_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
   for (int i = 0; i < 4; ++i) {
