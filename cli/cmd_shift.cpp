@@ -46,16 +46,14 @@ constexpr std::array<Iso2022Name, 5> kIso2022Names = {{
 
 struct MapName {
   std::string_view name;
-  bool width;  // MapWidth, else MapChineseScript
-  WidthTarget width_target;
-  ScriptTarget script_target;
+  TextMapping mapping;
 };
 
 constexpr std::array<MapName, 4> kMapNames = {{
-    {"full", true, WidthTarget::kFull, ScriptTarget::kSimplified},
-    {"half", true, WidthTarget::kHalf, ScriptTarget::kSimplified},
-    {"simplified", false, WidthTarget::kFull, ScriptTarget::kSimplified},
-    {"traditional", false, WidthTarget::kFull, ScriptTarget::kTraditional},
+    {"full", TextMapping::kFullWidth},
+    {"half", TextMapping::kHalfWidth},
+    {"simplified", TextMapping::kSimplified},
+    {"traditional", TextMapping::kTraditional},
 }};
 
 }  // namespace
@@ -118,8 +116,7 @@ int RunMap(const Invocation& inv) {
   }
   std::optional<Text> text = ReadInputText(inv, 1);
   if (!text) return kExitError;
-  const Text mapped =
-      it->width ? MapWidth(*text, it->width_target) : MapChineseScript(*text, it->script_target);
+  const Text mapped = ApplyTextMapping(*text, it->mapping);
   return WriteOutputText(inv, mapped);
 }
 

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "dialogs/ok_cancel.h"
 #include "engine/mapping.h"
 #include "files/prompter.h"
 
@@ -130,13 +131,7 @@ FrmInp::FrmInp(Prompter* prompter, QWidget* parent) : QDialog(parent), prompter_
 
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
-  cmd_a_[0] = new QPushButton(QStringLiteral("确定"), this);
-  cmd_a_[1] = new QPushButton(QStringLiteral("取消"), this);
-  cmd_a_[0]->setDefault(true);
-  cmd_a_[0]->setAutoDefault(true);
-  cmd_a_[1]->setAutoDefault(false);
-  connect(cmd_a_[0], &QPushButton::clicked, this, &FrmInp::Confirm);
-  connect(cmd_a_[1], &QPushButton::clicked, this, &FrmInp::Cancel);
+  cmd_a_ = MakeOkCancel(this, &FrmInp::Confirm, &FrmInp::Cancel);
   buttons->addWidget(cmd_a_[0]);
   buttons->addWidget(cmd_a_[1]);
   layout->addLayout(buttons);

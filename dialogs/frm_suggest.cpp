@@ -8,6 +8,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "dialogs/ok_cancel.h"
+
 namespace tekvo {
 namespace {
 
@@ -56,15 +58,7 @@ FrmSuggest::FrmSuggest(QWidget* parent) : QDialog(parent) {
   txt_preview_->setObjectName(QStringLiteral("txtPreview"));
   txt_preview_->setReadOnly(true);
 
-  cmd_a_[0] = new QPushButton(QStringLiteral("确定"), this);
-  cmd_a_[1] = new QPushButton(QStringLiteral("取消"), this);
-  cmd_a_[0]->setObjectName(QStringLiteral("cmdA0"));
-  cmd_a_[1]->setObjectName(QStringLiteral("cmdA1"));
-  cmd_a_[0]->setDefault(true);
-  cmd_a_[0]->setAutoDefault(true);
-  cmd_a_[1]->setAutoDefault(false);
-  connect(cmd_a_[0], &QPushButton::clicked, this, &FrmSuggest::Confirm);
-  connect(cmd_a_[1], &QPushButton::clicked, this, &FrmSuggest::Cancel);
+  cmd_a_ = MakeOkCancel(this, &FrmSuggest::Confirm, &FrmSuggest::Cancel);
   connect(lst_a_, &QTreeWidget::currentItemChanged, this, [this] { ShowPreview(); });
   connect(lst_a_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
     if (item != nullptr) lst_a_->setCurrentItem(item);

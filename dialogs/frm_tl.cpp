@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <QVBoxLayout>
 
+#include "dialogs/ok_cancel.h"
+
 namespace tekvo {
 
 namespace {
@@ -35,15 +37,7 @@ FrmTl::FrmTl(QWidget* parent) : QDialog(parent) {
   cbo_cs_->setObjectName(QStringLiteral("cboCS"));
   cbo_cs_->setEditable(false);
 
-  cmd_a_[0] = new QPushButton(QStringLiteral("确定"), this);
-  cmd_a_[1] = new QPushButton(QStringLiteral("取消"), this);
-  cmd_a_[0]->setObjectName(QStringLiteral("cmdA0"));
-  cmd_a_[1]->setObjectName(QStringLiteral("cmdA1"));
-  cmd_a_[0]->setDefault(true);
-  cmd_a_[0]->setAutoDefault(true);
-  cmd_a_[1]->setAutoDefault(false);
-  connect(cmd_a_[0], &QPushButton::clicked, this, &FrmTl::Confirm);
-  connect(cmd_a_[1], &QPushButton::clicked, this, &FrmTl::Cancel);
+  cmd_a_ = MakeOkCancel(this, &FrmTl::Confirm, &FrmTl::Cancel);
 
   auto* row = new QHBoxLayout;
   row->addWidget(cbo_opr_, 1);

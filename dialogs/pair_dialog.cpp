@@ -14,6 +14,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "dialogs/ok_cancel.h"
+
 namespace tekvo {
 
 std::optional<std::int32_t> ParsePairNumber(const QString& text) {
@@ -59,14 +61,7 @@ PairDialog::PairDialog(const PairDialogSpec& spec, QWidget* parent) : QDialog(pa
   list_label_ = new QLabel(QStringLiteral("--"), this);
   list_label_->setObjectName(QString::fromLatin1(spec.list_label_name));
 
-  cmd_a_[0] = new QPushButton(QStringLiteral("确定"), this);
-  cmd_a_[1] = new QPushButton(QStringLiteral("取消"), this);
-  for (int i = 0; i < 2; ++i) cmd_a_[i]->setObjectName(QStringLiteral("cmdA%1").arg(i));
-  cmd_a_[0]->setDefault(true);
-  cmd_a_[0]->setAutoDefault(true);
-  cmd_a_[1]->setAutoDefault(false);
-  connect(cmd_a_[0], &QPushButton::clicked, this, &PairDialog::Confirm);
-  connect(cmd_a_[1], &QPushButton::clicked, this, &PairDialog::Cancel);
+  cmd_a_ = MakeOkCancel(this, &PairDialog::Confirm, &PairDialog::Cancel);
 
   auto* rows = new QGridLayout;
   rows->addWidget(opt_opr_[0], 0, 0);
