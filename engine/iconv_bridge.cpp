@@ -55,6 +55,16 @@ std::size_t BadSequenceLength(const char* p, std::size_t left) {
   return 1;
 }
 
+// Doubles an output buffer that iconv is writing into, keeping its write
+// position. Only hit when a charset produces more than the usual worst case.
+template <class Buffer>
+void Grow(Buffer& out, char*& dst, std::size_t& dst_left) {
+  const std::size_t used = dst - out.data();
+  out.resize(out.size() * 2);
+  dst = out.data() + used;
+  dst_left = out.size() - used;
+}
+
 }  // namespace
 
 std::optional<ByteString> IconvFromText(const Text& text, const char* charset) {
@@ -77,20 +87,12 @@ std::optional<ByteString> IconvFromText(const Text& text, const char* charset) {
   while (src_left > 0) {
     if (iconv(cd, &src, &src_left, &dst, &dst_left) != static_cast<std::size_t>(-1)) break;
     if (errno == E2BIG) {
-      std::size_t used = dst - out.data();
-      out.resize(out.size() * 2);
-      dst = out.data() + used;
-      dst_left = out.size() - used;
+      Grow(out, dst, dst_left);
       continue;
     }
     // EILSEQ (a character the charset lacks, or a lone surrogate) or EINVAL
     // (a high surrogate at the very end): one "?" per character.
-    if (dst_left == 0) {
-      std::size_t used = dst - out.data();
-      out.resize(out.size() * 2);
-      dst = out.data() + used;
-      dst_left = out.size() - used;
-    }
+    if (dst_left == 0) Grow(out, dst, dst_left);
     *dst++ = '?';
     --dst_left;
     std::size_t unit = (src - in.data()) / 2;
@@ -122,18 +124,10 @@ std::optional<Text> IconvToText(const ByteString& bytes, const char* charset) {
   while (src_left > 0) {
     if (iconv(cd, &src, &src_left, &dst, &dst_left) != static_cast<std::size_t>(-1)) break;
     if (errno == E2BIG) {
-      std::size_t used = dst - out.data();
-      out.resize(out.size() * 2);
-      dst = out.data() + used;
-      dst_left = out.size() - used;
+      Grow(out, dst, dst_left);
       continue;
     }
-    if (dst_left < 2) {
-      std::size_t used = dst - out.data();
-      out.resize(out.size() * 2);
-      dst = out.data() + used;
-      dst_left = out.size() - used;
-    }
+    if (dst_left < 2) Grow(out, dst, dst_left);
     *dst++ = static_cast<char>(0xFD);
     *dst++ = static_cast<char>(0xFF);
     dst_left -= 2;
