@@ -5,30 +5,13 @@
 #include <string>
 
 #include "engine/codepage_registry.h"
+#include "tests/engine/test_output.h"
 
 namespace tekvo {
 namespace {
 
-std::string Hex(const ByteString& b) {
-  static const char* digits = "0123456789ABCDEF";
-  std::string out;
-  for (unsigned char c : b) {
-    if (!out.empty()) out += ' ';
-    out += digits[c >> 4];
-    out += digits[c & 15];
-  }
-  return out;
-}
-
-std::string Units(const Text& t) {
-  static const char* digits = "0123456789ABCDEF";
-  std::string out;
-  for (char16_t u : t) {
-    if (!out.empty()) out += ' ';
-    for (int shift = 12; shift >= 0; shift -= 4) out += digits[(u >> shift) & 15];
-  }
-  return out;
-}
+using test_output::Hex;
+using test_output::Units;
 
 struct EncodeCase {
   const char* name;

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "engine/codepage.h"
+#include "tests/engine/test_output.h"
 
 namespace tekvo {
 namespace {
@@ -47,13 +48,7 @@ const ShiftCase kShiftCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, ShiftTable, testing::ValuesIn(kShiftCases),
-                         [](const testing::TestParamInfo<ShiftCase>& info) {
-                           std::string name = info.param.name;
-                           for (char& ch : name) {
-                             if (ch == '-') ch = '_';
-                           }
-                           return name;
-                         });
+                         test_output::CaseName<ShiftCase>);
 
 // Bytes that really went through a lost or added byte: the repair at the first
 // garbled character gives the original characters back.

@@ -4,16 +4,10 @@
 
 #include <string>
 
+#include "tests/engine/test_output.h"
+
 namespace tekvo {
 namespace {
-
-std::string CaseName(const char* name) {
-  std::string s = name;
-  for (char& ch : s) {
-    if (ch == '-') ch = '_';
-  }
-  return s;
-}
 
 struct RestoreCase {
   const char* name;
@@ -47,9 +41,7 @@ const RestoreCase kRestoreCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, RestoreTable, testing::ValuesIn(kRestoreCases),
-                         [](const testing::TestParamInfo<RestoreCase>& info) {
-                           return CaseName(info.param.name);
-                         });
+                         test_output::CaseName<RestoreCase>);
 
 struct DecodeCase {
   const char* name;
@@ -98,9 +90,7 @@ const DecodeCase kDecodeCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, DecodeTable, testing::ValuesIn(kDecodeCases),
-                         [](const testing::TestParamInfo<DecodeCase>& info) {
-                           return CaseName(info.param.name);
-                         });
+                         test_output::CaseName<DecodeCase>);
 
 TEST(DecodeIso2022Escapes, CodePagesOfTheKinds) {
   EXPECT_EQ(Iso2022CodePage(Iso2022Kind::kChinese), 50227);

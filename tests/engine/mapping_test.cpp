@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "tests/engine/test_output.h"
+
 namespace tekvo {
 namespace {
 
@@ -54,14 +56,6 @@ struct MapCase {
   Text want;
 };
 
-std::string CaseName(const char* name) {
-  std::string s = name;
-  for (char& ch : s) {
-    if (ch == '-') ch = '_';
-  }
-  return s;
-}
-
 class ToSimplified : public testing::TestWithParam<MapCase> {};
 TEST_P(ToSimplified, Maps) {
   const MapCase& c = GetParam();
@@ -78,9 +72,7 @@ const MapCase kToSimplifiedCases[] = {
     {"empty", u"", u""},
 };
 INSTANTIATE_TEST_SUITE_P(Cases, ToSimplified, testing::ValuesIn(kToSimplifiedCases),
-                         [](const testing::TestParamInfo<MapCase>& info) {
-                           return CaseName(info.param.name);
-                         });
+                         test_output::CaseName<MapCase>);
 
 class ToFull : public testing::TestWithParam<MapCase> {};
 TEST_P(ToFull, Maps) {
@@ -99,9 +91,7 @@ const MapCase kToFullCases[] = {
     {"empty", u"", u""},
 };
 INSTANTIATE_TEST_SUITE_P(Cases, ToFull, testing::ValuesIn(kToFullCases),
-                         [](const testing::TestParamInfo<MapCase>& info) {
-                           return CaseName(info.param.name);
-                         });
+                         test_output::CaseName<MapCase>);
 
 class ToHalf : public testing::TestWithParam<MapCase> {};
 TEST_P(ToHalf, Maps) {
@@ -118,9 +108,7 @@ const MapCase kToHalfCases[] = {
     {"empty", u"", u""},
 };
 INSTANTIATE_TEST_SUITE_P(Cases, ToHalf, testing::ValuesIn(kToHalfCases),
-                         [](const testing::TestParamInfo<MapCase>& info) {
-                           return CaseName(info.param.name);
-                         });
+                         test_output::CaseName<MapCase>);
 
 TEST(MapWidth, EveryPrintableAsciiRoundTrips) {
   Text ascii;

@@ -8,19 +8,12 @@
 
 #include "engine/codepage.h"
 #include "engine/fixed_repairs.h"
+#include "tests/engine/test_output.h"
 
 namespace tekvo {
 namespace {
 
-std::string Units(const Text& t) {
-  static const char* digits = "0123456789ABCDEF";
-  std::string out;
-  for (char16_t u : t) {
-    if (!out.empty()) out += ' ';
-    for (int shift = 12; shift >= 0; shift -= 4) out += digits[(u >> shift) & 15];
-  }
-  return out;
-}
+using test_output::Units;
 
 enum class Routine { kLocale, kCodePage };
 

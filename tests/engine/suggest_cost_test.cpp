@@ -6,19 +6,12 @@
 
 #include "engine/codepage.h"
 #include "engine/utf7.h"
+#include "tests/engine/test_output.h"
 
 namespace tekvo {
 namespace {
 
-std::string Hex(std::string_view bytes) {
-  std::string out;
-  char buf[4];
-  for (unsigned char b : bytes) {
-    std::snprintf(buf, sizeof buf, "%02X ", b);
-    out += buf;
-  }
-  return out;
-}
+using test_output::Hex;
 
 TEST(StrayUtf8Bytes, Cases) {
   const struct {
