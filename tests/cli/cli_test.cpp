@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -14,35 +13,13 @@
 #include "cli/commands.h"
 #include "cli/repair_name.h"
 #include "engine/codepage.h"
+#include "tests/cli/cli_harness.h"
 
 namespace tekvo::cli {
 namespace {
 
-struct Result {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Result RunTool(std::vector<std::string> args, const std::string& input = "") {
-  std::istringstream in(input);
-  std::ostringstream out, err;
-  Io io{in, out, err};
-  int status = RunCli(args, io);
-  return {status, out.str(), err.str()};
-}
-
 // "中華民國" in Big5, shown as GBK text.
 const std::string kBig5AsGb = "\xe3\x81\x84\xe5\x9c\xb0\xe3\x83\x81\xe7\x93\xa3";
-
-struct CliCase {
-  const char* name;
-  std::vector<std::string> args;
-  std::string input;
-  int status;
-  std::string out;           // exact standard output
-  std::string err_contains;  // part of standard error ("" = must be empty)
-};
 
 TEST(Cli, Cases) {
   const CliCase cases[] = {
@@ -81,16 +58,7 @@ TEST(Cli, Cases) {
       {"option-without-value", {"repair", "gb--big5", "-o"}, "", 2, "", "needs a value"},
       {"list-takes-no-args", {"list", "x"}, "", 2, "", "no arguments"},
   };
-  for (const auto& c : cases) {
-    Result r = RunTool(c.args, c.input);
-    EXPECT_EQ(r.status, c.status) << c.name << "\n" << r.err;
-    EXPECT_EQ(r.out, c.out) << c.name;
-    if (c.err_contains.empty()) {
-      EXPECT_EQ(r.err, "") << c.name;
-    } else {
-      EXPECT_NE(r.err.find(c.err_contains), std::string::npos) << c.name << "\n" << r.err;
-    }
-  }
+  for (const auto& c : cases) ExpectRun(c);
 }
 
 TEST(Cli, ListGivesNameAndCaptionPerRepair) {

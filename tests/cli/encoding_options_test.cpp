@@ -6,28 +6,14 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "cli/commands.h"
+#include "tests/cli/cli_harness.h"
 
 namespace tekvo::cli {
 namespace {
-
-struct Result {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Result RunTool(const std::vector<std::string>& args, const std::string& input = "") {
-  std::istringstream in(input);
-  std::ostringstream out, err;
-  Io io{in, out, err};
-  const int status = RunCli(args, io);
-  return {status, out.str(), err.str()};
-}
 
 class Scratch {
  public:

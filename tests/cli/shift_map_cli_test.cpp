@@ -1,50 +1,16 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "cli/commands.h"
+#include "tests/cli/cli_harness.h"
 
 namespace tekvo::cli {
 namespace {
 
-struct Result {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Result RunTool(const std::vector<std::string>& args, const std::string& input) {
-  std::istringstream in(input);
-  std::ostringstream out, err;
-  Io io{in, out, err};
-  const int status = RunCli(args, io);
-  return {status, out.str(), err.str()};
-}
-
-struct CliCase {
-  const char* name;
-  std::vector<std::string> args;
-  std::string input;
-  int status;
-  std::string out;           // exact standard output
-  std::string err_contains;  // part of standard error ("" = must be empty)
-};
-
 class ShiftMapDecode : public testing::TestWithParam<CliCase> {};
 
-TEST_P(ShiftMapDecode, Runs) {
-  const CliCase& c = GetParam();
-  const Result r = RunTool(c.args, c.input);
-  EXPECT_EQ(r.status, c.status) << c.name << "\n" << r.err;
-  EXPECT_EQ(r.out, c.out) << c.name;
-  if (c.err_contains.empty()) {
-    EXPECT_EQ(r.err, "") << c.name;
-  } else {
-    EXPECT_NE(r.err.find(c.err_contains), std::string::npos) << c.name << "\n" << r.err;
-  }
-}
+TEST_P(ShiftMapDecode, Runs) { ExpectRun(GetParam()); }
 
 // "ab", one stray byte, then 中文z, in GB and read as GB: "ab爸形膠".
 const std::string kGbShifted = "ab\xe7\x88\xb8\xe5\xbd\xa2\xe8\x86\xa0";
@@ -81,14 +47,7 @@ const CliCase kCases[] = {
     {"map-missing", {"map"}, "x", 2, "", "needs a MAPPING"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Cases, ShiftMapDecode, testing::ValuesIn(kCases),
-                         [](const testing::TestParamInfo<CliCase>& info) {
-                           std::string name = info.param.name;
-                           for (char& ch : name) {
-                             if (ch == '-') ch = '_';
-                           }
-                           return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Cases, ShiftMapDecode, testing::ValuesIn(kCases), CliCaseName);
 
 TEST(Shift, RepairsAGbTextShiftedByOneByte) {
   const Result r = RunTool({"shift", "gb", "2"}, kGbShifted);

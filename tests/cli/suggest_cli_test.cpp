@@ -5,23 +5,10 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "tests/cli/cli_harness.h"
 
 namespace tekvo::cli {
 namespace {
-
-struct Result {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Result RunTool(std::vector<std::string> args, const std::string& input) {
-  std::istringstream in(input);
-  std::ostringstream out, err;
-  Io io{in, out, err};
-  const int status = RunCli(args, io);
-  return {status, out.str(), err.str()};
-}
 
 std::vector<std::string> Lines(const std::string& s) {
   std::vector<std::string> lines;

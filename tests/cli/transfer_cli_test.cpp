@@ -1,50 +1,16 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "cli/commands.h"
+#include "tests/cli/cli_harness.h"
 
 namespace tekvo::cli {
 namespace {
 
-struct Result {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Result RunTool(const std::vector<std::string>& args, const std::string& input) {
-  std::istringstream in(input);
-  std::ostringstream out, err;
-  Io io{in, out, err};
-  const int status = RunCli(args, io);
-  return {status, out.str(), err.str()};
-}
-
-struct CliCase {
-  const char* name;
-  std::vector<std::string> args;
-  std::string input;
-  int status;
-  std::string out;           // exact standard output
-  std::string err_contains;  // part of standard error ("" = must be empty)
-};
-
 class TransferCli : public testing::TestWithParam<CliCase> {};
 
-TEST_P(TransferCli, Runs) {
-  const CliCase& c = GetParam();
-  const Result r = RunTool(c.args, c.input);
-  EXPECT_EQ(r.status, c.status) << c.name << "\n" << r.err;
-  EXPECT_EQ(r.out, c.out) << c.name;
-  if (c.err_contains.empty()) {
-    EXPECT_EQ(r.err, "") << c.name;
-  } else {
-    EXPECT_NE(r.err.find(c.err_contains), std::string::npos) << c.name << "\n" << r.err;
-  }
-}
+TEST_P(TransferCli, Runs) { ExpectRun(GetParam()); }
 
 const CliCase kCases[] = {
     {"decode-html",
@@ -93,14 +59,7 @@ const CliCase kCases[] = {
     {"encode-to-gb-output", {"encode", "--out", "gb", "html-hex"}, "可", 0, "&#x53EF;", ""},
 };
 
-INSTANTIATE_TEST_SUITE_P(Cases, TransferCli, testing::ValuesIn(kCases),
-                         [](const testing::TestParamInfo<CliCase>& info) {
-                           std::string s = info.param.name;
-                           for (char& ch : s) {
-                             if (ch == '-') ch = '_';
-                           }
-                           return s;
-                         });
+INSTANTIATE_TEST_SUITE_P(Cases, TransferCli, testing::ValuesIn(kCases), CliCaseName);
 
 TEST(TransferCliRoundTrip, EncodeThenDecodeLongText) {
   std::string text;

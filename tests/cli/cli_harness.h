@@ -1,0 +1,41 @@
+// Runs the command-line tool in-process on a string as standard input and
+// keeps what it wrote, so a test checks status and both streams together.
+#ifndef TEKVO_TESTS_CLI_CLI_HARNESS_H_
+#define TEKVO_TESTS_CLI_CLI_HARNESS_H_
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace tekvo::cli {
+
+struct Result {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+// `args` without the program name.
+Result RunTool(const std::vector<std::string>& args, const std::string& input = "");
+
+// One table row: a run and everything it must give.
+struct CliCase {
+  const char* name;
+  std::vector<std::string> args;
+  std::string input;
+  int status;
+  std::string out;           // exact standard output
+  std::string err_contains;  // part of standard error ("" = must be empty)
+};
+
+// Runs `c` and checks status, the exact output and the error text, naming
+// the row (and showing standard error) on failure.
+void ExpectRun(const CliCase& c);
+
+// Test name from the row's name ("decode-html" becomes decode_html).
+std::string CliCaseName(const testing::TestParamInfo<CliCase>& info);
+
+}  // namespace tekvo::cli
+
+#endif  // TEKVO_TESTS_CLI_CLI_HARNESS_H_
