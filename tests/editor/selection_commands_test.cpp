@@ -8,18 +8,11 @@
 
 #include "dialogs/frm_inp.h"
 #include "editor/qtext.h"
+#include "tests/editor/case_name.h"
 #include "tests/editor/command_harness.h"
 
 namespace tekvo {
 namespace {
-
-std::string CaseName(const char* name) {
-  std::string s = name;
-  for (char& ch : s) {
-    if (ch == '-') ch = '_';
-  }
-  return s;
-}
 
 struct WnCaseCase {
   const char* name;
@@ -54,10 +47,7 @@ const WnCaseCase kWnCaseCases[] = {
     {"nothing-to-map", 2, u"abc", 0, 3, u"abc", u"没有改变"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Cases, WnCase, testing::ValuesIn(kWnCaseCases),
-                         [](const testing::TestParamInfo<WnCaseCase>& info) {
-                           return CaseName(info.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(Cases, WnCase, testing::ValuesIn(kWnCaseCases), CaseName<WnCaseCase>);
 
 struct InsCase {
   const char* name;
@@ -91,10 +81,7 @@ const InsCase kInsCases[] = {
     {"line-break-over-selection", 4, 1, 2, u"a\r\nd", u"换行 [F9]"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Cases, Ins, testing::ValuesIn(kInsCases),
-                         [](const testing::TestParamInfo<InsCase>& info) {
-                           return CaseName(info.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(Cases, Ins, testing::ValuesIn(kInsCases), CaseName<InsCase>);
 
 TEST(Ins, DeleteRecordsAStep) {
   CommandHarness h;
@@ -160,10 +147,7 @@ const InsertCase kInsertCases[] = {
     {"cancelled", std::nullopt, u"abcd", u"before"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Cases, Insert, testing::ValuesIn(kInsertCases),
-                         [](const testing::TestParamInfo<InsertCase>& info) {
-                           return CaseName(info.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(Cases, Insert, testing::ValuesIn(kInsertCases), CaseName<InsertCase>);
 
 TEST(Insert, SelectionOverThreeHundredIsRefusedByTheDialog) {
   CommandHarness h;
@@ -210,10 +194,7 @@ const InfoCase kInfoCases[] = {
     {"end-of-text", u"ab", 2, u""},
 };
 
-INSTANTIATE_TEST_SUITE_P(Cases, SayCode, testing::ValuesIn(kInfoCases),
-                         [](const testing::TestParamInfo<InfoCase>& info) {
-                           return CaseName(info.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(Cases, SayCode, testing::ValuesIn(kInfoCases), CaseName<InfoCase>);
 
 }  // namespace
 }  // namespace tekvo

@@ -7,18 +7,11 @@
 #include <vector>
 
 #include "engine/codepage.h"
+#include "tests/editor/case_name.h"
 #include "tests/editor/command_harness.h"
 
 namespace tekvo {
 namespace {
-
-std::string CaseName(const char* name) {
-  std::string s = name;
-  for (char& ch : s) {
-    if (ch == '-') ch = '_';
-  }
-  return s;
-}
 
 struct PosCase {
   const char* name;
@@ -43,10 +36,7 @@ const PosCase kPosCases[] = {
     {"empty-text", u"", 4, 0},
 };
 
-INSTANTIATE_TEST_SUITE_P(Cases, TextPos, testing::ValuesIn(kPosCases),
-                         [](const testing::TestParamInfo<PosCase>& info) {
-                           return CaseName(info.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(Cases, TextPos, testing::ValuesIn(kPosCases), CaseName<PosCase>);
 
 struct LcidCase {
   const char* name;
@@ -79,10 +69,7 @@ const LcidCase kLcidCases[] = {
     {"inner-blank", u"10 41", std::nullopt},
 };
 
-INSTANTIATE_TEST_SUITE_P(Cases, LcidAnswer, testing::ValuesIn(kLcidCases),
-                         [](const testing::TestParamInfo<LcidCase>& info) {
-                           return CaseName(info.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(Cases, LcidAnswer, testing::ValuesIn(kLcidCases), CaseName<LcidCase>);
 
 Text Decoded(const char* bytes, std::size_t n, LocaleId lcid) {
   std::optional<Text> text = LocaleBytesToText(ByteString(bytes, n), lcid);
@@ -164,9 +151,7 @@ const AskCase kAskCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, AskCutaByteNoChange, testing::ValuesIn(kAskCases),
-                         [](const testing::TestParamInfo<AskCase>& info) {
-                           return CaseName(info.param.name);
-                         });
+                         CaseName<AskCase>);
 
 TEST(AskCutaByte, JapaneseLcidRepairsAndSaysTheNumber) {
   CommandHarness h;
@@ -221,9 +206,7 @@ const Iso2022Case kIso2022Cases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, Iso2022Items, testing::ValuesIn(kIso2022Cases),
-                         [](const testing::TestParamInfo<Iso2022Case>& info) {
-                           return CaseName(info.param.name);
-                         });
+                         CaseName<Iso2022Case>);
 
 }  // namespace
 }  // namespace tekvo
