@@ -6,6 +6,7 @@
 #include <QtTest>
 
 #include "dialogs/frm_cp.h"
+#include "tests/dialogs/pair_choice.h"
 
 namespace tekvo {
 
@@ -43,11 +44,7 @@ class FrmCpTest : public QObject {
   }
 
   void confirm_data() {
-    QTest::addColumn<bool>("numbers");
-    QTest::addColumn<int>("listA");
-    QTest::addColumn<int>("listB");
-    QTest::addColumn<QString>("textA");
-    QTest::addColumn<QString>("textB");
+    AddChoiceColumns();
     QTest::addColumn<int>("lCPA");
     QTest::addColumn<int>("lCPB");
     QTest::addColumn<QString>("sSay");
@@ -67,20 +64,8 @@ class FrmCpTest : public QObject {
   }
 
   void confirm() {
-    QFETCH(bool, numbers);
-    QFETCH(int, listA);
-    QFETCH(int, listB);
-    QFETCH(QString, textA);
-    QFETCH(QString, textB);
     FrmCp dlg;
-    dlg.show();
-    if (listA >= 0) dlg.cboCS(0)->setCurrentIndex(listA);
-    if (listB >= 0) dlg.cboCS(1)->setCurrentIndex(listB);
-    if (numbers) {
-      dlg.optOpr(0)->setChecked(true);
-      dlg.txtCP(0)->setText(textA);
-      dlg.txtCP(1)->setText(textB);
-    }
+    ChooseFromRow(dlg);
     dlg.cmdA(0)->click();
     QVERIFY(dlg.bOk);
     QTEST(static_cast<int>(dlg.lCPA), "lCPA");

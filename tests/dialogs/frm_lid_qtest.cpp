@@ -6,6 +6,7 @@
 #include <QtTest>
 
 #include "dialogs/frm_lid.h"
+#include "tests/dialogs/pair_choice.h"
 
 namespace tekvo {
 
@@ -35,11 +36,7 @@ class FrmLidTest : public QObject {
   }
 
   void confirm_data() {
-    QTest::addColumn<bool>("numbers");
-    QTest::addColumn<int>("listA");
-    QTest::addColumn<int>("listB");
-    QTest::addColumn<QString>("textA");
-    QTest::addColumn<QString>("textB");
+    AddChoiceColumns();
     QTest::addColumn<int>("lLidA");
     QTest::addColumn<int>("lLidB");
     QTest::addColumn<QString>("sSay");
@@ -54,20 +51,8 @@ class FrmLidTest : public QObject {
   }
 
   void confirm() {
-    QFETCH(bool, numbers);
-    QFETCH(int, listA);
-    QFETCH(int, listB);
-    QFETCH(QString, textA);
-    QFETCH(QString, textB);
     FrmLid dlg;
-    dlg.show();
-    if (listA >= 0) dlg.cboCS(0)->setCurrentIndex(listA);
-    if (listB >= 0) dlg.cboCS(1)->setCurrentIndex(listB);
-    if (numbers) {
-      dlg.optOpr(0)->setChecked(true);
-      dlg.txtLid(0)->setText(textA);
-      dlg.txtLid(1)->setText(textB);
-    }
+    ChooseFromRow(dlg);
     dlg.cmdA(0)->click();
     QVERIFY(dlg.bOk);
     QTEST(static_cast<int>(dlg.lLidA), "lLidA");
