@@ -26,7 +26,7 @@ struct CodePageEntry {
 
 // The registry entry for `cp`, or nullptr when no converter serves it. Code
 // page 0 (the system's ANSI code page) is answered with the entry of
-// SystemAnsiCodePage().
+// kSystemAnsiCodePage.
 const CodePageEntry* FindCodePage(CodePageId cp);
 
 // Every served code page, in table order (0 not included).

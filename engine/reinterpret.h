@@ -29,8 +29,8 @@ Converted ReinterpretByCodePage(const Text& text, CodePageId a, CodePageId b,
 // tool: the pieces' results joined equal the result of the routines above on
 // the whole text, with no length limit, when the caller keeps to the
 // contract of Piece. Only pairs whose conversions keep no state across a
-// line feed can be split so; for the others Create gives nullopt and the
-// text must be repaired whole.
+// line feed can be split so; for the others ForLocales and ForCodePages
+// give nullopt and the text must be repaired whole.
 class PiecewiseRepair {
  public:
   static std::optional<PiecewiseRepair> ForLocales(LocaleId a, LocaleId b);
