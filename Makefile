@@ -23,6 +23,7 @@ run: build
 	./$(BUILD)/tekvo
 
 test: build
+	scripts/check-format
 	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
 bench: build

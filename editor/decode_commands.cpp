@@ -15,8 +15,7 @@ namespace {
 // The repair's result into the box (also when unchanged), the status text,
 // one step. An over-long result is answered with the message and leaves the
 // text as it was, which the history reports as no change.
-void PutResult(EditorContext& ctx, const Converted& result, const Text& source,
-               const Text& say) {
+void PutResult(EditorContext& ctx, const Converted& result, const Text& source, const Text& say) {
   ctx.txtA.SetText(FitWholeText(ctx.seam, result, source));
   ctx.lblSay.SetCaption(say);
   ctx.history.RecordStep(true);
@@ -36,7 +35,8 @@ void mnuChgA2B_Click(EditorContext& ctx, int index) {
   if (repair == nullptr) return;
   IgnoreFailures([&] {
     const Text text = ctx.txtA.Text();
-    PutResult(ctx, ReinterpretByLocale(text, repair->a, repair->b), text, CaptionSay(captions::kChgA2B[index]));
+    PutResult(ctx, ReinterpretByLocale(text, repair->a, repair->b), text,
+              CaptionSay(captions::kChgA2B[index]));
   });
 }
 
@@ -48,14 +48,16 @@ void mnuAskA2B_Click(EditorContext& ctx, int index) {
       ctx.seam.RunDialog(dialog);
       if (!dialog.bOk) return;
       const Text text = ctx.txtA.Text();
-      PutResult(ctx, ReinterpretByLocale(text, dialog.lLidA, dialog.lLidB), text, ToText(dialog.sSay));
+      PutResult(ctx, ReinterpretByLocale(text, dialog.lLidA, dialog.lLidB), text,
+                ToText(dialog.sSay));
     } else if (index == 1) {
       FrmCp& dialog = ctx.dialogs.Get<FrmCp>();
       dialog.Activate();
       ctx.seam.RunDialog(dialog);
       if (!dialog.bOk) return;
       const Text text = ctx.txtA.Text();
-      PutResult(ctx, ReinterpretByCodePage(text, dialog.lCPA, dialog.lCPB), text, ToText(dialog.sSay));
+      PutResult(ctx, ReinterpretByCodePage(text, dialog.lCPA, dialog.lCPB), text,
+                ToText(dialog.sSay));
     }
   });
 }

@@ -1,6 +1,8 @@
 // Ranking the repairs of any text: never crashes, always lists "no repair"
 // with the text itself, lists no text twice and keeps every result within the
 // length limit; the score of any text is a finite number.
+#include "engine/suggest.h"
+
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -8,7 +10,6 @@
 #include <cstring>
 #include <set>
 
-#include "engine/suggest.h"
 #include "engine/text_score.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
