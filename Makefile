@@ -4,7 +4,7 @@ FUZZBUILD ?= build-fuzz
 FUZZTIME  ?= 60
 JOBS      ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench fuzz clean
+.PHONY: all deps configure build run test package package-test bench fuzz clean
 
 all: build
 
@@ -25,6 +25,14 @@ run: build
 test: build
 	scripts/check-format
 	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# A Debian package of both programs: $(BUILD)/tekvo_*.deb.
+package: build
+	cmake --build $(BUILD) --target package
+
+# Installs the package with apt-get, checks it and removes it again (root or sudo).
+package-test: build
+	scripts/package-test $(BUILD)
 
 bench: build
 	scripts/run-benchmarks $(BUILD)

@@ -1,12 +1,54 @@
 // The editor's executable: one main window, driven by the event loop.
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
+#include <QTimer>
 #include <QTranslator>
+#include <iostream>
 
+#include "editor/command_line.h"
 #include "editor/main_window.h"
+#include "editor/plain_buttons_style.h"
+
+namespace {
+
+QStringList ArgumentsOf(int argc, char* argv[]) {
+  QStringList args;
+  for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
+  return args;
+}
+
+QIcon ProgramIcon() {
+  QIcon icon;
+  for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+    icon.addFile(QStringLiteral(":/icons/tekvo-%1.png").arg(size), QSize(size, size));
+  }
+  return icon;
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
+  // Help and version need no display: answered before Qt opens one.
+  const tekvo::CommandLine early = tekvo::ParseCommandLine(ArgumentsOf(argc, argv));
+  if (early.action == tekvo::CommandLine::Action::kHelp) {
+    std::cout << tekvo::UsageText().toStdString();
+    return 0;
+  }
+  if (early.action == tekvo::CommandLine::Action::kVersion) {
+    std::cout << tekvo::VersionText().toStdString();
+    return 0;
+  }
+
   QApplication app(argc, argv);
+  // Read again without the options Qt has taken for itself ("-platform").
+  const tekvo::CommandLine line = tekvo::ParseCommandLine(QCoreApplication::arguments().mid(1));
+  if (line.action == tekvo::CommandLine::Action::kError) {
+    std::cerr << "tekvo: " << line.message.toStdString() << '\n'
+              << tekvo::UsageText().toStdString();
+    return tekvo::kUsageExitStatus;
+  }
+
   // The interface speaks Simplified Chinese, so the standard buttons of message
   // and input boxes should too ("是"/"否", "确定"/"取消"), whatever the locale.
   QTranslator qt_translator;
@@ -14,10 +56,21 @@ int main(int argc, char* argv[]) {
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
     QCoreApplication::installTranslator(&qt_translator);
   }
+  tekvo::UsePlainButtons();
+  QApplication::setWindowIcon(ProgramIcon());
+  // Ties the windows to the menu entry tekvo.desktop (Wayland app id).
+  QGuiApplication::setDesktopFileName(QStringLiteral("tekvo"));
   // Settings of every part of the program live in the store "TKV".
   QCoreApplication::setOrganizationName(QStringLiteral("TKV"));
   QCoreApplication::setApplicationName(QStringLiteral("TKV"));
   tekvo::MainWindow window;
   window.show();
+  if (!line.file.isEmpty()) {
+    // Once the window is on screen, so that a message about the file shows
+    // over it.
+    QTimer::singleShot(0, &window, [&window, file = line.file] {
+      tekvo::OpenCommandLineFile(window.context(), file);
+    });
+  }
   return app.exec();
 }

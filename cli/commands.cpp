@@ -27,7 +27,8 @@ constexpr std::array<Command, 8> kCommands = {{
 }};
 
 void PrintUsage(std::ostream& os) {
-  os << "usage: tekvo-cli COMMAND [OPTIONS] [ARGS]\ncommands:\n";
+  os << "usage: tekvo-cli COMMAND [OPTIONS] [ARGS]\n"
+        "       tekvo-cli --help | --version\ncommands:\n";
   for (const auto& c : kCommands) {
     std::string line = "  " + std::string(c.name);
     if (!c.usage.empty()) line += " " + std::string(c.usage);
@@ -63,6 +64,10 @@ int UsageError(const Invocation& inv, std::string_view message) {
 int RunCli(std::span<const std::string> args, Io& io) {
   if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
     PrintUsage(io.out);
+    return kExitOk;
+  }
+  if (!args.empty() && args[0] == "--version") {
+    io.out << "tekvo-cli " << TEKVO_VERSION_MAJOR << '.' << TEKVO_VERSION_MINOR << '\n';
     return kExitOk;
   }
   std::string error;

@@ -61,6 +61,35 @@ Text TimeText(std::int64_t seconds) {
                 locale.toString(time.time(), clock));
 }
 
+// The open command once a file is chosen: the question about re-opening the
+// unchanged current file, then the file as the new original.
+void OpenChosenFile(EditorContext& ctx, const Text& path, FileEncoding requested) {
+  const std::string file = TextPath(path);
+  // The same file as the file system sees it; on Linux, names that differ
+  // only in letter case are different files.
+  if (SameFile(file, TextPath(ctx.sFile)) && ctx.history.IsSaved()) {
+    if (!ctx.seam.Ask(path + kBreak2 + u"文件已经打开，是否重新打开作原始？")) return;
+  }
+  LoadResult loaded = LoadTextFile(file, requested);
+  if (!loaded.ok()) {
+    ctx.seam.Tell(loaded.message);
+    return;
+  }
+  // Linux files often break lines with LF alone; the box stores CR LF, so
+  // the limit applies to the text as the box will hold it.
+  if (BoxFormLength(loaded.text) > kMaxTextLen) {
+    ctx.seam.Tell(FileMessage(file, u"不能打开~ 文本过长"));
+    return;
+  }
+  ctx.txtA.SetText(loaded.text);
+  ctx.lblSay.SetCaption(Text(captions::kOpen));
+  ctx.SetWindowCaption(CaptionOf(path));
+  ctx.sFile = path;
+  ctx.nFilePat = ToInt(loaded.encoding);
+  ctx.history.SetSaved(History::kOriginal);
+  ctx.history.ResetOriginal();
+}
+
 }  // namespace
 
 void mnuFiles_Click(EditorContext& ctx) {
@@ -88,31 +117,14 @@ void mnuOpen_Click(EditorContext& ctx) {
     ctx.seam.RunDialog(browser);
     const Text path = ToText(browser.sWay);
     if (path.empty()) return;
-    const std::string file = TextPath(path);
-    // The same file as the file system sees it; on Linux, names that differ
-    // only in letter case are different files.
-    if (SameFile(file, TextPath(ctx.sFile)) && ctx.history.IsSaved()) {
-      if (!ctx.seam.Ask(path + kBreak2 + u"文件已经打开，是否重新打开作原始？")) return;
-    }
-    LoadResult loaded = LoadTextFile(file, ToFileEncoding(browser.nPat));
-    if (!loaded.ok()) {
-      ctx.seam.Tell(loaded.message);
-      return;
-    }
-    // Linux files often break lines with LF alone; the box stores CR LF, so
-    // the limit applies to the text as the box will hold it.
-    if (BoxFormLength(loaded.text) > kMaxTextLen) {
-      ctx.seam.Tell(FileMessage(file, u"不能打开~ 文本过长"));
-      return;
-    }
-    ctx.txtA.SetText(loaded.text);
-    ctx.lblSay.SetCaption(Text(captions::kOpen));
-    ctx.SetWindowCaption(CaptionOf(path));
-    ctx.sFile = path;
-    ctx.nFilePat = ToInt(loaded.encoding);
-    ctx.history.SetSaved(History::kOriginal);
-    ctx.history.ResetOriginal();
+    OpenChosenFile(ctx, path, ToFileEncoding(browser.nPat));
   });
+}
+
+void OpenFileAsOriginal(EditorContext& ctx, const Text& path) {
+  if (!ctx.history.ConfirmDiscard()) return;
+  ShowFailuresAs(ctx.seam, u"打开失败~ ",
+                 [&] { OpenChosenFile(ctx, path, FileEncoding::kDefaultEncoding); });
 }
 
 void mnuSave_Click(EditorContext& ctx) {

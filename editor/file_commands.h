@@ -13,6 +13,11 @@ void mnuOpen_Click(EditorContext& ctx);
 void mnuSave_Click(EditorContext& ctx);
 void mnuAttr_Click(EditorContext& ctx);
 
+// Opens the file at `path` (a full path) as the open command opens a file
+// chosen with the encoding left at its default, for files named outside the
+// menu: on the command line or by the file manager.
+void OpenFileAsOriginal(EditorContext& ctx, const Text& path);
+
 }  // namespace tekvo
 
 #endif  // TEKVO_EDITOR_FILE_COMMANDS_H_

@@ -14,6 +14,7 @@
 #include "editor/menu_captions.h"
 #include "editor/message_box_seam.h"
 #include "editor/qtext.h"
+#include "editor/say_view.h"
 #include "editor/selection_commands.h"
 #include "editor/shift_commands.h"
 #include "editor/suggest_commands.h"
@@ -92,13 +93,11 @@ void MainWindow::BuildControls() {
 
   const QFont big =
       FontWithCjkFallback(QString::fromUtf16(kDesignedFontName), kDesignedBoxFontSize);
-  say_view_ = new QLabel(client_);
+  say_view_ = new SayView(client_);
   say_view_->setObjectName(QStringLiteral("lblSay"));
   say_view_->setGeometry(
       PixelRect(kSayRect.x(), kSayRect.y(), kSayRect.width(), kSayRect.height()));
   say_view_->setFont(big);
-  say_view_->setWordWrap(false);
-  say_view_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
   for (int i = 0; i < 4; ++i) {
     cmdUd_[i] = new QPushButton(Q(captions::kUd[i]), client_);

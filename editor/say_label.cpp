@@ -1,9 +1,9 @@
 #include "editor/say_label.h"
 
-#include <QFontMetrics>
 #include <QLabel>
 
 #include "editor/qtext.h"
+#include "editor/say_view.h"
 
 namespace tekvo {
 
@@ -17,14 +17,17 @@ SayLabel::SayLabel(QLabel* view) : view_(view) {
 void SayLabel::SetCaption(const Text& caption) {
   caption_ = caption;
   if (view_ == nullptr) return;
-  // The label has room for one line of its font. A longer status (a long
-  // code page pair from the dialog) is shortened with "…" rather than cut
-  // through the middle of its second line; the whole text is the tool tip.
+  // A long status (a code page pair from the dialog names both sides in
+  // full) wraps onto the label's second line, and only what does not fit
+  // there is cut with "…"; the whole text is then the tool tip.
   const QString full = ToQString(caption);
+  const QRect area = view_->contentsRect();
   const QString shown =
-      QFontMetrics(view_->font()).elidedText(full, Qt::ElideRight, view_->contentsRect().width());
+      WrapSayText(full, view_->font(), area.width(), SayLineCount(view_->font(), area.height()))
+          .join(u'\n');
   view_->setText(shown);
-  view_->setToolTip(shown == full ? QString() : full);
+  const bool cut = shown.endsWith(QChar(0x2026)) && !full.endsWith(QChar(0x2026));
+  view_->setToolTip(cut ? full : QString());
 }
 
 }  // namespace tekvo

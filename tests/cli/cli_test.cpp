@@ -106,6 +106,13 @@ TEST(Cli, HelpGoesToStandardOutput) {
   EXPECT_NE(r.out.find("repair NAME [FILE]"), std::string::npos);
 }
 
+TEST(Cli, VersionGoesToStandardOutput) {
+  Result r = RunTool({"--version"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, "tekvo-cli 1.0\n");
+  EXPECT_EQ(r.err, "");
+}
+
 TEST(Cli, ReadsFileAndWritesOutputFile) {
   namespace fs = std::filesystem;
   fs::path dir = fs::temp_directory_path() / ("tekvo-cli-test-" + std::to_string(::getpid()));
