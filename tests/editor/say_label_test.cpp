@@ -33,9 +33,12 @@ TEST(FontWithCjkFallback, MissingWindowsFacesKeepTheirKind) {
     const char16_t* family;
     QFont::StyleHint hint;
   } cases[] = {
-      {u"Courier New", QFont::Monospace}, {u"Lucida Console", QFont::Monospace},
-      {u"Arial", QFont::SansSerif},       {u"黑体", QFont::SansSerif},
-      {u"宋体", QFont::Serif},            {u"Times New Roman", QFont::Serif},
+      {u"Courier New", QFont::Monospace},
+      {u"Lucida Console", QFont::Monospace},
+      {u"Arial", QFont::SansSerif},
+      {u"黑体", QFont::SansSerif},
+      {u"宋体", QFont::Serif},
+      {u"Times New Roman", QFont::Serif},
       {u"PMingLiU", QFont::Serif},
   };
   for (const auto& c : cases) {
