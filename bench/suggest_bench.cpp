@@ -18,6 +18,7 @@
 #include "engine/reinterpret.h"
 #include "engine/suggest.h"
 #include "engine/text_score.h"
+#include "tests/shared_data.h"
 #include "tests/suggest/suggest_corpus.h"
 
 namespace tekvo {
@@ -145,8 +146,8 @@ void BM_AccuracyCorpus(benchmark::State& state) {
 BENCHMARK(BM_AccuracyCorpus)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 void BM_AccuracyMojibakeCases(benchmark::State& state) {
-  static const auto cases = suggest_corpus::LoadMojibakeCases(suggest_corpus::SharedDataDir() +
-                                                              "/ftfy-test-cases/in-the-wild.json");
+  static const auto cases =
+      suggest_corpus::LoadMojibakeCases(shared_data::Dir() + "/ftfy-test-cases/in-the-wild.json");
   if (!cases) {
     state.SkipWithError("shared mojibake cases absent");
     return;

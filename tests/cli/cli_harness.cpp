@@ -16,23 +16,21 @@ Result RunTool(const std::vector<std::string>& args, const std::string& input) {
   return {status, out.str(), err.str()};
 }
 
-void ExpectRun(const CliCase& c) {
-  const Result r = RunTool(c.args, c.input);
-  EXPECT_EQ(r.status, c.status) << c.name << "\n" << r.err;
-  EXPECT_EQ(r.out, c.out) << c.name;
-  if (c.err_contains.empty()) {
-    EXPECT_EQ(r.err, "") << c.name;
-  } else {
-    EXPECT_NE(r.err.find(c.err_contains), std::string::npos) << c.name << "\n" << r.err;
-  }
+void PrintTo(const CliCase& c, std::ostream* os) {
+  *os << c.name << ":";
+  for (const std::string& arg : c.args) *os << ' ' << arg;
 }
 
-std::string CliCaseName(const testing::TestParamInfo<CliCase>& info) {
-  std::string name = info.param.name;
-  for (char& ch : name) {
-    if (ch == '-') ch = '_';
+void ExpectRun(const CliCase& c) {
+  const Result r = RunTool(c.args, c.input);
+  SCOPED_TRACE(c.name + (" with input " + testing::PrintToString(c.input)));
+  EXPECT_EQ(r.status, c.status) << r.err;
+  EXPECT_EQ(r.out, c.out);
+  if (c.err_contains.empty()) {
+    EXPECT_EQ(r.err, "");
+  } else {
+    EXPECT_NE(r.err.find(c.err_contains), std::string::npos) << r.err;
   }
-  return name;
 }
 
 }  // namespace tekvo::cli

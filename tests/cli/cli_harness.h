@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/case_name.h"
+
 namespace tekvo::cli {
 
 struct Result {
@@ -29,12 +31,12 @@ struct CliCase {
   std::string err_contains;  // part of standard error ("" = must be empty)
 };
 
+// The row's name and arguments, for test names and failure messages.
+void PrintTo(const CliCase& c, std::ostream* os);
+
 // Runs `c` and checks status, the exact output and the error text, naming
 // the row (and showing standard error) on failure.
 void ExpectRun(const CliCase& c);
-
-// Test name from the row's name ("decode-html" becomes decode_html).
-std::string CliCaseName(const testing::TestParamInfo<CliCase>& info);
 
 }  // namespace tekvo::cli
 

@@ -47,7 +47,7 @@ const CliCase kCases[] = {
     {"map-missing", {"map"}, "x", 2, "", "needs a MAPPING"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Cases, ShiftMapDecode, testing::ValuesIn(kCases), CliCaseName);
+INSTANTIATE_TEST_SUITE_P(Cases, ShiftMapDecode, testing::ValuesIn(kCases), CaseName<CliCase>);
 
 TEST(Shift, RepairsAGbTextShiftedByOneByte) {
   const Result r = RunTool({"shift", "gb", "2"}, kGbShifted);

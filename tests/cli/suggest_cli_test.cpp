@@ -30,7 +30,6 @@ TEST(SuggestCli, Cases) {
     std::string out_starts;    // the start of standard output
     std::string err_contains;  // part of standard error ("" = must be empty)
   } cases[] = {
-      {"lists-best-first", {"suggest"}, kBig5AsGb, 0, "", ""},
       {"apply-writes-best", {"suggest", "--apply"}, kBig5AsGb, 0, "中華民國", ""},
       {"apply-keeps-clean-text", {"suggest", "--apply"}, kClean, 0, kClean, ""},
       {"top-must-be-a-number", {"suggest", "--top", "x"}, kBig5AsGb, 2, "", "--top"},
@@ -52,22 +51,32 @@ TEST(SuggestCli, Cases) {
   }
 }
 
-TEST(SuggestCli, ListingHasScoreNameAndFirstLine) {
-  const Result r = RunTool({"suggest", "--top", "3"}, kBig5AsGb + "\nsecond line");
-  ASSERT_EQ(r.status, 0) << r.err;
-  const auto lines = Lines(r.out);
-  ASSERT_EQ(lines.size(), 3u);
-  double previous = 1e9;
-  for (const std::string& line : lines) {
-    const std::size_t tab1 = line.find('\t');
-    const std::size_t tab2 = line.find('\t', tab1 + 1);
-    ASSERT_NE(tab2, std::string::npos) << line;
-    const double score = std::stod(line.substr(0, tab1));
-    EXPECT_LE(score, previous) << line;
-    previous = score;
-    EXPECT_EQ(line.find("second line"), std::string::npos) << "first line only: " << line;
+// Ten candidates unless --top says otherwise, best first, each as score,
+// name and the first line of its result.
+TEST(SuggestCli, ListingIsRankedBestFirst) {
+  const struct {
+    std::vector<std::string> args;
+    std::size_t lines;
+  } cases[] = {{{"suggest"}, 10}, {{"suggest", "--top", "3"}, 3}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args.size());
+    const Result r = RunTool(c.args, kBig5AsGb + "\nsecond line");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    const auto lines = Lines(r.out);
+    ASSERT_EQ(lines.size(), c.lines);
+    double previous = 1e9;
+    for (const std::string& line : lines) {
+      const std::size_t tab1 = line.find('\t');
+      const std::size_t tab2 = line.find('\t', tab1 + 1);
+      ASSERT_NE(tab2, std::string::npos) << line;
+      const double score = std::stod(line.substr(0, tab1));
+      EXPECT_LE(score, previous) << line;
+      previous = score;
+      EXPECT_EQ(line.find("second line"), std::string::npos) << "first line only: " << line;
+    }
+    EXPECT_EQ(lines[0].substr(lines[0].find('\t') + 1), "GB--Big5\t中華民國");
   }
-  EXPECT_EQ(lines[0].substr(lines[0].find('\t') + 1), "GB--Big5\t中華民國");
 }
 
 }  // namespace

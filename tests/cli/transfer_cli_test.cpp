@@ -59,7 +59,7 @@ const CliCase kCases[] = {
     {"encode-to-gb-output", {"encode", "--out", "gb", "html-hex"}, "可", 0, "&#x53EF;", ""},
 };
 
-INSTANTIATE_TEST_SUITE_P(Cases, TransferCli, testing::ValuesIn(kCases), CliCaseName);
+INSTANTIATE_TEST_SUITE_P(Cases, TransferCli, testing::ValuesIn(kCases), CaseName<CliCase>);
 
 TEST(TransferCliRoundTrip, EncodeThenDecodeLongText) {
   std::string text;

@@ -501,6 +501,12 @@ class FrmBTest : public QObject {
     QTest::addRow("long-extension") << "a.verylongname"
                                     << "a verylongname.txt"
                                     << ".txt";
+    QTest::addRow("five-letter-extension-kept") << "a.bcdef"
+                                                << "a.bcdef"
+                                                << "";
+    QTest::addRow("six-letter-extension-is-no-extension") << "a.bcdefg"
+                                                          << "a bcdefg.txt"
+                                                          << ".txt";
     QTest::addRow("empty") << ""
                            << "!未起名.txt"
                            << "!未起名.txt";

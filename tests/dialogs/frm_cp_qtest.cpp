@@ -85,6 +85,8 @@ class FrmCpTest : public QObject {
                                << "950";
     QTest::addRow("too-big") << "2147483648"
                              << "950";
+    QTest::addRow("too-small-in-second-box") << "936"
+                                             << "-2147483649";
     QTest::addRow("blank-inside") << "9 36"
                                   << "950";
     QTest::addRow("hex") << "0x3A8"

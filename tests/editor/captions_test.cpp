@@ -3,7 +3,7 @@
 #include "editor/decode_commands.h"
 #include "editor/menu_captions.h"
 #include "editor/qtext.h"
-#include "tests/editor/case_name.h"
+#include "tests/case_name.h"
 
 namespace tekvo {
 namespace {
@@ -34,28 +34,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, CaptionSayTest,
                                          SayCase{"colon-without-blank", u"A：B", u""},
                                          SayCase{"first-colon-wins", u"A ：B ：C", u"A "}),
                          CaseName<SayCase>);
-
-// Every fixed decode item has a status text; only separators lack one.
-TEST(CaptionSayTest, EveryFixedDecodeItemHasStatusText) {
-  auto check = [](const auto& list) {
-    for (c::Caption caption : list) {
-      const Text say = CaptionSay(caption);
-      if (caption == c::kSeparator) {
-        EXPECT_TRUE(say.empty());
-      } else {
-        EXPECT_FALSE(say.empty()) << ToQString(Text(caption)).toStdString();
-        EXPECT_EQ(say.back(), u' ');
-      }
-    }
-  };
-  check(c::kNumU);
-  check(c::kReadQp);
-  check(c::kBase64);
-  check(c::kJieA);
-  check(c::kChgA2B);
-  check(c::kCutaByte);
-  check(c::k2022);
-}
 
 }  // namespace
 }  // namespace tekvo

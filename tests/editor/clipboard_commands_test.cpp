@@ -6,7 +6,7 @@
 #include <string>
 
 #include "editor/qtext.h"
-#include "tests/editor/case_name.h"
+#include "tests/case_name.h"
 #include "tests/editor/command_harness.h"
 
 namespace tekvo {
@@ -80,6 +80,25 @@ TEST_P(PasteOrigTest, RefusesOnlyTooLongText) {
   const bool refused_for_length = !c.pasted && c.answer.value_or(true);
   EXPECT_EQ(h.seam.Messages(),
             refused_for_length ? std::vector<Text>{kTooLongMessage} : std::vector<Text>{});
+}
+
+// The pasted original keeps the caret after the paste, not the selection of
+// the text it replaced; going back to the original after a repair puts it
+// there again.
+TEST(PasteOrigSelection, OriginalKeepsTheCaretAfterThePaste) {
+  CommandHarness h;
+  h.Load(u"old text");
+  h.Select(1, 4);
+  h.history.RecordStep(false);
+  h.clipboard.content = u"ab\ncd";
+  mnuPasteOrig_Click(h.ctx);
+  EXPECT_EQ(h.history.lStepStart(History::kOriginal), 5);
+  EXPECT_EQ(h.history.lStepLen(History::kOriginal), 0);
+  h.Change(u"x", u"step");
+  h.Select(0, 1);
+  h.history.cmdUd_Click(kBackToOriginal);
+  EXPECT_EQ(h.box.SelStart(), 5);
+  EXPECT_EQ(h.box.SelLength(), 0);
 }
 
 const std::u16string kCjk = u"乱码 \u00A0修复\u2028テスト";

@@ -6,7 +6,7 @@
 
 #include "editor/menu_captions.h"
 #include "editor/transfer_commands.h"
-#include "tests/editor/case_name.h"
+#include "tests/case_name.h"
 #include "tests/editor/command_harness.h"
 
 namespace tekvo {

@@ -12,7 +12,7 @@
 #include "editor/menu_captions.h"
 #include "engine/codepage.h"
 #include "engine/fixed_repairs.h"
-#include "tests/editor/case_name.h"
+#include "tests/case_name.h"
 #include "tests/editor/command_harness.h"
 
 namespace tekvo {
@@ -30,6 +30,7 @@ Text Garble(const Text& sentence, LocaleId a, LocaleId b) {
 struct FixedCase {
   std::string name;
   int index;
+  LocaleId a, b;  // the pair the item's caption names
   Text sentence;
   Text say;
 };
@@ -38,9 +39,7 @@ class FixedRepairItems : public testing::TestWithParam<FixedCase> {};
 
 TEST_P(FixedRepairItems, RepairTheGarbledText) {
   const FixedCase& c = GetParam();
-  const FixedRepair* repair = FixedRepairAtMenuIndex(c.index);
-  ASSERT_NE(repair, nullptr);
-  const Text garbled = Garble(c.sentence, repair->a, repair->b);
+  const Text garbled = Garble(c.sentence, c.a, c.b);
   ASSERT_NE(garbled, c.sentence);
   CommandHarness h;
   h.Load(garbled);
@@ -52,20 +51,20 @@ TEST_P(FixedRepairItems, RepairTheGarbledText) {
 }
 
 const FixedCase kFixedCases[] = {
-    {"gb-big5", 0, u"中華民國的歷史悠久。", u"GB--Big5 "},
-    {"gb-ja", 1, u"日本語の文章です。", u"GB--日文 "},
-    {"gb-ko", 2, u"한국어 문장을 읽습니다.", u"GB--韩文 "},
-    {"gb-ru", 3, u"Привет всем, тест", u"GB--俄文 "},
-    {"gb-utf8", 4, u"中文测试没有问题", u"GB--UTF8 "},
-    {"big5-gb", 6, u"简体中文的句子。", u"Big5--GB "},
-    {"big5-ko", 7, u"한국어 문장을 읽습니다.", u"Big5--韩文 "},
-    {"ja-gb", 8, u"简体中文的句子。", u"日文--GB "},
-    {"ko-gb", 9, u"简体中文的句子。", u"韩文--GB "},
-    {"ru-gb", 10, u"简体中文的句子。", u"俄文--GB "},
-    {"eng-gb", 12, u"简体中文的句子。\r\nline two", u"Eng--GB "},
-    {"eng-big5", 13, u"中華民國的歷史。", u"Eng--Big5 "},
-    {"eng-utf8", 14, u"中文和日本語と한국어", u"Eng--UTF8 "},
-    {"u-ube", 15, u"中文 text", u"U--UBE "},
+    {"gb-big5", 0, 2052, 1028, u"中華民國的歷史悠久。", u"GB--Big5 "},
+    {"gb-ja", 1, 2052, 1041, u"日本語の文章です。", u"GB--日文 "},
+    {"gb-ko", 2, 2052, 1042, u"한국어 문장을 읽습니다.", u"GB--韩文 "},
+    {"gb-ru", 3, 2052, 1049, u"Привет всем, тест", u"GB--俄文 "},
+    {"gb-utf8", 4, 2052, -3, u"中文测试没有问题", u"GB--UTF8 "},
+    {"big5-gb", 6, 1028, 2052, u"简体中文的句子。", u"Big5--GB "},
+    {"big5-ko", 7, 1028, 1042, u"한국어 문장을 읽습니다.", u"Big5--韩文 "},
+    {"ja-gb", 8, 1041, 2052, u"简体中文的句子。", u"日文--GB "},
+    {"ko-gb", 9, 1042, 2052, u"简体中文的句子。", u"韩文--GB "},
+    {"ru-gb", 10, 1049, 2052, u"简体中文的句子。", u"俄文--GB "},
+    {"eng-gb", 12, 1033, 2052, u"简体中文的句子。\r\nline two", u"Eng--GB "},
+    {"eng-big5", 13, 1033, 1028, u"中華民國的歷史。", u"Eng--Big5 "},
+    {"eng-utf8", 14, 1033, -3, u"中文和日本語と한국어", u"Eng--UTF8 "},
+    {"u-ube", 15, -2, -1, u"中文 text", u"U--UBE "},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, FixedRepairItems, testing::ValuesIn(kFixedCases),

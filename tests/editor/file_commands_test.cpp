@@ -297,6 +297,33 @@ TEST_F(FileCommandsTest, ClearAndFileMenuState) {
   EXPECT_TRUE(h_.menus.mnuSave->isChecked());
 }
 
+// A new original keeps the caret where the command left it, at the start,
+// not the selection of the text it replaced: going back to the original
+// after a repair puts the caret there.
+TEST_F(FileCommandsTest, NewOriginalStoresTheCaretAtTheStart) {
+  Write("a.txt", "abcdef");
+  for (bool open : {true, false}) {
+    SCOPED_TRACE(open ? "open" : "clear");
+    h_.Load(u"old text");
+    h_.Select(2, 3);
+    h_.history.RecordStep(false);
+    ASSERT_EQ(h_.history.lStepLen(History::kOriginal), 3);
+    if (open) {
+      ChooseToOpen("a.txt");
+      mnuOpen_Click(h_.ctx);
+    } else {
+      mnuClear_Click(h_.ctx);
+    }
+    EXPECT_EQ(h_.history.lStepStart(History::kOriginal), 0);
+    EXPECT_EQ(h_.history.lStepLen(History::kOriginal), 0);
+    h_.Change(u"x", u"step");
+    h_.Select(1, 0);
+    h_.history.cmdUd_Click(kBackToOriginal);
+    EXPECT_EQ(h_.box.SelStart(), 0);
+    EXPECT_EQ(h_.box.SelLength(), 0);
+  }
+}
+
 TEST_F(FileCommandsTest, AttributesOfTheFile) {
   Write("big.txt", "");
   ASSERT_EQ(::truncate(PathOf("big.txt").c_str(), 1234567), 0);

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "editor/qtext.h"
-#include "tests/editor/case_name.h"
+#include "tests/case_name.h"
 #include "tests/editor/command_harness.h"
 
 namespace tekvo {

@@ -8,7 +8,7 @@
 
 #include "dialogs/frm_inp.h"
 #include "editor/qtext.h"
-#include "tests/editor/case_name.h"
+#include "tests/case_name.h"
 #include "tests/editor/command_harness.h"
 
 namespace tekvo {

@@ -10,7 +10,7 @@
 #include "editor/key_table.h"
 #include "editor/line_breaks.h"
 #include "engine/codepage.h"
-#include "tests/editor/case_name.h"
+#include "tests/case_name.h"
 #include "tests/editor/command_harness.h"
 
 namespace tekvo {

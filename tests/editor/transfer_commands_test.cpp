@@ -6,7 +6,7 @@
 #include <string>
 
 #include "dialogs/frm_tl.h"
-#include "tests/editor/case_name.h"
+#include "tests/case_name.h"
 #include "tests/editor/command_harness.h"
 
 namespace tekvo {

@@ -4,7 +4,7 @@
 
 #include <QTemporaryDir>
 
-#include "tests/editor/case_name.h"
+#include "tests/case_name.h"
 #include "tests/editor/command_harness.h"
 
 namespace tekvo {

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
+#include <vector>
 
 #include "engine/codepage_registry.h"
 #include "tests/engine/test_output.h"
@@ -20,35 +22,42 @@ struct EncodeCase {
   const char* hex;
 };
 
-TEST(CodePageBridge, TextToBytes) {
-  const EncodeCase cases[] = {
-      {"gbk-zhong", u"中文", 936, "D6 D0 CE C4"},
-      {"big5-zhong", u"中文", 950, "A4 A4 A4 E5"},
-      {"sjis-kana", u"カナ", 932, "83 4A 83 69"},
-      {"ks-hangul", u"한", 949, "C7 D1"},
-      {"johab-hangul", u"한", 1361, "D0 65"},
-      {"johab-backslash-stays", u"a\\b", 1361, "61 5C 62"},
-      {"sjis-controls-not-rotated", u"\x1A\x1C\x7F", 932, "1A 1C 7F"},
-      {"johab-missing-is-question", u"\u0E01", 1361, "3F"},
-      {"cp1252-euro", u"\u20AC", 1252, "80"},
-      {"cp1252-best-fit-fullwidth", u"\uFF01", 1252, "21"},
-      {"big5-best-fit-a-grave", u"\u00C0", 950, "41"},
-      {"cp1252-missing-cjk", u"中", 1252, "3F"},
-      {"cp1252-soft-hyphen-kept", u"\u00AD", 1252, "AD"},
-      {"gbk-ignorable-cgj-is-question", u"\u034F", 936, "3F"},
-      {"cp1251-hangul-filler-is-question", u"\u115F", 1251, "3F"},
-      {"koi8r-missing-is-question-not-sub", u"\u00E9", 20866, "3F"},
-      {"utf8-page", u"\u00E9", 65001, "C3 A9"},
-      {"utf8-page-lone-surrogate", u"\xD800", 65001, "EF BF BD"},
-      {"gb18030-pair", u"\U0001F600", 54936, "94 39 FC 36"},
-      {"cp0-is-gbk", u"中", 0, "D6 D0"},
-      {"rejected-page", u"abc", 12345, ""},
-      {"empty", u"", 936, ""},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(Hex(TextToCodePageBytes(c.text, c.cp)), c.hex) << c.name;
-  }
+void PrintTo(const EncodeCase& c, std::ostream* os) {
+  *os << c.name << " " << Units(c.text) << " cp " << c.cp;
 }
+
+class TextToCodePage : public testing::TestWithParam<EncodeCase> {};
+
+TEST_P(TextToCodePage, GivesTheBytes) {
+  EXPECT_EQ(Hex(TextToCodePageBytes(GetParam().text, GetParam().cp)), GetParam().hex);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, TextToCodePage,
+                         testing::ValuesIn(std::vector<EncodeCase>{
+                             {"gbk-zhong", u"中文", 936, "D6 D0 CE C4"},
+                             {"big5-zhong", u"中文", 950, "A4 A4 A4 E5"},
+                             {"sjis-kana", u"カナ", 932, "83 4A 83 69"},
+                             {"ks-hangul", u"한", 949, "C7 D1"},
+                             {"johab-hangul", u"한", 1361, "D0 65"},
+                             {"johab-backslash-stays", u"a\\b", 1361, "61 5C 62"},
+                             {"sjis-controls-not-rotated", u"\x1A\x1C\x7F", 932, "1A 1C 7F"},
+                             {"johab-missing-is-question", u"\u0E01", 1361, "3F"},
+                             {"cp1252-euro", u"\u20AC", 1252, "80"},
+                             {"cp1252-best-fit-fullwidth", u"\uFF01", 1252, "21"},
+                             {"big5-best-fit-a-grave", u"\u00C0", 950, "41"},
+                             {"cp1252-missing-cjk", u"中", 1252, "3F"},
+                             {"cp1252-soft-hyphen-kept", u"\u00AD", 1252, "AD"},
+                             {"gbk-ignorable-cgj-is-question", u"\u034F", 936, "3F"},
+                             {"cp1251-hangul-filler-is-question", u"\u115F", 1251, "3F"},
+                             {"koi8r-missing-is-question-not-sub", u"\u00E9", 20866, "3F"},
+                             {"utf8-page", u"\u00E9", 65001, "C3 A9"},
+                             {"utf8-page-lone-surrogate", u"\xD800", 65001, "EF BF BD"},
+                             {"gb18030-pair", u"\U0001F600", 54936, "94 39 FC 36"},
+                             {"cp0-is-gbk", u"中", 0, "D6 D0"},
+                             {"rejected-page", u"abc", 12345, ""},
+                             {"empty", u"", 936, ""},
+                         }),
+                         CaseName<EncodeCase>);
 
 struct DecodeCase {
   const char* name;
@@ -57,40 +66,47 @@ struct DecodeCase {
   Text text;
 };
 
-TEST(CodePageBridge, BytesToText) {
-  const DecodeCase cases[] = {
-      {"gbk", "\xD6\xD0\xCE\xC4", 936, u"中文"},
-      {"big5", "\xA4\xA4\xA4\xE5", 950, u"中文"},
-      {"johab", "\xD0\x65", 1361, u"한"},
-      {"johab-backslash-stays", "\\", 1361, u"\\"},
-      {"johab-bad-byte",
-       "a\x80"
-       "b",
-       1361, u"a\uFFFDb"},
-      {"johab-cut-at-end", "a\xD0", 1361, u"a\uFFFD"},
-      {"gbk-lone-lead-at-end", "a\xD6", 936, u"a\uFFFD"},
-      {"gbk-bad-byte-0x80",
-       "\x80"
-       "a",
-       936,
-       u"\u20AC"
-       "a"},
-      {"sjis-bad-lead",
-       "\xA0"
-       "a",
-       932,
-       u"\uFFFD"
-       "a"},
-      {"sjis-controls-not-rotated", "\x1A\x1C\x7F", 932, u"\x1A\x1C\x7F"},
-      {"koi8r-ascii", "abc", 20866, u"abc"},
-      {"utf8-page-invalid", "\xC3", 65001, u"\uFFFD"},
-      {"rejected-page", "abc", 99999, u""},
-      {"empty", "", 936, u""},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(Units(CodePageBytesToText(c.bytes, c.cp)), Units(c.text)) << c.name;
-  }
+void PrintTo(const DecodeCase& c, std::ostream* os) {
+  *os << c.name << " " << Hex(c.bytes) << " cp " << c.cp;
 }
+
+class CodePageToText : public testing::TestWithParam<DecodeCase> {};
+
+TEST_P(CodePageToText, GivesTheText) {
+  EXPECT_EQ(Units(CodePageBytesToText(GetParam().bytes, GetParam().cp)), Units(GetParam().text));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, CodePageToText,
+                         testing::ValuesIn(std::vector<DecodeCase>{
+                             {"gbk", "\xD6\xD0\xCE\xC4", 936, u"中文"},
+                             {"big5", "\xA4\xA4\xA4\xE5", 950, u"中文"},
+                             {"johab", "\xD0\x65", 1361, u"한"},
+                             {"johab-backslash-stays", "\\", 1361, u"\\"},
+                             {"johab-bad-byte",
+                              "a\x80"
+                              "b",
+                              1361, u"a\uFFFDb"},
+                             {"johab-cut-at-end", "a\xD0", 1361, u"a\uFFFD"},
+                             {"gbk-lone-lead-at-end", "a\xD6", 936, u"a\uFFFD"},
+                             {"gbk-bad-byte-0x80",
+                              "\x80"
+                              "a",
+                              936,
+                              u"\u20AC"
+                              "a"},
+                             {"sjis-bad-lead",
+                              "\xA0"
+                              "a",
+                              932,
+                              u"\uFFFD"
+                              "a"},
+                             {"sjis-controls-not-rotated", "\x1A\x1C\x7F", 932, u"\x1A\x1C\x7F"},
+                             {"koi8r-ascii", "abc", 20866, u"abc"},
+                             {"utf8-page-invalid", "\xC3", 65001, u"\uFFFD"},
+                             {"rejected-page", "abc", 99999, u""},
+                             {"empty", "", 936, u""},
+                         }),
+                         CaseName<DecodeCase>);
 
 // Every code page the pair dialog offers converts, and every language the
 // menus and the language dialog use has its page.
@@ -103,40 +119,101 @@ TEST(CodePageBridge, NoOfferedNumberIsDead) {
   }
 }
 
+// The languages the menus and dialogs name, with the code page each stands
+// for.
 struct LocaleCase {
   const char* name;
   LocaleId lcid;
   std::optional<CodePageId> cp;
 };
 
-TEST(CodePageBridge, LocaleCodePages) {
-  const LocaleCase cases[] = {
-      {"gb", 2052, 936},
-      {"big5", 1028, 950},
-      {"ja", 1041, 932},
-      {"ko", 1042, 949},
-      {"th", 1054, 874},
-      {"vi", 1066, 1258},
-      {"en", 1033, 1252},
-      {"el", 1032, 1253},
-      {"ru", 1049, 1251},
-      {"ar", 1025, 1256},
-      {"he", 1037, 1255},
-      {"hk", 0x0C04, 950},
-      {"pl", 0x0415, 1250},
-      {"tr", 0x041F, 1254},
-      {"lt", 0x0427, 1257},
-      {"neutral-zh", 0x0004, 936},
-      {"stroke-sort-zh", 0x20804, 936},
-      {"unknown", 12345, std::nullopt},
-      {"unicode-only-hindi", 0x0439, std::nullopt},
-      {"zero", 0, std::nullopt},
-      {"negative", -2, std::nullopt},
-      {"unknown-sort", 0x70804, std::nullopt},
+void PrintTo(const LocaleCase& c, std::ostream* os) { *os << c.name << " " << c.lcid; }
+
+class LocaleCodePages : public testing::TestWithParam<LocaleCase> {};
+
+TEST_P(LocaleCodePages, DefaultAnsiPage) {
+  EXPECT_EQ(LocaleCodePage(GetParam().lcid), GetParam().cp);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LocaleCodePages,
+    testing::Values(LocaleCase{"gb", 2052, 936}, LocaleCase{"big5", 1028, 950},
+                    LocaleCase{"ja", 1041, 932}, LocaleCase{"ko", 1042, 949},
+                    LocaleCase{"th", 1054, 874}, LocaleCase{"vi", 1066, 1258},
+                    LocaleCase{"en", 1033, 1252}, LocaleCase{"el", 1032, 1253},
+                    LocaleCase{"ru", 1049, 1251}, LocaleCase{"ar", 1025, 1256},
+                    LocaleCase{"he", 1037, 1255}, LocaleCase{"neutral-zh", 0x0004, 936},
+                    LocaleCase{"neutral-ar", 0x0001, 1256}, LocaleCase{"neutral-sw", 0x0041, 1252},
+                    LocaleCase{"neutral-armenian-unicode-only", 0x002B, std::nullopt},
+                    LocaleCase{"stroke-sort-zh", 0x20804, 936},
+                    LocaleCase{"phone-book-de", 0x10407, 1252},
+                    LocaleCase{"unknown-sort", 0x70804, std::nullopt},
+                    LocaleCase{"sort-of-unknown-locale", 0x10409, std::nullopt},
+                    LocaleCase{"unknown", 12345, std::nullopt},
+                    LocaleCase{"unicode-only-hindi", 0x0439, std::nullopt},
+                    LocaleCase{"zero", 0, std::nullopt}, LocaleCase{"negative", -2, std::nullopt}),
+    CaseName<LocaleCase>);
+
+// Every specific locale (0x0400 and above) against Windows' default ANSI code
+// pages, page by page; every number not listed has no page.
+TEST(LocaleCodePageTable, EverySpecificLocale) {
+  const struct {
+    CodePageId cp;
+    std::vector<LocaleId> lcids;
+  } pages[] = {
+      {1256, {0x0401, 0x0801, 0x0C01, 0x1001, 0x1401, 0x1801, 0x1C01, 0x2001,
+              0x2401, 0x2801, 0x2C01, 0x3001, 0x3401, 0x3801, 0x3C01, 0x4001,
+              0x0429, 0x0420, 0x0480, 0x048C, 0x0492, 0x0846, 0x0859}},
+      {1250,
+       {0x041C, 0x041A, 0x101A, 0x0405, 0x040E, 0x0415, 0x0418, 0x041B, 0x0424, 0x141A, 0x181A,
+        0x081A, 0x241A, 0x2C1A, 0x0442, 0x0818}},
+      {1251, {0x0402, 0x0419, 0x0422, 0x0423, 0x042F, 0x043F, 0x0440, 0x0444, 0x0450, 0x046D,
+              0x0485, 0x0428, 0x082C, 0x0843, 0x0C1A, 0x1C1A, 0x201A, 0x281A, 0x301A, 0x0819}},
+      {1253, {0x0408}},
+      {1254, {0x041F, 0x042C, 0x0443}},
+      {1255, {0x040D}},
+      {1257, {0x0425, 0x0426, 0x0427}},
+      {1258, {0x042A}},
+      {874, {0x041E}},
+      {936, {0x0804, 0x1004}},
+      {950, {0x0404, 0x0C04, 0x1404}},
+      {932, {0x0411}},
+      {949, {0x0412}},
+      {1252,
+       {// Afrikaans to French.
+        0x0436, 0x0484, 0x042D, 0x047E, 0x0403, 0x0483, 0x0406, 0x0413, 0x0813, 0x0409, 0x0809,
+        0x0C09, 0x1009, 0x1409, 0x1809, 0x1C09, 0x2009, 0x2409, 0x2809, 0x2C09, 0x3009, 0x3409,
+        0x3C09, 0x4009, 0x4409, 0x4809, 0x0438, 0x0464, 0x040B, 0x040C, 0x080C, 0x0C0C, 0x100C,
+        0x140C, 0x180C,
+        // Frisian to Norwegian.
+        0x0462, 0x0456, 0x0407, 0x0807, 0x0C07, 0x1007, 0x1407, 0x046F, 0x0468, 0x040F, 0x0470,
+        0x0421, 0x085D, 0x083C, 0x0434, 0x0435, 0x0410, 0x0810, 0x0486, 0x0487, 0x0441, 0x082E,
+        0x042E, 0x046E, 0x043E, 0x083E, 0x047A, 0x047C, 0x0414, 0x0814,
+        // Occitan to Swedish.
+        0x0482, 0x0416, 0x0816, 0x046B, 0x086B, 0x0C6B, 0x0417, 0x043B, 0x083B, 0x0C3B, 0x103B,
+        0x143B, 0x183B, 0x1C3B, 0x203B, 0x243B, 0x046C, 0x0432, 0x040A, 0x080A, 0x0C0A, 0x100A,
+        0x140A, 0x180A, 0x1C0A, 0x200A, 0x240A, 0x280A, 0x2C0A, 0x300A, 0x340A, 0x380A, 0x3C0A,
+        0x400A, 0x440A, 0x480A, 0x4C0A, 0x500A, 0x540A, 0x041D, 0x081D,
+        // The rest.
+        0x085F, 0x0452, 0x0488, 0x046A, 0x0491, 0x0467, 0x0867, 0x0430, 0x0431, 0x0476, 0x0479,
+        0x0469, 0x0471, 0x0475, 0x0474}},
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(LocaleCodePage(c.lcid), c.cp) << c.name;
+  std::map<LocaleId, CodePageId> expected;
+  for (const auto& page : pages) {
+    for (LocaleId lcid : page.lcids) {
+      EXPECT_TRUE(expected.emplace(lcid, page.cp).second) << "listed twice: " << lcid;
+    }
   }
+  EXPECT_EQ(expected.size(), 197u);
+  for (LocaleId lcid = 0x0400; lcid <= 0xFFFF; ++lcid) {
+    const auto it = expected.find(lcid);
+    const std::optional<CodePageId> want =
+        it == expected.end() ? std::nullopt : std::optional<CodePageId>(it->second);
+    EXPECT_EQ(LocaleCodePage(lcid), want) << std::hex << "0x" << lcid;
+  }
+}
+
+TEST(LocaleCodePageTable, UnknownLocaleFailsTheConversion) {
   EXPECT_EQ(TextToLocaleBytes(u"中", 12345), std::nullopt);
   EXPECT_EQ(LocaleBytesToText("\xD6\xD0", 12345), std::nullopt);
   EXPECT_EQ(LocaleBytesToText("\xD6\xD0", 2052), Text(u"中"));

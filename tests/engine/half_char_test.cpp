@@ -47,8 +47,7 @@ const ShiftCase kShiftCases[] = {
     {"crlf-counts-two", u"A\r\nBC", 3, 2052, u"A\r\n C"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Cases, ShiftTable, testing::ValuesIn(kShiftCases),
-                         test_output::CaseName<ShiftCase>);
+INSTANTIATE_TEST_SUITE_P(Cases, ShiftTable, testing::ValuesIn(kShiftCases), CaseName<ShiftCase>);
 
 // Bytes that really went through a lost or added byte: the repair at the first
 // garbled character gives the original characters back.
@@ -84,12 +83,17 @@ TEST(ShiftHalfCharacter, RefusesResultAboveLimit) {
   EXPECT_EQ(at_limit.text, u"A CD");
 }
 
-TEST(ShiftHalfCharacter, FullLengthTextAtDefaultLimit) {
-  const Text text(kMaxTextLen, u'x');
+// The editor's limit: a result of 16383 units is accepted, 16384 refused.
+TEST(ShiftHalfCharacter, DefaultLimitIs16383) {
+  const Text text(16383, u'x');
   const Converted got = ShiftHalfCharacter(text, 100, 2052);
   EXPECT_FALSE(got.too_long);
-  ASSERT_EQ(got.text.size(), kMaxTextLen);
+  ASSERT_EQ(got.text.size(), 16383u);
   EXPECT_EQ(got.text[100], u' ');
+  const Text over = text + u'x';
+  const Converted refused = ShiftHalfCharacter(over, 100, 2052);
+  EXPECT_TRUE(refused.too_long);
+  EXPECT_EQ(refused.text, over);
 }
 
 }  // namespace

@@ -41,7 +41,7 @@ const RestoreCase kRestoreCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, RestoreTable, testing::ValuesIn(kRestoreCases),
-                         test_output::CaseName<RestoreCase>);
+                         CaseName<RestoreCase>);
 
 struct DecodeCase {
   const char* name;
@@ -90,7 +90,7 @@ const DecodeCase kDecodeCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, DecodeTable, testing::ValuesIn(kDecodeCases),
-                         test_output::CaseName<DecodeCase>);
+                         CaseName<DecodeCase>);
 
 TEST(DecodeIso2022Escapes, CodePagesOfTheKinds) {
   EXPECT_EQ(Iso2022CodePage(Iso2022Kind::kChinese), 50227);

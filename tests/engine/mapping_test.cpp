@@ -72,7 +72,7 @@ const MapCase kToSimplifiedCases[] = {
     {"empty", u"", u""},
 };
 INSTANTIATE_TEST_SUITE_P(Cases, ToSimplified, testing::ValuesIn(kToSimplifiedCases),
-                         test_output::CaseName<MapCase>);
+                         CaseName<MapCase>);
 
 class ToFull : public testing::TestWithParam<MapCase> {};
 TEST_P(ToFull, Maps) {
@@ -91,7 +91,7 @@ const MapCase kToFullCases[] = {
     {"empty", u"", u""},
 };
 INSTANTIATE_TEST_SUITE_P(Cases, ToFull, testing::ValuesIn(kToFullCases),
-                         test_output::CaseName<MapCase>);
+                         CaseName<MapCase>);
 
 class ToHalf : public testing::TestWithParam<MapCase> {};
 TEST_P(ToHalf, Maps) {
@@ -108,7 +108,7 @@ const MapCase kToHalfCases[] = {
     {"empty", u"", u""},
 };
 INSTANTIATE_TEST_SUITE_P(Cases, ToHalf, testing::ValuesIn(kToHalfCases),
-                         test_output::CaseName<MapCase>);
+                         CaseName<MapCase>);
 
 TEST(MapWidth, EveryPrintableAsciiRoundTrips) {
   Text ascii;

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <optional>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "engine/codepage.h"
 #include "engine/fixed_repairs.h"
@@ -115,43 +117,49 @@ struct LengthCase {
   const char* name;
   std::size_t length;
   bool leading_bom;
-  std::size_t max_len;
+  std::optional<std::size_t> max_len;  // nullopt: the routines' default
   bool too_long;
 };
 
-TEST(Reinterpret, LengthLimit) {
-  const LengthCase cases[] = {
-      {"exactly-limit", kMaxTextLen, false, kMaxTextLen, false},
-      {"one-over", kMaxTextLen + 1, false, kMaxTextLen, true},
-      {"one-over-but-bom-dropped-first", kMaxTextLen + 1, true, kMaxTextLen, false},
-      {"lifted-limit", kMaxTextLen * 4, false, kNoLengthLimit, false},
-      {"custom-limit", 11, false, 10, true},
+void PrintTo(const LengthCase& c, std::ostream* os) { *os << c.name << " length " << c.length; }
+
+class LengthLimit : public testing::TestWithParam<LengthCase> {};
+
+// UTF-16 to UTF-16 and GBK to GBK change nothing but the byte order mark,
+// so only the length check decides.
+TEST_P(LengthLimit, RefusesLongerResults) {
+  const LengthCase& c = GetParam();
+  Text input(c.length, u'\u4E2D');
+  if (c.leading_bom) input[0] = u'\uFEFF';
+  auto locale = [&](LocaleId a, LocaleId b) {
+    return c.max_len ? ReinterpretByLocale(input, a, b, *c.max_len)
+                     : ReinterpretByLocale(input, a, b);
   };
-  for (const auto& c : cases) {
-    Text input(c.length, u'\u4E2D');
-    if (c.leading_bom) input[0] = u'\uFEFF';
-    for (Routine routine : {Routine::kLocale, Routine::kCodePage}) {
-      // UTF-16 to UTF-16 changes nothing but the byte order mark, so only the
-      // length check decides.
-      Converted r = routine == Routine::kLocale ? ReinterpretByLocale(input, -2, -2, c.max_len)
-                                                : ReinterpretByCodePage(input, -2, -2, c.max_len);
-      EXPECT_EQ(r.too_long, c.too_long) << c.name;
-      std::size_t expected = c.too_long ? c.length : c.length - (c.leading_bom ? 1 : 0);
-      EXPECT_EQ(r.text.size(), expected) << c.name;
-    }
+  auto code_page = [&](CodePageId a, CodePageId b) {
+    return c.max_len ? ReinterpretByCodePage(input, a, b, *c.max_len)
+                     : ReinterpretByCodePage(input, a, b);
+  };
+  std::vector<Converted> results = {locale(-2, -2), code_page(-2, -2)};
+  // GBK has no byte order mark to drop.
+  if (!c.leading_bom) results.insert(results.end(), {locale(2052, 2052), code_page(936, 936)});
+  for (const Converted& r : results) {
+    EXPECT_EQ(r.too_long, c.too_long);
+    // A refusal hands back the input, mark and all.
+    EXPECT_EQ(r.text.size(), c.too_long ? c.length : c.length - (c.leading_bom ? 1 : 0));
   }
 }
 
-TEST(Reinterpret, LimitAppliesToRealConversions) {
-  Text input(kMaxTextLen + 1, u'\u4E2D');
-  EXPECT_TRUE(ReinterpretByLocale(input, 2052, 2052).too_long);
-  EXPECT_TRUE(ReinterpretByCodePage(input, 936, 936).too_long);
-  input.pop_back();
-  EXPECT_EQ(ReinterpretByLocale(input, 2052, 2052).text, input);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LengthLimit,
+    testing::Values(LengthCase{"exactly-16383", 16383, false, std::nullopt, false},
+                    LengthCase{"16384-refused", 16384, false, std::nullopt, true},
+                    LengthCase{"16384-but-bom-dropped-first", 16384, true, std::nullopt, false},
+                    LengthCase{"lifted-limit", 16383 * 4, false, kNoLengthLimit, false},
+                    LengthCase{"custom-limit", 11, false, 10, true}),
+    CaseName<LengthCase>);
 
 TEST(Reinterpret, RefusalHandsBackTheInput) {
-  Text input(kMaxTextLen + 1, u'\u4100');
+  Text input(16384, u'\u4100');
   Converted r = ReinterpretByLocale(input, -2, -1);
   EXPECT_TRUE(r.too_long);
   EXPECT_EQ(r.text, input);

@@ -8,6 +8,8 @@
 
 #include <cstdio>
 
+#include "tests/shared_data.h"
+
 namespace tekvo {
 namespace {
 
@@ -50,8 +52,8 @@ TEST(SuggestCorpus, MeetsTheTargets) {
 
 TEST(SuggestCorpus, SharedMojibakeCases) {
   const auto cases =
-      sc::LoadMojibakeCases(sc::SharedDataDir() + "/ftfy-test-cases/in-the-wild.json");
-  if (!cases) GTEST_SKIP() << "shared mojibake cases absent";
+      sc::LoadMojibakeCases(shared_data::Dir() + "/ftfy-test-cases/in-the-wild.json");
+  if (!cases) TEKVO_SHARED_DATA_MISSING("ftfy-test-cases/in-the-wild.json");
   ASSERT_GE(cases->size(), 50u);
   const sc::Tally t = sc::Measure(*cases, false);
   PrintTally("shared mojibake cases (those a menu repair can fix)", t);

@@ -1,5 +1,5 @@
-// Test names and failure output shared by the engine tests: bytes and UTF-16
-// units as upper-case hex, so two strings that differ in one unit show where.
+// Failure output shared by the engine tests: bytes and UTF-16 units as
+// upper-case hex, so two strings that differ in one unit show where.
 #ifndef TEKVO_TESTS_ENGINE_TEST_OUTPUT_H_
 #define TEKVO_TESTS_ENGINE_TEST_OUTPUT_H_
 
@@ -8,6 +8,7 @@
 #include <string>
 
 #include "engine/text.h"
+#include "tests/case_name.h"
 
 namespace tekvo::test_output {
 
@@ -16,17 +17,6 @@ std::string Hex(const ByteString& bytes);
 
 // Four hex digits per UTF-16 unit, separated by blanks ("4E2D D83D DE00").
 std::string Units(const Text& text);
-
-// Test name from the `name` field of a parameter table row
-// ("gb-read-as-big5" becomes gb_read_as_big5).
-template <class Param>
-std::string CaseName(const testing::TestParamInfo<Param>& info) {
-  std::string name = info.param.name;
-  for (char& ch : name) {
-    if (ch == '-') ch = '_';
-  }
-  return name;
-}
 
 }  // namespace tekvo::test_output
 

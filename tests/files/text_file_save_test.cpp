@@ -221,6 +221,22 @@ TEST(SaveTextFileTest, FailuresWithoutAnOldFile) {
   EXPECT_FALSE(Exists(dir.File("folder.bak")));
 }
 
+// A backup left by an earlier failure is not this save's old file: when the
+// new file cannot be made, it must not turn up under the target's name.
+TEST(SaveTextFileTest, FailedSaveOfANewFileLeavesAStaleBackupAlone) {
+  ScratchDir dir;
+  const std::string path = dir.File("doc.txt");
+  WriteBytes(BackupPathOf(path), "stale");
+  FailingOps ops(Op::kCreate, 1);
+  ScriptedPrompter prompter;
+  SaveOptions options;
+  options.ops = &ops;
+  SaveResult r = SaveTextFile(u"new", path, FileEncoding::kUtf8NoBom, prompter, options);
+  EXPECT_EQ(r.status, SaveStatus::kFailed);
+  EXPECT_FALSE(Exists(path));
+  EXPECT_EQ(ReadBytes(BackupPathOf(path)), "stale");
+}
+
 TEST(SaveTextFileTest, AsksBeforeAnsiLosesCharacters) {
   struct Case {
     const char* name;

@@ -333,13 +333,9 @@ inline Tally Measure(const std::vector<Case>& cases, bool expected_known,
   return t;
 }
 
-// Where the corpus and the shared data are.
+// Where the corpus is.
 inline std::string CorpusPath() {
   return std::string(TEKVO_SOURCE_DIR) + "/tests/suggest/corpus.tsv";
-}
-inline std::string SharedDataDir() {
-  const char* env = std::getenv("TEKVO_SHARED_DATA");
-  return env && *env ? std::string(env) : std::string(TEKVO_SOURCE_DIR) + "/../shared/data";
 }
 
 }  // namespace tekvo::suggest_corpus
