@@ -85,11 +85,16 @@ void mnuWnCase_Click(EditorContext& ctx, int index) {
   ShowFailures(ctx.seam, [&] {
     const Text selected = ctx.txtA.SelText();
     const Text mapped = ApplyTextMapping(selected, static_cast<TextMapping>(index));
+    // The width mappings split voiced kana into two units, so the text can
+    // grow past the limit.
+    if (ctx.history.ReplacementTooLong(mapped)) {
+      ctx.seam.Tell(kEditTooLong);
+      return;
+    }
     const std::int32_t start = ctx.txtA.SelStart();
-    const std::int32_t length = ctx.txtA.SelLength();
     ctx.txtA.SetSelText(mapped);
     ctx.txtA.SetSelStart(start);
-    ctx.txtA.SetSelLength(length);
+    ctx.txtA.SetSelLength(static_cast<std::int32_t>(mapped.size()));
     ctx.lblSay.SetCaption(Text(captions::kWnCase[index]));
     ctx.history.RecordStep(true);
   });

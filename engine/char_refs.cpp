@@ -65,6 +65,48 @@ int HexValue(char16_t c) {
   return -1;
 }
 
+int DigitValue(char16_t c, bool hex) {
+  if (hex) return HexValue(c);
+  return c >= u'0' && c <= u'9' ? c - u'0' : -1;
+}
+
+// The digits an escape takes after its prefix.
+struct EscapeDigits {
+  std::size_t length = 0;
+  std::int32_t value = 0;  // 0 when there are none
+};
+
+// HTML references read up to 6 hex or 7 decimal digits so that they reach
+// the supplementary planes, but a run of digits that would carry the value
+// past U+10FFFF is text that merely follows a reference ("&#65509100" is
+// "&#65509" and "100"): the reference then keeps the 4 or 5 digits of the
+// basic plane. The other escapes take exactly 4 or 2 hex digits at most.
+EscapeDigits ReadDigits(std::u16string_view s, std::size_t start, int budget, bool html) {
+  constexpr std::int32_t kMaxCodePoint = 0x10FFFF;
+  constexpr std::size_t kBasicHexDigits = 4;
+  constexpr std::size_t kBasicDecimalDigits = 5;
+  const bool hex = budget > 0;
+  const std::int32_t radix = hex ? 16 : 10;
+  const std::size_t max_digits = static_cast<std::size_t>(hex ? budget : -budget);
+  EscapeDigits got;
+  for (; got.length < max_digits && start + got.length < s.size(); ++got.length) {
+    const int d = DigitValue(s[start + got.length], hex);
+    if (d < 0) break;
+    const std::int32_t next = got.value * radix + d;
+    if (html && next > kMaxCodePoint) {
+      const std::size_t basic = hex ? kBasicHexDigits : kBasicDecimalDigits;
+      got.length = basic;
+      got.value = 0;
+      for (std::size_t i = 0; i < basic; ++i) {
+        got.value = got.value * radix + DigitValue(s[start + i], hex);
+      }
+      return got;
+    }
+    got.value = next;
+  }
+  return got;
+}
+
 }  // namespace
 
 Converted EncodeCharRefs(const Text& text, CharRefBase base, std::size_t max_len) {
@@ -97,62 +139,33 @@ Text DecodeNumericEscapes(const Text& text, EscapeFamily family) {
   }
   if (text.empty()) return text;
   const bool html = family == EscapeFamily::kHtml;
-  const std::int32_t max_value = html ? 0x10FFFF : 0xFFFF;
   const std::u16string_view s(text);
   Text work = text;
   std::size_t w = 0;
-  int pending = 0;         // > 0: hex digits still allowed, < 0: decimal
-  std::int32_t value = 0;  // -1 after an invalid escape, so its ";" is swallowed
+  std::int32_t value = 0;  // != 0 right after an escape, so its ";" is swallowed
 
   // Every escape reads at least as many units as it writes, so w never
   // overtakes the read position.
-  auto close = [&] {
-    if (value >= 1 && value <= max_value) {
-      if (value > 0xFFFF) {
-        const std::int32_t v = value - 0x10000;
-        work[w++] = static_cast<char16_t>(0xD800 + (v >> 10));
-        work[w++] = static_cast<char16_t>(0xDC00 + (v & 0x3FF));
-      } else {
-        work[w++] = static_cast<char16_t>(value);
-      }
-    } else {
-      value = -1;
-    }
-  };
-
   for (std::size_t r = 0; r < s.size();) {
-    const char16_t c = s[r];
-    const bool open = pending != 0;
-    bool consumed = false;
-    if (pending > 0) {
-      --pending;
-      const int d = HexValue(c);
-      if (d >= 0) {
-        value = value * 16 + d;
-        consumed = true;
-      } else {
-        pending = 0;
-      }
-    } else if (pending < 0) {
-      ++pending;
-      if (c >= u'0' && c <= u'9') {
-        value = value * 10 + (c - u'0');
-        consumed = true;
-      } else {
-        pending = 0;
-      }
-    }
-    if (open && pending == 0) close();
-    if (consumed) {
-      ++r;
-      continue;
-    }
     if (const EscapeOpen e = PrefixAt(s, r, family); e.prefix_length != 0) {
-      pending = e.budget;
-      value = 0;
       r += e.prefix_length;
+      const EscapeDigits d = ReadDigits(s, r, e.budget, html);
+      r += d.length;
+      if (d.value >= 1) {
+        if (d.value > 0xFFFF) {
+          const std::int32_t v = d.value - 0x10000;
+          work[w++] = static_cast<char16_t>(0xD800 + (v >> 10));
+          work[w++] = static_cast<char16_t>(0xDC00 + (v & 0x3FF));
+        } else {
+          work[w++] = static_cast<char16_t>(d.value);
+        }
+        value = d.value;
+      } else {
+        value = -1;
+      }
       continue;
     }
+    const char16_t c = s[r];
     if (html) {
       if (const HtmlMarkup m = MatchHtmlMarkup(s, r); m.length != 0) {
         for (std::size_t i = 0; i < m.out_length; ++i) work[w++] = m.out[i];
@@ -165,7 +178,6 @@ Text DecodeNumericEscapes(const Text& text, EscapeFamily family) {
     value = 0;
     ++r;
   }
-  if (pending != 0) close();
   work.resize(w);
   return work;
 }

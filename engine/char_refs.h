@@ -32,12 +32,14 @@ enum class EscapeFamily {
 
 // Decodes the escapes of `family` in one left-to-right scan.
 //
-// An escape takes at most its number of digits (HTML: 6 hex or 7 decimal, up
-// to U+10FFFF, written as a surrogate pair above U+FFFF; the others 4 or 2 hex
-// digits); a non-digit cuts it short and it gives the character of the digits
-// read so far. An escape with no digits, the value 0 or a value out of range
-// gives nothing. In HTML a ";" directly after an escape, valid or not, is
-// swallowed. Two-digit escapes give the character with that code (U+0001 to
+// An escape takes at most its number of digits (HTML: 6 hex or 7 decimal,
+// written as a surrogate pair above U+FFFF; the others 4 or 2 hex digits); a
+// non-digit cuts it short and it gives the character of the digits read so
+// far. An HTML reference whose next digit would carry it past U+10FFFF keeps
+// only its first 4 hex or 5 decimal digits, and the digits after them stay
+// text ("&#65509100" gives "\uFFE5" "100"). U+FFFF is one unit, never a pair.
+// An escape with no digits or the value 0 gives nothing. In HTML a ";" directly after an escape,
+// valid or not, is swallowed. Two-digit escapes give the character with that code (U+0001 to
 // U+00FF), never bytes of a code page. The output is never longer than the
 // input. Never fails; an unknown family returns the input.
 Text DecodeNumericEscapes(const Text& text, EscapeFamily family);

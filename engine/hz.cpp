@@ -54,17 +54,13 @@ const GbPairs& Pairs() {
   return *pairs;
 }
 
-// Removes every occurrence of `pattern` from `text` in one pass, in place.
-void RemoveAll(Text& text, std::u16string_view pattern) {
-  std::size_t w = 0;
-  for (std::size_t r = 0; r < text.size();) {
-    if (std::u16string_view(text).substr(r, pattern.size()) == pattern) {
-      r += pattern.size();
-    } else {
-      text[w++] = text[r++];
-    }
+// The length of a line continuation at s[r] ("~" + CR LF, "~ " + CR LF or
+// "~" + tab + CR LF), or 0.
+std::size_t ContinuationAt(std::u16string_view s, std::size_t r) {
+  for (std::u16string_view form : {u"~\r\n", u"~ \r\n", u"~\t\r\n"}) {
+    if (s.substr(r, form.size()) == form) return form.size();
   }
-  text.resize(w);
+  return 0;
 }
 
 }  // namespace
@@ -107,32 +103,31 @@ Converted EncodeHz(const Text& text, std::size_t max_len) {
 Text DecodeHz(const Text& text) {
   if (text.empty()) return text;
   Text s = text;
-  RemoveAll(s, u"~\r\n");
-  RemoveAll(s, u"~ \r\n");
-  RemoveAll(s, u"~\t\r\n");
   const GbPairs& gb = Pairs();
 
+  // Line continuations are recognised where a "~" starts an escape or a pair,
+  // never inside "~~": a text ending a line with a tilde is written "~~" + CR
+  // LF and must keep its line break.
   std::size_t w = 0;
   bool gb_mode = false;
-  bool tilde = false;  // ASCII mode: a "~" waits for its partner
-  int first = -1;      // GB mode: the first byte of a pair
+  int first = -1;  // GB mode: the first byte of a pair
   for (std::size_t r = 0; r < s.size(); ++r) {
     const char16_t c = s[r];
     if (!gb_mode) {
-      if (tilde) {
-        tilde = false;
-        if (c == u'{') {
+      if (c != u'~') {
+        s[w++] = c;
+      } else if (const std::size_t n = ContinuationAt(s, r); n != 0) {
+        r += n - 1;
+      } else if (r + 1 < s.size()) {
+        const char16_t next = s[++r];
+        if (next == u'{') {
           gb_mode = true;
-        } else if (c == u'~') {
+        } else if (next == u'~') {
           s[w++] = u'~';
         } else {
           s[w++] = u'~';
-          s[w++] = c;
+          s[w++] = next;
         }
-      } else if (c == u'~') {
-        tilde = true;
-      } else {
-        s[w++] = c;
       }
       continue;
     }
@@ -149,6 +144,8 @@ Text DecodeHz(const Text& text) {
       const std::size_t i = static_cast<std::size_t>(first) * 128 + c;
       for (std::size_t k = 0; k < gb.decoded_length[i]; ++k) s[w++] = gb.decoded[i][k];
       first = -1;
+    } else if (const std::size_t n = c == u'~' ? ContinuationAt(s, r) : 0; n != 0) {
+      r += n - 1;
     } else {
       first = c;
     }

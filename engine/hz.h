@@ -17,14 +17,16 @@ namespace tekvo {
 // into GB mode; all others, GBK-only characters and characters code page 936
 // lacks included, are written as themselves in ASCII mode ("~" as "~~"). GB
 // mode is closed before every other character and at the end; no line is
-// folded.
+// folded. DecodeHz gives back every text this writes.
 //
 // Texts longer than max_len / 5 units are refused (too_long set, text is the
 // input). The empty text gives the empty text.
 Converted EncodeHz(const Text& text, std::size_t max_len = kMaxTextLen);
 
-// Joins lines continued by "~" (also "~ " and "~\t") before CR LF, then
-// decodes. In GB mode every ASCII character except CR is a byte of a pair;
+// Decodes in one scan. A "~" (also "~ " and "~\t") before CR LF where an
+// escape or a pair could start continues the line: both are dropped; "~~"
+// before CR LF is a tilde that ends its line. In GB mode every ASCII character except CR is a byte
+// of a pair;
 // "~}" is recognised only at the start of a pair; a CR or a non-ASCII
 // character ends GB mode and is written. Outside GB mode "~~" gives "~" and
 // "~" before anything else stays. A half pair at the end is dropped. The

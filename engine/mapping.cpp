@@ -1,9 +1,11 @@
 #include "engine/mapping.h"
 
+#include <unicode/normalizer2.h>
 #include <unicode/translit.h>
 #include <unicode/unistr.h>
 #include <unicode/utf16.h>
 
+#include <array>
 #include <memory>
 #include <mutex>
 #include <unordered_map>
@@ -45,7 +47,9 @@ class CharMapper {
     return out;
   }
 
- private:
+  // MapBasic and MapSupplementary are for callers that hold mutex().
+  std::mutex& mutex() { return mutex_; }
+
   char16_t MapBasic(char16_t unit) {
     if (basic_.empty()) {
       basic_.assign(0x10000, 0);
@@ -71,6 +75,7 @@ class CharMapper {
     return mapped;
   }
 
+ private:
   std::unique_ptr<icu::Transliterator> translit_;
   std::mutex mutex_;
   std::vector<char16_t> basic_;
@@ -102,6 +107,151 @@ CharMapper& Mapper(Transform transform) {
   return mapper;
 }
 
+// The katakana sound marks: half-width, combining, and the spacing forms
+// that stand alone in full width.
+constexpr char16_t kHalfVoiced = 0xFF9E;
+constexpr char16_t kHalfSemiVoiced = 0xFF9F;
+constexpr char16_t kCombiningVoiced = 0x3099;
+constexpr char16_t kCombiningSemiVoiced = 0x309A;
+constexpr char16_t kSpacingVoiced = 0x309B;
+constexpr char16_t kSpacingSemiVoiced = 0x309C;
+
+bool IsHalfKana(char16_t u) { return u >= 0xFF66 && u <= 0xFF9D; }
+bool IsHalfHangul(char16_t u) { return u >= 0xFFA0 && u <= 0xFFDC; }
+
+// Hangul compatibility jamo, the full-width forms of the half-width jamo.
+constexpr char16_t kCompatJamoFirst = 0x3130;
+constexpr char16_t kCompatJamoLast = 0x318F;
+
+// What the half-width jamo stand for. ICU's transform turns them into the
+// conjoining jamo (U+1100...), which render differently and which the Windows
+// mapping never produces; their compatibility decomposition is the
+// compatibility jamo.
+struct HangulWidths {
+  std::array<char16_t, 0xFFDC - 0xFFA0 + 1> full{};
+  std::array<char16_t, kCompatJamoLast - kCompatJamoFirst + 1> half{};
+};
+
+const HangulWidths& Hangul() {
+  static const HangulWidths widths = [] {
+    HangulWidths w;
+    UErrorCode status = U_ZERO_ERROR;
+    const icu::Normalizer2* nfkc = icu::Normalizer2::getNFKCInstance(status);
+    for (char16_t h = 0xFFA0; h <= 0xFFDC; ++h) {
+      icu::UnicodeString d;
+      if (U_FAILURE(status) || !nfkc->getRawDecomposition(h, d) || d.length() != 1) continue;
+      const char16_t jamo = d.charAt(0);
+      w.full[h - 0xFFA0] = jamo;
+      if (jamo >= kCompatJamoFirst && jamo <= kCompatJamoLast) w.half[jamo - kCompatJamoFirst] = h;
+    }
+    return w;
+  }();
+  return widths;
+}
+
+const icu::Normalizer2* Nfc() {
+  UErrorCode status = U_ZERO_ERROR;
+  const icu::Normalizer2* nfc = icu::Normalizer2::getNFCInstance(status);
+  return U_SUCCESS(status) ? nfc : nullptr;
+}
+
+// The unit a pair of a full-width kana and a combining mark composes to, or 0.
+char16_t Compose(char16_t base, char16_t mark) {
+  const icu::Normalizer2* nfc = Nfc();
+  if (nfc == nullptr) return 0;
+  const UChar32 c = nfc->composePair(base, mark);
+  return c > 0 && c <= 0xFFFF ? static_cast<char16_t>(c) : 0;
+}
+
+// Voiced and semi-voiced half-width kana take two units ("ｶﾞ"), so the width
+// mapping, unlike the script mapping, can change the length of a text.
+Text ToFullWidth(const Text& text, CharMapper& mapper) {
+  Text out;
+  out.reserve(text.size());
+  const HangulWidths& hangul = Hangul();
+  std::lock_guard<std::mutex> lock(mapper.mutex());
+  const std::size_t n = text.size();
+  for (std::size_t i = 0; i < n; ++i) {
+    const char16_t u = text[i];
+    if (U16_IS_LEAD(u) && i + 1 < n && U16_IS_TRAIL(text[i + 1])) {
+      const UChar32 mapped = mapper.MapSupplementary(U16_GET_SUPPLEMENTARY(u, text[i + 1]));
+      out.push_back(U16_LEAD(mapped));
+      out.push_back(U16_TRAIL(mapped));
+      ++i;
+    } else if (U16_IS_SURROGATE(u)) {
+      out.push_back(u);
+    } else if (u == kHalfVoiced) {
+      out.push_back(kSpacingVoiced);
+    } else if (u == kHalfSemiVoiced) {
+      out.push_back(kSpacingSemiVoiced);
+    } else if (IsHalfHangul(u) && hangul.full[u - 0xFFA0] != 0) {
+      out.push_back(hangul.full[u - 0xFFA0]);
+    } else {
+      const char16_t mapped = mapper.MapBasic(u);
+      const char16_t next = i + 1 < n ? text[i + 1] : 0;
+      char16_t composed = 0;
+      if (IsHalfKana(u) && (next == kHalfVoiced || next == kHalfSemiVoiced)) {
+        composed = Compose(mapped, next == kHalfVoiced ? kCombiningVoiced : kCombiningSemiVoiced);
+      }
+      if (composed != 0) {
+        out.push_back(composed);
+        ++i;
+      } else {
+        out.push_back(mapped);
+      }
+    }
+  }
+  return out;
+}
+
+Text ToHalfWidth(const Text& text, CharMapper& mapper) {
+  Text out;
+  out.reserve(text.size());
+  const HangulWidths& hangul = Hangul();
+  const icu::Normalizer2* nfc = Nfc();
+  std::lock_guard<std::mutex> lock(mapper.mutex());
+  const std::size_t n = text.size();
+  for (std::size_t i = 0; i < n; ++i) {
+    const char16_t u = text[i];
+    if (U16_IS_LEAD(u) && i + 1 < n && U16_IS_TRAIL(text[i + 1])) {
+      const UChar32 mapped = mapper.MapSupplementary(U16_GET_SUPPLEMENTARY(u, text[i + 1]));
+      out.push_back(U16_LEAD(mapped));
+      out.push_back(U16_TRAIL(mapped));
+      ++i;
+      continue;
+    }
+    if (U16_IS_SURROGATE(u)) {
+      out.push_back(u);
+      continue;
+    }
+    if (u == kSpacingVoiced || u == kSpacingSemiVoiced) {
+      out.push_back(u == kSpacingVoiced ? kHalfVoiced : kHalfSemiVoiced);
+      continue;
+    }
+    if (u >= kCompatJamoFirst && u <= kCompatJamoLast) {
+      const char16_t h = hangul.half[u - kCompatJamoFirst];
+      out.push_back(h != 0 ? h : u);
+      continue;
+    }
+    // A voiced kana ("ガ") is its plain kana and the mark in half width.
+    icu::UnicodeString d;
+    if (nfc != nullptr && u >= 0x3040 && u <= 0x30FF && nfc->getRawDecomposition(u, d) &&
+        d.length() == 2 &&
+        (d.charAt(1) == kCombiningVoiced || d.charAt(1) == kCombiningSemiVoiced)) {
+      const char16_t base = mapper.MapBasic(d.charAt(0));
+      if (IsHalfKana(base)) {
+        out.push_back(base);
+        out.push_back(d.charAt(1) == kCombiningVoiced ? kHalfVoiced : kHalfSemiVoiced);
+        continue;
+      }
+    }
+    const char16_t mapped = mapper.MapBasic(u);
+    // Only the compatibility jamo have half-width forms.
+    out.push_back(IsHalfHangul(mapped) ? u : mapped);
+  }
+  return out;
+}
+
 Text MapWith(const Text& text, Transform transform) {
   if (text.empty()) return text;
   CharMapper& mapper = Mapper(transform);
@@ -117,7 +267,11 @@ Text MapChineseScript(const Text& text, ScriptTarget target) {
 }
 
 Text MapWidth(const Text& text, WidthTarget target) {
-  return MapWith(text, target == WidthTarget::kFull ? Transform::kToFull : Transform::kToHalf);
+  if (text.empty()) return text;
+  const bool full = target == WidthTarget::kFull;
+  CharMapper& mapper = Mapper(full ? Transform::kToFull : Transform::kToHalf);
+  if (!mapper.ok()) return text;
+  return full ? ToFullWidth(text, mapper) : ToHalfWidth(text, mapper);
 }
 
 Text ApplyTextMapping(const Text& text, TextMapping mapping) {

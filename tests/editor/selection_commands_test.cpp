@@ -21,6 +21,7 @@ struct WnCaseCase {
   std::int32_t start;
   std::int32_t length;
   Text want;
+  std::int32_t want_length;  // the mapped stretch stays selected
   Text say;
 };
 
@@ -34,17 +35,19 @@ TEST_P(WnCase, MapsTheSelectionAndKeepsItSelected) {
   mnuWnCase_Click(h.ctx, c.index);
   EXPECT_EQ(h.box.Text(), c.want) << testing::PrintToString(c.text);
   EXPECT_EQ(h.box.SelStart(), c.start);
-  EXPECT_EQ(h.box.SelLength(), c.length);
+  EXPECT_EQ(h.box.SelLength(), c.want_length);
   EXPECT_EQ(h.say.Caption(), c.say);
 }
 
 const WnCaseCase kWnCaseCases[] = {
-    {"full-letter-digit-blank", 0, u"xA1 y", 1, 3, u"xＡ１　y", u"转全角 (&D)"},
-    {"half", 1, u"ＡＢ　Ｃ", 0, 4, u"AB C", u"转半角 (&B)"},
-    {"simplified", 2, u"x漢字y", 1, 2, u"x汉字y", u"转简体 (&G)"},
-    {"traditional", 3, u"汉字简体", 0, 4, u"漢字簡體", u"转繁体 (&F)"},
-    {"across-line-break", 0, u"ab\r\ncd", 0, 5, u"ａｂ\r\nｃｄ", u"转全角 (&D)"},
-    {"nothing-to-map", 2, u"abc", 0, 3, u"abc", u"没有改变"},
+    {"full-letter-digit-blank", 0, u"xA1 y", 1, 3, u"xＡ１　y", 3, u"转全角 (&D)"},
+    {"half", 1, u"ＡＢ　Ｃ", 0, 4, u"AB C", 4, u"转半角 (&B)"},
+    {"simplified", 2, u"x漢字y", 1, 2, u"x汉字y", 2, u"转简体 (&G)"},
+    {"traditional", 3, u"汉字简体", 0, 4, u"漢字簡體", 4, u"转繁体 (&F)"},
+    {"across-line-break", 0, u"ab\r\ncd", 0, 5, u"ａｂ\r\nｃｄ", 5, u"转全角 (&D)"},
+    {"nothing-to-map", 2, u"abc", 0, 3, u"abc", 3, u"没有改变"},
+    {"half-splits-voiced-kana", 1, u"xガパy", 1, 2, u"xｶﾞﾊﾟy", 4, u"转半角 (&B)"},
+    {"full-composes-voiced-kana", 0, u"xｶﾞy", 1, 2, u"xガy", 1, u"转全角 (&D)"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, WnCase, testing::ValuesIn(kWnCaseCases), CaseName<WnCaseCase>);
@@ -102,6 +105,16 @@ TEST(Ins, LineBreakBeyondTheLimitIsRefused) {
 
   mnuIns_Click(h.ctx, 2);  // a blank still fits
   EXPECT_EQ(h.box.TextLength(), static_cast<std::int32_t>(kMaxTextLen));
+}
+
+TEST(WnCase, HalfWidthBeyondTheLimitIsRefused) {
+  CommandHarness h;
+  const Text text = Text(kMaxTextLen - 1, u'a') + u"ガ";
+  h.Load(text);
+  h.Select(static_cast<std::int32_t>(kMaxTextLen - 1), 1);
+  mnuWnCase_Click(h.ctx, 1);
+  EXPECT_EQ(h.seam.Messages(), std::vector<Text>{u"修改失败~ 文本过长"});
+  EXPECT_EQ(h.box.Text(), text);
 }
 
 // The insert item shows the input dialog with the selection in it.

@@ -78,10 +78,21 @@ TEST(DecodeNumericEscapes, Table) {
       {"html-hex-astral-one-ref", html, u"&#x1F600;", u"\U0001F600"},
       {"html-dec-astral-one-ref", html, u"&#128512;", u"\U0001F600"},
       {"html-last-code-point", html, u"&#x10FFFF;&#1114111;", u"\U0010FFFF\U0010FFFF"},
-      {"html-last-bmp-unit", html, u"&#xFFFF;&#65535;", u"\uFFFF\uFFFF"},
       {"html-first-astral-is-a-pair", html, u"&#x10000;&#65536;", u"\U00010000\U00010000"},
-      {"html-hex-above-range-vanishes", html, u"a&#x110000;b", u"ab"},
-      {"html-dec-above-range-vanishes", html, u"a&#1114112;b", u"ab"},
+      // Digits that would carry a reference past U+10FFFF are text after a
+      // basic-plane reference, not part of a reference that vanishes.
+      {"html-dec-digits-past-range-stay-text", html, u"&#65509100",
+       u"\uFFE5"
+       u"100"},
+      {"html-hex-letters-past-range-stay-text", html, u"&#x53EFabc", u"可abc"},
+      {"html-hex-above-range-keeps-four-digits", html, u"a&#x110000;b",
+       u"a\u1100"
+       u"00;b"},
+      {"html-dec-above-range-keeps-five-digits", html, u"a&#1114112;b",
+       u"a\u2B85"
+       u"12;b"},
+      {"html-hex-ffff-is-one-unit", html, u"&#xFFFF;&#65535;", u"\uFFFF\uFFFF"},
+      {"html-astral-then-letters", html, u"&#x1F600;abc", u"\U0001F600abc"},
       {"html-hex-six-digits-at-most", html, u"&#x00004142", u"A42"},
       {"html-dec-seven-digits-at-most", html, u"&#00000651", u"A1"},
       {"html-surrogate-refs-pair-up", html, u"&#xD83D;&#xDE00;", u"\U0001F600"},
@@ -110,6 +121,7 @@ TEST(DecodeNumericEscapes, Table) {
        u"\u1F60"
        u"0"},
       {"bs-last-bmp-unit", bs, u"\\uFFFF\\xFF", u"\uFFFF\u00FF"},
+      {"bs-ffff-is-one-unit", bs, u"\\uFFFF\\UFFFF", u"\uFFFF\uFFFF"},
       {"bs-no-digits", bs, u"\\uZZZZ", u"ZZZZ"},
       {"bs-semicolon-stays", bs, u"\\u0041;", u"A;"},
       {"bs-zero-vanishes", bs, u"a\\u0000b", u"ab"},
@@ -128,6 +140,7 @@ TEST(DecodeNumericEscapes, Table) {
       {"pc-caption-example", pc, u"%u53EF%u63A7%28%29", u"可控()"},
       {"pc-two-digits-are-characters", pc, u"%B5%E7", u"\u00B5\u00E7"},
       {"pc-last-bmp-unit", pc, u"%uFFFF%FF", u"\uFFFF\u00FF"},
+      {"pc-ffff-is-one-unit", pc, u"%uFFFF%UFFFF", u"\uFFFF\uFFFF"},
       {"pc-no-digits-vanishes", pc, u"100%!", u"100!"},
       {"pc-bare-prefix-at-end", pc, u"abc%", u"abc"},
       {"pc-cut-short", pc, u"%u41 ", u"A "},

@@ -66,6 +66,10 @@ TEST(DecodeHz, Table) {
       {"half-pair-at-end-dropped", u"~{VPN", u"中"},
       {"half-pair-before-cr-dropped", u"~{V\rx", u"\rx"},
       {"space-is-a-byte-in-gb", u"~{ V~}", u"犞"},
+      {"tilde-tilde-before-line-break-is-a-tilde", u"a~~\r\n~{VPND~}\r\nb", u"a~\r\n中文\r\nb"},
+      {"continuation-after-literal-tilde", u"a~~~\r\nb", u"a~b"},
+      {"continuation-at-pair-start-keeps-gb", u"~{VP~ \r\nND~}", u"中文"},
+      {"tilde-at-end-dropped", u"a~", u"a"},
       {"empty", u"", u""},
   };
   for (const auto& c : cases) {
@@ -73,6 +77,30 @@ TEST(DecodeHz, Table) {
     const Text got = DecodeHz(c.input);
     EXPECT_EQ(got, c.expected) << "input " << Show(c.input) << " got " << Show(got);
     EXPECT_LE(got.size(), c.input.size());
+  }
+}
+
+// Whatever the text, encoding and decoding give it back: tildes next to line
+// breaks and escape characters included.
+TEST(HzRoundTrip, Table) {
+  const struct {
+    const char* name;
+    Text text;
+  } cases[] = {
+      {"tilde-ends-line-before-gb", u"a~\r\n中文\r\nb"},
+      {"tilde-ends-line-after-gb", u"中~\r\nb"},
+      {"tilde-before-blank-line-break", u"x~ \r\ny~\t\r\n"},
+      {"two-tildes-end-line", u"~~\r\n~"},
+      {"escape-lookalikes", u"~{~}{VP}"},
+      {"tilde-then-gb", u"~中"},
+      {"lone-surrogate-and-gbk-only", u"\xD800丂中"},
+      {"only-line-breaks", u"\r\n\r\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Converted encoded = EncodeHz(c.text);
+    EXPECT_EQ(DecodeHz(encoded.text), c.text)
+        << "input " << Show(c.text) << " encoded " << Show(encoded.text);
   }
 }
 

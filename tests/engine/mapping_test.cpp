@@ -83,8 +83,15 @@ const MapCase kToFullCases[] = {
     {"letters-blank-digits", u"ABC 123", u"ＡＢＣ　１２３"},
     {"punctuation", u"!~\\\"", u"！～＼＂"},
     {"half-width-katakana", u"ｱｲｳ", u"アイウ"},
-    // The voiced mark becomes the combining one, so the pair still shows ガ.
-    {"voiced-mark-combines", u"ｶﾞ", u"カ\u3099"},
+    // Sound marks compose with the kana before them, so the text shortens.
+    {"voiced-mark-composes", u"ｶﾞ", u"ガ"},
+    {"semi-voiced-mark-composes", u"ﾊﾟ", u"パ"},
+    {"voiced-u-composes", u"ｳﾞｶﾞｷ", u"ヴガキ"},
+    {"lone-voiced-mark-spacing", u"ﾞ", u"゛"},
+    {"lone-semi-voiced-mark-spacing", u"aﾟ", u"ａ゜"},
+    {"mark-after-kana-without-voiced-form", u"ｱﾞ", u"ア゛"},
+    {"mark-after-full-width-kana-stays-apart", u"カﾞ", u"カ゛"},
+    {"half-hangul-to-compatibility-jamo", u"ﾡﾤ", u"ㄱㄴ"},
     {"han-untouched", u"中文", u"中文"},
     {"controls-untouched", u"\r\n\t", u"\r\n\t"},
     {"already-full", u"ＡＢ", u"ＡＢ"},
@@ -101,8 +108,14 @@ TEST_P(ToHalf, Maps) {
 const MapCase kToHalfCases[] = {
     {"letters-ideographic-space-digits", u"ＡＢＣ　１２３", u"ABC 123"},
     {"katakana", u"アイウ", u"ｱｲｳ"},
-    // Its half-width form takes two units; the length promise keeps it.
-    {"voiced-katakana-kept", u"ガ", u"ガ"},
+    // Voiced kana split into the kana and the mark, so the text grows.
+    {"voiced-katakana-splits", u"ガ", u"ｶﾞ"},
+    {"semi-voiced-katakana-splits", u"パピ", u"ﾊﾟﾋﾟ"},
+    {"voiced-u-splits", u"ヴ", u"ｳﾞ"},
+    {"spacing-marks", u"゛゜", u"ﾞﾟ"},
+    {"voiced-hiragana-untouched", u"が", u"が"},
+    {"compatibility-jamo-to-half", u"ㄱㄴ", u"ﾡﾤ"},
+    {"conjoining-jamo-untouched", u"\u1100", u"\u1100"},
     {"han-untouched", u"中文", u"中文"},
     {"already-half", u"AB", u"AB"},
     {"empty", u"", u""},
@@ -128,12 +141,25 @@ TEST(MapChineseScript, KeepsLengthOverTheWholeUnifiedBlock) {
   EXPECT_EQ(MapChineseScript(han, ScriptTarget::kSimplified).size(), han.size());
 }
 
-TEST(MapWidth, KeepsLengthOverTheWholeBasicPlane) {
-  Text all;
-  for (char32_t c = 1; c < 0xD800; ++c) all.push_back(static_cast<char16_t>(c));
-  for (char32_t c = 0xE000; c <= 0xFFFF; ++c) all.push_back(static_cast<char16_t>(c));
-  EXPECT_EQ(MapWidth(all, WidthTarget::kFull).size(), all.size());
-  EXPECT_EQ(MapWidth(all, WidthTarget::kHalf).size(), all.size());
+// Only the sound marks change the length: each character but the voiced kana
+// maps to one unit, alone as in a text of all of them.
+TEST(MapWidth, OnlySoundMarksChangeTheLength) {
+  for (const WidthTarget target : {WidthTarget::kFull, WidthTarget::kHalf}) {
+    Text all;
+    std::size_t splits = 0;
+    for (char32_t c = 1; c <= 0xFFFF; ++c) {
+      if (c >= 0xD800 && c <= 0xDFFF) continue;
+      const Text one(1, static_cast<char16_t>(c));
+      const Text mapped = MapWidth(one, target);
+      if (mapped.size() == 2 && (mapped[1] == u'\uFF9E' || mapped[1] == u'\uFF9F')) {
+        ++splits;
+      } else {
+        EXPECT_EQ(mapped.size(), 1u) << test_output::Units(one);
+      }
+      all += one;
+    }
+    EXPECT_EQ(MapWidth(all, target).size(), all.size() + splits);
+  }
 }
 
 }  // namespace
