@@ -4,6 +4,7 @@
 #include <QLibraryInfo>
 #include <QTimer>
 #include <QTranslator>
+#include <csignal>
 #include <iostream>
 
 #include "editor/command_line.h"
@@ -48,6 +49,9 @@ int main(int argc, char* argv[]) {
               << tekvo::UsageText().toStdString();
     return tekvo::kUsageExitStatus;
   }
+  // Past the file size limit a save should fail with a message and leave the
+  // file whole, not end the editor with the text unsaved.
+  std::signal(SIGXFSZ, SIG_IGN);
 
   // The interface speaks Simplified Chinese, so the standard buttons of message
   // and input boxes should too ("是"/"否", "确定"/"取消"), whatever the locale.

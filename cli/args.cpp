@@ -6,12 +6,14 @@
 namespace tekvo::cli {
 namespace {
 
-constexpr std::array<OptionSpec, 5> kOptions = {{
+constexpr std::array<OptionSpec, 6> kOptions = {{
     {"-o", "FILE", "write the result to FILE instead of standard output"},
     {"--in", "ENC", "read the input as ENC (default utf8; auto detects)"},
     {"--out", "ENC", "write as ENC: gb eng utf8 utf8-bom utf16le[-bom] utf16be[-bom]"},
     {"--top", "N", "suggest: list the N best candidates (default 10)"},
     {"--apply", "", "suggest: write the best candidate's text instead of the list", false},
+    {"--force", "",
+     "with -o: replace a read-only or hidden file, write characters the encoding lacks", false},
 }};
 
 const OptionSpec* FindOption(std::string_view name) {

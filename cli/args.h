@@ -19,7 +19,7 @@ struct OptionSpec {
   bool takes_value = true;  // false: a switch, stored with an empty value
 };
 
-// The options every subcommand accepts; each takes one value. To add one,
+// The options every subcommand accepts; each takes one value or is a switch. To add one,
 // add a row in args.cpp and read it with ParsedArgs::Option.
 std::span<const OptionSpec> KnownOptions();
 

@@ -107,6 +107,9 @@ int RunRepair(const Invocation& inv) {
   if (pos.size() > 2) return UsageError(inv, "repair takes NAME and at most one FILE");
   std::optional<RepairChoice> choice = ParseRepairName(pos[0]);
   if (!choice) return UsageError(inv, "unknown repair " + pos[0] + "\n" + ValidNames());
+  if (const std::string unusable = UnusableSide(*choice); !unusable.empty()) {
+    return Fail(inv, unusable + " in " + pos[0]);
+  }
   // The tool has no length limit: a file of any size is repaired whole. Plain
   // UTF-8 in and out is streamed in pieces cut after line feeds where the
   // pair allows it (the result is the same), so that memory stays small and

@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 
 #include <malloc.h>
+#include <signal.h>
 
 #include <array>
 #include <iostream>
@@ -98,6 +99,9 @@ int Main(int argc, char** argv) {
   // every page of every buffer faults anew; kept in the heap they are reused.
   mallopt(M_MMAP_THRESHOLD, 32 << 20);
   mallopt(M_TRIM_THRESHOLD, 256 << 20);
+  // Past the file size limit a write should fail and be reported, with the
+  // target left whole, rather than end the process mid-save.
+  ::signal(SIGXFSZ, SIG_IGN);
   std::ios::sync_with_stdio(false);
   std::vector<std::string> args(argv + 1, argv + argc);
   Io io{std::cin, std::cout, std::cerr};
@@ -112,7 +116,8 @@ int Main(int argc, char** argv) {
   }
   std::cout.flush();
   if (!std::cout) {
-    std::cerr << "tekvo-cli: cannot write the output\n";
+    // A command that failed has said why already.
+    if (status == kExitOk) std::cerr << "tekvo-cli: cannot write the output\n";
     return kExitError;
   }
   return status;

@@ -1,6 +1,7 @@
 #include "cli/encoding_options.h"
 
 #include <array>
+#include <cerrno>
 #include <ostream>
 
 #include "cli/io.h"
@@ -37,13 +38,14 @@ std::string OneLine(const Text& message) {
 }
 
 // Questions of the save cannot be asked of a script: each is shown on
-// standard error and answered No, so nothing is replaced or lost unasked.
-class RefusingPrompter : public Prompter {
+// standard error and answered No, so nothing is replaced or lost unasked,
+// or Yes when the user said "--force".
+class ScriptedAnswers : public Prompter {
  public:
-  explicit RefusingPrompter(std::ostream& err) : err_(err) {}
+  ScriptedAnswers(std::ostream& err, bool yes) : err_(err), yes_(yes) {}
   bool Ask(const Text& question, DefaultButton, const Text&) override {
-    err_ << "tekvo-cli: " << OneLine(question) << " -- no\n";
-    return false;
+    err_ << "tekvo-cli: " << OneLine(question) << (yes_ ? " -- yes\n" : " -- no\n");
+    return yes_;
   }
   void Tell(const Text& message, const Text&) override {
     err_ << "tekvo-cli: " << OneLine(message) << '\n';
@@ -52,6 +54,7 @@ class RefusingPrompter : public Prompter {
 
  private:
   std::ostream& err_;
+  bool yes_;
 };
 
 std::optional<FileEncoding> EncodingOption(const Invocation& inv, std::string_view option,
@@ -89,24 +92,21 @@ std::string EncodingNames(bool for_input) {
 std::optional<Text> ReadEncodedInput(const Invocation& inv, std::size_t index) {
   std::optional<FileEncoding> requested = EncodingOption(inv, "--in", true);
   if (!requested) return std::nullopt;
-  const auto& pos = inv.args.positional;
-  const bool from_file = index < pos.size() && pos[index] != "-";
-  if (from_file) {
-    LoadResult loaded =
-        LoadTextFile(pos[index], *requested, LoadOptions{kNoLengthLimit, kNoLengthLimit});
-    if (!loaded.ok()) {
-      Fail(inv, OneLine(loaded.message));
-      return std::nullopt;
-    }
-    return std::move(loaded.text);
-  }
+  // Files are read here rather than by the editor's loader, which takes a
+  // file's size from its directory entry: a pipe, a device or a /proc file
+  // would read as empty.
   std::optional<ByteString> bytes = ReadInputBytes(inv, index);
   if (!bytes) return std::nullopt;
   if (bytes->empty()) return Text();
   const FileEncoding detected = DetectFileEncoding(*bytes);
   std::optional<Text> text =
       DecodeFileBytes(*bytes, ResolveFileEncoding(*requested, detected), detected);
-  if (!text) Fail(inv, "cannot decode standard input");
+  if (!text) {
+    const auto& pos = inv.args.positional;
+    const bool from_file = index < pos.size() && pos[index] != "-";
+    Fail(inv, from_file ? pos[index] + ": 打开失败~ " + TextToUtf8Bytes(ErrorText(EILSEQ))
+                        : std::string("cannot decode standard input"));
+  }
   return text;
 }
 
@@ -114,15 +114,17 @@ int WriteEncodedOutput(const Invocation& inv, const Text& text) {
   std::optional<FileEncoding> encoding = EncodingOption(inv, "--out", false);
   if (!encoding) return kExitError;
   std::optional<std::string> path = inv.args.Option("-o");
-  if (!path || *path == "-") {
+  if (!path || IsStandardOutputName(*path)) {
     std::optional<ByteString> bytes = EncodeFileText(text, *encoding);
     if (!bytes) return Fail(inv, "cannot encode the output");
     return WriteOutputBytes(inv, *bytes);
   }
-  RefusingPrompter prompter(inv.io.err);
+  ScriptedAnswers prompter(inv.io.err, inv.args.Option("--force").has_value());
   SaveResult saved = SaveTextFile(text, *path, *encoding, prompter);
   if (saved.status == SaveStatus::kFailed) return Fail(inv, OneLine(saved.message));
-  if (saved.status == SaveStatus::kDeclined) return Fail(inv, *path + ": not written");
+  if (saved.status == SaveStatus::kDeclined) {
+    return Fail(inv, *path + ": not written (--force answers yes)");
+  }
   return kExitOk;
 }
 

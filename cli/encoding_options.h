@@ -28,7 +28,9 @@ std::string EncodingNames(bool for_input);
 std::optional<Text> ReadEncodedInput(const Invocation& inv, std::size_t index);
 
 // Writes the text encoded as "--out" says (default utf8) to the "-o" file,
-// through the save with its backup, or to standard output.
+// through the editor's save, or to standard output. The save's questions
+// (a read-only or hidden file, characters the encoding lacks) are answered
+// No, or Yes with "--force".
 int WriteEncodedOutput(const Invocation& inv, const Text& text);
 
 }  // namespace tekvo::cli

@@ -1,70 +1,134 @@
 #include "cli/io.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <array>
 #include <cerrno>
-#include <cstring>
-#include <fstream>
 #include <istream>
 #include <ostream>
 #include <string>
 
 #include "cli/encoding_options.h"
 #include "engine/codepage.h"
+#include "files/text_file_load.h"
 
 namespace tekvo::cli {
 namespace {
 
-std::string SystemError() { return std::strerror(errno); }
+// Input is read in pieces of this size where it gives no size of its own.
+constexpr std::size_t kChunk = std::size_t{1} << 20;
 
-bool ReadStream(std::istream& in, ByteString& out) {
-  constexpr std::size_t kChunk = 1 << 20;
-  std::size_t used = 0;
-  for (;;) {
-    out.resize(used + kChunk);
-    in.read(out.data() + used, kChunk);
-    used += static_cast<std::size_t>(in.gcount());
-    if (!in) break;
-  }
-  out.resize(used);
-  return in.eof() && !in.bad();
-}
+constexpr std::array<std::string_view, 4> kStandardOutputNames = {"-", "/dev/stdout", "/dev/fd/1",
+                                                                  "/proc/self/fd/1"};
 
 }  // namespace
 
-std::optional<ByteString> ReadInputBytes(const Invocation& inv, std::size_t index) {
+bool IsStandardOutputName(std::string_view path) {
+  for (std::string_view name : kStandardOutputNames) {
+    if (path == name) return true;
+  }
+  return false;
+}
+
+InputSource::InputSource(const Invocation& inv, int fd, std::string name)
+    : inv_(&inv), fd_(fd), name_(std::move(name)) {}
+
+InputSource::InputSource(InputSource&& other) noexcept
+    : inv_(other.inv_),
+      fd_(other.fd_),
+      name_(std::move(other.name_)),
+      failed_(other.failed_),
+      at_end_(other.at_end_) {
+  other.fd_ = -1;
+}
+
+InputSource::~InputSource() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+std::optional<InputSource> InputSource::Open(const Invocation& inv, std::size_t index) {
   const auto& pos = inv.args.positional;
-  ByteString bytes;
-  if (index >= pos.size() || pos[index] == "-") {
-    if (!ReadStream(inv.io.in, bytes)) {
-      Fail(inv, "cannot read standard input");
-      return std::nullopt;
-    }
-    return bytes;
-  }
+  if (index >= pos.size() || pos[index] == "-") return InputSource(inv, -1, "standard input");
   const std::string& path = pos[index];
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
-    Fail(inv, path + ": " + SystemError());
+  auto refuse = [&](int error_number) -> std::optional<InputSource> {
+    Fail(inv, path + ": 打开失败~ " + TextToUtf8Bytes(ErrorText(error_number)));
     return std::nullopt;
+  };
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return refuse(errno);
+  InputSource source(inv, fd, path);
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) return refuse(errno);
+  // A folder opens for reading and fails only at the first read.
+  if (S_ISDIR(st.st_mode)) return refuse(EISDIR);
+  return source;
+}
+
+void InputSource::ReportReadError(int error_number) {
+  failed_ = true;
+  if (fd_ < 0) {
+    Fail(*inv_, "cannot read standard input");
+  } else {
+    Fail(*inv_, name_ + ": 打开失败~ " + TextToUtf8Bytes(ErrorText(error_number)));
   }
-  file.seekg(0, std::ios::end);
-  std::streamoff size = file.tellg();
-  file.seekg(0, std::ios::beg);
-  if (size > 0) {
-    // One read for a regular file; pipes and devices report no size and are
-    // read in chunks.
-    bytes.resize(static_cast<std::size_t>(size));
-    file.read(bytes.data(), size);
-    if (file.gcount() != size) {
-      Fail(inv, path + ": cannot read the file");
-      return std::nullopt;
+}
+
+std::size_t InputSource::ReadMore(ByteString& out, std::size_t n) {
+  if (failed_ || at_end_ || n == 0) return 0;
+  const std::size_t old = out.size();
+  out.resize(old + n);
+  std::size_t got = 0;
+  if (fd_ < 0) {
+    std::istream& in = inv_->io.in;
+    in.read(out.data() + old, static_cast<std::streamsize>(n));
+    got = static_cast<std::size_t>(in.gcount());
+    if (in.bad()) {
+      out.resize(old);
+      ReportReadError(EIO);
+      return 0;
     }
-    return bytes;
+    if (!in) at_end_ = true;
+  } else {
+    // Pipes and terminals give what they have; read until the piece is full
+    // or the input ends, so pieces do not depend on how the writer wrote.
+    while (got < n) {
+      const ssize_t r = ::read(fd_, out.data() + old + got, n - got);
+      if (r < 0) {
+        if (errno == EINTR) continue;
+        out.resize(old);
+        ReportReadError(errno);
+        return 0;
+      }
+      if (r == 0) {
+        at_end_ = true;
+        break;
+      }
+      got += static_cast<std::size_t>(r);
+    }
   }
-  file.clear();
-  if (!ReadStream(file, bytes)) {
-    Fail(inv, path + ": cannot read the file");
-    return std::nullopt;
+  out.resize(old + got);
+  return got;
+}
+
+bool InputSource::ReadAll(ByteString& out) {
+  // A regular file's size sets the first read; anything else (a pipe, a
+  // device, a /proc file that says 0) goes on until the end.
+  std::size_t piece = kChunk;
+  struct stat st {};
+  if (fd_ >= 0 && ::fstat(fd_, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
+    piece = static_cast<std::size_t>(st.st_size) + 1;
   }
+  while (ReadMore(out, piece) > 0) piece = kChunk;
+  return !failed_;
+}
+
+std::optional<ByteString> ReadInputBytes(const Invocation& inv, std::size_t index) {
+  std::optional<InputSource> source = InputSource::Open(inv, index);
+  if (!source) return std::nullopt;
+  ByteString bytes;
+  if (!source->ReadAll(bytes)) return std::nullopt;
   return bytes;
 }
 
@@ -73,52 +137,10 @@ std::optional<Text> ReadInputText(const Invocation& inv, std::size_t index) {
 }
 
 int WriteOutputBytes(const Invocation& inv, const ByteString& bytes) {
-  std::optional<std::string> path = inv.args.Option("-o");
-  if (!path || *path == "-") {
-    inv.io.out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!inv.io.out) return Fail(inv, "cannot write the output");
-    return kExitOk;
-  }
-  std::ofstream file(*path, std::ios::binary | std::ios::trunc);
-  if (!file) return Fail(inv, *path + ": " + SystemError());
-  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  file.close();
-  if (!file) return Fail(inv, *path + ": cannot write the file");
+  inv.io.out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  inv.io.out.flush();
+  if (!inv.io.out) return Fail(inv, "cannot write the output");
   return kExitOk;
-}
-
-InputSource::InputSource(const Invocation& inv, std::unique_ptr<std::ifstream> file,
-                         std::string name)
-    : inv_(&inv), file_(std::move(file)), name_(std::move(name)) {}
-
-std::optional<InputSource> InputSource::Open(const Invocation& inv, std::size_t index) {
-  const auto& pos = inv.args.positional;
-  if (index >= pos.size() || pos[index] == "-") {
-    return InputSource(inv, nullptr, "standard input");
-  }
-  auto file = std::make_unique<std::ifstream>(pos[index], std::ios::binary);
-  if (!*file) {
-    Fail(inv, pos[index] + ": " + SystemError());
-    return std::nullopt;
-  }
-  return InputSource(inv, std::move(file), pos[index]);
-}
-
-std::size_t InputSource::ReadMore(ByteString& out, std::size_t n) {
-  if (failed_) return 0;
-  std::istream& in = file_ ? static_cast<std::istream&>(*file_) : inv_->io.in;
-  if (in.eof()) return 0;
-  std::size_t old = out.size();
-  out.resize(old + n);
-  in.read(out.data() + old, static_cast<std::streamsize>(n));
-  auto got = static_cast<std::size_t>(in.gcount());
-  out.resize(old + got);
-  if (in.bad() || (!in && !in.eof())) {
-    Fail(*inv_, name_ + ": cannot read");
-    failed_ = true;
-    return 0;
-  }
-  return got;
 }
 
 int WriteOutputText(const Invocation& inv, const Text& text) {

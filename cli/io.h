@@ -2,14 +2,18 @@
 // standard input and goes to standard output or the "-o" file, as UTF-8
 // through the engine's own coder, so that anything the editor can hold
 // (lone surrogates included) passes through unchanged.
+//
+// A file argument is read to its end whatever it is: a regular file, a
+// FIFO, a device, /dev/stdin or a /proc file (whose size says nothing). Every
+// command reports a file it cannot read with the same message:
+// "PATH: 打开失败~ REASON".
 #ifndef TEKVO_CLI_IO_H_
 #define TEKVO_CLI_IO_H_
 
 #include <cstddef>
-#include <fstream>
-#include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "cli/commands.h"
 #include "engine/text.h"
@@ -21,12 +25,19 @@ namespace tekvo::cli {
 // (exit status 2 is then the caller's to return) and gives nullopt.
 std::optional<ByteString> ReadInputBytes(const Invocation& inv, std::size_t index);
 
-// The same, decoded as UTF-8.
+// The same, decoded as "--in" says.
 std::optional<Text> ReadInputText(const Invocation& inv, std::size_t index);
 
-// Writes to the "-o" file when one was given, else to standard output.
-// Returns kExitOk, or reports the error and returns kExitError.
+// True for the names "-o" may give standard output by: "-", "/dev/stdout"
+// and the descriptor paths of descriptor 1. Written to the stream, not
+// reopened, so that an appending redirection keeps appending.
+bool IsStandardOutputName(std::string_view path);
+
+// Writes to standard output and flushes it. Returns kExitOk, or reports
+// "cannot write the output" once and returns kExitError.
 int WriteOutputBytes(const Invocation& inv, const ByteString& bytes);
+
+// Writes the text as "--out" says to the "-o" file, or standard output.
 int WriteOutputText(const Invocation& inv, const Text& text);
 
 // Raw input read a piece at a time, for commands that stream: positional
@@ -34,23 +45,32 @@ int WriteOutputText(const Invocation& inv, const Text& text);
 // missing or "-". No "--in" decoding: the bytes as they are.
 class InputSource {
  public:
-  // Opens the source; on failure reports the error and gives nullopt (exit
-  // status 2 is then the caller's to return).
+  // Opens the source; on failure (no such file, a folder, no access) reports
+  // it and gives nullopt (exit status 2 is then the caller's to return).
   static std::optional<InputSource> Open(const Invocation& inv, std::size_t index);
+
+  InputSource(InputSource&& other) noexcept;
+  InputSource& operator=(InputSource&&) = delete;
+  ~InputSource();
 
   // Appends up to `n` bytes to `out`; 0 at the end of the input. On a read
   // error reports it, sets failed() and returns 0.
   std::size_t ReadMore(ByteString& out, std::size_t n);
 
+  // Appends everything up to the end. False after a read error (reported).
+  bool ReadAll(ByteString& out);
+
   bool failed() const { return failed_; }
 
  private:
-  InputSource(const Invocation& inv, std::unique_ptr<std::ifstream> file, std::string name);
+  InputSource(const Invocation& inv, int fd, std::string name);
+  void ReportReadError(int error_number);
 
   const Invocation* inv_;
-  std::unique_ptr<std::ifstream> file_;  // null for standard input
-  std::string name_;
+  int fd_;            // -1 for standard input, read through its stream
+  std::string name_;  // the path as given
   bool failed_ = false;
+  bool at_end_ = false;
 };
 
 }  // namespace tekvo::cli

@@ -70,6 +70,20 @@ std::optional<RepairChoice> ParseRepairName(std::string_view name) {
   return RepairChoice{RepairKind::kLocale, fixed->a, fixed->b};
 }
 
+std::string UnusableSide(const RepairChoice& choice) {
+  for (const std::int32_t id : {choice.a, choice.b}) {
+    if (choice.kind == RepairKind::kLocale) {
+      const bool usable =
+          id == kIdUtf16Be || id == kIdUtf16Le || id == kIdUtf8 || LocaleCodePage(id).has_value();
+      if (!usable) return "unknown LCID " + std::to_string(id);
+    } else {
+      const bool usable = id == kIdUtf16Le || (id >= 0 && IsCodePageServed(id));
+      if (!usable) return "unknown code page " + std::to_string(id);
+    }
+  }
+  return {};
+}
+
 Converted ApplyRepair(const RepairChoice& choice, const Text& text, std::size_t max_len) {
   return choice.kind == RepairKind::kLocale
              ? ReinterpretByLocale(text, choice.a, choice.b, max_len)

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "engine/text.h"
@@ -27,6 +28,13 @@ struct RepairChoice {
 // each side is a number. Letters are matched ignoring ASCII case. nullopt
 // when the name is none of these.
 std::optional<RepairChoice> ParseRepairName(std::string_view name);
+
+// Why the repair cannot run: "unknown LCID N" for a side of a kLocale choice
+// that is neither a known LCID nor -1, -2, -3; "unknown code page N" for a
+// side of a kCodePage choice that the code page bridge does not serve and
+// that is not -2. Empty when both sides are usable. The engine would return
+// such text unchanged, which a script could not tell from success.
+std::string UnusableSide(const RepairChoice& choice);
 
 // A decimal 32-bit signed integer with an optional sign and nothing else.
 std::optional<std::int32_t> ParseInt32(std::string_view text);

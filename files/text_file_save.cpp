@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "files/file_attributes.h"
+#include "files/file_replace.h"
 #include "files/paths.h"
 #include "files/text_file_load.h"
 
@@ -15,113 +16,71 @@ Text NumberText(std::size_t n) {
   return Text(digits.begin(), digits.end());
 }
 
+// Links followed when saving through a symbolic link, as the kernel allows.
+constexpr int kMaxLinkHops = 40;
+
 // A symbolic link is saved through: the file it points to gets the new
-// content (and the backup beside it), so the link stays a link.
+// content (and the backup beside it), so the link stays a link. A link to a
+// file not there yet names the file to create.
 std::string SaveTarget(const std::string& path) {
+  namespace fs = std::filesystem;
+  fs::path target(path);
   std::error_code ec;
-  if (!std::filesystem::is_symlink(path, ec)) return path;
-  std::filesystem::path target = std::filesystem::canonical(path, ec);
-  return ec ? path : target.string();
+  for (int hops = 0; hops < kMaxLinkHops && fs::is_symlink(target, ec); ++hops) {
+    fs::path next = fs::read_symlink(target, ec);
+    if (ec) break;
+    target = next.is_absolute() ? next : target.parent_path() / next;
+  }
+  return target.string();
 }
 
-class Saver {
- public:
-  Saver(const std::string& path, FileOps& ops)
-      : shown_(path), path_(SaveTarget(path)), bak_(BackupPathOf(path_)), ops_(ops) {}
+SaveResult Declined() {
+  SaveResult result;
+  result.status = SaveStatus::kDeclined;
+  return result;
+}
 
-  SaveResult Fail(std::error_code error) const {
+SaveResult Run(const Text& text, const std::string& shown, FileEncoding encoding,
+               Prompter& prompter, const SaveOptions& options, FileOps& ops) {
+  auto fail = [&shown](std::error_code error) {
     SaveResult result;
     result.status = SaveStatus::kFailed;
-    result.message = FileMessage(shown_, u"保存失败~ " + ErrorText(error.value()));
+    result.message = FileMessage(shown, u"保存失败~ " + ErrorText(error.value()));
     return result;
-  }
-
-  // Puts the old file back when the new one never appeared.
-  SaveResult Restore(std::error_code error) {
-    FileStat bak, now;
-    if (moved_ && !ops_.Stat(bak_, bak) && bak.exists && !ops_.Stat(path_, now) && !now.exists) {
-      ops_.Rename(bak_, path_);
+  };
+  const std::string path = SaveTarget(shown);
+  FileStat old;
+  if (std::error_code e = ops.Stat(path, old)) return fail(e);
+  if (old.exists && old.directory) return fail(std::error_code(EISDIR, std::generic_category()));
+  if (old.exists) {
+    const int attributes = AttributesFromMode(path, old.mode);
+    if (IsProtected(attributes)) {
+      const Text question =
+          PathText(shown) + u"\r\n\r\n" + AttributeText(attributes) + u"\r\n\r\n是否改写文件？";
+      if (!prompter.Ask(question)) return Declined();
     }
-    return Fail(error);
   }
 
-  SaveResult FailWhileOpen(int fd, std::error_code error) {
-    ops_.Close(fd);
-    return Restore(error);
-  }
-
-  SaveResult Run(const Text& text, FileEncoding encoding, Prompter& prompter,
-                 const SaveOptions& options) {
-    FileStat old;
-    if (std::error_code e = ops_.Stat(path_, old)) return Fail(e);
-    if (old.exists && old.directory) return Fail(std::error_code(EISDIR, std::generic_category()));
-    if (old.exists) {
-      const int attributes = AttributesFromMode(path_, old.mode);
-      if (IsProtected(attributes)) {
-        const Text question =
-            PathText(shown_) + u"\r\n\r\n" + AttributeText(attributes) + u"\r\n\r\n是否改写文件？";
-        if (!prompter.Ask(question)) return Declined();
+  const FileEncoding used = IsConcreteEncoding(encoding) ? encoding : FileEncoding::kUnicode;
+  // Encoded before anything on disk changes, so that a refusal costs nothing.
+  std::optional<ByteString> bytes = EncodeFileText(text, used);
+  if (!bytes) return fail(std::error_code(EILSEQ, std::generic_category()));
+  if (options.warn_unmappable) {
+    if (std::size_t lost = CountUnmappableCharacters(text, used)) {
+      if (!prompter.Ask(UnmappableQuestion(shown, lost, used), DefaultButton::kNo)) {
+        return Declined();
       }
     }
-
-    const FileEncoding used = IsConcreteEncoding(encoding) ? encoding : FileEncoding::kUnicode;
-    // Encoded before anything on disk changes, so that a refusal costs nothing.
-    std::optional<ByteString> bytes = EncodeFileText(text, used);
-    if (!bytes) return Fail(std::error_code(EILSEQ, std::generic_category()));
-    if (options.warn_unmappable) {
-      if (std::size_t lost = CountUnmappableCharacters(text, used)) {
-        if (!prompter.Ask(UnmappableQuestion(shown_, lost, used), DefaultButton::kNo)) {
-          return Declined();
-        }
-      }
-    }
-
-    if (old.exists) {
-      FileStat stale;
-      if (std::error_code e = ops_.Stat(bak_, stale)) return Fail(e);
-      if (stale.exists) {
-        if (std::error_code e = ops_.Remove(bak_)) return Fail(e);
-      }
-      if (std::error_code e = ops_.Rename(path_, bak_)) return Fail(e);
-      moved_ = true;
-    }
-
-    int fd = -1;
-    if (std::error_code e = ops_.Create(path_, fd)) return Restore(e);
-    if (std::error_code e = ops_.Write(fd, bytes->data(), bytes->size())) {
-      return FailWhileOpen(fd, e);
-    }
-    if (std::error_code e = ops_.Sync(fd)) return FailWhileOpen(fd, e);
-    if (std::error_code e = ops_.Close(fd)) return Restore(e);
-
-    if (moved_) {
-      if (std::error_code e = ops_.SetMode(path_, old.mode)) return Restore(e);
-      ops_.SetOwner(path_, old.owner, old.group);
-      // The new file's name must be on disk before the only other copy goes.
-      ops_.SyncFolderOf(path_);
-      if (std::error_code e = ops_.Remove(bak_)) return Restore(e);
-    }
-    ops_.SyncFolderOf(path_);
-
-    SaveResult result;
-    result.status = SaveStatus::kSaved;
-    result.encoding = used;
-    return result;
   }
 
- private:
-  static SaveResult Declined() {
-    SaveResult result;
-    result.status = SaveStatus::kDeclined;
-    return result;
-  }
-
-  const std::string shown_;  // as the user named it, for messages
-  const std::string path_;   // the file actually written
-  const std::string bak_;
-  FileOps& ops_;
-  bool moved_ = false;
-};
+  const std::error_code e = old.exists && !old.regular ? WriteInPlace(path, *bytes, ops)
+                                                       : ReplaceFileContent(path, old, *bytes, ops);
+  if (e) return fail(e);
+  SaveResult result;
+  result.status = SaveStatus::kSaved;
+  result.encoding = used;
+  return result;
+}
 
 }  // namespace
 
@@ -133,8 +92,7 @@ Text UnmappableQuestion(const std::string& path, std::size_t count, FileEncoding
 SaveResult SaveTextFile(const Text& text, const std::string& path, FileEncoding encoding,
                         Prompter& prompter, const SaveOptions& options) {
   FileOps& ops = options.ops ? *options.ops : PosixFileOps();
-  Saver saver(path, ops);
-  SaveResult result = saver.Run(text, encoding, prompter, options);
+  SaveResult result = Run(text, path, encoding, prompter, options, ops);
   if (result.status != SaveStatus::kSaved) {
     result.encoding = IsConcreteEncoding(encoding) ? encoding : FileEncoding::kUnicode;
   }

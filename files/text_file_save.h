@@ -1,9 +1,8 @@
 // Writing the editor's text to a file in a chosen encoding, without ever
-// losing the old content: an existing file is renamed to "<path>.bak" and
-// stays there, whole, until the new file is completely written and flushed to
-// disk; only then is the backup removed. A failure puts the old file back
-// under its name where nothing took its place, and otherwise leaves the
-// backup beside the partly written file.
+// losing the old content: the new content replaces the file only once it is
+// completely written and flushed to disk, and a failed save leaves the file
+// as it was (see files/file_replace.h for the steps and the "<path>.bak"
+// kept while they run).
 //
 // Questions (replacing a read-only or hidden file, characters the ANSI page
 // lacks) go through the Prompter; failures come back as the exact message.
@@ -45,7 +44,9 @@ struct SaveResult {
 // Writes `text` to `path` (UTF-8 bytes) in `encoding`. See the file comment
 // for the backup; the new file takes the old file's permission bits (and,
 // for root, its owner). Replacing a protected file asks "是否改写文件？"; a
-// folder at `path` is refused; a symbolic link is written through.
+// folder at `path` is refused; a symbolic link is written through; a device
+// or FIFO is written where it is. On kFailed the file at `path` holds its
+// old content, whole.
 SaveResult SaveTextFile(const Text& text, const std::string& path, FileEncoding encoding,
                         Prompter& prompter, const SaveOptions& options = {});
 
