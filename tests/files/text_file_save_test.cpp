@@ -6,6 +6,7 @@
 
 #include "file_test_support.h"
 #include "files/paths.h"
+#include "scripted_file_ops.h"
 
 namespace tekvo {
 namespace {
@@ -144,7 +145,8 @@ TEST(SaveTextFileTest, FailedSaveOfANewFileLeavesAStaleBackupAlone) {
   ScratchDir dir;
   const std::string path = dir.File("doc.txt");
   WriteBytes(BackupPathOf(path), "stale");
-  FailingOps ops(Op::kCreate, 1);
+  testing::ScriptedOps ops(dir.path());
+  ops.FailAt(testing::Op::kCreate, 1);
   ScriptedPrompter prompter;
   SaveOptions options;
   options.ops = &ops;
