@@ -6,8 +6,6 @@
 
 #include "cli/io.h"
 #include "engine/codepage.h"
-#include "files/paths.h"
-#include "files/text_file_load.h"
 #include "files/text_file_save.h"
 
 namespace tekvo::cli {
@@ -104,8 +102,7 @@ std::optional<Text> ReadEncodedInput(const Invocation& inv, std::size_t index) {
   if (!text) {
     const auto& pos = inv.args.positional;
     const bool from_file = index < pos.size() && pos[index] != "-";
-    Fail(inv, from_file ? pos[index] + ": 打开失败~ " + TextToUtf8Bytes(ErrorText(EILSEQ))
-                        : std::string("cannot decode standard input"));
+    Fail(inv, from_file ? ReadFailure(pos[index], EILSEQ) : "cannot decode standard input");
   }
   return text;
 }

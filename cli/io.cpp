@@ -25,6 +25,10 @@ constexpr std::array<std::string_view, 4> kStandardOutputNames = {"-", "/dev/std
 
 }  // namespace
 
+std::string ReadFailure(const std::string& path, int error_number) {
+  return path + ": 打开失败~ " + TextToUtf8Bytes(ErrorText(error_number));
+}
+
 bool IsStandardOutputName(std::string_view path) {
   for (std::string_view name : kStandardOutputNames) {
     if (path == name) return true;
@@ -53,7 +57,7 @@ std::optional<InputSource> InputSource::Open(const Invocation& inv, std::size_t 
   if (index >= pos.size() || pos[index] == "-") return InputSource(inv, -1, "standard input");
   const std::string& path = pos[index];
   auto refuse = [&](int error_number) -> std::optional<InputSource> {
-    Fail(inv, path + ": 打开失败~ " + TextToUtf8Bytes(ErrorText(error_number)));
+    Fail(inv, ReadFailure(path, error_number));
     return std::nullopt;
   };
   const int fd = ::open(path.c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC);
@@ -71,7 +75,7 @@ void InputSource::ReportReadError(int error_number) {
   if (fd_ < 0) {
     Fail(*inv_, "cannot read standard input");
   } else {
-    Fail(*inv_, name_ + ": 打开失败~ " + TextToUtf8Bytes(ErrorText(error_number)));
+    Fail(*inv_, ReadFailure(name_, error_number));
   }
 }
 

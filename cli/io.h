@@ -20,6 +20,10 @@
 
 namespace tekvo::cli {
 
+// The message for a file argument that cannot be read: "PATH: 打开失败~ "
+// and the system's description of `error_number`.
+std::string ReadFailure(const std::string& path, int error_number);
+
 // The bytes of positional argument `index` taken as a path, or of standard
 // input when that argument is missing or "-". On failure reports the error
 // (exit status 2 is then the caller's to return) and gives nullopt.

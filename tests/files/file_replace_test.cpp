@@ -212,6 +212,24 @@ TEST(SaveProtocolDeathTest, FileTooLargeTwiceKeepsTheOldFile) {
   EXPECT_EXIT(SaveTwiceOverTheLimit(dir.path()), ::testing::ExitedWithCode(0), "");
 }
 
+// The temporary name must never reach an existing file, nor through a link
+// someone planted in a shared folder.
+TEST(SaveProtocolTest, CreatingTheTemporaryFileNeverOpensAnExistingName) {
+  ScratchDir dir;
+  const std::string file = dir.File("taken");
+  const std::string link = dir.File("planted");
+  const std::string victim = dir.File("victim");
+  WriteBytes(file, "keep");
+  ASSERT_EQ(::symlink(victim.c_str(), link.c_str()), 0);
+  for (const std::string& path : {file, link}) {
+    int fd = -1;
+    EXPECT_EQ(PosixFileOps().CreateNew(path, 0600, fd), std::errc::file_exists) << path;
+    EXPECT_EQ(fd, -1) << path;
+  }
+  EXPECT_EQ(ReadBytes(file), "keep");
+  EXPECT_FALSE(testing::Exists(victim));
+}
+
 // The device is a null device of the test's own, never the system's: a
 // save that replaced its node must not take /dev/null with it.
 TEST(SaveProtocolTest, DevicesAndFifosAreWrittenWhereTheyAre) {
