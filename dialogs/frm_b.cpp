@@ -23,6 +23,7 @@
 
 #include "dialogs/file_name_rules.h"
 #include "dialogs/recycle_bin.h"
+#include "files/error_text.h"
 #include "files/file_encoding.h"
 #include "files/prompter.h"
 
@@ -40,7 +41,8 @@ QString FromText(const Text& t) {
 QString WithSlash(const QString& folder) { return folder.endsWith(u'/') ? folder : folder + u'/'; }
 
 QString SystemError(int error_number) {
-  return QString::fromLocal8Bit(std::strerror(error_number));
+  const Text text = ErrorText(error_number);
+  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 bool IsEnter(const QKeyEvent* key) {

@@ -76,6 +76,7 @@ void mnuClear_Click(EditorContext& ctx) {
   ctx.SetWindowCaption(DocumentCaption(u"清空作原始"));
   ctx.sFile.clear();
   ctx.nFilePat = 0;
+  ctx.eFileBreak = LineBreakStyle::kCrLf;
   ctx.history.SetSaved(History::kOriginal);
   ctx.history.ResetOriginal();
 }
@@ -110,6 +111,7 @@ void mnuOpen_Click(EditorContext& ctx) {
     ctx.SetWindowCaption(CaptionOf(path));
     ctx.sFile = path;
     ctx.nFilePat = ToInt(loaded.encoding);
+    ctx.eFileBreak = loaded.line_breaks;
     ctx.history.SetSaved(History::kOriginal);
     ctx.history.ResetOriginal();
   });
@@ -130,7 +132,9 @@ void mnuSave_Click(EditorContext& ctx) {
     }
     int encoding = browser.nPat;
     if (encoding < 1) encoding = ctx.nFilePat;
-    SaveResult saved = SaveTextFile(ctx.txtA.Text(), file, ToFileEncoding(encoding), ctx.seam);
+    // The box holds CR LF; the file gets the breaks it was loaded with.
+    const Text text = ApplyLineBreakStyle(ctx.txtA.Text(), ctx.eFileBreak);
+    SaveResult saved = SaveTextFile(text, file, ToFileEncoding(encoding), ctx.seam);
     if (saved.status == SaveStatus::kFailed) ctx.seam.Tell(saved.message);
     if (!saved.ok()) return;
     ctx.lblSay.SetCaption(Text(captions::kSave));
@@ -155,6 +159,7 @@ void mnuAttr_Click(EditorContext& ctx) {
     text += u"文件大小： " + SizeText(facts.size) + u" 字节" + kBreak2;
     text += u"修改时间： " + TimeText(facts.modified) + kBreak2;
     text += u"编码格式： " + (IsConcreteEncoding(encoding) ? EncodingName(encoding) : u"未知");
+    text += Text(kBreak2) + u"换行格式： " + LineBreakStyleName(ctx.eFileBreak);
     ctx.seam.Tell(text, u"当前文件属性");
   });
 }

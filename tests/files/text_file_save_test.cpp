@@ -190,7 +190,7 @@ TEST(SaveTextFileTest, FailureAtEachStepKeepsTheOldContent) {
     options.ops = &ops;
     SaveResult r = SaveTextFile(u"new content", path, FileEncoding::kUtf8NoBom, prompter, options);
     EXPECT_EQ(r.status, SaveStatus::kFailed) << c.name;
-    EXPECT_EQ(r.message, PathText(path) + u"\r\n\r\n保存失败~ Input/output error") << c.name;
+    EXPECT_EQ(r.message, PathText(path) + u"\r\n\r\n保存失败~ 输入/输出错误") << c.name;
     EXPECT_EQ(Exists(path) ? std::optional(ReadBytes(path)) : std::nullopt, c.at_path) << c.name;
     EXPECT_EQ(Exists(bak) ? std::optional(ReadBytes(bak)) : std::nullopt, c.at_backup) << c.name;
   }
@@ -205,9 +205,9 @@ TEST(SaveTextFileTest, FailuresWithoutAnOldFile) {
     std::string path;
     const char16_t* reason;
   } cases[] = {
-      {"missing-folder", dir.File("no/such/folder.txt"), u"No such file or directory"},
-      {"below-a-file", dir.File("plain/x.txt"), u"Not a directory"},
-      {"a-folder", dir.File("folder"), u"Is a directory"},
+      {"missing-folder", dir.File("no/such/folder.txt"), u"没有那个文件或目录"},
+      {"below-a-file", dir.File("plain/x.txt"), u"不是目录"},
+      {"a-folder", dir.File("folder"), u"是一个目录"},
   };
   for (const Case& c : cases) {
     ScriptedPrompter prompter;
