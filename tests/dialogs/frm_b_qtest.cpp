@@ -541,7 +541,7 @@ class FrmBTest : public QObject {
     QVERIFY(QDir(data).removeRecursively());
     const QString victim = docs_ + "fresh.txt";
     Touch(victim);
-    QVERIFY(DeleteToRecycleBin(victim));
+    QVERIFY(DeleteToRecycleBin(victim.toStdString()));
     QVERIFY(!QFile::exists(victim));
     QVERIFY(QFile::exists(data + "/Trash/files/fresh.txt"));
     QVERIFY(!QFile::exists(QDir::currentPath() + "/files/fresh.txt"));
