@@ -19,6 +19,8 @@
 #include "dialogs/frm_b.h"
 #include "editor/menu_captions.h"
 #include "editor/qtext.h"
+#include "files/folder_listing.h"
+#include "files/path_text.h"
 #include "tests/editor/command_harness.h"
 
 namespace tekvo {
@@ -262,6 +264,33 @@ TEST_F(FileCommandsTest, SaveKeepsTheLineBreaksOfTheFile) {
   ChooseToSave("pasted.txt", 1);
   mnuSave_Click(h_.ctx);
   EXPECT_EQ(Read("pasted.txt"), "x\r\ny");
+}
+
+// A GB file name from a Windows archive: opened and saved by its bytes,
+// named readably in the caption, escaped in messages.
+TEST_F(FileCommandsTest, NameThatIsNotUtf8OpensAndSavesByItsBytes) {
+  const std::string name = "\xD6\xD0\xCE\xC4.txt";
+  const std::string file = Folder().toStdString() + name;
+  std::ofstream(file, std::ios::binary) << "a\nb";
+  const QString lossless = ToQString(LosslessPathText(name));
+  ChooseToOpen(lossless);
+  mnuOpen_Click(h_.ctx);
+  EXPECT_EQ(h_.box.Text(), u"a\r\nb");
+  EXPECT_EQ(h_.ctx.WindowCaption(), u"中文.txt [GB]  ~Tekvo");
+  h_.box.SetText(u"c\r\nd");
+  ChooseToSave(lossless, 1);
+  mnuSave_Click(h_.ctx);
+  std::ifstream in(file, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()),
+            "c\nd");
+  EXPECT_EQ(ListFolder(Folder().toStdString(), "*").files, std::vector<std::string>{name});
+  EXPECT_TRUE(h_.seam.Messages().empty());
+
+  ASSERT_EQ(::unlink(file.c_str()), 0);
+  mnuAttr_Click(h_.ctx);
+  ASSERT_EQ(h_.seam.Messages().size(), 1u);
+  EXPECT_EQ(h_.seam.Messages()[0],
+            TextPathOf("") + u"\\xD6\\xD0\\xCE\\xC4.txt\r\n\r\n属性读取失败~ 没有那个文件或目录");
 }
 
 TEST_F(FileCommandsTest, SavingOntoAnotherExistingFileAsks) {
