@@ -131,6 +131,9 @@ void FrmB::BuildControls() {
   grid->addLayout(go, 0, 0, 1, 5);
   grid->addWidget(dir_a_, 1, 0, 1, 1);
   grid->addWidget(fil_a_, 1, 1, 1, 3);
+  // The folder list narrow, the file list wide.
+  grid->setColumnStretch(0, 2);
+  for (int column = 1; column <= 3; ++column) grid->setColumnStretch(column, 3);
   auto* side = new QVBoxLayout();
   for (QWidget* w : {static_cast<QWidget*>(chk_filter_), static_cast<QWidget*>(cmd_wsp_[0]),
                      static_cast<QWidget*>(cmd_wsp_[1]), static_cast<QWidget*>(cmd_def_[0]),

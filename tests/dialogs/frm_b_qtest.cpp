@@ -586,6 +586,11 @@ class FrmBTest : public QObject {
     QVERIFY(!dialog->SelectedFile().isEmpty());
     dialog->cmdA_Click(0);
     QCOMPARE(BytesOf(dialog->sWay), folder + name);
+    // "起新名" sees the taken name by its bytes and keeps them.
+    dialog->Activate();
+    dialog->cmdMend_Click();
+    dialog->cmdA_Click(0);
+    QCOMPARE(BytesOf(dialog->sWay), folder + "\xD6\xD0\xCE\xC4_2.txt");
 
     dialog->bOpen = true;
     dialog->Activate();
