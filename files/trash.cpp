@@ -87,7 +87,7 @@ std::vector<TrashFolder> Candidates(const std::string& path, dev_t device,
   const std::string top = places.volume_top.empty() ? VolumeTopOf(path, device) : places.volume_top;
   const std::string base = top == "/" ? "" : top;
   const std::string uid = std::to_string(::getuid());
-  // The administrator's shared ".Trash" counts only as the specification
+  // The administrator's shared ".Trash" counts only as the trash standard
   // demands: a real folder with the sticky bit.
   struct stat shared {};
   if (::lstat((base + "/.Trash").c_str(), &shared) == 0 && S_ISDIR(shared.st_mode) &&

@@ -1,10 +1,11 @@
-// Moving a file to the desktop trash as the freedesktop.org trash
-// specification lays it out: the home trash for files on the home volume,
-// the volume's own ".Trash/<uid>" or ".Trash-<uid>" for files elsewhere, an
-// info file "<name>.trashinfo" with the percent-encoded original path beside
-// each trashed file. Where the file's volume has no trash the user can use
-// (a USB stick mounted read-only for others, a network share), the file is
-// deleted outright, as the deletion question tells the user beforehand.
+// Moving a file to the desktop trash as the freedesktop.org trash standard
+// lays it out: the home trash for files on the home volume, the volume's own
+// ".Trash/<uid>" or ".Trash-<uid>" for files elsewhere, and an info file
+// "<name>.trashinfo" with the percent-encoded original path for each trashed
+// file. Where the file's volume has no trash the user can use (a USB stick
+// without a trash folder the user may create, a network share), the file is
+// deleted outright, as the deletion question tells the user beforehand; a
+// move across volumes into the home trash is never attempted.
 #ifndef TEKVO_FILES_TRASH_H_
 #define TEKVO_FILES_TRASH_H_
 
