@@ -3,7 +3,9 @@
 // folder at a time, remembers the last folder across runs (settings "TKV",
 // section "Paths", key "LastPath"), and offers the default text folder
 // "TKV_TXT" beside the program, the desktop, the documents folder and one
-// step back.
+// step back; a folder list beside the files leads to the parent and the
+// subfolders. The path box takes absolute, relative and "~" folders; only a
+// folder it could enter is ever used for a path or stored.
 //
 // The caller sets bOpen (and in save mode sWay and nPat), shows the dialog
 // modally and reads sWay (empty: cancelled) and nPat afterwards. Confirming or
