@@ -1,5 +1,7 @@
 #include "dialogs/frm_b.h"
 
+#include <sys/stat.h>
+
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -23,7 +25,10 @@
 
 #include "dialogs/file_name_rules.h"
 #include "dialogs/recycle_bin.h"
+#include "files/error_text.h"
 #include "files/file_encoding.h"
+#include "files/folder_listing.h"
+#include "files/path_text.h"
 #include "files/prompter.h"
 
 namespace tekvo {
@@ -37,10 +42,20 @@ QString FromText(const Text& t) {
   return QString::fromUtf16(t.data(), static_cast<qsizetype>(t.size()));
 }
 
+// Folders and names travel through the dialog as lossless text, whose lone
+// surrogates stand for bytes that are not UTF-8; only these two helpers turn
+// them into the bytes the file system sees.
+std::string Bytes(const QString& lossless) { return TextPath(ToText(lossless)); }
+QString Lossless(const std::string& bytes) { return FromText(LosslessPathText(bytes)); }
+
+constexpr int kNameRole = Qt::UserRole;
+const QString kParentFolder = QStringLiteral("..");
+
 QString WithSlash(const QString& folder) { return folder.endsWith(u'/') ? folder : folder + u'/'; }
 
 QString SystemError(int error_number) {
-  return QString::fromLocal8Bit(std::strerror(error_number));
+  const Text text = ErrorText(error_number);
+  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 bool IsEnter(const QKeyEvent* key) {
@@ -77,6 +92,9 @@ void FrmB::BuildControls() {
   fil_a_ = new QListWidget(this);
   fil_a_->setObjectName(QStringLiteral("filA"));
   fil_a_->setSelectionMode(QAbstractItemView::SingleSelection);
+  dir_a_ = new QListWidget(this);
+  dir_a_->setObjectName(QStringLiteral("dirA"));
+  dir_a_->setSelectionMode(QAbstractItemView::SingleSelection);
   chk_filter_ = new QCheckBox(QStringLiteral("仅见txt文件"), this);
   chk_filter_->setObjectName(QStringLiteral("chkFilter"));
   cmd_wsp_[0] = button(QStringLiteral("cmdWsp0"), QStringLiteral("桌面"));
@@ -111,7 +129,11 @@ void FrmB::BuildControls() {
   go->addWidget(lbl_go_);
   go->addWidget(txt_path_, 1);
   grid->addLayout(go, 0, 0, 1, 5);
-  grid->addWidget(fil_a_, 1, 0, 1, 4);
+  grid->addWidget(dir_a_, 1, 0, 1, 1);
+  grid->addWidget(fil_a_, 1, 1, 1, 3);
+  // The folder list narrow, the file list wide.
+  grid->setColumnStretch(0, 2);
+  for (int column = 1; column <= 3; ++column) grid->setColumnStretch(column, 3);
   auto* side = new QVBoxLayout();
   for (QWidget* w : {static_cast<QWidget*>(chk_filter_), static_cast<QWidget*>(cmd_wsp_[0]),
                      static_cast<QWidget*>(cmd_wsp_[1]), static_cast<QWidget*>(cmd_def_[0]),
@@ -128,7 +150,7 @@ void FrmB::BuildControls() {
   confirm->addWidget(cmd_a_[0]);
   confirm->addWidget(cmd_a_[1]);
   grid->addLayout(confirm, 3, 3, 1, 2);
-  resize(560, 420);
+  resize(680, 420);
 
   chk_filter_->setChecked(true);
   connect(chk_filter_, &QCheckBox::clicked, this, [this] { chkFilter_Click(); });
@@ -159,11 +181,15 @@ void FrmB::BuildControls() {
   });
   connect(fil_a_, &QListWidget::itemClicked, this, [this] { filA_Click(); });
   connect(fil_a_, &QListWidget::itemDoubleClicked, this, [this] { filA_DblClick(); });
+  connect(dir_a_, &QListWidget::itemDoubleClicked, this, [this] {
+    if (SettlePathBox()) dirA_DblClick();
+  });
   connect(txt_a_, &QLineEdit::textChanged, this, [this] { txtA_Change(); });
   connect(cbo_pat_, &QComboBox::activated, this, [this] { cboPat_Click(); });
   txt_path_->installEventFilter(this);
   txt_a_->installEventFilter(this);
   fil_a_->installEventFilter(this);
+  dir_a_->installEventFilter(this);
 }
 
 // ---- creation, showing, closing -------------------------------------------
@@ -246,7 +272,8 @@ void FrmB::Unload() {
 
 void FrmB::StoreLastPath() {
   QSettings settings(QStringLiteral("TKV"), QStringLiteral("TKV"));
-  settings.setValue(QStringLiteral("Paths/LastPath"), txt_path_->text());
+  // Only a folder that was entered: text the validation refused is no path.
+  settings.setValue(QStringLiteral("Paths/LastPath"), list_tag_);
   settings.sync();
 }
 
@@ -267,11 +294,21 @@ void FrmB::reject() { cmdA_Click(1); }
 
 // ---- the file list --------------------------------------------------------
 
+QString FrmB::ResolveFolder(const QString& folder) const {
+  QString full = folder;
+  if (full == u'~' || full.startsWith(QStringLiteral("~/"))) {
+    full = QDir::homePath() + full.mid(1);
+  } else if (!full.startsWith(u'/')) {
+    // Relative to the folder on show, as in a shell.
+    full = (list_tag_.isEmpty() ? WithSlash(QDir::currentPath()) : list_tag_) + full;
+  }
+  return QDir::cleanPath(full);
+}
+
 bool FrmB::SetListFolder(const QString& folder) {
   if (folder.trimmed().isEmpty()) return false;
-  const QFileInfo info(folder);
-  if (!info.isDir() || !info.isExecutable()) return false;
-  const QString path = QDir::cleanPath(info.absoluteFilePath());
+  const QString path = ResolveFolder(folder);
+  if (!IsEnterableFolder(Bytes(path))) return false;
   const QString old_tag = list_tag_;
   const bool changed = path != list_path_;
   list_path_ = path;
@@ -284,31 +321,51 @@ void FrmB::RefreshList() {
   const QString selected = SelectedFile();
   programmatic_select_ = true;
   fil_a_->clear();
-  QDir dir(list_path_);
-  // Hidden files stay out of the list, as the platform's own dialogs keep them.
-  const QStringList names =
-      dir.entryList(QStringList{pattern_}, QDir::Files, QDir::Name | QDir::IgnoreCase);
-  fil_a_->addItems(names);
+  dir_a_->clear();
+  const FolderListing listing = ListFolder(Bytes(list_path_), Bytes(pattern_));
+  for (const std::string& name : listing.files) {
+    auto* item = new QListWidgetItem(FromText(ReadableFileName(name)), fil_a_);
+    item->setData(kNameRole, Lossless(name));
+  }
+  if (list_path_ != u'/') {
+    auto* up = new QListWidgetItem(kParentFolder, dir_a_);
+    up->setData(kNameRole, kParentFolder);
+  }
+  for (const std::string& name : listing.folders) {
+    auto* item = new QListWidgetItem(FromText(ReadableFileName(name)) + u'/', dir_a_);
+    item->setData(kNameRole, Lossless(name));
+  }
   programmatic_select_ = false;
   if (!selected.isEmpty()) {
-    const auto found = fil_a_->findItems(selected, Qt::MatchExactly);
-    if (!found.isEmpty()) {
+    for (int i = 0; i < fil_a_->count(); ++i) {
+      if (fil_a_->item(i)->data(kNameRole).toString() != selected) continue;
       programmatic_select_ = true;
-      fil_a_->setCurrentItem(found.front());
+      fil_a_->setCurrentItem(fil_a_->item(i));
       programmatic_select_ = false;
+      break;
     }
   }
 }
 
+QStringList FrmB::ListedFolders() const {
+  QStringList names;
+  for (int i = 0; i < dir_a_->count(); ++i) {
+    names << dir_a_->item(i)->data(kNameRole).toString();
+  }
+  return names;
+}
+
 QStringList FrmB::ListedFiles() const {
   QStringList names;
-  for (int i = 0; i < fil_a_->count(); ++i) names << fil_a_->item(i)->text();
+  for (int i = 0; i < fil_a_->count(); ++i) {
+    names << fil_a_->item(i)->data(kNameRole).toString();
+  }
   return names;
 }
 
 QString FrmB::SelectedFile() const {
   const auto items = fil_a_->selectedItems();
-  return items.isEmpty() ? QString() : items.front()->text();
+  return items.isEmpty() ? QString() : items.front()->data(kNameRole).toString();
 }
 
 bool FrmB::SelectListedFile(const QString& name) {
@@ -316,11 +373,12 @@ bool FrmB::SelectListedFile(const QString& name) {
   // Linux names differ by letter case, so the exact spelling wins over a
   // case-insensitive match.
   QListWidgetItem* match = nullptr;
+  const auto name_of = [this](int i) { return fil_a_->item(i)->data(kNameRole).toString(); };
   for (int i = 0; i < fil_a_->count() && !match; ++i) {
-    if (fil_a_->item(i)->text() == name) match = fil_a_->item(i);
+    if (name_of(i) == name) match = fil_a_->item(i);
   }
   for (int i = 0; i < fil_a_->count() && !match; ++i) {
-    if (fil_a_->item(i)->text().compare(name, Qt::CaseInsensitive) == 0) match = fil_a_->item(i);
+    if (name_of(i).compare(name, Qt::CaseInsensitive) == 0) match = fil_a_->item(i);
   }
   if (!match) return false;
   programmatic_select_ = true;
@@ -385,6 +443,12 @@ void FrmB::cmdWsp_Click(int index) {
   if (folder.isEmpty() || !SetListFolder(WithSlash(folder))) {
     Tell(QStringLiteral("路径转换失败~ ") + SystemError(ENOENT));
   }
+}
+
+void FrmB::dirA_DblClick() {
+  const QListWidgetItem* item = dir_a_->currentItem();
+  if (!item) return;
+  SetListFolder(list_tag_ + item->data(kNameRole).toString());
 }
 
 void FrmB::chkFilter_Click() {
@@ -456,7 +520,8 @@ void FrmB::cmdA_Click(int index) {
     pat += 3;
   }
   nPat = pat;
-  sWay = txt_path_->text() + name;
+  // The folder on show, never text the path box's validation refused.
+  sWay = list_tag_ + name;
   done(QDialog::Accepted);
 }
 
@@ -465,10 +530,10 @@ void FrmB::cmdMend_Click() {
   const QString typed = txt_a_->text().trimmed();
   RefreshList();
   SelectListedFile(typed);
-  const QString folder = txt_path_->text();
+  const QString folder = list_tag_;
   const MendedName mended = MendFileName(typed, [&folder](const QString& name) {
-    const QFileInfo info(folder + name);
-    return info.exists() || info.isSymLink();
+    struct stat st {};
+    return ::lstat(Bytes(folder + name).c_str(), &st) == 0;
   });
   if (mended.second) SelectListedFile(mended.name);
   txt_a_->setText(mended.name);
@@ -478,17 +543,18 @@ void FrmB::cmdMend_Click() {
 void FrmB::cmdDelFile_Click() {
   const QString name = SelectedFile();
   if (name.isEmpty()) return;
-  const QString path = txt_path_->text() + name;
-  const QString question = path + QStringLiteral("\r\n\r\n是否删除？\r\n\r\n") +
+  const QString path = list_tag_ + name;
+  const QString shown = FromText(ShownPath(ToText(path)));
+  const QString question = shown + QStringLiteral("\r\n\r\n是否删除？\r\n\r\n") +
                            QStringLiteral("(通常，硬盘文件进回收站，U盘文件直接删除)");
   if (!Ask(question, true)) return;
   QString error;
-  if (DeleteToRecycleBin(path, &error)) {
+  if (DeleteToRecycleBin(Bytes(path), &error)) {
     RefreshList();
     txt_a_->clear();
   } else {
     // The desktop shows nothing of its own when the trash refuses a file.
-    Tell(path + QStringLiteral("\r\n\r\n删除失败~ ") + error);
+    Tell(shown + QStringLiteral("\r\n\r\n删除失败~ ") + error);
   }
 }
 
@@ -503,6 +569,10 @@ bool FrmB::eventFilter(QObject* watched, QEvent* event) {
     }
     if (watched == fil_a_ && IsEnter(key)) {
       filA_DblClick();
+      return true;
+    }
+    if (watched == dir_a_ && IsEnter(key)) {
+      if (SettlePathBox()) dirA_DblClick();
       return true;
     }
     if (watched == txt_a_) {

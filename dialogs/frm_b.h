@@ -3,7 +3,9 @@
 // folder at a time, remembers the last folder across runs (settings "TKV",
 // section "Paths", key "LastPath"), and offers the default text folder
 // "TKV_TXT" beside the program, the desktop, the documents folder and one
-// step back.
+// step back; a folder list beside the files leads to the parent and the
+// subfolders. The path box takes absolute, relative and "~" folders; only a
+// folder it could enter is ever used for a path or stored.
 //
 // The caller sets bOpen (and in save mode sWay and nPat), shows the dialog
 // modally and reads sWay (empty: cancelled) and nPat afterwards. Confirming or
@@ -75,6 +77,8 @@ class FrmB : public QDialog {
   void chkFilter_Click();
   void filA_Click();
   void filA_DblClick();
+  // Enters the folder selected in the folder list ("..": the parent).
+  void dirA_DblClick();
   void txtA_Change();
   // False when the character is swallowed (Enter, or a refused character).
   bool txtA_KeyPress(QChar key);
@@ -85,17 +89,24 @@ class FrmB : public QDialog {
 
   // The file list: its folder (the tag, always ending in "/"), entering a
   // folder (false when it does not exist), re-reading, and its entries.
+  // Folders and names are lossless text (files/path_text.h): a name that is
+  // not UTF-8 is shown readably in the list but travels as its exact bytes.
+  // A relative folder is taken from the folder on show; "~" is the home
+  // folder.
   QString ListTag() const { return list_tag_; }
   bool SetListFolder(const QString& folder);
   void RefreshList();
   QStringList ListedFiles() const;
   QString SelectedFile() const;
+  // The folder list: ".." (except at "/") and the subfolders.
+  QStringList ListedFolders() const;
   // The folders behind "默认路径" (0) and "后退" (1).
   QString DefTag(int index) const { return def_tag_[index]; }
 
   QLabel* lblGo() const { return lbl_go_; }
   QLineEdit* txtPath() const { return txt_path_; }
   QListWidget* filA() const { return fil_a_; }
+  QListWidget* dirA() const { return dir_a_; }
   QCheckBox* chkFilter() const { return chk_filter_; }
   QPushButton* cmdWsp(int index) const { return cmd_wsp_[index]; }
   QPushButton* cmdDef(int index) const { return cmd_def_[index]; }
@@ -117,6 +128,9 @@ class FrmB : public QDialog {
  private:
   void BuildControls();
   void filA_PathChange(const QString& old_tag);
+  // `folder` made absolute and clean: "~" expanded, a relative folder taken
+  // from the folder on show.
+  QString ResolveFolder(const QString& folder) const;
   // Runs the path box's validation when its text is not the current folder,
   // as a button press does first. False when the validation refused.
   bool SettlePathBox();
@@ -137,6 +151,7 @@ class FrmB : public QDialog {
   QLabel* lbl_go_ = nullptr;
   QLineEdit* txt_path_ = nullptr;
   QListWidget* fil_a_ = nullptr;
+  QListWidget* dir_a_ = nullptr;
   QCheckBox* chk_filter_ = nullptr;
   std::array<QPushButton*, 2> cmd_wsp_{};
   std::array<QPushButton*, 2> cmd_def_{};

@@ -1,28 +1,26 @@
 #include "dialogs/recycle_bin.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QStandardPaths>
+
+#include "files/error_text.h"
+#include "files/trash.h"
 
 namespace tekvo {
 
-bool DeleteToRecycleBin(const QString& path, QString* error) {
-  if (!QFileInfo(path).isFile()) {
-    if (error) *error = QStringLiteral("No such file");
-    return false;
-  }
-  // Qt 6.4 puts a file bound for the home trash under the process's current
-  // folder when the user's data folder does not exist yet (a fresh account),
-  // so that folder is made first; without it there is no trash to move into.
+bool DeleteToRecycleBin(const std::string& path, QString* error) {
+  TrashPlaces places;
+  // The user's data folder ($XDG_DATA_HOME, else ~/.local/share) holds the
+  // home trash, made on first use in a fresh account.
   const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-  if (data.isEmpty() || !QDir().mkpath(data)) {
-    if (error) *error = QStringLiteral("No trash folder");
-    return false;
+  if (!data.isEmpty())
+    places.home_trash = QFile::encodeName(data + QStringLiteral("/Trash")).toStdString();
+  const TrashOutcome outcome = MoveToTrash(path, places);
+  if (outcome.result != TrashResult::kFailed) return true;
+  if (error) {
+    const Text reason = ErrorText(outcome.error);
+    *error = QString::fromUtf16(reason.data(), static_cast<qsizetype>(reason.size()));
   }
-  QFile file(path);
-  if (file.moveToTrash()) return true;
-  if (error) *error = file.errorString();
   return false;
 }
 

@@ -64,6 +64,7 @@ void mnuPasteOrig_Click(EditorContext& ctx) {
     ctx.SetWindowCaption(DocumentCaption(u"粘贴作原始"));
     ctx.sFile.clear();
     ctx.nFilePat = 0;
+    ctx.eFileBreak = LineBreakStyle::kCrLf;
     ctx.history.SetSaved(History::kNoSlot);
     ctx.history.ResetOriginal();
   });

@@ -18,6 +18,7 @@
 #include "editor/say_label.h"
 #include "editor/seam.h"
 #include "engine/text.h"
+#include "files/line_break_style.h"
 
 namespace tekvo {
 
@@ -48,6 +49,9 @@ struct EditorContext {
   Text sFile;
   // The FileEncoding of sFile; 0 when there is none.
   std::int16_t nFilePat = 0;
+  // The line-break style sFile was loaded or saved with; the box itself
+  // always holds CR LF.
+  LineBreakStyle eFileBreak = LineBreakStyle::kCrLf;
   // The last search text, line breaks as single CR.
   Text sSeek;
 

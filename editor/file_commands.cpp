@@ -31,7 +31,11 @@ void ShowFailuresAs(Seam& seam, const Text& prefix, Body&& body) {
   }
 }
 
-Text CaptionOf(const Text& path) { return DocumentCaption(PathText(FileNameOf(TextPath(path)))); }
+// Paths are lossless text (files/path_text.h): a name that is not UTF-8 shows
+// readably in the caption and escaped in messages, and opens by its bytes.
+Text CaptionOf(const Text& path) {
+  return DocumentCaption(ReadableFileName(FileNameOf(TextPath(path))));
+}
 
 bool FileExists(const std::string& path) {
   FileStat st;
@@ -68,7 +72,7 @@ void OpenChosenFile(EditorContext& ctx, const Text& path, FileEncoding requested
   // The same file as the file system sees it; on Linux, names that differ
   // only in letter case are different files.
   if (SameFile(file, TextPath(ctx.sFile)) && ctx.history.IsSaved()) {
-    if (!ctx.seam.Ask(path + kBreak2 + u"文件已经打开，是否重新打开作原始？")) return;
+    if (!ctx.seam.Ask(ShownPath(path) + kBreak2 + u"文件已经打开，是否重新打开作原始？")) return;
   }
   LoadResult loaded = LoadTextFile(file, requested);
   if (!loaded.ok()) {
@@ -86,6 +90,7 @@ void OpenChosenFile(EditorContext& ctx, const Text& path, FileEncoding requested
   ctx.SetWindowCaption(CaptionOf(path));
   ctx.sFile = path;
   ctx.nFilePat = ToInt(loaded.encoding);
+  ctx.eFileBreak = loaded.line_breaks;
   ctx.history.SetSaved(History::kOriginal);
   ctx.history.ResetOriginal();
 }
@@ -105,6 +110,7 @@ void mnuClear_Click(EditorContext& ctx) {
   ctx.SetWindowCaption(DocumentCaption(u"清空作原始"));
   ctx.sFile.clear();
   ctx.nFilePat = 0;
+  ctx.eFileBreak = LineBreakStyle::kCrLf;
   ctx.history.SetSaved(History::kOriginal);
   ctx.history.ResetOriginal();
 }
@@ -138,11 +144,13 @@ void mnuSave_Click(EditorContext& ctx) {
     if (path.empty()) return;
     const std::string file = TextPath(path);
     if (FileExists(file) && !SameFile(file, TextPath(ctx.sFile))) {
-      if (!ctx.seam.Ask(path + kBreak2 + u"文件已经存在。是否改写文件？")) return;
+      if (!ctx.seam.Ask(ShownPath(path) + kBreak2 + u"文件已经存在。是否改写文件？")) return;
     }
     int encoding = browser.nPat;
     if (encoding < 1) encoding = ctx.nFilePat;
-    SaveResult saved = SaveTextFile(ctx.txtA.Text(), file, ToFileEncoding(encoding), ctx.seam);
+    // The box holds CR LF; the file gets the breaks it was loaded with.
+    const Text text = ApplyLineBreakStyle(ctx.txtA.Text(), ctx.eFileBreak);
+    SaveResult saved = SaveTextFile(text, file, ToFileEncoding(encoding), ctx.seam);
     if (saved.status == SaveStatus::kFailed) ctx.seam.Tell(saved.message);
     if (!saved.ok()) return;
     ctx.lblSay.SetCaption(Text(captions::kSave));
@@ -154,19 +162,21 @@ void mnuSave_Click(EditorContext& ctx) {
 }
 
 void mnuAttr_Click(EditorContext& ctx) {
-  ShowFailuresAs(ctx.seam, ctx.sFile + kBreak2 + u"属性读取失败~ ", [&] {
+  const Text shown = ShownPath(ctx.sFile);
+  ShowFailuresAs(ctx.seam, shown + kBreak2 + u"属性读取失败~ ", [&] {
     std::error_code error;
     const FileFacts facts = ReadFileFacts(TextPath(ctx.sFile), error);
     if (error) {
-      ctx.seam.Tell(ctx.sFile + kBreak2 + u"属性读取失败~ " + ErrorText(error.value()));
+      ctx.seam.Tell(shown + kBreak2 + u"属性读取失败~ " + ErrorText(error.value()));
       return;
     }
     const FileEncoding encoding = ToFileEncoding(ctx.nFilePat);
-    Text text = u"文件路径： " + ctx.sFile + kBreak2;
+    Text text = u"文件路径： " + shown + kBreak2;
     text += AttributeText(facts.attributes) + kBreak2;
     text += u"文件大小： " + SizeText(facts.size) + u" 字节" + kBreak2;
     text += u"修改时间： " + TimeText(facts.modified) + kBreak2;
     text += u"编码格式： " + (IsConcreteEncoding(encoding) ? EncodingName(encoding) : u"未知");
+    text += Text(kBreak2) + u"换行格式： " + LineBreakStyleName(ctx.eFileBreak);
     ctx.seam.Tell(text, u"当前文件属性");
   });
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "engine/codepage.h"
+#include "engine/text_score.h"
 
 namespace tekvo {
 namespace {
@@ -11,6 +12,8 @@ namespace {
 constexpr LocaleId kLcidGb = 2052;
 constexpr LocaleId kLcidEng = 1033;
 constexpr char16_t kBom = u'\uFEFF';
+// What the code page bridge makes of a byte sequence the page lacks.
+constexpr char16_t kReplacementCharacter = u'\uFFFD';
 
 bool StartsWith(std::string_view bytes, std::string_view prefix) {
   return bytes.size() >= prefix.size() && bytes.compare(0, prefix.size(), prefix) == 0;
@@ -46,6 +49,23 @@ std::vector<char32_t> CodePoints(const Text& text) {
     }
   }
   return out;
+}
+
+// Short GB text is often valid UTF-8 as well: "小说" in GB (D0 A1 CB B5) is
+// also "С˵" in UTF-8. GB pairs fall into UTF-8 as two-byte sequences; a
+// three- or four-byte sequence (every CJK character, curly quotes, dashes)
+// almost never forms by accident, so only text of two-byte sequences is in
+// doubt. There the reading that looks more like writing wins; a tie stays
+// with UTF-8. `bytes` must be valid UTF-8.
+bool ReadsBetterAsGb(std::string_view bytes) {
+  constexpr unsigned char kFirstLongLead = 0xE0;
+  for (char c : bytes) {
+    if (static_cast<unsigned char>(c) >= kFirstLongLead) return false;
+  }
+  const ByteString raw(bytes);
+  std::optional<Text> gb = LocaleBytesToText(raw, kLcidGb);
+  if (!gb || gb->find(kReplacementCharacter) != Text::npos) return false;
+  return ScoreText(*gb) > ScoreText(Utf8BytesToText(raw));
 }
 
 Text FromCodePoint(char32_t cp) {
@@ -138,9 +158,9 @@ FileEncoding DetectFileEncoding(std::string_view b) {
   if (zero != std::string_view::npos && n >= 3 && zero <= n - 3) {
     return zero % 2 == 1 ? FileEncoding::kUnicodeNoBom : FileEncoding::kUnicodeBeNoBom;
   }
-  // Nearly every text file on Linux is UTF-8 without a mark; GB bytes almost
-  // never form valid UTF-8 by accident, so valid multi-byte UTF-8 is trusted.
-  if (IsMultiByteUtf8(b)) return FileEncoding::kUtf8NoBom;
+  // Nearly every text file on Linux is UTF-8 without a mark; GB bytes seldom
+  // form valid UTF-8 by accident, and when they do, they read as nonsense.
+  if (IsMultiByteUtf8(b) && !ReadsBetterAsGb(b)) return FileEncoding::kUtf8NoBom;
   return FileEncoding::kAnsiGb;
 }
 

@@ -48,7 +48,10 @@ Text EncodingName(FileEncoding e);
 // offset → kUnicodeNoBom; a UTF-16 BE CR LF (00 0D 00 0A) at an even offset →
 // kUnicodeBeNoBom; a zero byte before the last two bytes → kUnicodeNoBom when
 // its offset is odd, kUnicodeBeNoBom when even; valid UTF-8 holding at least
-// one multi-byte sequence → kUtf8NoBom; anything else (pure ASCII included)
+// one multi-byte sequence → kUtf8NoBom, unless all its sequences are of two
+// bytes, the bytes are valid GB as well and read more like real writing so
+// (by the readability score of engine/text_score.h); anything else (pure
+// ASCII included)
 // → kAnsiGb. Never returns kDefaultEncoding or kAnsiEng.
 FileEncoding DetectFileEncoding(std::string_view bytes);
 

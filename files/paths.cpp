@@ -3,8 +3,6 @@
 #include <filesystem>
 #include <system_error>
 
-#include "engine/codepage.h"
-
 namespace tekvo {
 
 namespace fs = std::filesystem;
@@ -39,9 +37,5 @@ bool SameFile(const std::string& a, const std::string& b) {
   }
   return Resolved(pa) == Resolved(pb);
 }
-
-Text PathText(const std::string& path) { return Utf8BytesToText(path); }
-
-std::string TextPath(const Text& text) { return TextToUtf8Bytes(text); }
 
 }  // namespace tekvo

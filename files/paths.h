@@ -1,12 +1,12 @@
-// Small helpers for the paths the file commands pass around. Paths are UTF-8
-// byte strings, as Linux file names are in practice; the editor converts at
-// its boundary.
+// Small helpers for the paths the file commands pass around. Paths are byte
+// strings, as Linux file names are; path_text.h turns them into text.
 #ifndef TEKVO_FILES_PATHS_H_
 #define TEKVO_FILES_PATHS_H_
 
 #include <string>
 
 #include "engine/text.h"
+#include "files/path_text.h"
 
 namespace tekvo {
 
@@ -22,10 +22,6 @@ std::string BackupPathOf(const std::string& path);
 // its existing part. Letter case matters, as it does to the file system. An
 // empty path names no file.
 bool SameFile(const std::string& a, const std::string& b);
-
-// UTF-8 path bytes to text for messages, and back.
-Text PathText(const std::string& path);
-std::string TextPath(const Text& text);
 
 }  // namespace tekvo
 

@@ -31,10 +31,6 @@ Text FileMessage(const std::string& path, const Text& reason) {
   return PathText(path) + u"\r\n\r\n" + reason;
 }
 
-Text ErrorText(int error_number) {
-  return Utf8BytesToText(std::error_code(error_number, std::generic_category()).message());
-}
-
 LoadResult LoadTextFile(const std::string& path, FileEncoding requested,
                         const LoadOptions& options) {
   struct stat st {};
@@ -79,6 +75,7 @@ LoadResult LoadTextFile(const std::string& path, FileEncoding requested,
   result.status = LoadStatus::kLoaded;
   result.text = std::move(*text);
   result.encoding = used;
+  result.line_breaks = DetectLineBreakStyle(result.text);
   return result;
 }
 

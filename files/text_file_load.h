@@ -8,7 +8,9 @@
 #include <string>
 
 #include "engine/text.h"
+#include "files/error_text.h"
 #include "files/file_encoding.h"
+#include "files/line_break_style.h"
 
 namespace tekvo {
 
@@ -34,6 +36,8 @@ struct LoadResult {
   Text text;
   // The encoding used (1..8). For an empty file, the request unchanged.
   FileEncoding encoding = FileEncoding::kDefaultEncoding;
+  // The style most of the file's line breaks use; CR LF when it has none.
+  LineBreakStyle line_breaks = LineBreakStyle::kCrLf;
   // Empty when loaded; otherwise path, CR LF, CR LF and the reason.
   Text message;
 
@@ -49,9 +53,6 @@ LoadResult LoadTextFile(const std::string& path, FileEncoding requested,
 
 // The message for a file problem: path, CR LF, CR LF, reason.
 Text FileMessage(const std::string& path, const Text& reason);
-
-// The system's description of an error, as text.
-Text ErrorText(int error_number);
 
 }  // namespace tekvo
 

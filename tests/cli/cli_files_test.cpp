@@ -131,8 +131,8 @@ TEST(CliFilesTest, UnreadableInputGivesOneMessageOnEveryCommand) {
     std::string message;
   } cases[] = {
       {"missing", dir.File("none.txt"),
-       "tekvo-cli: " + dir.File("none.txt") + ": 打开失败~ No such file or directory\n"},
-      {"folder", dir.File(""), "tekvo-cli: " + dir.File("") + ": 打开失败~ Is a directory\n"},
+       "tekvo-cli: " + dir.File("none.txt") + ": 打开失败~ 没有那个文件或目录\n"},
+      {"folder", dir.File(""), "tekvo-cli: " + dir.File("") + ": 打开失败~ 是一个目录\n"},
   };
   for (const Case& c : cases) {
     for (std::vector<std::string> args : commands) {
@@ -184,7 +184,7 @@ TEST(CliFilesTest, FullDeviceFailsOnceAndStaysADevice) {
   }
   Result r = RunTool({"convert", "-o", device}, "text");
   EXPECT_EQ(r.status, 2);
-  EXPECT_EQ(r.err, "tekvo-cli: " + device + ": 保存失败~ No space left on device\n");
+  EXPECT_EQ(r.err, "tekvo-cli: " + device + ": 保存失败~ 设备上没有空间\n");
   struct stat st {};
   ASSERT_EQ(::lstat(device.c_str(), &st), 0);
   EXPECT_TRUE(S_ISCHR(st.st_mode));

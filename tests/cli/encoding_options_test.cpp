@@ -59,6 +59,8 @@ TEST(ConvertTest, InputsAndOutputs) {
   dir.Write("gb.txt", "\xD6\xD0\xCE\xC4");
   dir.Write("le.txt", std::string("\xFF\xFE\x2D\x4E", 4));
   dir.Write("bom8.txt", "\xEF\xBB\xBF\xE4\xB8\xAD");
+  dir.Write("lf.txt", "a\nb\n");
+  dir.Write("cr.txt", "a\rb\r");
   dir.Write("big5.txt", "\xA4\xA4\xB5\xD8\xA5\xC1\xB0\xEA");
   // Big5 text shown as GB, stored as UTF-8 with a mark and a stray NUL.
   const std::string garbled =
@@ -91,6 +93,14 @@ TEST(ConvertTest, InputsAndOutputs) {
        ""},
       {"stdin-utf16le", {"convert", "--in", "utf16le"}, std::string("A\0B\0", 4), 0, "AB", ""},
       {"eng-out", {"convert", "--out", "eng"}, "caf\xC3\xA9", 0, "caf\xE9", ""},
+      {"keeps-lf", {"convert", "--in", "gb", dir.File("lf.txt")}, "", 0, "a\nb\n", ""},
+      {"keeps-cr", {"convert", "--in", "gb", dir.File("cr.txt")}, "", 0, "a\rb\r", ""},
+      {"keeps-lf-to-utf16",
+       {"convert", "--out", "utf16le"},
+       "a\nb",
+       0,
+       std::string("a\0\n\0b\0", 6),
+       ""},
       {"repair-reads-gb",
        {"repair", "gb--big5", "--in", "gb", dir.File("big5.txt")},
        "",
@@ -112,7 +122,7 @@ TEST(ConvertTest, InputsAndOutputs) {
        "",
        2,
        "",
-       "打开失败~ No such file or directory"},
+       "打开失败~ 没有那个文件或目录"},
       {"two-files", {"convert", "a", "b"}, "", 2, "", "at most one FILE"},
   };
   for (const Case& c : cases) {
@@ -144,7 +154,7 @@ TEST(ConvertTest, OutputFileGoesThroughTheSave) {
 
   r = RunTool({"convert", "-o", dir.File("no/such/dir.txt")}, "x");
   EXPECT_EQ(r.status, 2);
-  EXPECT_NE(r.err.find("保存失败~ No such file or directory"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("保存失败~ 没有那个文件或目录"), std::string::npos) << r.err;
 }
 
 }  // namespace

@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,6 +19,7 @@
 #include "dialogs/file_name_rules.h"
 #include "dialogs/frm_b.h"
 #include "dialogs/recycle_bin.h"
+#include "files/path_text.h"
 #include "files/prompter.h"
 
 namespace tekvo {
@@ -45,6 +48,21 @@ class Script : public Prompter {
   }
   void Beep() override {}
 };
+
+QString FromText(const Text& t) {
+  return QString::fromUtf16(t.data(), static_cast<qsizetype>(t.size()));
+}
+
+std::string BytesOf(const QString& lossless) {
+  return TextPath(Text(reinterpret_cast<const char16_t*>(lossless.utf16()),
+                       static_cast<std::size_t>(lossless.size())));
+}
+
+void TouchBytes(const std::string& path) {
+  QFile f;
+  QVERIFY(f.open(std::fopen(path.c_str(), "wb"), QIODevice::WriteOnly, QFile::AutoCloseHandle));
+  f.write("x");
+}
 
 void Touch(const QString& path) {
   QFile f(path);
@@ -547,10 +565,115 @@ class FrmBTest : public QObject {
     QVERIFY(QDir(data).removeRecursively());
     const QString victim = docs_ + "fresh.txt";
     Touch(victim);
-    QVERIFY(DeleteToRecycleBin(victim));
+    QVERIFY(DeleteToRecycleBin(victim.toStdString()));
     QVERIFY(!QFile::exists(victim));
     QVERIFY(QFile::exists(data + "/Trash/files/fresh.txt"));
     QVERIFY(!QFile::exists(QDir::currentPath() + "/files/fresh.txt"));
+  }
+
+  // Names unpacked from Windows archives are GB bytes, not UTF-8: listed
+  // readably, chosen, saved over and deleted by their exact bytes.
+  void nonUtf8NamesByTheirBytes() {
+    QDir().mkpath(R("gb"));
+    const std::string folder = R("gb/").toStdString();
+    const std::string name = "\xD6\xD0\xCE\xC4.txt";
+    TouchBytes(folder + name);
+    Script script;
+    script.answers = {true};
+    auto dialog = OpenIn(&script, R("gb"));
+    QCOMPARE(dialog->filA()->count(), 1);
+    QCOMPARE(dialog->filA()->item(0)->text(), QStringLiteral("中文.txt [GB]"));
+    dialog->filA()->setCurrentRow(0);
+    dialog->cmdA_Click(0);
+    QCOMPARE(BytesOf(dialog->sWay), folder + name);
+
+    dialog->bOpen = false;
+    dialog->Activate();
+    QVERIFY(!dialog->SelectedFile().isEmpty());
+    dialog->cmdA_Click(0);
+    QCOMPARE(BytesOf(dialog->sWay), folder + name);
+    // "起新名" sees the taken name by its bytes and keeps them.
+    dialog->Activate();
+    dialog->cmdMend_Click();
+    dialog->cmdA_Click(0);
+    QCOMPARE(BytesOf(dialog->sWay), folder + "\xD6\xD0\xCE\xC4_2.txt");
+
+    dialog->bOpen = true;
+    dialog->Activate();
+    QVERIFY(dialog->SelectListedFile(FromText(LosslessPathText(name))));
+    dialog->cmdDelFile_Click();
+    QCOMPARE(script.questions.size(), 1);
+    QVERIFY2(script.questions[0].startsWith(R("gb/") + "\\xD6\\xD0\\xCE\\xC4.txt\r\n"),
+             qPrintable(script.questions[0]));
+    QVERIFY(::access((folder + name).c_str(), F_OK) != 0);
+    QCOMPARE(dialog->filA()->count(), 0);
+    QVERIFY(script.messages.isEmpty());
+  }
+
+  void pathBoxTakesRelativeFoldersAndHome_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("folder");
+    QTest::addRow("subfolder") << "sub" << R("docs/sub/");
+    QTest::addRow("dot-slash") << "./sub/" << R("docs/sub/");
+    QTest::addRow("parent") << "../app" << R("app/");
+    QTest::addRow("home") << "~" << R("");
+    QTest::addRow("below-home") << "~/docs/sub" << R("docs/sub/");
+  }
+  void pathBoxTakesRelativeFoldersAndHome() {
+    QFETCH(QString, typed);
+    QFETCH(QString, folder);
+    Script script;
+    auto dialog = OpenIn(&script, docs_);
+    dialog->txtPath()->setText(typed);
+    dialog->txtPath_Enter();
+    QCOMPARE(dialog->ListTag(), folder);
+    QCOMPARE(dialog->txtPath()->text(), folder);
+    QVERIFY(script.questions.isEmpty());
+  }
+
+  // A folder the validation refused stays in the box for the user to mend,
+  // but it is never used for a path nor remembered.
+  void refusedFolderIsNeverUsed_data() {
+    QTest::addColumn<bool>("open");
+    QTest::addRow("open-by-double-click") << true;
+    QTest::addRow("save-confirmed") << false;
+  }
+  void refusedFolderIsNeverUsed() {
+    QFETCH(bool, open);
+    Script script;
+    script.answers = {false};
+    auto dialog = open ? OpenIn(&script, docs_) : SaveIn(&script, docs_, "a.txt");
+    dialog->txtPath()->setText(R("nowhere/"));
+    dialog->txtPath_Enter();
+    QCOMPARE(script.questions.size(), 1);
+    QCOMPARE(dialog->txtPath()->text(), R("nowhere/"));
+    if (open) {
+      QVERIFY(dialog->SelectListedFile("a.txt"));
+      dialog->filA_DblClick();
+    } else {
+      dialog->cmdA_Click(0);
+    }
+    QCOMPARE(dialog->sWay, docs_ + "a.txt");
+    dialog->Unload();
+    QCOMPARE(QSettings(QStringLiteral("TKV"), QStringLiteral("TKV"))
+                 .value(QStringLiteral("Paths/LastPath"))
+                 .toString(),
+             docs_);
+  }
+
+  void folderListGoesDownAndUp() {
+    Script script;
+    auto dialog = OpenIn(&script, docs_);
+    QCOMPARE(dialog->ListedFolders(), QStringList({"..", "sub"}));
+    dialog->dirA()->setCurrentRow(1);
+    dialog->dirA_DblClick();
+    QCOMPARE(dialog->ListTag(), R("docs/sub/"));
+    QCOMPARE(dialog->DefTag(1), docs_);
+    dialog->dirA()->setCurrentRow(0);
+    dialog->dirA_DblClick();
+    QCOMPARE(dialog->ListTag(), docs_);
+    QVERIFY(dialog->SetListFolder("/"));
+    QVERIFY(!dialog->ListedFolders().contains(".."));
   }
 
   void deleteAsksWithNoAsDefault_data() {

@@ -106,16 +106,15 @@ TEST_P(OpenCommandLineFileTest, OpensAsTheOpenCommand) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, OpenCommandLineFileTest,
-    testing::Values(OpenCase{"gb-detected", "\xD6\xD0\xCE\xC4", "{dir}/notes.txt", u"中文", 1, u""},
-                    OpenCase{"utf8-with-lf-breaks", "\xE4\xB8\xAD\n\xE6\x96\x87", "{dir}/notes.txt",
-                             u"中\r\n文", 7, u""},
-                    OpenCase{"relative-to-the-current-folder", "abc", "notes.txt", u"abc", 1, u""},
-                    OpenCase{"dots-resolved", "abc", "folder/../notes.txt", u"abc", 1, u""},
-                    OpenCase{"missing", "", "{dir}/missing.txt", u"", 0,
-                             u"打开失败~ No such file or directory"},
-                    OpenCase{"a-folder", "", "folder", u"", 0, u"打开失败~ Is a directory"},
-                    OpenCase{"too-large", std::string(49150, 'a'), "notes.txt", u"", 0,
-                             u"不能打开~ 文件过大"}),
+    testing::Values(
+        OpenCase{"gb-detected", "\xD6\xD0\xCE\xC4", "{dir}/notes.txt", u"中文", 1, u""},
+        OpenCase{"utf8-with-lf-breaks", "\xE4\xB8\xAD\n\xE6\x96\x87", "{dir}/notes.txt",
+                 u"中\r\n文", 7, u""},
+        OpenCase{"relative-to-the-current-folder", "abc", "notes.txt", u"abc", 1, u""},
+        OpenCase{"dots-resolved", "abc", "folder/../notes.txt", u"abc", 1, u""},
+        OpenCase{"missing", "", "{dir}/missing.txt", u"", 0, u"打开失败~ 没有那个文件或目录"},
+        OpenCase{"a-folder", "", "folder", u"", 0, u"打开失败~ 是一个目录"},
+        OpenCase{"too-large", std::string(49150, 'a'), "notes.txt", u"", 0, u"不能打开~ 文件过大"}),
     CaseName<OpenCase>);
 
 class OpenCommandLineQuestionsTest : public testing::Test {

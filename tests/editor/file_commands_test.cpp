@@ -19,6 +19,8 @@
 #include "dialogs/frm_b.h"
 #include "editor/menu_captions.h"
 #include "editor/qtext.h"
+#include "files/folder_listing.h"
+#include "files/path_text.h"
 #include "tests/editor/command_harness.h"
 
 namespace tekvo {
@@ -228,6 +230,69 @@ TEST_F(FileCommandsTest, SaveInEachEncodingOfTheList) {
   EXPECT_TRUE(h_.seam.Messages().empty());
 }
 
+// A file is saved with the line breaks it was loaded with, so that opening
+// and saving it again changes no byte.
+TEST_F(FileCommandsTest, SaveKeepsTheLineBreaksOfTheFile) {
+  struct Case {
+    const char* name;
+    std::string bytes;  // the file as loaded
+    std::string saved;  // the file after open and save
+    const char16_t* shown;
+  } cases[] = {
+      {"lf", "a\nb\n\xD6\xD0\n", "a\nb\n\xD6\xD0\n", u"LF"},
+      {"crlf", "a\r\nb\r\n", "a\r\nb\r\n", u"CR LF"},
+      {"cr", "a\rb\r", "a\rb\r", u"CR"},
+      {"mixed-mostly-lf", "a\nb\r\nc\nd", "a\nb\nc\nd", u"LF"},
+      {"no-breaks", "abc", "abc", u"CR LF"},
+  };
+  for (const Case& c : cases) {
+    const QString name = QString::fromUtf8(c.name) + ".txt";
+    Write(name, c.bytes);
+    ChooseToOpen(name);
+    mnuOpen_Click(h_.ctx);
+    ChooseToSave(name, 1);
+    mnuSave_Click(h_.ctx);
+    EXPECT_EQ(Read(name), c.saved) << c.name;
+    h_.seam.ClearEvents();
+    mnuAttr_Click(h_.ctx);
+    ASSERT_EQ(h_.seam.Events().size(), 1u) << c.name;
+    EXPECT_TRUE(h_.seam.Events()[0].text.ends_with(Text(u"换行格式： ") + c.shown)) << c.name;
+  }
+  // A text that came from no file is written with CR LF.
+  mnuClear_Click(h_.ctx);
+  h_.Load(u"x\r\ny");
+  ChooseToSave("pasted.txt", 1);
+  mnuSave_Click(h_.ctx);
+  EXPECT_EQ(Read("pasted.txt"), "x\r\ny");
+}
+
+// A GB file name from a Windows archive: opened and saved by its bytes,
+// named readably in the caption, escaped in messages.
+TEST_F(FileCommandsTest, NameThatIsNotUtf8OpensAndSavesByItsBytes) {
+  const std::string name = "\xD6\xD0\xCE\xC4.txt";
+  const std::string file = Folder().toStdString() + name;
+  std::ofstream(file, std::ios::binary) << "a\nb";
+  const QString lossless = ToQString(LosslessPathText(name));
+  ChooseToOpen(lossless);
+  mnuOpen_Click(h_.ctx);
+  EXPECT_EQ(h_.box.Text(), u"a\r\nb");
+  EXPECT_EQ(h_.ctx.WindowCaption(), u"中文.txt [GB]  ~Tekvo");
+  h_.box.SetText(u"c\r\nd");
+  ChooseToSave(lossless, 1);
+  mnuSave_Click(h_.ctx);
+  std::ifstream in(file, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()),
+            "c\nd");
+  EXPECT_EQ(ListFolder(Folder().toStdString(), "*").files, std::vector<std::string>{name});
+  EXPECT_TRUE(h_.seam.Messages().empty());
+
+  ASSERT_EQ(::unlink(file.c_str()), 0);
+  mnuAttr_Click(h_.ctx);
+  ASSERT_EQ(h_.seam.Messages().size(), 1u);
+  EXPECT_EQ(h_.seam.Messages()[0],
+            TextPathOf("") + u"\\xD6\\xD0\\xCE\\xC4.txt\r\n\r\n属性读取失败~ 没有那个文件或目录");
+}
+
 TEST_F(FileCommandsTest, SavingOntoAnotherExistingFileAsks) {
   Write("mine.txt", "mine");
   Write("other.txt", "other");
@@ -270,7 +335,7 @@ TEST_F(FileCommandsTest, SaveFailureShowsTheMessageAndKeepsState) {
   ChooseToSave("folder.txt", 4, false);
   mnuSave_Click(h_.ctx);
   ASSERT_EQ(h_.seam.Messages().size(), 1u);
-  EXPECT_EQ(h_.seam.Messages()[0], TextPathOf("folder.txt") + u"\r\n\r\n保存失败~ Is a directory");
+  EXPECT_EQ(h_.seam.Messages()[0], TextPathOf("folder.txt") + u"\r\n\r\n保存失败~ 是一个目录");
   EXPECT_TRUE(h_.ctx.sFile.empty());
 }
 
@@ -337,19 +402,20 @@ TEST_F(FileCommandsTest, AttributesOfTheFile) {
   EXPECT_TRUE(text.startsWith("文件路径： " + Folder() + "big.txt\r\n\r\n文件属性： 存档\r\n\r\n"))
       << text.toStdString();
   EXPECT_TRUE(text.contains("文件大小： 1,234,567 字节\r\n\r\n修改时间： ")) << text.toStdString();
-  EXPECT_TRUE(text.endsWith("\r\n\r\n编码格式： UTF-8 (No BOM)")) << text.toStdString();
+  EXPECT_TRUE(text.endsWith("\r\n\r\n编码格式： UTF-8 (No BOM)\r\n\r\n换行格式： CR LF"))
+      << text.toStdString();
 
   h_.seam.ClearEvents();
   h_.ctx.nFilePat = 0;
   mnuAttr_Click(h_.ctx);
-  EXPECT_TRUE(ToQString(h_.seam.Events()[0].text).endsWith("编码格式： 未知"));
+  EXPECT_TRUE(ToQString(h_.seam.Events()[0].text).contains("编码格式： 未知\r\n"));
 
   h_.seam.ClearEvents();
   QFile::remove(Folder() + "big.txt");
   mnuAttr_Click(h_.ctx);
   ASSERT_EQ(h_.seam.Messages().size(), 1u);
   EXPECT_EQ(h_.seam.Messages()[0],
-            TextPathOf("big.txt") + u"\r\n\r\n属性读取失败~ No such file or directory");
+            TextPathOf("big.txt") + u"\r\n\r\n属性读取失败~ 没有那个文件或目录");
 }
 
 // The modification time is shown to the second in every locale, whose short

@@ -66,6 +66,49 @@ TEST(DetectFileEncodingTest, Rules) {
   }
 }
 
+// Bytes that are valid UTF-8 and valid GB at once go to the reading that
+// looks like writing; real UTF-8, however short, stays UTF-8.
+struct AmbiguousCase {
+  const char* name;
+  const char* hex;
+  int expected;
+};
+
+class DetectUtf8OrGbTest : public ::testing::TestWithParam<AmbiguousCase> {};
+
+TEST_P(DetectUtf8OrGbTest, TakesThePlausibleReading) {
+  const AmbiguousCase& c = GetParam();
+  EXPECT_EQ(ToInt(DetectFileEncoding(Bytes(c.hex))), c.expected) << c.hex;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Readings, DetectUtf8OrGbTest,
+    ::testing::Values(AmbiguousCase{"gb-xiaoshuo", "D0 A1 CB B5", 1},
+                      AmbiguousCase{"gb-xiexie", "D0 BB D0 BB", 1},
+                      AmbiguousCase{"gb-mulu", "C4 BF C2 BC", 1},
+                      AmbiguousCase{"gb-shuoming", "CB B5 C3 F7", 1},
+                      AmbiguousCase{"gb-xiaoshuo-line", "D0 A1 CB B5 0D 0A", 1},
+                      AmbiguousCase{"gb-mulu-xiaoshuo", "C4 BF C2 BC 0D 0A D0 A1 CB B5", 1},
+                      AmbiguousCase{"utf8-xiaoshuo", "E5 B0 8F E8 AF B4", 7},
+                      AmbiguousCase{"utf8-zhongwen", "E4 B8 AD E6 96 87", 7},
+                      AmbiguousCase{"utf8-japanese", "E6 97 A5 E6 9C AC E8 AA 9E", 7},
+                      AmbiguousCase{"utf8-korean", "ED 95 9C EA B5 AD EC 96 B4", 7},
+                      AmbiguousCase{"utf8-cafe", "63 61 66 C3 A9", 7},
+                      AmbiguousCase{"utf8-uber", "C3 BC 62 65 72", 7},
+                      AmbiguousCase{"utf8-grusse", "47 72 C3 BC C3 9F 65", 7},
+                      AmbiguousCase{"utf8-naive-resume",
+                                    "6E 61 C3 AF 76 65 20 72 C3 A9 73 75 6D C3 A9", 7},
+                      AmbiguousCase{"utf8-privet", "D0 9F D1 80 D0 B8 D0 B2 D0 B5 D1 82", 7},
+                      AmbiguousCase{"utf8-hanzi-between-letters", "78 E4 B8 AD 79", 7},
+                      AmbiguousCase{"utf8-dash", "E2 80 94 20 6F 6B", 7}),
+    [](const ::testing::TestParamInfo<AmbiguousCase>& info) {
+      std::string name = info.param.name;
+      for (char& ch : name) {
+        if (ch == '-') ch = '_';
+      }
+      return name;
+    });
+
 TEST(ResolveFileEncodingTest, Table) {
   struct Case {
     int requested, detected, used;

@@ -125,7 +125,7 @@ TEST(SaveProtocolTest, FailureAtEveryStepThenRetry) {
         SaveResult r = SaveWith(u"new content", path, ops);
         ASSERT_EQ(r.ok(), c.saved) << name << " attempt " << attempt;
         if (c.saved) break;
-        EXPECT_EQ(r.message, PathText(path) + u"\r\n\r\n保存失败~ Input/output error") << name;
+        EXPECT_EQ(r.message, PathText(path) + u"\r\n\r\n保存失败~ 输入/输出错误") << name;
         EXPECT_EQ(Listed(FolderContent(dir.path())), Listed(before))
             << name << " attempt " << attempt;
       }
@@ -201,7 +201,7 @@ TEST(SaveProtocolTest, CrashAtEveryStep) {
   for (int attempt = 0; attempt < 2; ++attempt) {
     ScriptedPrompter prompter;
     SaveResult r = SaveTextFile(Text(kLimit * 2, u'n'), path, FileEncoding::kUtf8NoBom, prompter);
-    if (r.ok() || r.message.find(u"File too large") == Text::npos) std::exit(1);
+    if (r.ok() || r.message.find(u"文件过大") == Text::npos) std::exit(1);
   }
   const Folder expected = {{"small.txt", old}};
   std::exit(FolderContent(folder) == expected ? 0 : 2);

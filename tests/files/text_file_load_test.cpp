@@ -138,7 +138,7 @@ TEST(LoadTextFileTest, FailuresCarryPathAndSystemReason) {
 
 TEST(LoadTextFileTest, NoSuchFileNamesTheError) {
   LoadResult r = LoadTextFile("/nonexistent-tekvo/a.txt", FileEncoding::kDefaultEncoding);
-  EXPECT_EQ(r.message, u"/nonexistent-tekvo/a.txt\r\n\r\n打开失败~ No such file or directory");
+  EXPECT_EQ(r.message, u"/nonexistent-tekvo/a.txt\r\n\r\n打开失败~ 没有那个文件或目录");
 }
 
 }  // namespace

@@ -123,9 +123,9 @@ TEST(SaveTextFileTest, FailuresWithoutAnOldFile) {
     std::string path;
     const char16_t* reason;
   } cases[] = {
-      {"missing-folder", dir.File("no/such/folder.txt"), u"No such file or directory"},
-      {"below-a-file", dir.File("plain/x.txt"), u"Not a directory"},
-      {"a-folder", dir.File("folder"), u"Is a directory"},
+      {"missing-folder", dir.File("no/such/folder.txt"), u"没有那个文件或目录"},
+      {"below-a-file", dir.File("plain/x.txt"), u"不是目录"},
+      {"a-folder", dir.File("folder"), u"是一个目录"},
   };
   for (const Case& c : cases) {
     ScriptedPrompter prompter;

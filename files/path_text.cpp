@@ -1,0 +1,128 @@
+#include "files/path_text.h"
+
+#include <optional>
+#include <string_view>
+
+#include "engine/codepage.h"
+#include "engine/text_score.h"
+
+namespace tekvo {
+namespace {
+
+constexpr char16_t kEscapeBase = 0xDC00;  // lone surrogate for byte b: U+DC00 + b
+constexpr char16_t kFirstEscape = 0xDC80;
+constexpr char16_t kLastEscape = 0xDCFF;
+constexpr char16_t kReplacementCharacter = u'\uFFFD';
+constexpr CodePageId kGbPage = 936;
+constexpr CodePageId kShiftJisPage = 932;
+
+// The length of the well-formed UTF-8 sequence starting at `i` (no overlong
+// forms, no surrogates, nothing above U+10FFFF), or 0.
+std::size_t Utf8SequenceAt(std::string_view s, std::size_t i) {
+  const auto byte = [&s](std::size_t k) { return static_cast<unsigned char>(s[k]); };
+  const unsigned char b = byte(i);
+  if (b < 0x80) return 1;
+  std::size_t len;
+  char32_t cp;
+  if (b >= 0xC2 && b <= 0xDF) {
+    len = 2;
+    cp = b & 0x1F;
+  } else if (b >= 0xE0 && b <= 0xEF) {
+    len = 3;
+    cp = b & 0x0F;
+  } else if (b >= 0xF0 && b <= 0xF4) {
+    len = 4;
+    cp = b & 0x07;
+  } else {
+    return 0;
+  }
+  if (s.size() - i < len) return 0;
+  for (std::size_t k = 1; k < len; ++k) {
+    if ((byte(i + k) & 0xC0) != 0x80) return 0;
+    cp = (cp << 6) | (byte(i + k) & 0x3F);
+  }
+  if ((len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
+      (cp >= 0xD800 && cp <= 0xDFFF)) {
+    return 0;
+  }
+  return len;
+}
+
+bool IsValidUtf8(std::string_view s) {
+  for (std::size_t i = 0; i < s.size();) {
+    const std::size_t n = Utf8SequenceAt(s, i);
+    if (n == 0) return false;
+    i += n;
+  }
+  return true;
+}
+
+// Decodes valid UTF-8 as such and hands every other byte to `other`.
+template <class Other>
+Text DecodeWith(const std::string& path, Other other) {
+  Text out;
+  out.reserve(path.size() * 4);
+  for (std::size_t i = 0; i < path.size();) {
+    const std::size_t n = Utf8SequenceAt(path, i);
+    if (n == 0) {
+      other(out, static_cast<unsigned char>(path[i]));
+      ++i;
+    } else {
+      out += Utf8BytesToText(path.substr(i, n));
+      i += n;
+    }
+  }
+  return out;
+}
+
+// The text of `name` in code page `cp` when every byte decodes.
+std::optional<Text> StrictDecode(const std::string& name, CodePageId cp) {
+  Text text = CodePageBytesToText(name, cp);
+  if (text.empty() || text.find(kReplacementCharacter) != Text::npos) return std::nullopt;
+  return text;
+}
+
+}  // namespace
+
+Text LosslessPathText(const std::string& path) {
+  return DecodeWith(path, [](Text& out, unsigned char b) {
+    out.push_back(static_cast<char16_t>(kEscapeBase + b));
+  });
+}
+
+std::string TextPath(const Text& text) {
+  std::string out;
+  out.reserve(text.size() * 3);
+  std::size_t run = 0;  // start of the units not written yet
+  for (std::size_t i = 0; i <= text.size(); ++i) {
+    const bool escape = i < text.size() && text[i] >= kFirstEscape && text[i] <= kLastEscape &&
+                        (i == 0 || text[i - 1] < 0xD800 || text[i - 1] > 0xDBFF);
+    if (!escape && i < text.size()) continue;
+    out += TextToUtf8Bytes(text.substr(run, i - run));
+    if (escape) out.push_back(static_cast<char>(text[i] - kEscapeBase));
+    run = i + 1;
+  }
+  return out;
+}
+
+Text PathText(const std::string& path) {
+  return DecodeWith(path, [](Text& out, unsigned char b) {
+    constexpr char16_t kHex[] = u"0123456789ABCDEF";
+    out += u"\\x";
+    out.push_back(kHex[b >> 4]);
+    out.push_back(kHex[b & 0x0F]);
+  });
+}
+
+Text ShownPath(const Text& lossless) { return PathText(TextPath(lossless)); }
+
+Text ReadableFileName(const std::string& name) {
+  if (IsValidUtf8(name)) return Utf8BytesToText(name);
+  std::optional<Text> gb = StrictDecode(name, kGbPage);
+  std::optional<Text> sjis = StrictDecode(name, kShiftJisPage);
+  if (gb && (!sjis || ScoreText(*gb) >= ScoreText(*sjis))) return *gb + u" [GB]";
+  if (sjis) return *sjis + u" [Shift-JIS]";
+  return PathText(name);
+}
+
+}  // namespace tekvo
