@@ -10,12 +10,16 @@
 #include "editor/command_line.h"
 #include "editor/main_window.h"
 #include "editor/plain_buttons_style.h"
+#include "editor/qtext.h"
+#include "files/path_text.h"
 
 namespace {
 
+// A file name from a Windows archive may not be UTF-8: its bytes travel as
+// lossless path text, so that the file opened is the one named.
 QStringList ArgumentsOf(int argc, char* argv[]) {
   QStringList args;
-  for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
+  for (int i = 1; i < argc; ++i) args << tekvo::ToQString(tekvo::LosslessPathText(argv[i]));
   return args;
 }
 
@@ -42,8 +46,8 @@ int main(int argc, char* argv[]) {
   }
 
   QApplication app(argc, argv);
-  // Read again without the options Qt has taken for itself ("-platform").
-  const tekvo::CommandLine line = tekvo::ParseCommandLine(QCoreApplication::arguments().mid(1));
+  // Read again without the options Qt has taken out of argv ("-platform").
+  const tekvo::CommandLine line = tekvo::ParseCommandLine(ArgumentsOf(argc, argv));
   if (line.action == tekvo::CommandLine::Action::kError) {
     std::cerr << "tekvo: " << line.message.toStdString() << '\n'
               << tekvo::UsageText().toStdString();

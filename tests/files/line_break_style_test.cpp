@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/editor/case_name.h"
+#include "tests/case_name.h"
 // After case_name.h, whose "testing" is GoogleTest's.
 #include "file_test_support.h"
 
