@@ -1,10 +1,11 @@
 #include "editor/command_line.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include <filesystem>
+#include <string>
 
 #include "editor/file_commands.h"
 #include "editor/qtext.h"
+#include "files/path_text.h"
 
 namespace tekvo {
 
@@ -56,9 +57,13 @@ QString VersionText() {
 
 void OpenCommandLineFile(EditorContext& ctx, const QString& argument) {
   // The file dialog hands over full paths, and the messages and the
-  // attribute box show the path as it is kept.
-  const QString path = QDir::cleanPath(QFileInfo(argument).absoluteFilePath());
-  OpenFileAsOriginal(ctx, ToText(path));
+  // attribute box show the path as it is kept. Made whole on the bytes:
+  // QFileInfo would turn a name that is not UTF-8 into U+FFFD.
+  std::error_code ec;
+  std::filesystem::path path = std::filesystem::absolute(TextPath(ToText(argument)), ec);
+  std::string whole = path.lexically_normal().string();
+  if (whole.size() > 1 && whole.back() == '/') whole.pop_back();
+  OpenFileAsOriginal(ctx, LosslessPathText(whole));
 }
 
 }  // namespace tekvo

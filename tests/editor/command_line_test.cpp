@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "editor/qtext.h"
+#include "files/path_text.h"
 #include "tests/case_name.h"
 #include "tests/editor/command_harness.h"
 
@@ -116,6 +117,22 @@ INSTANTIATE_TEST_SUITE_P(
         OpenCase{"a-folder", "", "folder", u"", 0, u"打开失败~ 是一个目录"},
         OpenCase{"too-large", std::string(49150, 'a'), "notes.txt", u"", 0, u"不能打开~ 文件过大"}),
     CaseName<OpenCase>);
+
+// A name unpacked from a Windows archive: GB bytes, not UTF-8. The argument
+// arrives as lossless path text and must open that very file.
+TEST(OpenCommandLineFileBytesTest, NameThatIsNotUtf8OpensByItsBytes) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const std::string name = dir.path().toStdString() + "/\xD6\xD0\xCE\xC4.txt";
+  std::ofstream(name, std::ios::binary) << "abc";
+  CommandHarness h;
+
+  OpenCommandLineFile(h.ctx, ToQString(LosslessPathText(name)));
+
+  EXPECT_TRUE(h.seam.Messages().empty());
+  EXPECT_EQ(h.box.Text(), u"abc");
+  EXPECT_EQ(TextPath(h.ctx.sFile), name);
+}
 
 class OpenCommandLineQuestionsTest : public testing::Test {
  protected:
