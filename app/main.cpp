@@ -7,10 +7,10 @@
 #include <csignal>
 #include <iostream>
 
+#include "dialogs/qtext.h"
 #include "editor/command_line.h"
 #include "editor/main_window.h"
 #include "editor/plain_buttons_style.h"
-#include "editor/qtext.h"
 #include "files/path_text.h"
 
 namespace {

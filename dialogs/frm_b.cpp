@@ -14,9 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPushButton>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -24,7 +22,9 @@
 #include <cstring>
 
 #include "dialogs/file_name_rules.h"
+#include "dialogs/qtext.h"
 #include "dialogs/recycle_bin.h"
+#include "dialogs/settings_store.h"
 #include "files/error_text.h"
 #include "files/file_encoding.h"
 #include "files/folder_listing.h"
@@ -34,29 +34,18 @@
 namespace tekvo {
 namespace {
 
-Text ToText(const QString& s) {
-  return Text(reinterpret_cast<const char16_t*>(s.utf16()), static_cast<std::size_t>(s.size()));
-}
-
-QString FromText(const Text& t) {
-  return QString::fromUtf16(t.data(), static_cast<qsizetype>(t.size()));
-}
-
 // Folders and names travel through the dialog as lossless text, whose lone
 // surrogates stand for bytes that are not UTF-8; only these two helpers turn
 // them into the bytes the file system sees.
 std::string Bytes(const QString& lossless) { return TextPath(ToText(lossless)); }
-QString Lossless(const std::string& bytes) { return FromText(LosslessPathText(bytes)); }
+QString Lossless(const std::string& bytes) { return ToQString(LosslessPathText(bytes)); }
 
 constexpr int kNameRole = Qt::UserRole;
 const QString kParentFolder = QStringLiteral("..");
 
 QString WithSlash(const QString& folder) { return folder.endsWith(u'/') ? folder : folder + u'/'; }
 
-QString SystemError(int error_number) {
-  const Text text = ErrorText(error_number);
-  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
+QString SystemError(int error_number) { return ToQString(ErrorText(error_number)); }
 
 bool IsEnter(const QKeyEvent* key) {
   return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
@@ -64,7 +53,7 @@ bool IsEnter(const QKeyEvent* key) {
 
 }  // namespace
 
-FrmB::FrmB(Prompter* prompter, QWidget* parent) : QDialog(parent), prompter_(prompter) {
+FrmB::FrmB(Prompter& prompter, QWidget* parent) : QDialog(parent), prompter_(prompter) {
   setObjectName(QStringLiteral("frmB"));
   sAppDir = WithSlash(QCoreApplication::applicationDirPath());
   BuildControls();
@@ -113,7 +102,7 @@ void FrmB::BuildControls() {
   cmd_a_[1] = button(QStringLiteral("cmdA1"), QStringLiteral("取 消"));
 
   cbo_pat_->addItem(QStringLiteral("默认编码格式"));
-  for (int e : {1, 2, 3, 4, 8}) cbo_pat_->addItem(FromText(EncodingName(ToFileEncoding(e))));
+  for (int e : {1, 2, 3, 4, 8}) cbo_pat_->addItem(ToQString(EncodingName(ToFileEncoding(e))));
 
   QFont small = txt_a_->font();
   if (small.pointSizeF() > 0) small.setPointSizeF(small.pointSizeF() * 0.9);
@@ -220,8 +209,8 @@ void FrmB::Load() {
   const QString start_tag = list_tag_;
   def_tag_[0] = DefaultFolder(start_tag);
 
-  QSettings settings(QStringLiteral("TKV"), QStringLiteral("TKV"));
-  const QString last = settings.value(QStringLiteral("Paths/LastPath")).toString().trimmed();
+  const QString last =
+      OpenSettingsStore()->value(QStringLiteral("Paths/LastPath")).toString().trimmed();
   if (!last.isEmpty() && SetListFolder(last)) return;
   if (!SetListFolder(def_tag_[0])) def_tag_[0] = start_tag;
 }
@@ -271,10 +260,10 @@ void FrmB::Unload() {
 }
 
 void FrmB::StoreLastPath() {
-  QSettings settings(QStringLiteral("TKV"), QStringLiteral("TKV"));
+  auto settings = OpenSettingsStore();
   // Only a folder that was entered: text the validation refused is no path.
-  settings.setValue(QStringLiteral("Paths/LastPath"), list_tag_);
-  settings.sync();
+  settings->setValue(QStringLiteral("Paths/LastPath"), list_tag_);
+  settings->sync();
 }
 
 void FrmB::showEvent(QShowEvent* event) {
@@ -324,7 +313,7 @@ void FrmB::RefreshList() {
   dir_a_->clear();
   const FolderListing listing = ListFolder(Bytes(list_path_), Bytes(pattern_));
   for (const std::string& name : listing.files) {
-    auto* item = new QListWidgetItem(FromText(ReadableFileName(name)), fil_a_);
+    auto* item = new QListWidgetItem(ToQString(ReadableFileName(name)), fil_a_);
     item->setData(kNameRole, Lossless(name));
   }
   if (list_path_ != u'/') {
@@ -332,7 +321,7 @@ void FrmB::RefreshList() {
     up->setData(kNameRole, kParentFolder);
   }
   for (const std::string& name : listing.folders) {
-    auto* item = new QListWidgetItem(FromText(ReadableFileName(name)) + u'/', dir_a_);
+    auto* item = new QListWidgetItem(ToQString(ReadableFileName(name)) + u'/', dir_a_);
     item->setData(kNameRole, Lossless(name));
   }
   programmatic_select_ = false;
@@ -544,7 +533,7 @@ void FrmB::cmdDelFile_Click() {
   const QString name = SelectedFile();
   if (name.isEmpty()) return;
   const QString path = list_tag_ + name;
-  const QString shown = FromText(ShownPath(ToText(path)));
+  const QString shown = ToQString(ShownPath(ToText(path)));
   const QString question = shown + QStringLiteral("\r\n\r\n是否删除？\r\n\r\n") +
                            QStringLiteral("(通常，硬盘文件进回收站，U盘文件直接删除)");
   if (!Ask(question, true)) return;
@@ -597,21 +586,9 @@ bool FrmB::eventFilter(QObject* watched, QEvent* event) {
 
 bool FrmB::Ask(const QString& question, bool default_no) {
   const DefaultButton def = default_no ? DefaultButton::kNo : DefaultButton::kYes;
-  if (prompter_) return prompter_->Ask(ToText(question), def);
-  QMessageBox box(QMessageBox::NoIcon, QString::fromUtf16(kAppTitle), question,
-                  QMessageBox::Yes | QMessageBox::No, this);
-  box.setDefaultButton(default_no ? QMessageBox::No : QMessageBox::Yes);
-  return box.exec() == QMessageBox::Yes;
+  return prompter_.Ask(ToText(question), def);
 }
 
-void FrmB::Tell(const QString& message) {
-  if (prompter_) {
-    prompter_->Tell(ToText(message));
-    return;
-  }
-  QMessageBox box(QMessageBox::NoIcon, QString::fromUtf16(kAppTitle), message, QMessageBox::Ok,
-                  this);
-  box.exec();
-}
+void FrmB::Tell(const QString& message) { prompter_.Tell(ToText(message)); }
 
 }  // namespace tekvo

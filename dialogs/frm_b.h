@@ -35,9 +35,8 @@ class FrmB : public QDialog {
   Q_OBJECT
 
  public:
-  // `prompter` asks the dialog's questions; null means message boxes of the
-  // dialog's own.
-  explicit FrmB(Prompter* prompter = nullptr, QWidget* parent = nullptr);
+  // `prompter` asks the dialog's questions.
+  explicit FrmB(Prompter& prompter, QWidget* parent = nullptr);
   ~FrmB() override;
 
   // True to open a file, false to save.
@@ -139,7 +138,7 @@ class FrmB : public QDialog {
   bool Ask(const QString& question, bool default_no);
   void Tell(const QString& message);
 
-  Prompter* prompter_;
+  Prompter& prompter_;
   bool loaded_ = false;
   bool programmatic_select_ = false;
   bool validating_ = false;

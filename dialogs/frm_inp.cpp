@@ -6,7 +6,6 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -16,19 +15,12 @@
 #include <algorithm>
 
 #include "dialogs/ok_cancel.h"
+#include "dialogs/qtext.h"
 #include "engine/mapping.h"
 #include "files/prompter.h"
 
 namespace tekvo {
 namespace {
-
-Text ToText(const QString& s) {
-  return Text(reinterpret_cast<const char16_t*>(s.utf16()), static_cast<std::size_t>(s.size()));
-}
-
-QString FromText(const Text& t) {
-  return QString::fromUtf16(t.data(), static_cast<qsizetype>(t.size()));
-}
 
 // QTextCursor hands out paragraph breaks as U+2029; everything else wants
 // plain line feeds.
@@ -117,7 +109,7 @@ class LimitedTextEdit : public QPlainTextEdit {
 
 }  // namespace
 
-FrmInp::FrmInp(Prompter* prompter, QWidget* parent) : QDialog(parent), prompter_(prompter) {
+FrmInp::FrmInp(Prompter& prompter, QWidget* parent) : QDialog(parent), prompter_(prompter) {
   auto* layout = new QVBoxLayout(this);
   auto* bar = new QMenuBar(this);
   layout->setMenuBar(bar);
@@ -170,13 +162,7 @@ bool FrmInp::Activate() {
   if (sInp.size() > kMaxInputLen) {
     hide();
     const QString message = QStringLiteral("选取字数 不能超过 ") + QString::number(kMaxInputLen);
-    if (prompter_ != nullptr) {
-      prompter_->Tell(ToText(message));
-    } else {
-      QMessageBox box(QMessageBox::NoIcon, QString::fromUtf16(kAppTitle), message, QMessageBox::Ok,
-                      parentWidget());
-      box.exec();
-    }
+    prompter_.Tell(ToText(message));
     return false;
   }
   txt_a_->setPlainText(ToLineFeeds(sInp));
@@ -235,7 +221,7 @@ void FrmInp::MapSelection(int index) {
   if (index < 0 || index > 3) return;
   const Text mapped = ApplyTextMapping(selected, static_cast<TextMapping>(index));
   const int start = c.selectionStart();
-  c.insertText(FromText(mapped));
+  c.insertText(ToQString(mapped));
   c.setPosition(start);
   c.setPosition(start + static_cast<int>(mapped.size()), QTextCursor::KeepAnchor);
   txt_a_->setTextCursor(c);

@@ -26,9 +26,8 @@ class FrmInp : public QDialog {
   // The longest text the dialog takes or hands back, in UTF-16 units.
   static constexpr int kMaxInputLen = 300;
 
-  // `prompter` shows the refusal of an over-long starting text; null means a
-  // message box of the dialog's own.
-  explicit FrmInp(Prompter* prompter = nullptr, QWidget* parent = nullptr);
+  // `prompter` shows the refusal of an over-long starting text.
+  explicit FrmInp(Prompter& prompter, QWidget* parent = nullptr);
   ~FrmInp() override;
 
   // In: the starting text (line breaks as CR, LF or CR LF). Out, when bOk is
@@ -74,7 +73,7 @@ class FrmInp : public QDialog {
  private:
   void BuildMenu(QMenuBar* bar);
 
-  Prompter* prompter_;
+  Prompter& prompter_;
   QPlainTextEdit* txt_a_ = nullptr;
   std::array<QPushButton*, 2> cmd_a_{};
   QMenu* mnu_edits_ = nullptr;

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "dialogs/ok_cancel.h"
+#include "dialogs/qtext.h"
 
 namespace tekvo {
 namespace {
@@ -16,20 +17,16 @@ namespace {
 // Units of a result shown in the list; the preview shows all of it.
 constexpr std::size_t kLineUnits = 80;
 
-QString ToQ(std::u16string_view text) {
-  return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
-}
-
 // The names are status texts, which end in a blank.
 QString NameOf(const RepairCandidate& c) {
   std::u16string_view name = c.name;
   while (!name.empty() && name.back() == u' ') name.remove_suffix(1);
-  return ToQ(name);
+  return ToQString(name);
 }
 
 // The plain text widget would show a CR LF as two breaks.
 QString PreviewText(const Text& text) {
-  QString s = ToQ(text);
+  QString s = ToQString(text);
   s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   s.replace(QChar(u'\r'), QChar(u'\n'));
   return s;
@@ -86,7 +83,7 @@ void FrmSuggest::SetCandidates(std::vector<RepairCandidate> candidates) {
     item->setText(kName, NameOf(c));
     item->setText(kScore, QString::number(c.score, 'f', 3));
     item->setTextAlignment(kScore, Qt::AlignRight | Qt::AlignVCenter);
-    item->setText(kFirstLine, ToQ(FirstLine(c.text, kLineUnits)));
+    item->setText(kFirstLine, ToQString(FirstLine(c.text, kLineUnits)));
   }
   if (lst_a_->topLevelItemCount() > 0) lst_a_->setCurrentItem(lst_a_->topLevelItem(0));
   ShowPreview();

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QStandardPaths>
 
+#include "dialogs/qtext.h"
 #include "files/error_text.h"
 #include "files/trash.h"
 
@@ -18,8 +19,7 @@ bool DeleteToRecycleBin(const std::string& path, QString* error) {
   const TrashOutcome outcome = MoveToTrash(path, places);
   if (outcome.result != TrashResult::kFailed) return true;
   if (error) {
-    const Text reason = ErrorText(outcome.error);
-    *error = QString::fromUtf16(reason.data(), static_cast<qsizetype>(reason.size()));
+    *error = ToQString(ErrorText(outcome.error));
   }
   return false;
 }

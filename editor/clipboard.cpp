@@ -4,7 +4,7 @@
 #include <QGuiApplication>
 #include <QMimeData>
 
-#include "editor/qtext.h"
+#include "dialogs/qtext.h"
 
 namespace tekvo {
 

@@ -8,7 +8,7 @@
 #include <QString>
 #include <exception>
 
-#include "editor/qtext.h"
+#include "dialogs/qtext.h"
 #include "editor/seam.h"
 
 namespace tekvo {

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <string>
 
+#include "dialogs/qtext.h"
 #include "editor/file_commands.h"
-#include "editor/qtext.h"
 #include "files/path_text.h"
 
 namespace tekvo {

@@ -2,9 +2,9 @@
 
 #include "dialogs/frm_cp.h"
 #include "dialogs/frm_lid.h"
+#include "dialogs/qtext.h"
 #include "editor/command_guard.h"
 #include "editor/menu_captions.h"
-#include "editor/qtext.h"
 #include "editor/whole_text.h"
 #include "engine/fixed_repairs.h"
 #include "engine/reinterpret.h"

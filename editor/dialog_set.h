@@ -5,7 +5,7 @@
 //
 // Handlers reach a dialog by its class: ctx.dialogs.Get<FrmCp>(). A dialog
 // class needs no registration; it is built with the first of these
-// constructors it has: (Prompter*, QWidget* parent), (QWidget* parent),
+// constructors it has: (Prompter&, QWidget* parent), (QWidget* parent),
 // (). A dialog with another constructor gets one specialisation of
 // MakeDialog below.
 #ifndef TEKVO_EDITOR_DIALOG_SET_H_
@@ -24,8 +24,8 @@
 namespace tekvo {
 
 template <class D>
-D* MakeDialog(QWidget* parent, Prompter* prompter) {
-  if constexpr (std::is_constructible_v<D, Prompter*, QWidget*>) {
+D* MakeDialog(QWidget* parent, Prompter& prompter) {
+  if constexpr (std::is_constructible_v<D, Prompter&, QWidget*>) {
     return new D(prompter, parent);
   } else if constexpr (std::is_constructible_v<D, QWidget*>) {
     return new D(parent);
@@ -37,9 +37,8 @@ D* MakeDialog(QWidget* parent, Prompter* prompter) {
 class DialogSet {
  public:
   // `parent` (may be null) owns the dialogs as Qt children and centres them;
-  // `prompter` (may be null) is handed to dialogs that ask questions.
-  explicit DialogSet(QWidget* parent = nullptr, Prompter* prompter = nullptr)
-      : parent_(parent), prompter_(prompter) {}
+  // `prompter` is handed to dialogs that ask questions.
+  DialogSet(QWidget* parent, Prompter& prompter) : parent_(parent), prompter_(prompter) {}
   ~DialogSet() { CloseAll(); }
   DialogSet(const DialogSet&) = delete;
   DialogSet& operator=(const DialogSet&) = delete;
@@ -73,7 +72,7 @@ class DialogSet {
 
  private:
   QWidget* parent_;
-  Prompter* prompter_;
+  Prompter& prompter_;
   std::vector<std::pair<std::type_index, QPointer<QDialog>>> dialogs_;
 };
 

@@ -5,9 +5,9 @@
 #include <exception>
 
 #include "dialogs/frm_b.h"
+#include "dialogs/qtext.h"
 #include "editor/line_breaks.h"
 #include "editor/menu_captions.h"
-#include "editor/qtext.h"
 #include "files/file_attributes.h"
 #include "files/file_encoding.h"
 #include "files/file_ops.h"

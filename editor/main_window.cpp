@@ -5,6 +5,7 @@
 #include <QPalette>
 #include <QResizeEvent>
 
+#include "dialogs/qtext.h"
 #include "editor/clipboard_commands.h"
 #include "editor/compose_commands.h"
 #include "editor/decode_commands.h"
@@ -13,7 +14,6 @@
 #include "editor/fonts.h"
 #include "editor/menu_captions.h"
 #include "editor/message_box_seam.h"
-#include "editor/qtext.h"
 #include "editor/say_view.h"
 #include "editor/selection_commands.h"
 #include "editor/shift_commands.h"
@@ -62,7 +62,7 @@ MainWindow::MainWindow(std::unique_ptr<Seam> seam, std::unique_ptr<Clipboard> cl
   say_ = std::make_unique<SayLabel>(say_view_);
   history_ = std::make_unique<History>(*box_, *say_, *seam_);
   menus_ = BuildMenuBar(*menuBar());
-  dialogs_ = std::make_unique<DialogSet>(this, seam_.get());
+  dialogs_ = std::make_unique<DialogSet>(this, *seam_);
   ctx_ = std::make_unique<EditorContext>(*box_, *say_, *history_, *seam_, *clipboard_, menus_,
                                          *dialogs_);
   ctx_->SetCaptionHook([this](const Text& caption) { setWindowTitle(ToQString(caption)); });

@@ -1,7 +1,7 @@
 #include "editor/menu_bar.h"
 
+#include "dialogs/qtext.h"
 #include "editor/menu_captions.h"
-#include "editor/qtext.h"
 #include "editor/suggest_commands.h"
 
 namespace tekvo {

@@ -6,8 +6,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "dialogs/qtext.h"
 #include "editor/line_breaks.h"
-#include "editor/qtext.h"
 
 namespace tekvo {
 namespace {

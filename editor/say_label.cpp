@@ -2,7 +2,7 @@
 
 #include <QLabel>
 
-#include "editor/qtext.h"
+#include "dialogs/qtext.h"
 #include "editor/say_view.h"
 
 namespace tekvo {

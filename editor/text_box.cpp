@@ -5,9 +5,9 @@
 #include <QTextDocument>
 #include <algorithm>
 
+#include "dialogs/qtext.h"
 #include "editor/fonts.h"
 #include "editor/line_breaks.h"
-#include "editor/qtext.h"
 
 namespace tekvo {
 namespace {

@@ -1,7 +1,7 @@
 #include "editor/text_input.h"
 
 #include "dialogs/frm_inp.h"
-#include "editor/qtext.h"
+#include "dialogs/qtext.h"
 
 namespace tekvo {
 

@@ -5,11 +5,11 @@
 #include <utility>
 
 #include "dialogs/frm_tl.h"
+#include "dialogs/qtext.h"
 #include "editor/command_guard.h"
 #include "editor/decode_commands.h"
 #include "editor/line_breaks.h"
 #include "editor/menu_captions.h"
-#include "editor/qtext.h"
 #include "editor/whole_text.h"
 #include "engine/base64.h"
 #include "engine/char_refs.h"

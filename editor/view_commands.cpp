@@ -3,8 +3,8 @@
 #include <QCoreApplication>
 #include <QProcess>
 
+#include "dialogs/qtext.h"
 #include "editor/menu_captions.h"
-#include "editor/qtext.h"
 
 #ifndef TEKVO_VERSION_MAJOR
 #error "the build defines TEKVO_VERSION_MAJOR and TEKVO_VERSION_MINOR"

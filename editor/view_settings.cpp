@@ -67,9 +67,4 @@ void SaveViewSettings(QSettings& store, const ViewSettings& settings) {
   store.sync();
 }
 
-std::unique_ptr<QSettings> OpenSettingsStore() {
-  return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                     QStringLiteral("TKV"), QStringLiteral("TKV"));
-}
-
 }  // namespace tekvo

@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 
+#include "dialogs/settings_store.h"
 #include "editor/fonts.h"
 
 namespace tekvo {
@@ -41,9 +42,6 @@ int RoundedFontSize(double points);
 ViewSettings LoadViewSettings(QSettings& store);
 // Writes section "Picks" of `store`.
 void SaveViewSettings(QSettings& store, const ViewSettings& settings);
-
-// The per-user settings store of the program, "TKV".
-std::unique_ptr<QSettings> OpenSettingsStore();
 
 }  // namespace tekvo
 

@@ -84,7 +84,7 @@ class FrmBTest : public QObject {
   QString R(const QString& rel) const { return root_->path() + u'/' + rel; }
 
   std::unique_ptr<FrmB> Make(Script* script) {
-    auto dialog = std::make_unique<FrmB>(script);
+    auto dialog = std::make_unique<FrmB>(*script);
     dialog->sAppDir = app_;
     dialog->Load();
     return dialog;

@@ -58,7 +58,7 @@ class FrmInpTest : public QObject {
     QFETCH(QString, start);
     QFETCH(bool, shown);
     RecordingPrompter prompter;
-    FrmInp dlg(&prompter);
+    FrmInp dlg(prompter);
     dlg.bOk = true;
     dlg.sInp = start;
     QCOMPARE(dlg.Activate(), shown);
@@ -78,7 +78,7 @@ class FrmInpTest : public QObject {
 
   void refusedStartNeverEntersTheLoop() {
     RecordingPrompter prompter;
-    FrmInp dlg(&prompter);
+    FrmInp dlg(prompter);
     dlg.sInp = QString(301, u'a');
     QCOMPARE(dlg.ShowModal(), false);
     QCOMPARE(prompter.told.size(), std::size_t{1});
@@ -111,7 +111,8 @@ class FrmInpTest : public QObject {
     QFETCH(bool, confirm);
     QFETCH(QString, wantInp);
     QFETCH(bool, wantOk);
-    FrmInp dlg;
+    RecordingPrompter prompter;
+    FrmInp dlg(prompter);
     dlg.sInp = start;
     QVERIFY(dlg.Activate());
     if (!typed.isNull()) dlg.txtA()->setPlainText(typed);  // null: left as shown
@@ -126,7 +127,8 @@ class FrmInpTest : public QObject {
   }
 
   void modalRoundTrip() {
-    FrmInp dlg;
+    RecordingPrompter prompter;
+    FrmInp dlg(prompter);
     dlg.setWindowTitle(QStringLiteral("插入字串"));
     dlg.sInp = QStringLiteral("abc");
     QTimer::singleShot(0, &dlg, [&dlg] {
@@ -138,7 +140,8 @@ class FrmInpTest : public QObject {
   }
 
   void escapeCancels() {
-    FrmInp dlg;
+    RecordingPrompter prompter;
+    FrmInp dlg(prompter);
     dlg.sInp = QStringLiteral("abc");
     QTimer::singleShot(0, &dlg, [&dlg] {
       QTest::keyClicks(dlg.txtA(), QStringLiteral("zz"));
@@ -156,7 +159,8 @@ class FrmInpTest : public QObject {
 
   void modifiedEnterTypesALineBreak() {
     QFETCH(int, modifiers);
-    FrmInp dlg;
+    RecordingPrompter prompter;
+    FrmInp dlg(prompter);
     dlg.sInp = QStringLiteral("ab");
     dlg.show();
     QVERIFY(dlg.Activate());
@@ -168,7 +172,8 @@ class FrmInpTest : public QObject {
   }
 
   void tabTypesATab() {
-    FrmInp dlg;
+    RecordingPrompter prompter;
+    FrmInp dlg(prompter);
     dlg.sInp = QString();
     dlg.show();
     QVERIFY(dlg.Activate());
@@ -178,7 +183,8 @@ class FrmInpTest : public QObject {
   }
 
   void typingStopsAtTheLimit() {
-    FrmInp dlg;
+    RecordingPrompter prompter;
+    FrmInp dlg(prompter);
     dlg.sInp = QString(299, u'a');
     dlg.show();
     QVERIFY(dlg.Activate());
@@ -190,7 +196,8 @@ class FrmInpTest : public QObject {
   }
 
   void pasteIsCutToTheLimit() {
-    FrmInp dlg;
+    RecordingPrompter prompter;
+    FrmInp dlg(prompter);
     dlg.sInp = QString(298, u'a');
     QVERIFY(dlg.Activate());
     dlg.txtA()->moveCursor(QTextCursor::End);
@@ -210,7 +217,8 @@ class FrmInpTest : public QObject {
   void editMenuState() {
     QFETCH(bool, selection);
     QFETCH(bool, clipboard);
-    FrmInp dlg;
+    RecordingPrompter prompter;
+    FrmInp dlg(prompter);
     dlg.sInp = QStringLiteral("hello");
     QVERIFY(dlg.Activate());
     Select(dlg, 1, selection ? 2 : 0);
@@ -246,7 +254,8 @@ class FrmInpTest : public QObject {
     QFETCH(int, start);
     QFETCH(int, length);
     QFETCH(QString, want);
-    FrmInp dlg;
+    RecordingPrompter prompter;
+    FrmInp dlg(prompter);
     dlg.sInp = text;
     QVERIFY(dlg.Activate());
     Select(dlg, start, length);
@@ -257,7 +266,8 @@ class FrmInpTest : public QObject {
   }
 
   void editCommands() {
-    FrmInp dlg;
+    RecordingPrompter prompter;
+    FrmInp dlg(prompter);
     dlg.sInp = QStringLiteral("hello");
     QVERIFY(dlg.Activate());
     Select(dlg, 0, 2);
@@ -271,7 +281,8 @@ class FrmInpTest : public QObject {
   }
 
   void rightClickOpensEditMenu() {
-    FrmInp dlg;
+    RecordingPrompter prompter;
+    FrmInp dlg(prompter);
     dlg.sInp = QStringLiteral("hello");
     dlg.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dlg));

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "dialogs/qtext.h"
 #include "editor/decode_commands.h"
 #include "editor/menu_captions.h"
-#include "editor/qtext.h"
 #include "tests/case_name.h"
 
 namespace tekvo {

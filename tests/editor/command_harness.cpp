@@ -17,7 +17,7 @@ CommandHarness::CommandHarness()
     : box(edit, clipboard),
       history(box, say, seam),
       menus(BuildMenuBar(bar)),
-      dialogs(nullptr, &seam),
+      dialogs(nullptr, seam),
       ctx(box, say, history, seam, clipboard, menus, dialogs) {}
 
 void CommandHarness::Load(const Text& text, const Text& caption) {

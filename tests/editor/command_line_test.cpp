@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <fstream>
 
-#include "editor/qtext.h"
+#include "dialogs/qtext.h"
 #include "files/path_text.h"
 #include "tests/case_name.h"
 #include "tests/editor/command_harness.h"

@@ -18,14 +18,15 @@ class PlainDialog : public QDialog {
 
 class AskingDialog : public QDialog {
  public:
-  AskingDialog(Prompter* prompter, QWidget* parent) : QDialog(parent), prompter(prompter) {}
+  AskingDialog(Prompter& prompter, QWidget* parent) : QDialog(parent), prompter(&prompter) {}
   Prompter* prompter;
 };
 
 TEST(DialogSetTest, CreatesOnFirstUseAndKeepsChoices) {
   EnsureQtApplication();
   QWidget window;
-  DialogSet set(&window);
+  FakeSeam seam;
+  DialogSet set(&window, seam);
   EXPECT_EQ(set.Find<PlainDialog>(), nullptr);
   PlainDialog& first = set.Get<PlainDialog>();
   EXPECT_EQ(first.parent(), &window);
@@ -38,7 +39,7 @@ TEST(DialogSetTest, CreatesOnFirstUseAndKeepsChoices) {
 TEST(DialogSetTest, HandsThePrompterToDialogsThatAsk) {
   EnsureQtApplication();
   FakeSeam seam;
-  DialogSet set(nullptr, &seam);
+  DialogSet set(nullptr, seam);
   EXPECT_EQ(set.Get<AskingDialog>().prompter, &seam);
   set.Get<PlainDialog>();
   EXPECT_EQ(set.Count(), 2);
@@ -47,7 +48,8 @@ TEST(DialogSetTest, HandsThePrompterToDialogsThatAsk) {
 TEST(DialogSetTest, CloseAllDestroysAndNextUseStartsAfresh) {
   EnsureQtApplication();
   QWidget window;
-  DialogSet set(&window);
+  FakeSeam seam;
+  DialogSet set(&window, seam);
   set.Get<PlainDialog>().choice = 3;
   set.CloseAll();
   EXPECT_EQ(set.Count(), 0);
@@ -58,7 +60,8 @@ TEST(DialogSetTest, CloseAllDestroysAndNextUseStartsAfresh) {
 TEST(DialogSetTest, SurvivesItsParentDeletingTheDialogsFirst) {
   EnsureQtApplication();
   auto window = std::make_unique<QWidget>();
-  DialogSet set(window.get());
+  FakeSeam seam;
+  DialogSet set(window.get(), seam);
   set.Get<PlainDialog>();
   window.reset();  // Qt deletes the children with their parent
   EXPECT_EQ(set.Count(), 0);

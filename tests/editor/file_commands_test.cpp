@@ -17,8 +17,8 @@
 #include <iterator>
 
 #include "dialogs/frm_b.h"
+#include "dialogs/qtext.h"
 #include "editor/menu_captions.h"
-#include "editor/qtext.h"
 #include "files/folder_listing.h"
 #include "files/path_text.h"
 #include "tests/editor/command_harness.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "editor/qtext.h"
+#include "dialogs/qtext.h"
 #include "tests/case_name.h"
 #include "tests/editor/command_harness.h"
 

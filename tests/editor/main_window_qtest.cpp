@@ -3,9 +3,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "dialogs/qtext.h"
 #include "editor/main_window.h"
 #include "editor/menu_captions.h"
-#include "editor/qtext.h"
 #include "editor/view_commands.h"
 #include "tests/editor/command_harness.h"
 #include "tests/editor/fake_seam.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "dialogs/frm_inp.h"
-#include "editor/qtext.h"
+#include "dialogs/qtext.h"
 #include "tests/case_name.h"
 #include "tests/editor/command_harness.h"
 

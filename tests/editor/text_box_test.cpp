@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "editor/qtext.h"
+#include "dialogs/qtext.h"
 #include "tests/case_name.h"
 #include "tests/editor/command_harness.h"
 
