@@ -8,6 +8,12 @@
 namespace tekvo::cli {
 namespace {
 
+std::string Repeat(const std::string& piece, int times) {
+  std::string out;
+  for (int i = 0; i < times; ++i) out += piece;
+  return out;
+}
+
 class TransferCli : public testing::TestWithParam<CliCase> {};
 
 TEST_P(TransferCli, Runs) { ExpectRun(GetParam()); }
@@ -51,6 +57,19 @@ const CliCase kCases[] = {
      std::string(75, 'a') + "=\r\n" + std::string(5, 'a'),
      ""},
     {"encode-base64-gb", {"encode", "base64:gb"}, "ASCII 就是", 0, "QVNDSUkgvs3Kxw==", ""},
+    // Every encoder that folds lines ends them with CR LF.
+    {"encode-base64-gb-breaks-as-crlf",
+     {"encode", "base64:gb"},
+     std::string(60, 'a'),
+     0,
+     Repeat("YWFh", 19) + "\r\nYWFh",
+     ""},
+    {"encode-base64-utf8-breaks-as-crlf",
+     {"encode", "base64:utf8"},
+     std::string(60, 'a'),
+     0,
+     Repeat("YWFh", 19) + "\r\nYWFh",
+     ""},
     {"encode-base64-utf8", {"encode", "BASE64:UTF8"}, "电", 0, "55S1", ""},
     {"encode-utf7", {"encode", "utf7"}, "1+1 中", 0, "1+-1 +Ti0-", ""},
     {"encode-hz", {"encode", "hz"}, "中~文", 0, "~{VP~}~~~{ND~}", ""},

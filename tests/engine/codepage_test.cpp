@@ -63,10 +63,16 @@ TEST(CodePageBridge, BytesToText) {
       {"big5", "\xA4\xA4\xA4\xE5", 950, u"中文"},
       {"johab", "\xD0\x65", 1361, u"한"},
       {"johab-backslash-stays", "\\", 1361, u"\\"},
-      {"johab-bad-byte",
-       "a\x80"
-       "b",
-       1361, u"a\uFFFDb"},
+      {"johab-lead-without-trail", "a\x88 b", 1361, u"a\uFFFD b"},
+      // Windows reads these bytes; ICU and glibc leave them undefined.
+      {"johab-single-0x80", "a\x80", 1361, u"a\u0080"},
+      {"johab-jamo-only-code", "\x84\x42", 1361, u"\u11A8"},
+      {"johab-single-0xff", "\xFF", 1361, u"\uF8F6"},
+      {"sjis-0x80", "\x80", 932, u"\u0080"},
+      {"sjis-a0-fd-private-use", "\xA0\xFD\xFE\xFF", 932, u"\uF8F0\uF8F1\uF8F2\uF8F3"},
+      {"greek-holes-private-use", "\xAA\xD2\xFF", 1253, u"\uF8F9\uF8FA\uF8FB"},
+      {"hebrew-ca-and-holes", "\xCA\xD9\xFF", 1255, u"\u05BA\uF88D\uF896"},
+      {"baltic-holes", "\xA1\xA5", 1257, u"\uF8FC\uF8FD"},
       {"johab-cut-at-end", "a\xD0", 1361, u"a\uFFFD"},
       {"gbk-lone-lead-at-end", "a\xD6", 936, u"a\uFFFD"},
       {"gbk-bad-byte-0x80",
@@ -75,8 +81,8 @@ TEST(CodePageBridge, BytesToText) {
        936,
        u"\u20AC"
        "a"},
-      {"sjis-bad-lead",
-       "\xA0"
+      {"sjis-unassigned-pair",
+       "\x85\x41"
        "a",
        932,
        u"\uFFFD"
