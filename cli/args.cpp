@@ -6,7 +6,7 @@
 namespace tekvo::cli {
 namespace {
 
-constexpr std::array<OptionSpec, 6> kOptions = {{
+constexpr std::array<OptionSpec, 7> kOptions = {{
     {"-o", "FILE", "write the result to FILE instead of standard output"},
     {"--in", "ENC", "read the input as ENC (default utf8; auto detects)"},
     {"--out", "ENC", "write as ENC: gb eng utf8 utf8-bom utf16le[-bom] utf16be[-bom]"},
@@ -14,6 +14,8 @@ constexpr std::array<OptionSpec, 6> kOptions = {{
     {"--apply", "", "suggest: write the best candidate's text instead of the list", false},
     {"--force", "",
      "with -o: replace a read-only or hidden file, write characters the encoding lacks", false},
+    {"--keep-surrogates", "", "decode, encode: write lone surrogates as they are, not U+FFFD",
+     false},
 }};
 
 const OptionSpec* FindOption(std::string_view name) {

@@ -148,6 +148,25 @@ Converted Encode(EncodeKind kind, const Text& text) {
   return {text, false};
 }
 
+// A filter's output must be well-formed for the next program in the pipe,
+// so a lone surrogate, which UTF-8 cannot hold, becomes U+FFFD unless the
+// caller asks to keep it (the editor always keeps it).
+Text ForOutput(const Invocation& inv, Text text) {
+  if (inv.args.Option("--keep-surrogates")) return text;
+  const std::size_t n = text.size();
+  for (std::size_t i = 0; i < n; ++i) {
+    const char16_t u = text[i];
+    const bool high = u >= 0xD800 && u <= 0xDBFF;
+    const bool low = u >= 0xDC00 && u <= 0xDFFF;
+    if (high && i + 1 < n && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+      ++i;
+    } else if (high || low) {
+      text[i] = u'\uFFFD';
+    }
+  }
+  return text;
+}
+
 }  // namespace
 
 int RunDecode(const Invocation& inv) {
@@ -179,7 +198,7 @@ int RunDecode(const Invocation& inv) {
   }
   std::optional<Text> text = ReadInputText(inv, 1);
   if (!text) return kExitError;
-  return WriteOutputText(inv, Decode(it->kind, *text, language));
+  return WriteOutputText(inv, ForOutput(inv, Decode(it->kind, *text, language)));
 }
 
 int RunEncode(const Invocation& inv) {
@@ -200,7 +219,8 @@ int RunEncode(const Invocation& inv) {
   const bool breaks_lines = it->kind == EncodeKind::kQpGb || it->kind == EncodeKind::kQpUtf8 ||
                             it->kind == EncodeKind::kBase64Gb ||
                             it->kind == EncodeKind::kBase64Utf8;
-  return WriteOutputText(inv, breaks_lines ? BareCrToCrLf(encoded.text) : encoded.text);
+  return WriteOutputText(inv,
+                         ForOutput(inv, breaks_lines ? BareCrToCrLf(encoded.text) : encoded.text));
 }
 
 }  // namespace tekvo::cli

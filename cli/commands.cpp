@@ -42,7 +42,10 @@ void PrintUsage(std::ostream& os) {
     if (line.size() < 24) line.resize(24, ' ');
     os << line << "  " << o.help << '\n';
   }
-  os << "Text is read from FILE or standard input and written as UTF-8.\n";
+  os << "Text is read from FILE or standard input and written as UTF-8.\n"
+        "decode and encode write a lone surrogate (from \"&#xD800;\", \"\\uDC00\"...) as\n"
+        "U+FFFD, so that the output is well-formed for the next program in a pipe;\n"
+        "--keep-surrogates writes it as it is, three bytes ED A0 80 and the like.\n";
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/codepage_registry.h"
+#include "engine/codepage_supplement.h"
 #include "engine/iconv_bridge.h"
 #include "engine/icu_codec.h"
 #include "engine/icu_converter.h"
@@ -19,17 +20,58 @@ namespace {
 // (Johab's own won sign is the double-byte U+FFE6).
 constexpr CodePageId kJohab = 1361;
 
-ByteString JohabFromText(const CodePageEntry& entry, const Text& text) {
+ByteString JohabRunFromText(const CodePageEntry& entry, const Text& text) {
   if (text.find(u'\\') == Text::npos) return IconvFromText(text, entry.name).value_or(ByteString());
   Text copy = text;
   std::replace(copy.begin(), copy.end(), u'\\', u'\u20A9');
   return IconvFromText(copy, entry.name).value_or(ByteString());
 }
 
-Text JohabToText(const CodePageEntry& entry, const ByteString& bytes) {
+Text JohabRunToText(const CodePageEntry& entry, const ByteString& bytes) {
   Text text = IconvToText(bytes, entry.name).value_or(Text());
   std::replace(text.begin(), text.end(), u'\u20A9', u'\\');
   return text;
+}
+
+// glibc reads the jamo-only codes as compatibility jamo where Windows gives
+// conjoining jamo, and has no user-defined area: the supplement's characters
+// are cut out of what iconv sees.
+ByteString JohabFromText(const CodePageEntry& entry, const Text& text) {
+  const CodePageSupplement* sup = FindSupplement(entry.cp);
+  if (sup == nullptr) return JohabRunFromText(entry, text);
+  ByteString out;
+  out.reserve(text.size() * 2);
+  std::size_t run = 0;
+  char bytes[2];
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const std::size_t n = SupplementEncodeOf(*sup, text[i], bytes);
+    if (n == 0) continue;
+    if (i > run) out += JohabRunFromText(entry, text.substr(run, i - run));
+    out.append(bytes, n);
+    run = i + 1;
+  }
+  if (text.size() > run) out += JohabRunFromText(entry, text.substr(run));
+  return out;
+}
+
+Text JohabToText(const CodePageEntry& entry, const ByteString& bytes) {
+  const CodePageSupplement* sup = FindSupplement(entry.cp);
+  if (sup == nullptr) return JohabRunToText(entry, bytes);
+  Text out;
+  out.reserve(bytes.size());
+  std::size_t run = 0;
+  for (std::size_t i = 0; i < bytes.size();) {
+    const std::size_t n = JohabSequenceLength(bytes.data() + i, bytes.size() - i);
+    const int unit = SupplementDecodeOf(*sup, bytes.data() + i, n);
+    if (unit >= 0) {
+      if (i > run) out += JohabRunToText(entry, bytes.substr(run, i - run));
+      out.push_back(static_cast<char16_t>(unit));
+      run = i + n;
+    }
+    i += n;
+  }
+  if (bytes.size() > run) out += JohabRunToText(entry, bytes.substr(run));
+  return out;
 }
 
 // ICU's 932 table is IBM's, which exchanges the controls 0x1A, 0x1C and 0x7F
@@ -97,6 +139,9 @@ Text CodePageBytesToText(const ByteString& bytes, CodePageId cp) {
   UConverter* cnv = ThreadConverter(*entry);
   if (cnv == nullptr) return {};
   Text text = IcuDecode(*entry, cnv, bytes);
+  if (const CodePageSupplement* sup = FindSupplement(entry->cp); sup != nullptr) {
+    ApplySupplementRemaps(*sup, text);
+  }
   if (entry->cp == kShiftJis && HasRotatedControl(text)) {
     std::transform(text.begin(), text.end(), text.begin(), IbmControlToWindows);
   }

@@ -2,10 +2,12 @@
 // text.
 //
 // Windows code page numbers are served by ICU converters (glibc iconv for the
-// one page ICU lacks), set up to behave like MultiByteToWideChar and
-// WideCharToMultiByte with flags 0: characters a page lacks come out as its
-// best-fit character where the page has one, otherwise "?"; invalid byte
-// sequences decode to U+FFFD. The UTF-16 and UTF-8 forms use the engine's own
+// one page ICU lacks) with a generated supplement of Windows' own mappings,
+// so that they behave like MultiByteToWideChar and WideCharToMultiByte with
+// flags 0: characters a page lacks come out as its best-fit character where
+// the page has one, otherwise "?"; the bytes Windows reads as private-use or
+// control characters decode to those; invalid byte sequences decode to
+// U+FFFD. The UTF-16 and UTF-8 forms use the engine's own
 // coders. Every function is pure and thread-safe; none throws except
 // std::bad_alloc when memory runs out, which the callers catch: a failed
 // result must not pass for a repair that changed nothing.

@@ -8,10 +8,11 @@ namespace {
 
 using enum ConverterBackend;
 
-// The ICU tables chosen here were measured against Microsoft's published
-// best-fit tables: 936, 949 and 950 decode and round-trip exactly; 932, 1253
-// and 1255 differ in a handful of bytes. ICU's plain "Shift_JIS" alias and the
-// IBM 125x variants differ more, so the names are pinned.
+// The ICU tables chosen here are the closest to Microsoft's published
+// best-fit tables (ICU's plain "Shift_JIS" alias and the IBM 125x variants
+// differ more, so the names are pinned); what is left, best-fit characters
+// above all, is made up by the generated supplement (codepage_supplement.h).
+// A converter changed here means regenerating it.
 constexpr std::array kEntries = {
     // East Asian double-byte pages.
     CodePageEntry{936, "windows-936-2000", kIcu},

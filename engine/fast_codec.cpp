@@ -6,6 +6,7 @@
 #include <mutex>
 #include <vector>
 
+#include "engine/codepage_supplement.h"
 #include "engine/icu_converter.h"
 
 namespace tekvo {
@@ -53,7 +54,7 @@ class LazyRows {
 
 class FastCodecTable {
  public:
-  explicit FastCodecTable(UConverter* cnv) : cnv_(cnv) {
+  FastCodecTable(UConverter* cnv, const CodePageSupplement* sup) : cnv_(cnv), sup_(sup) {
     for (unsigned b = 0; b < 256; ++b) {
       char byte = static_cast<char>(b);
       single_[b] = DecodeOne(&byte, 1);
@@ -91,8 +92,10 @@ class FastCodecTable {
     if (IsSurrogate(u)) return kNoBytes;
     char out[8];
     UErrorCode err = U_ZERO_ERROR;
-    int32_t len =
-        ucnv_fromUChars(cnv_, out, sizeof out, reinterpret_cast<const UChar*>(&u), 1, &err);
+    int32_t len = sup_ != nullptr ? static_cast<int32_t>(SupplementEncodeOf(*sup_, u, out)) : 0;
+    if (len == 0) {
+      len = ucnv_fromUChars(cnv_, out, sizeof out, reinterpret_cast<const UChar*>(&u), 1, &err);
+    }
     // A character the page lacks comes out as the callback's "?", which
     // depends on nothing around it, so it is as plain as any other.
     if (U_FAILURE(err) || len < 1 || len > 2) return kNoBytes;
@@ -102,6 +105,9 @@ class FastCodecTable {
   }
 
   UConverter* cnv_;  // used under mu_ only (and in the constructor)
+  // Laid over the converter's encoder; its decoder reads the supplement by
+  // itself, and remapped units are left to the caller like every other.
+  const CodePageSupplement* sup_;
   mutable std::mutex mu_;
   std::array<char16_t, 256> single_;
   LazyRows<DecodeRow> decode_rows_;
@@ -122,7 +128,7 @@ const FastCodecTable* FastCodecTableFor(const CodePageEntry& entry) {
       UConverterType type = ucnv_getType(cnv);
       bool stateless = type == UCNV_SBCS || type == UCNV_DBCS || type == UCNV_MBCS;
       if (stateless && ucnv_getMaxCharSize(cnv) <= 2) {
-        table = std::make_unique<FastCodecTable>(cnv);
+        table = std::make_unique<FastCodecTable>(cnv, FindSupplement(entry.cp));
       } else {
         ucnv_close(cnv);
       }

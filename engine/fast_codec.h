@@ -2,9 +2,11 @@
 // which is where the fixed repairs spend most of their time. Internal to the
 // code page bridge.
 //
-// The tables are learned from the page's own configured ICU converter, one
-// block of 256 byte pairs or code units at a time as the text needs them, so
-// they cannot disagree with it. They cover only the plain case: bytes that
+// The tables are learned from the page's own configured ICU converter and
+// its supplement (codepage_supplement.h), one block of 256 byte pairs or code
+// units at a time as the text needs them, so they cannot disagree with the
+// slow path. Units the supplement remaps after decoding come out as ICU
+// gives them; the caller remaps the whole result. They cover only the plain case: bytes that
 // each make one BMP character alone or as a lead and trail pair, and BMP
 // characters (those the page lacks become "?"). At the first sequence
 // outside that (invalid or unassigned bytes, a sequence cut short, a

@@ -49,11 +49,15 @@ bool IsJohabLead(unsigned char b) {
 }
 bool IsJohabTrail(unsigned char b) { return (b >= 0x31 && b <= 0x7E) || (b >= 0x81 && b <= 0xFE); }
 
-std::size_t BadSequenceLength(const char* p, std::size_t left) {
+}  // namespace
+
+std::size_t JohabSequenceLength(const char* p, std::size_t left) {
   auto lead = static_cast<unsigned char>(p[0]);
   if (left >= 2 && IsJohabLead(lead) && IsJohabTrail(static_cast<unsigned char>(p[1]))) return 2;
   return 1;
 }
+
+namespace {
 
 // Doubles an output buffer that iconv is writing into, keeping its write
 // position. Only hit when a charset produces more than the usual worst case.
@@ -131,7 +135,7 @@ std::optional<Text> IconvToText(const ByteString& bytes, const char* charset) {
     *dst++ = static_cast<char>(0xFD);
     *dst++ = static_cast<char>(0xFF);
     dst_left -= 2;
-    std::size_t skip = errno == EINVAL ? src_left : BadSequenceLength(src, src_left);
+    std::size_t skip = errno == EINVAL ? src_left : JohabSequenceLength(src, src_left);
     src += skip;
     src_left -= skip;
     iconv(cd, nullptr, nullptr, nullptr, nullptr);

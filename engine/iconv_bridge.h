@@ -7,6 +7,7 @@
 #ifndef TEKVO_ENGINE_ICONV_BRIDGE_H_
 #define TEKVO_ENGINE_ICONV_BRIDGE_H_
 
+#include <cstddef>
 #include <optional>
 
 #include "engine/text.h"
@@ -16,6 +17,10 @@ namespace tekvo {
 // nullopt when iconv cannot open `charset` at all.
 std::optional<ByteString> IconvFromText(const Text& text, const char* charset);
 std::optional<Text> IconvToText(const ByteString& bytes, const char* charset);
+
+// The length of the Johab sequence at p (with `left` bytes, at least 1): 2
+// for a lead byte followed by a byte that can trail it, else 1.
+std::size_t JohabSequenceLength(const char* p, std::size_t left);
 
 }  // namespace tekvo
 

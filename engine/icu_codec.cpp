@@ -1,5 +1,6 @@
 #include "engine/icu_codec.h"
 
+#include "engine/codepage_supplement.h"
 #include "engine/fast_codec.h"
 
 namespace tekvo {
@@ -48,6 +49,27 @@ bool FeedToUnicode(UConverter* cnv, const char*& src, const char* src_end, bool 
   return Feed(convert, src, src_end, flush, out, used);
 }
 
+// ICU's encoder with the page's supplement laid over it: the units the
+// supplement writes are cut out of what ICU sees. The run before each is
+// flushed, so a high surrogate left waiting comes out ("?") in its place.
+bool FeedFromUnicodeOver(UConverter* cnv, const CodePageSupplement* sup, const char16_t*& src,
+                         const char16_t* src_end, bool flush, ByteString& out, std::size_t& used) {
+  if (sup == nullptr || sup->encodes.empty()) {
+    return FeedFromUnicode(cnv, src, src_end, flush, out, used);
+  }
+  char bytes[2];
+  for (;;) {
+    const char16_t* p = src;
+    std::size_t n = 0;
+    while (p < src_end && (n = SupplementEncodeOf(*sup, *p, bytes)) == 0) ++p;
+    if (p == src_end) return FeedFromUnicode(cnv, src, src_end, flush, out, used);
+    if (!FeedFromUnicode(cnv, src, p, true, out, used)) return false;
+    if (used + n > out.size()) out.resize(out.size() * 2 + 16);
+    for (std::size_t i = 0; i < n; ++i) out[used++] = bytes[i];
+    src = p + 1;
+  }
+}
+
 // Units or bytes the converter holds back for want of the rest of a
 // sequence.
 int PendingFromUnicode(UConverter* cnv) {
@@ -70,10 +92,11 @@ ByteString IcuEncode(const CodePageEntry& entry, UConverter* cnv, const Text& te
   const char16_t* src = text.data();
   const char16_t* const end = src + text.size();
   std::size_t used = 0;
+  const CodePageSupplement* sup = FindSupplement(entry.cp);
   const FastCodecTable* table = FastCodecTableFor(entry);
   if (table == nullptr) {
     ByteString out((text.size() + 10) * ucnv_getMaxCharSize(cnv), '\0');
-    if (!FeedFromUnicode(cnv, src, end, true, out, used)) return {};
+    if (!FeedFromUnicodeOver(cnv, sup, src, end, true, out, used)) return {};
     out.resize(used);
     return out;
   }
@@ -86,14 +109,14 @@ ByteString IcuEncode(const CodePageEntry& entry, UConverter* cnv, const Text& te
     used += done.written;
     if (src == end) break;
     if (++detours > kMaxDetours) {
-      if (!FeedFromUnicode(cnv, src, end, true, out, used)) return {};
+      if (!FeedFromUnicodeOver(cnv, sup, src, end, true, out, used)) return {};
       break;
     }
     // ICU takes the character the table does not know, and as many more
     // units as it holds back (the low half of a surrogate pair).
     const char16_t* stop = src + 1;
     do {
-      if (!FeedFromUnicode(cnv, src, stop, stop == end, out, used)) return {};
+      if (!FeedFromUnicodeOver(cnv, sup, src, stop, stop == end, out, used)) return {};
       if (stop == end) break;
       ++stop;
     } while (PendingFromUnicode(cnv) > 0);

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "engine/codepage_supplement.h"
+
 namespace tekvo {
 namespace {
 
@@ -20,13 +22,20 @@ void FromUnicodeSubstitute(const void*, UConverterFromUnicodeArgs* args, const U
 }
 
 // One U+FFFD per bad byte sequence, never U+001A: the damage must stay
-// visible in the repaired text.
-void ToUnicodeReplacement(const void*, UConverterToUnicodeArgs* args, const char*, int32_t,
-                          UConverterCallbackReason reason, UErrorCode* err) {
+// visible in the repaired text. Bytes that ICU leaves undefined but Windows
+// reads (its private-use characters for the holes of 1253, 1255 and 1257,
+// the 932 single bytes) come from the page's supplement, the context.
+void ToUnicodeReplacement(const void* context, UConverterToUnicodeArgs* args,
+                          const char* code_units, int32_t length, UConverterCallbackReason reason,
+                          UErrorCode* err) {
   if (reason > UCNV_IRREGULAR) return;
   *err = U_ZERO_ERROR;
-  static const UChar kReplacement = 0xFFFD;
-  ucnv_cbToUWriteUChars(args, &kReplacement, 1, 0, err);
+  UChar unit = 0xFFFD;
+  if (const auto* sup = static_cast<const CodePageSupplement*>(context); sup != nullptr) {
+    const int found = SupplementDecodeOf(*sup, code_units, static_cast<std::size_t>(length));
+    if (found >= 0) unit = static_cast<UChar>(found);
+  }
+  ucnv_cbToUWriteUChars(args, &unit, 1, 0, err);
 }
 
 }  // namespace
@@ -42,7 +51,7 @@ UConverter* OpenConfiguredConverter(const CodePageEntry& entry) {
   static const UChar kReplacement[] = u"\uFFFD";
   ucnv_setSubstString(cnv, entry.cp == 65001 ? kReplacement : kQuestion, 1, &err);
   ucnv_setFromUCallBack(cnv, FromUnicodeSubstitute, nullptr, nullptr, nullptr, &err);
-  ucnv_setToUCallBack(cnv, ToUnicodeReplacement, nullptr, nullptr, nullptr, &err);
+  ucnv_setToUCallBack(cnv, ToUnicodeReplacement, FindSupplement(entry.cp), nullptr, nullptr, &err);
   if (U_FAILURE(err)) {
     ucnv_close(cnv);
     return nullptr;

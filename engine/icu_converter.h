@@ -10,8 +10,10 @@
 namespace tekvo {
 
 // A new converter for `entry` (an ICU entry) with fallbacks on, "?" for
-// characters the page lacks and one U+FFFD per invalid byte sequence; the
-// caller closes it. nullptr when ICU cannot open it.
+// characters the page lacks and one U+FFFD per invalid byte sequence, except
+// the sequences the page's supplement reads (codepage_supplement.h); the
+// caller closes it. nullptr when ICU cannot open it. Its encoder knows
+// nothing of the supplement: the callers lay that over it.
 UConverter* OpenConfiguredConverter(const CodePageEntry& entry);
 
 // The calling thread's converter for `entry`, opened on first use and kept

@@ -6,6 +6,7 @@
 #include <unicode/utf16.h>
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <unordered_map>
@@ -47,8 +48,18 @@ class CharMapper {
     return out;
   }
 
-  // MapBasic and MapSupplementary are for callers that hold mutex().
+  // MapBasic, MapSupplementary and Memo are for callers that hold mutex().
   std::mutex& mutex() { return mutex_; }
+
+  // A caller's own per-unit result, computed once; kUnknown is no result.
+  static constexpr std::uint32_t kUnknown = 0xFFFFFFFF;
+  template <typename Compute>
+  std::uint32_t Memo(char16_t unit, Compute compute) {
+    if (memo_.empty()) memo_.assign(0x10000, kUnknown);
+    std::uint32_t& slot = memo_[unit];
+    if (slot == kUnknown) slot = compute();
+    return slot;
+  }
 
   char16_t MapBasic(char16_t unit) {
     if (basic_.empty()) {
@@ -81,6 +92,7 @@ class CharMapper {
   std::vector<char16_t> basic_;
   std::vector<bool> known_;
   std::unordered_map<UChar32, UChar32> supplementary_;
+  std::vector<std::uint32_t> memo_;
 };
 
 enum class Transform { kToTraditional, kToSimplified, kToFull, kToHalf };
@@ -150,9 +162,12 @@ const HangulWidths& Hangul() {
 }
 
 const icu::Normalizer2* Nfc() {
-  UErrorCode status = U_ZERO_ERROR;
-  const icu::Normalizer2* nfc = icu::Normalizer2::getNFCInstance(status);
-  return U_SUCCESS(status) ? nfc : nullptr;
+  static const icu::Normalizer2* const nfc = [] {
+    UErrorCode status = U_ZERO_ERROR;
+    const icu::Normalizer2* n = icu::Normalizer2::getNFCInstance(status);
+    return U_SUCCESS(status) ? n : nullptr;
+  }();
+  return nfc;
 }
 
 // The unit a pair of a full-width kana and a combining mark composes to, or 0.
@@ -163,92 +178,74 @@ char16_t Compose(char16_t base, char16_t mark) {
   return c > 0 && c <= 0xFFFF ? static_cast<char16_t>(c) : 0;
 }
 
-// Voiced and semi-voiced half-width kana take two units ("ｶﾞ"), so the width
-// mapping, unlike the script mapping, can change the length of a text.
-Text ToFullWidth(const Text& text, CharMapper& mapper) {
-  Text out;
-  out.reserve(text.size());
-  const HangulWidths& hangul = Hangul();
-  std::lock_guard<std::mutex> lock(mapper.mutex());
-  const std::size_t n = text.size();
-  for (std::size_t i = 0; i < n; ++i) {
-    const char16_t u = text[i];
-    if (U16_IS_LEAD(u) && i + 1 < n && U16_IS_TRAIL(text[i + 1])) {
-      const UChar32 mapped = mapper.MapSupplementary(U16_GET_SUPPLEMENTARY(u, text[i + 1]));
-      out.push_back(U16_LEAD(mapped));
-      out.push_back(U16_TRAIL(mapped));
-      ++i;
-    } else if (U16_IS_SURROGATE(u)) {
-      out.push_back(u);
-    } else if (u == kHalfVoiced) {
-      out.push_back(kSpacingVoiced);
-    } else if (u == kHalfSemiVoiced) {
-      out.push_back(kSpacingSemiVoiced);
-    } else if (IsHalfHangul(u) && hangul.full[u - 0xFFA0] != 0) {
-      out.push_back(hangul.full[u - 0xFFA0]);
-    } else {
-      const char16_t mapped = mapper.MapBasic(u);
-      const char16_t next = i + 1 < n ? text[i + 1] : 0;
-      char16_t composed = 0;
-      if (IsHalfKana(u) && (next == kHalfVoiced || next == kHalfSemiVoiced)) {
-        composed = Compose(mapped, next == kHalfVoiced ? kCombiningVoiced : kCombiningSemiVoiced);
-      }
-      if (composed != 0) {
-        out.push_back(composed);
-        ++i;
-      } else {
-        out.push_back(mapped);
-      }
-    }
-  }
-  return out;
+// One unit's width form alone: the first unit in bits 0-15, a second one
+// (a split-off sound mark) in bits 16-31, 0 for none.
+std::uint32_t FullForm(char16_t u, CharMapper& mapper) {
+  if (u == kHalfVoiced) return kSpacingVoiced;
+  if (u == kHalfSemiVoiced) return kSpacingSemiVoiced;
+  if (IsHalfHangul(u) && Hangul().full[u - 0xFFA0] != 0) return Hangul().full[u - 0xFFA0];
+  return mapper.MapBasic(u);
 }
 
-Text ToHalfWidth(const Text& text, CharMapper& mapper) {
-  Text out;
-  out.reserve(text.size());
-  const HangulWidths& hangul = Hangul();
+std::uint32_t HalfForm(char16_t u, CharMapper& mapper) {
+  if (u == kSpacingVoiced) return kHalfVoiced;
+  if (u == kSpacingSemiVoiced) return kHalfSemiVoiced;
+  if (u >= kCompatJamoFirst && u <= kCompatJamoLast) {
+    const char16_t h = Hangul().half[u - kCompatJamoFirst];
+    return h != 0 ? h : u;
+  }
+  // A voiced kana ("ガ") is its plain kana and the mark in half width.
+  icu::UnicodeString d;
   const icu::Normalizer2* nfc = Nfc();
+  if (nfc != nullptr && u >= 0x3040 && u <= 0x30FF && nfc->getRawDecomposition(u, d) &&
+      d.length() == 2 && (d.charAt(1) == kCombiningVoiced || d.charAt(1) == kCombiningSemiVoiced)) {
+    const char16_t base = mapper.MapBasic(d.charAt(0));
+    if (IsHalfKana(base)) {
+      const char16_t mark = d.charAt(1) == kCombiningVoiced ? kHalfVoiced : kHalfSemiVoiced;
+      return static_cast<std::uint32_t>(mark) << 16 | base;
+    }
+  }
+  const char16_t mapped = mapper.MapBasic(u);
+  // Only the compatibility jamo have half-width forms.
+  return IsHalfHangul(mapped) ? u : mapped;
+}
+
+// Voiced and semi-voiced half-width kana take two units ("ｶﾞ"), so the width
+// mapping, unlike the script mapping, can change the length of a text.
+template <bool kFull>
+Text MapWidthWith(const Text& text, CharMapper& mapper) {
+  Text out(text.size() * 2, u'\0');
+  std::size_t w = 0;
   std::lock_guard<std::mutex> lock(mapper.mutex());
   const std::size_t n = text.size();
   for (std::size_t i = 0; i < n; ++i) {
     const char16_t u = text[i];
     if (U16_IS_LEAD(u) && i + 1 < n && U16_IS_TRAIL(text[i + 1])) {
       const UChar32 mapped = mapper.MapSupplementary(U16_GET_SUPPLEMENTARY(u, text[i + 1]));
-      out.push_back(U16_LEAD(mapped));
-      out.push_back(U16_TRAIL(mapped));
+      out[w++] = U16_LEAD(mapped);
+      out[w++] = U16_TRAIL(mapped);
       ++i;
       continue;
     }
     if (U16_IS_SURROGATE(u)) {
-      out.push_back(u);
+      out[w++] = u;
       continue;
     }
-    if (u == kSpacingVoiced || u == kSpacingSemiVoiced) {
-      out.push_back(u == kSpacingVoiced ? kHalfVoiced : kHalfSemiVoiced);
-      continue;
-    }
-    if (u >= kCompatJamoFirst && u <= kCompatJamoLast) {
-      const char16_t h = hangul.half[u - kCompatJamoFirst];
-      out.push_back(h != 0 ? h : u);
-      continue;
-    }
-    // A voiced kana ("ガ") is its plain kana and the mark in half width.
-    icu::UnicodeString d;
-    if (nfc != nullptr && u >= 0x3040 && u <= 0x30FF && nfc->getRawDecomposition(u, d) &&
-        d.length() == 2 &&
-        (d.charAt(1) == kCombiningVoiced || d.charAt(1) == kCombiningSemiVoiced)) {
-      const char16_t base = mapper.MapBasic(d.charAt(0));
-      if (IsHalfKana(base)) {
-        out.push_back(base);
-        out.push_back(d.charAt(1) == kCombiningVoiced ? kHalfVoiced : kHalfSemiVoiced);
+    if (kFull && IsHalfKana(u) && i + 1 < n &&
+        (text[i + 1] == kHalfVoiced || text[i + 1] == kHalfSemiVoiced)) {
+      const char16_t mark = text[i + 1] == kHalfVoiced ? kCombiningVoiced : kCombiningSemiVoiced;
+      if (const char16_t composed = Compose(mapper.MapBasic(u), mark); composed != 0) {
+        out[w++] = composed;
+        ++i;
         continue;
       }
     }
-    const char16_t mapped = mapper.MapBasic(u);
-    // Only the compatibility jamo have half-width forms.
-    out.push_back(IsHalfHangul(mapped) ? u : mapped);
+    const std::uint32_t form =
+        mapper.Memo(u, [&] { return kFull ? FullForm(u, mapper) : HalfForm(u, mapper); });
+    out[w++] = static_cast<char16_t>(form & 0xFFFF);
+    if ((form >> 16) != 0) out[w++] = static_cast<char16_t>(form >> 16);
   }
+  out.resize(w);
   return out;
 }
 
@@ -271,7 +268,7 @@ Text MapWidth(const Text& text, WidthTarget target) {
   const bool full = target == WidthTarget::kFull;
   CharMapper& mapper = Mapper(full ? Transform::kToFull : Transform::kToHalf);
   if (!mapper.ok()) return text;
-  return full ? ToFullWidth(text, mapper) : ToHalfWidth(text, mapper);
+  return full ? MapWidthWith<true>(text, mapper) : MapWidthWith<false>(text, mapper);
 }
 
 Text ApplyTextMapping(const Text& text, TextMapping mapping) {

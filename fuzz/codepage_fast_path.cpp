@@ -1,5 +1,6 @@
-// The table-driven path of the code page bridge against ICU alone, on
-// arbitrary bytes and units, for every page that has the table.
+// The table-driven path of the code page bridge against ICU with the page's
+// supplement laid over it one character at a time, on arbitrary bytes and
+// units, for every page that has the table.
 #include <unicode/ucnv.h>
 
 #include <cstddef>
@@ -8,6 +9,7 @@
 #include <iterator>
 
 #include "engine/codepage_registry.h"
+#include "engine/codepage_supplement.h"
 #include "engine/icu_codec.h"
 #include "engine/icu_converter.h"
 
@@ -47,13 +49,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     text[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
                                     (static_cast<unsigned char>(bytes[2 * i + 1]) << 8));
   }
-  tekvo::ByteString encoded(text.size() * 4 + 16, '\0');
-  err = U_ZERO_ERROR;
-  n = ucnv_fromUChars(reference, encoded.data(), static_cast<int32_t>(encoded.size()),
-                      reinterpret_cast<const UChar*>(text.data()),
-                      static_cast<int32_t>(text.size()), &err);
-  if (U_FAILURE(err)) std::abort();
-  encoded.resize(n);
+  const tekvo::CodePageSupplement* sup = tekvo::FindSupplement(entry->cp);
+  tekvo::ByteString encoded;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const bool pair = i + 1 < text.size() && text[i] >= 0xD800 && text[i] <= 0xDBFF &&
+                      text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
+    char over[2];
+    const std::size_t k =
+        sup != nullptr && !pair ? tekvo::SupplementEncodeOf(*sup, text[i], over) : 0;
+    if (k != 0) {
+      encoded.append(over, k);
+    } else {
+      char one[16];
+      err = U_ZERO_ERROR;
+      n = ucnv_fromUChars(reference, one, sizeof one, reinterpret_cast<const UChar*>(&text[i]),
+                          pair ? 2 : 1, &err);
+      if (U_FAILURE(err)) std::abort();
+      encoded.append(one, static_cast<std::size_t>(n));
+    }
+    if (pair) ++i;
+  }
   if (tekvo::IcuEncode(*entry, cnv, text) != encoded) std::abort();
   return 0;
 }

@@ -8,6 +8,12 @@
 namespace tekvo::cli {
 namespace {
 
+std::string Repeat(const std::string& piece, int times) {
+  std::string out;
+  for (int i = 0; i < times; ++i) out += piece;
+  return out;
+}
+
 class TransferCli : public testing::TestWithParam<CliCase> {};
 
 TEST_P(TransferCli, Runs) { ExpectRun(GetParam()); }
@@ -51,9 +57,51 @@ const CliCase kCases[] = {
      std::string(75, 'a') + "=\r\n" + std::string(5, 'a'),
      ""},
     {"encode-base64-gb", {"encode", "base64:gb"}, "ASCII 就是", 0, "QVNDSUkgvs3Kxw==", ""},
+    // Every encoder that folds lines ends them with CR LF.
+    {"encode-base64-gb-breaks-as-crlf",
+     {"encode", "base64:gb"},
+     std::string(60, 'a'),
+     0,
+     Repeat("YWFh", 19) + "\r\nYWFh",
+     ""},
+    {"encode-base64-utf8-breaks-as-crlf",
+     {"encode", "base64:utf8"},
+     std::string(60, 'a'),
+     0,
+     Repeat("YWFh", 19) + "\r\nYWFh",
+     ""},
     {"encode-base64-utf8", {"encode", "BASE64:UTF8"}, "电", 0, "55S1", ""},
     {"encode-utf7", {"encode", "utf7"}, "1+1 中", 0, "1+-1 +Ti0-", ""},
     {"encode-hz", {"encode", "hz"}, "中~文", 0, "~{VP~}~~~{ND~}", ""},
+    // Lone surrogates would make ill-formed UTF-8: U+FFFD unless asked.
+    {"decode-lone-high-surrogate",
+     {"decode", "html"},
+     "a&#xD800;b",
+     0,
+     "a\xEF\xBF\xBD"
+     "b",
+     ""},
+    {"decode-lone-low-surrogate", {"decode", "numu1"}, "\\uDC00", 0, "\xEF\xBF\xBD", ""},
+    {"decode-reversed-pair",
+     {"decode", "numu2"},
+     "%uDE00%uD83D",
+     0,
+     "\xEF\xBF\xBD\xEF\xBF\xBD",
+     ""},
+    {"decode-pair-kept", {"decode", "html"}, "&#xD83D;&#xDE00;", 0, "\xF0\x9F\x98\x80", ""},
+    {"decode-keep-surrogates",
+     {"decode", "--keep-surrogates", "html"},
+     "&#xD800;",
+     0,
+     "\xED\xA0\x80",
+     ""},
+    {"encode-hz-lone-surrogate",
+     {"encode", "hz"},
+     "\xED\xA0\x80"
+     "中",
+     0,
+     "\xEF\xBF\xBD~{VP~}",
+     ""},
     {"encode-unknown", {"encode", "qp:big5"}, "", 2, "", "unknown encoding"},
     {"encode-too-many-args", {"encode", "hz", "a", "b"}, "", 2, "", "at most one FILE"},
     {"encode-to-gb-output", {"encode", "--out", "gb", "html-hex"}, "可", 0, "&#x53EF;", ""},

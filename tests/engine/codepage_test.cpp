@@ -54,6 +54,21 @@ INSTANTIATE_TEST_SUITE_P(Cases, TextToCodePage,
                              {"utf8-page-lone-surrogate", u"\xD800", 65001, "EF BF BD"},
                              {"gb18030-pair", u"\U0001F600", 54936, "94 39 FC 36"},
                              {"cp0-is-gbk", u"中", 0, "D6 D0"},
+                             // Windows' own mappings where ICU and glibc differ.
+                             {"cp1252-best-fit-a-macron", u"Ā", 1252, "41"},
+                             {"cp1250-best-fit-a-grave", u"\u00C0", 1250, "41"},
+                             {"cp1251-best-fit-e-acute", u"\u00E9", 1251, "65"},
+                             {"sjis-cent-best-fit", u"\u00A2", 932, "81 91"},
+                             {"sjis-0080-round-trips", u"\u0080\uF8F0", 932, "80 A0"},
+                             {"sjis-wave-dash-is-question", u"\u301C\u2014\u2212\u203E", 932,
+                              "3F 3F 3F 3F"},
+                             {"gbk-half-width-arrows-not-controls",
+                              u"\uFFE9\uFFEA\uFFEB\uFFEC\uFFEE", 936, "3F 3F 3F 3F 3F"},
+                             {"arabic-small-high-is-question", u"\uFE73", 1256, "3F"},
+                             {"greek-private-use-round-trips", u"\uF8F9", 1253, "AA"},
+                             {"johab-conjoining-jamo", u"\u11A8", 1361, "84 42"},
+                             {"latin2-smiley-not-control", u"\u263A\u2190", 28592, "3F 3F"},
+                             {"dos-smiley-stays-control", u"\u263A", 437, "01"},
                              {"rejected-page", u"abc", 12345, ""},
                              {"empty", u"", 936, ""},
                          }),
@@ -76,37 +91,44 @@ TEST_P(CodePageToText, GivesTheText) {
   EXPECT_EQ(Units(CodePageBytesToText(GetParam().bytes, GetParam().cp)), Units(GetParam().text));
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, CodePageToText,
-                         testing::ValuesIn(std::vector<DecodeCase>{
-                             {"gbk", "\xD6\xD0\xCE\xC4", 936, u"中文"},
-                             {"big5", "\xA4\xA4\xA4\xE5", 950, u"中文"},
-                             {"johab", "\xD0\x65", 1361, u"한"},
-                             {"johab-backslash-stays", "\\", 1361, u"\\"},
-                             {"johab-bad-byte",
-                              "a\x80"
-                              "b",
-                              1361, u"a\uFFFDb"},
-                             {"johab-cut-at-end", "a\xD0", 1361, u"a\uFFFD"},
-                             {"gbk-lone-lead-at-end", "a\xD6", 936, u"a\uFFFD"},
-                             {"gbk-bad-byte-0x80",
-                              "\x80"
-                              "a",
-                              936,
-                              u"\u20AC"
-                              "a"},
-                             {"sjis-bad-lead",
-                              "\xA0"
-                              "a",
-                              932,
-                              u"\uFFFD"
-                              "a"},
-                             {"sjis-controls-not-rotated", "\x1A\x1C\x7F", 932, u"\x1A\x1C\x7F"},
-                             {"koi8r-ascii", "abc", 20866, u"abc"},
-                             {"utf8-page-invalid", "\xC3", 65001, u"\uFFFD"},
-                             {"rejected-page", "abc", 99999, u""},
-                             {"empty", "", 936, u""},
-                         }),
-                         CaseName<DecodeCase>);
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CodePageToText,
+    testing::ValuesIn(std::vector<DecodeCase>{
+        {"gbk", "\xD6\xD0\xCE\xC4", 936, u"中文"},
+        {"big5", "\xA4\xA4\xA4\xE5", 950, u"中文"},
+        {"johab", "\xD0\x65", 1361, u"한"},
+        {"johab-backslash-stays", "\\", 1361, u"\\"},
+        {"johab-lead-without-trail", "a\x88 b", 1361, u"a\uFFFD b"},
+        // Windows reads these bytes; ICU and glibc leave them undefined.
+        {"johab-single-0x80", "a\x80", 1361, u"a\u0080"},
+        {"johab-jamo-only-code", "\x84\x42", 1361, u"\u11A8"},
+        {"johab-single-0xff", "\xFF", 1361, u"\uF8F6"},
+        {"sjis-0x80", "\x80", 932, u"\u0080"},
+        {"sjis-a0-fd-private-use", "\xA0\xFD\xFE\xFF", 932, u"\uF8F0\uF8F1\uF8F2\uF8F3"},
+        {"greek-holes-private-use", "\xAA\xD2\xFF", 1253, u"\uF8F9\uF8FA\uF8FB"},
+        {"hebrew-ca-and-holes", "\xCA\xD9\xFF", 1255, u"\u05BA\uF88D\uF896"},
+        {"baltic-holes", "\xA1\xA5", 1257, u"\uF8FC\uF8FD"},
+        {"johab-cut-at-end", "a\xD0", 1361, u"a\uFFFD"},
+        {"gbk-lone-lead-at-end", "a\xD6", 936, u"a\uFFFD"},
+        {"gbk-bad-byte-0x80",
+         "\x80"
+         "a",
+         936,
+         u"\u20AC"
+         "a"},
+        {"sjis-unassigned-pair",
+         "\x85\x41"
+         "a",
+         932,
+         u"\uFFFD"
+         "a"},
+        {"sjis-controls-not-rotated", "\x1A\x1C\x7F", 932, u"\x1A\x1C\x7F"},
+        {"koi8r-ascii", "abc", 20866, u"abc"},
+        {"utf8-page-invalid", "\xC3", 65001, u"\uFFFD"},
+        {"rejected-page", "abc", 99999, u""},
+        {"empty", "", 936, u""},
+    }),
+    CaseName<DecodeCase>);
 
 // Every code page the pair dialog offers converts, and every language the
 // menus and the language dialog use has its page.

@@ -61,6 +61,17 @@ TEST(Reinterpret, Cases) {
       {"emoji-survives-utf8-repair", kLocale, u"\u00F0\u0178\u02DC\u20AC", 1033, -3, u"\U0001F600"},
       {"invalid-utf8-page-bytes-show-replacement", kCodePage, u"a\u00FF", 1252, 65001, u"a\uFFFD"},
       {"own-utf8-coder-drops-cut-lead", kLocale, u"a\u00FF", 1033, -3, u"a"},
+      // GB bytes 80 ("€") read as Japanese, and back: Windows reads 80 in 932.
+      {"gb-shown-as-japanese-repaired", kLocale,
+       u"\u0080"
+       u"100\uFF94\uFF6A",
+       1041, 2052, u"€100元"},
+      {"gb-garbled-as-japanese", kLocale, u"€100元", 2052, 1041,
+       u"\u0080"
+       u"100\uFF94\uFF6A"},
+      // Best fit: Windows writes "A" for "Ā" in 1252, "?" for what it lacks.
+      {"best-fit-letter-in-1252", kCodePage, u"Āz", 1252, 1252, u"Az"},
+      {"gb-writes-no-control-for-arrows", kCodePage, u"\uFFE9\uFFEE", 936, 936, u"??"},
   };
   for (const auto& c : cases) {
     Converted r = RunCase(c);
