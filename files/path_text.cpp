@@ -13,6 +13,8 @@ constexpr char16_t kEscapeBase = 0xDC00;  // lone surrogate for byte b: U+DC00 +
 constexpr char16_t kFirstEscape = 0xDC80;
 constexpr char16_t kLastEscape = 0xDCFF;
 constexpr char16_t kReplacementCharacter = u'\uFFFD';
+constexpr char16_t kFirstPrivateUse = 0xE000;
+constexpr char16_t kLastPrivateUse = 0xF8FF;
 constexpr CodePageId kGbPage = 936;
 constexpr CodePageId kShiftJisPage = 932;
 
@@ -76,9 +78,15 @@ Text DecodeWith(const std::string& path, Other other) {
 }
 
 // The text of `name` in code page `cp` when every byte decodes.
+// A reading with no undecodable byte and no private-use character: Windows
+// reads some bytes no character set assigns (Shift-JIS A0, FD-FF) as private
+// use, which shows nothing readable.
 std::optional<Text> StrictDecode(const std::string& name, CodePageId cp) {
   Text text = CodePageBytesToText(name, cp);
   if (text.empty() || text.find(kReplacementCharacter) != Text::npos) return std::nullopt;
+  for (char16_t unit : text) {
+    if (unit >= kFirstPrivateUse && unit <= kLastPrivateUse) return std::nullopt;
+  }
   return text;
 }
 
