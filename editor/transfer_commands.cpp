@@ -1,5 +1,6 @@
 #include "editor/transfer_commands.h"
 
+#include <optional>
 #include <utility>
 
 #include "dialogs/frm_tl.h"
@@ -8,8 +9,6 @@
 #include "editor/line_breaks.h"
 #include "editor/qtext.h"
 #include "editor/whole_text.h"
-#include "engine/base64.h"
-#include "engine/quoted_printable.h"
 
 namespace tekvo {
 namespace {
@@ -19,6 +18,23 @@ namespace {
 // units than its source.
 Text FitOrKeep(EditorContext& ctx, Text result, const Text& source) {
   return FitWholeText(ctx.seam, Converted{std::move(result), false}, source);
+}
+
+// The decoder of a format of the transfer dialog; nullopt for a value
+// outside its list.
+std::optional<RepairRoutine> FormatRoutine(std::int16_t format) {
+  switch (format) {
+    case FrmTl::kUrl:
+      return RepairRoutine::kUrl;
+    case FrmTl::kQp:
+      return RepairRoutine::kQuotedPrintable;
+    case FrmTl::kBase64:
+      return RepairRoutine::kBase64;
+    case FrmTl::kBase64Url:
+      return RepairRoutine::kBase64Url;
+    default:
+      return std::nullopt;
+  }
 }
 
 }  // namespace
@@ -71,21 +87,8 @@ void mnuAskJieA_Click(EditorContext& ctx) {
     if (!dialog.bOk) return;
     const Text text = ctx.txtA.Text();
     Text result = text;
-    switch (dialog.nOpr) {
-      case FrmTl::kUrl:
-        result = DecodeQpOrUrl(text, dialog.lLid, ByteEscapes::kUrl);
-        break;
-      case FrmTl::kQp:
-        result = DecodeQpOrUrl(text, dialog.lLid, ByteEscapes::kQuotedPrintable);
-        break;
-      case FrmTl::kBase64:
-        result = DecodeBase64Text(text, dialog.lLid, Base64Alphabet::kStandard);
-        break;
-      case FrmTl::kBase64Url:
-        result = DecodeBase64Text(text, dialog.lLid, Base64Alphabet::kUrl);
-        break;
-      default:
-        break;
+    if (const std::optional<RepairRoutine> routine = FormatRoutine(dialog.nOpr)) {
+      result = RunRepairRoutine(*routine, ByteLanguage{dialog.lLid}, text).text;
     }
     ctx.txtA.SetText(FitOrKeep(ctx, std::move(result), text));
     ctx.lblSay.SetCaption(ToText(dialog.sSay));
