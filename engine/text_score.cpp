@@ -177,18 +177,19 @@ bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
 double WordWeight(const Word& word) {
-  const double n = static_cast<double>(word.len);
+  const double letters = static_cast<double>(word.len);
   // Greek is left out: a Greek letter in a Latin word is a gene or unit name.
-  if (word.MixesLatinAndCyrillic()) return kWeight.word_mixed_alphabets * n;
-  if (word.foreign && word.touches_cjk) return kWeight.word_foreign_by_cjk * n;
-  if (word.case_breaks >= 2) return kWeight.word_case_chaos * n;
-  double w = (word.case_breaks == 1 ? kWeight.word_one_case_break : kWeight.word_letter) * n;
-  w += kWeight.word_accented_pair * word.accented_pairs;
+  if (word.MixesLatinAndCyrillic()) return kWeight.word_mixed_alphabets * letters;
+  if (word.foreign && word.touches_cjk) return kWeight.word_foreign_by_cjk * letters;
+  if (word.case_breaks >= 2) return kWeight.word_case_chaos * letters;
+  double weight =
+      (word.case_breaks == 1 ? kWeight.word_one_case_break : kWeight.word_letter) * letters;
+  weight += kWeight.word_accented_pair * word.accented_pairs;
   if (word.len >= 2 && 2 * word.accented > static_cast<int>(word.len)) {
-    w += kWeight.word_accented_majority * word.accented;
+    weight += kWeight.word_accented_majority * word.accented;
   }
-  w += kWeight.word_non_russian * word.non_russian;
-  return w;
+  weight += kWeight.word_non_russian * word.non_russian;
+  return weight;
 }
 
 struct Counts {
@@ -206,36 +207,38 @@ struct Counts {
 
 // The weight of the hanzi, kana and hangul under the writing system they fit
 // best, which is stored in `profile`.
-double Best(const Counts& k, ScriptProfile* profile) {
-  if (k.ideo + k.kana + k.hangul == 0) {
+double Best(const Counts& counts, ScriptProfile* profile) {
+  if (counts.ideo + counts.kana + counts.hangul == 0) {
     *profile = ScriptProfile::kNone;
     return 0;
   }
-  const Weights& w = kWeight;
-  const double ideo = static_cast<double>(k.ideo);
-  const double kana = static_cast<double>(k.kana);
-  const double hangul = static_cast<double>(k.hangul);
-  const double spaces = w.space_in_cjk * static_cast<double>(k.space_in_cjk);
+  const double ideo = static_cast<double>(counts.ideo);
+  const double kana = static_cast<double>(counts.kana);
+  const double hangul = static_cast<double>(counts.hangul);
+  const double spaces = kWeight.space_in_cjk * static_cast<double>(counts.space_in_cjk);
   auto hanzi = [&](std::size_t common) {
-    return w.common_cjk * static_cast<double>(common) +
-           w.rare_ideograph * (ideo - static_cast<double>(common));
+    return kWeight.common_cjk * static_cast<double>(common) +
+           kWeight.rare_ideograph * (ideo - static_cast<double>(common));
   };
-  const double foreign_kana = w.kana_outside_japanese * kana;
-  const double foreign_hangul = w.hangul_outside_korean * hangul;
+  const double foreign_kana = kWeight.kana_outside_japanese * kana;
+  const double foreign_hangul = kWeight.hangul_outside_korean * hangul;
   const struct {
     ScriptProfile p;
     double v;
   } fits[] = {
-      {ScriptProfile::kSimplifiedChinese, hanzi(k.gb1) + foreign_kana + foreign_hangul + spaces},
-      {ScriptProfile::kTraditionalChinese, hanzi(k.big5) + foreign_kana + foreign_hangul + spaces},
-      {ScriptProfile::kJapanese, hanzi(k.jis1) + w.common_cjk * kana + foreign_hangul + spaces},
-      {ScriptProfile::kKorean, w.common_cjk * static_cast<double>(k.hangul_ks) +
-                                   w.rare_ideograph * static_cast<double>(k.hangul - k.hangul_ks) +
-                                   w.hanja_in_korean * static_cast<double>(k.hanja) +
-                                   w.rare_ideograph * (ideo - static_cast<double>(k.hanja)) +
-                                   foreign_kana +
-                                   w.hangul_beside_hanzi * static_cast<double>(k.ko_mix) +
-                                   w.long_korean_run * static_cast<double>(k.ko_long)},
+      {ScriptProfile::kSimplifiedChinese,
+       hanzi(counts.gb1) + foreign_kana + foreign_hangul + spaces},
+      {ScriptProfile::kTraditionalChinese,
+       hanzi(counts.big5) + foreign_kana + foreign_hangul + spaces},
+      {ScriptProfile::kJapanese,
+       hanzi(counts.jis1) + kWeight.common_cjk * kana + foreign_hangul + spaces},
+      {ScriptProfile::kKorean,
+       kWeight.common_cjk * static_cast<double>(counts.hangul_ks) +
+           kWeight.rare_ideograph * static_cast<double>(counts.hangul - counts.hangul_ks) +
+           kWeight.hanja_in_korean * static_cast<double>(counts.hanja) +
+           kWeight.rare_ideograph * (ideo - static_cast<double>(counts.hanja)) + foreign_kana +
+           kWeight.hangul_beside_hanzi * static_cast<double>(counts.ko_mix) +
+           kWeight.long_korean_run * static_cast<double>(counts.ko_long)},
   };
   const auto* best = std::max_element(std::begin(fits), std::end(fits),
                                       [](const auto& a, const auto& b) { return a.v < b.v; });
@@ -248,17 +251,17 @@ double Best(const Counts& k, ScriptProfile* profile) {
 // it.
 class Scanner {
  public:
-  explicit Scanner(std::u16string_view text) : t_(text), table_(score::CharTable()) {}
+  explicit Scanner(std::u16string_view text) : text_(text), table_(score::CharTable()) {}
 
   TextScore Run();
 
  private:
   CharClass NextClass() const {
-    return pos_ + 1 < t_.size() ? table_[t_[pos_ + 1]].cls : CharClass::kSpace;
+    return pos_ + 1 < text_.size() ? table_[text_[pos_ + 1]].cls : CharClass::kSpace;
   }
   void Add(double weight, std::size_t units = 1) {
-    k_.total += weight;
-    k_.counted += units;
+    counts_.total += weight;
+    counts_.counted += units;
   }
   // Moves past the unit at pos_, which the next unit sees as `cls`.
   void Advance(CharClass cls) {
@@ -284,10 +287,10 @@ class Scanner {
   void ScanSurrogatePair();
   TextScore Finish();
 
-  const std::u16string_view t_;
+  const std::u16string_view text_;
   const CharInfo* const table_;
   std::size_t pos_ = 0;
-  Counts k_;
+  Counts counts_;
   Word word_;
   CharClass prev_ = CharClass::kSpace;  // class of the unit before pos_
   CharClass last_cjk_before_blank_ = CharClass::kSpace;
@@ -300,8 +303,8 @@ class Scanner {
 };
 
 TextScore Scanner::Run() {
-  while (pos_ < t_.size()) {
-    const char16_t unit = t_[pos_];
+  while (pos_ < text_.size()) {
+    const char16_t unit = text_[pos_];
     const CharInfo info = table_[unit];
     NoteCjkRun(info.cls);
     NoteUtf8As1252(info.sets);
@@ -328,20 +331,20 @@ void Scanner::NoteCjkRun(CharClass cls) {
     ++cjk_run_;
   } else if (cjk_run_) {
     if (cjk_run_ <= 2 && cjk_run_glued_ && IsLatinLetter(cls)) {
-      k_.sandwiched += cjk_run_;
+      counts_.sandwiched += cjk_run_;
     } else if (cjk_run_ <= 2 && (cjk_run_glued_ || IsLatinLetter(cls))) {
-      k_.lonely += cjk_run_;
+      counts_.lonely += cjk_run_;
     }
     cjk_run_ = 0;
   }
-  if (IsLatinLetter(cls)) ++k_.latin;
+  if (IsLatinLetter(cls)) ++counts_.latin;
 }
 
 void Scanner::NoteUtf8As1252(std::uint8_t sets) {
   if ((sets & score::kUtf8TrailIn1252) &&
       ((prev_sets_ & score::kUtf8LeadIn1252) ||
        ((prev_sets_ & score::kUtf8TrailIn1252) && (prev2_sets_ & score::kUtf8LeadIn1252)))) {
-    k_.total += kWeight.utf8_as_1252;
+    counts_.total += kWeight.utf8_as_1252;
   }
   prev2_sets_ = prev_sets_;
   prev_sets_ = sets;
@@ -351,7 +354,7 @@ void Scanner::NoteBlankBetweenCjk(CharClass cls) {
   if (blank_run_ && (cls == CharClass::kIdeograph || cls == CharClass::kKana) &&
       (last_cjk_before_blank_ == CharClass::kIdeograph ||
        last_cjk_before_blank_ == CharClass::kKana)) {
-    ++k_.space_in_cjk;
+    ++counts_.space_in_cjk;
   }
   blank_run_ = false;
 }
@@ -359,15 +362,15 @@ void Scanner::NoteBlankBetweenCjk(CharClass cls) {
 void Scanner::EndWord(CharClass after) {
   if (!word_.len) return;
   if (IsCjk(after)) word_.touches_cjk = true;
-  k_.total += WordWeight(word_);
-  k_.counted += word_.len;
+  counts_.total += WordWeight(word_);
+  counts_.counted += word_.len;
   word_ = Word();
 }
 
 // An undecoded transfer encoding's mark or a Base64 block, weighed as a whole.
 bool Scanner::ScanTransferMark(CharClass cls, char16_t unit) {
   if (cls == CharClass::kAsciiSymbol) {
-    if (const std::size_t len = score::TransferMarkAt(t_, pos_)) {
+    if (const std::size_t len = score::TransferMarkAt(text_, pos_)) {
       EndWord();
       Add(kWeight.transfer_mark * static_cast<double>(len), len);
       pos_ += len;
@@ -379,7 +382,7 @@ bool Scanner::ScanTransferMark(CharClass cls, char16_t unit) {
   if (prev_ == CharClass::kSpace &&
       ((unit >= u'A' && unit <= u'Z') || (unit >= u'a' && unit <= u'z') ||
        (unit >= u'0' && unit <= u'9') || unit == u'/')) {
-    if (const std::size_t len = score::Base64BlockAt(t_, pos_)) {
+    if (const std::size_t len = score::Base64BlockAt(text_, pos_)) {
       EndWord();
       Add(kWeight.base64_block * static_cast<double>(len), len);
       pos_ += len;
@@ -412,8 +415,8 @@ void Scanner::ScanOther(const CharInfo& info, char16_t unit) {
       ScanIdeograph(info.sets);
       break;
     case CharClass::kKana:
-      ++k_.kana;
-      k_.counted += kCjkUnits;
+      ++counts_.kana;
+      counts_.counted += kCjkUnits;
       break;
     case CharClass::kHangul:
       ScanHangul(info.sets);
@@ -453,7 +456,8 @@ void Scanner::ScanOther(const CharInfo& info, char16_t unit) {
       Add(kWeight.pictograph);
       break;
     case CharClass::kOtherLetter:
-      Add(score::InAlphabetRun(t_, pos_, table_) ? kWeight.alphabet_letter : kWeight.stray_letter);
+      Add(score::InAlphabetRun(text_, pos_, table_) ? kWeight.alphabet_letter
+                                                    : kWeight.stray_letter);
       break;
     case CharClass::kRareLetter:
       Add(kWeight.stray_letter);
@@ -481,7 +485,7 @@ void Scanner::ScanOther(const CharInfo& info, char16_t unit) {
       Add(kWeight.broken);
       break;
     case CharClass::kBad:
-      if (IsHighSurrogate(unit) && pos_ + 1 < t_.size() && IsLowSurrogate(t_[pos_ + 1])) {
+      if (IsHighSurrogate(unit) && pos_ + 1 < text_.size() && IsLowSurrogate(text_[pos_ + 1])) {
         return ScanSurrogatePair();
       }
       Add(kWeight.broken);
@@ -493,26 +497,26 @@ void Scanner::ScanOther(const CharInfo& info, char16_t unit) {
 }
 
 void Scanner::ScanIdeograph(std::uint8_t sets) {
-  ++k_.ideo;
-  k_.counted += kCjkUnits;
-  k_.gb1 += (sets & score::kInGb2312Level1) != 0;
-  k_.big5 += (sets & score::kInBig5Frequent) != 0;
-  k_.jis1 += (sets & score::kInJisLevel1) != 0;
-  k_.hanja += (sets & score::kInKsHanja) != 0;
-  if (prev_ == CharClass::kHangul) ++k_.ko_mix;
-  if (++hangul_run_ > kKoreanRunLimit) ++k_.ko_long;
+  ++counts_.ideo;
+  counts_.counted += kCjkUnits;
+  counts_.gb1 += (sets & score::kInGb2312Level1) != 0;
+  counts_.big5 += (sets & score::kInBig5Frequent) != 0;
+  counts_.jis1 += (sets & score::kInJisLevel1) != 0;
+  counts_.hanja += (sets & score::kInKsHanja) != 0;
+  if (prev_ == CharClass::kHangul) ++counts_.ko_mix;
+  if (++hangul_run_ > kKoreanRunLimit) ++counts_.ko_long;
 }
 
 void Scanner::ScanHangul(std::uint8_t sets) {
-  ++k_.hangul;
-  k_.counted += kCjkUnits;
-  k_.hangul_ks += (sets & score::kInKsHangul) != 0;
-  if (prev_ == CharClass::kIdeograph) ++k_.ko_mix;
-  if (++hangul_run_ > kKoreanRunLimit) ++k_.ko_long;
+  ++counts_.hangul;
+  counts_.counted += kCjkUnits;
+  counts_.hangul_ks += (sets & score::kInKsHangul) != 0;
+  if (prev_ == CharClass::kIdeograph) ++counts_.ko_mix;
+  if (++hangul_run_ > kKoreanRunLimit) ++counts_.ko_long;
 }
 
 void Scanner::ScanHalfKana() {
-  if (pos_ >= half_run_.end) half_run_ = score::HalfWidthRunAt(t_, pos_);
+  if (pos_ >= half_run_.end) half_run_ = score::HalfWidthRunAt(text_, pos_);
   if (half_run_.spelled) {
     Add(kWeight.half_kana_spelled);
   } else {
@@ -525,11 +529,11 @@ void Scanner::ScanHalfKana() {
 // ends a sentence after a word is a question; any other run marks a lossy
 // conversion.
 void Scanner::ScanQuestionMarks() {
-  const std::size_t n = t_.size();
-  std::size_t b = pos_ + 1;
-  while (b < n && t_[b] == u'?') ++b;
-  const std::size_t run = b - pos_;
-  const CharClass after = b < n ? table_[t_[b]].cls : CharClass::kSpace;
+  const std::size_t size = text_.size();
+  std::size_t end = pos_ + 1;
+  while (end < size && text_[end] == u'?') ++end;
+  const std::size_t run = end - pos_;
+  const CharClass after = end < size ? table_[text_[end]].cls : CharClass::kSpace;
   const bool ends = after == CharClass::kSpace || after == CharClass::kPunct ||
                     after == CharClass::kQuote || (after == CharClass::kCjkPunct && IsCjk(prev_));
   const bool after_word = prev_ != CharClass::kPunct && prev_ != CharClass::kAsciiSymbol &&
@@ -543,7 +547,7 @@ void Scanner::ScanQuestionMarks() {
   prev_ = CharClass::kPunct;
   blank_run_ = false;
   hangul_run_ = 0;
-  pos_ = b;
+  pos_ = end;
 }
 
 void Scanner::ScanSymbol() {
@@ -571,16 +575,16 @@ void Scanner::ScanSurrogatePair() {
 
 TextScore Scanner::Finish() {
   EndWord();
-  if (cjk_run_ && cjk_run_ <= 2 && cjk_run_glued_) k_.lonely += cjk_run_;
+  if (cjk_run_ && cjk_run_ <= 2 && cjk_run_glued_) counts_.lonely += cjk_run_;
   TextScore s;
-  s.total = k_.total + Best(k_, &s.profile);
-  s.total += kWeight.lonely_hanzi * static_cast<double>(k_.sandwiched);
+  s.total = counts_.total + Best(counts_, &s.profile);
+  s.total += kWeight.lonely_hanzi * static_cast<double>(counts_.sandwiched);
   // Lonely hanzi that are not sandwiched count only where Latin letters are
   // at least twice as many as hanzi, kana and hangul.
-  if ((k_.ideo + k_.kana + k_.hangul) * 2 <= k_.latin) {
-    s.total += kWeight.lonely_hanzi * static_cast<double>(k_.lonely);
+  if ((counts_.ideo + counts_.kana + counts_.hangul) * 2 <= counts_.latin) {
+    s.total += kWeight.lonely_hanzi * static_cast<double>(counts_.lonely);
   }
-  s.counted = k_.counted;
+  s.counted = counts_.counted;
   s.value = s.total / (static_cast<double>(s.counted) + kPriorUnits);
   return s;
 }
