@@ -11,8 +11,8 @@
 #include "engine/codepage.h"
 #include "engine/fixed_repairs.h"
 #include "engine/half_char.h"
-#include "engine/iso2022.h"
 #include "engine/mapping.h"
+#include "engine/repairs.h"
 
 namespace tekvo::cli {
 namespace {
@@ -31,18 +31,28 @@ std::optional<LocaleId> ParseShiftId(std::string_view arg) {
   return FindLanguage(name);
 }
 
-struct Iso2022Name {
+// Other names of the ISO-2022 rows of the table of repairs.
+struct Iso2022Alias {
   std::string_view name;
-  Iso2022Kind kind;
+  std::string_view row;  // the row's command-line name
 };
 
-constexpr std::array<Iso2022Name, 5> kIso2022Names = {{
-    {"iso2022:zh", Iso2022Kind::kChinese},
-    {"iso2022:cn", Iso2022Kind::kChinese},
-    {"iso2022:ja", Iso2022Kind::kJapanese},
-    {"iso2022:ko", Iso2022Kind::kKorean},
-    {"iso2022:kr", Iso2022Kind::kKorean},
+constexpr std::array<Iso2022Alias, 2> kIso2022Aliases = {{
+    {"iso2022:cn", "iso2022:zh"},
+    {"iso2022:kr", "iso2022:ko"},
 }};
+
+// The ISO-2022 row of the table that `name` or its alias names, ASCII case
+// ignored; nullptr when none does.
+const Repair* FindIso2022Row(std::string_view name) {
+  const std::string lower = Lower(name);
+  std::string_view key = lower;
+  for (const Iso2022Alias& alias : kIso2022Aliases) {
+    if (alias.name == lower) key = alias.row;
+  }
+  const Repair* row = FindRepairByCliName(key);
+  return row != nullptr && row->routine == RepairRoutine::kIso2022 ? row : nullptr;
+}
 
 struct MapName {
   std::string_view name;
@@ -58,25 +68,19 @@ constexpr std::array<MapName, 4> kMapNames = {{
 
 }  // namespace
 
-bool IsIso2022DecodeName(std::string_view name) {
-  const std::string lower = Lower(name);
-  return std::any_of(kIso2022Names.begin(), kIso2022Names.end(),
-                     [&](const Iso2022Name& n) { return n.name == lower; });
-}
+bool IsIso2022DecodeName(std::string_view name) { return FindIso2022Row(name) != nullptr; }
 
 int RunDecodeIso2022(const Invocation& inv) {
   const auto& pos = inv.args.positional;
   if (pos.empty()) return UsageError(inv, "decode needs a NAME");
   if (pos.size() > 2) return UsageError(inv, "decode takes NAME and at most one FILE");
-  const std::string lower = Lower(pos[0]);
-  const auto it = std::find_if(kIso2022Names.begin(), kIso2022Names.end(),
-                               [&](const Iso2022Name& n) { return n.name == lower; });
-  if (it == kIso2022Names.end()) {
+  const Repair* row = FindIso2022Row(pos[0]);
+  if (row == nullptr) {
     return UsageError(inv, "unknown ISO-2022 kind " + pos[0] + " (iso2022:zh, :ja or :ko)");
   }
   std::optional<Text> text = ReadInputText(inv, 1);
   if (!text) return kExitError;
-  const Converted result = DecodeIso2022Escapes(*text, it->kind, kNoLengthLimit);
+  const Converted result = RunRepairRoutine(row->routine, row->param, *text, kNoLengthLimit);
   return WriteOutputText(inv, result.text);
 }
 

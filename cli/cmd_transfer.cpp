@@ -15,6 +15,7 @@
 #include "engine/fixed_repairs.h"
 #include "engine/hz.h"
 #include "engine/quoted_printable.h"
+#include "engine/repairs.h"
 #include "engine/utf7.h"
 
 namespace tekvo::cli {
@@ -27,25 +28,27 @@ std::string Lower(std::string_view s) {
   return out;
 }
 
-enum class DecodeKind { kHtml, kNumU1, kNumU2, kUrl, kQp, kBase64, kBase64Url, kUtf7, kHz };
-
-struct DecodeName {
+// The decodings whose name gives the language their bytes are read in
+// ("url:gb", "base64url:1041"). The decodings without a language are the
+// transfer rows of the table of repairs, by their command-line names.
+struct LanguageDecoding {
   std::string_view name;
-  DecodeKind kind;
-  bool takes_language;
+  RepairRoutine routine;
 };
 
-constexpr std::array<DecodeName, 9> kDecodeNames = {{
-    {"html", DecodeKind::kHtml, false},
-    {"numu1", DecodeKind::kNumU1, false},
-    {"numu2", DecodeKind::kNumU2, false},
-    {"url", DecodeKind::kUrl, true},
-    {"qp", DecodeKind::kQp, true},
-    {"base64", DecodeKind::kBase64, true},
-    {"base64url", DecodeKind::kBase64Url, true},
-    {"utf7", DecodeKind::kUtf7, false},
-    {"hz", DecodeKind::kHz, false},
+constexpr std::array<LanguageDecoding, 4> kLanguageDecodings = {{
+    {"url", RepairRoutine::kUrl},
+    {"qp", RepairRoutine::kQuotedPrintable},
+    {"base64", RepairRoutine::kBase64},
+    {"base64url", RepairRoutine::kBase64Url},
 }};
+
+// The row of the table that `name` names, when it is a decoding (the code
+// page pairs are repairs, not decodings); nullptr otherwise.
+const Repair* FindDecodingRow(std::string_view name) {
+  const Repair* row = FindRepairByCliName(name);
+  return row != nullptr && row->routine != RepairRoutine::kReinterpret ? row : nullptr;
+}
 
 constexpr std::string_view kDecodeNameList =
     "html, numu1, numu2, url:LANG, qp:LANG, base64:LANG, base64url:LANG, utf7, hz, "
@@ -88,30 +91,6 @@ std::optional<LocaleId> ParseLanguage(std::string_view arg, std::string& error) 
     return std::nullopt;
   }
   return id;
-}
-
-Text Decode(DecodeKind kind, const Text& text, LocaleId language) {
-  switch (kind) {
-    case DecodeKind::kHtml:
-      return DecodeNumericEscapes(text, EscapeFamily::kHtml);
-    case DecodeKind::kNumU1:
-      return DecodeNumericEscapes(text, EscapeFamily::kBackslash);
-    case DecodeKind::kNumU2:
-      return DecodeNumericEscapes(text, EscapeFamily::kPercent);
-    case DecodeKind::kUrl:
-      return DecodeQpOrUrl(text, language, ByteEscapes::kUrl);
-    case DecodeKind::kQp:
-      return DecodeQpOrUrl(text, language, ByteEscapes::kQuotedPrintable);
-    case DecodeKind::kBase64:
-      return DecodeBase64Text(text, language, Base64Alphabet::kStandard);
-    case DecodeKind::kBase64Url:
-      return DecodeBase64Text(text, language, Base64Alphabet::kUrl);
-    case DecodeKind::kUtf7:
-      return DecodeUtf7(text);
-    case DecodeKind::kHz:
-      return DecodeHz(text);
-  }
-  return text;
 }
 
 // The encoders break long lines with a bare CR, which the editor stores as
@@ -177,28 +156,34 @@ int RunDecode(const Invocation& inv) {
   const std::string lower = Lower(pos[0]);
   const std::size_t colon = lower.find(':');
   const std::string_view head = std::string_view(lower).substr(0, colon);
-  const auto it = std::find_if(kDecodeNames.begin(), kDecodeNames.end(),
-                               [&](const DecodeName& n) { return n.name == head; });
-  if (it == kDecodeNames.end()) {
-    return UsageError(inv,
-                      "unknown decoding " + pos[0] + " (" + std::string(kDecodeNameList) + ")");
-  }
-  LocaleId language = 0;
-  if (it->takes_language) {
+  RepairRoutine routine;
+  RepairParam param;
+  const auto family = std::find_if(kLanguageDecodings.begin(), kLanguageDecodings.end(),
+                                   [&](const LanguageDecoding& d) { return d.name == head; });
+  if (family != kLanguageDecodings.end()) {
     if (colon == std::string::npos) {
-      return UsageError(
-          inv, std::string(it->name) + " needs a language: " + std::string(it->name) + ":LANG");
+      return UsageError(inv, std::string(family->name) +
+                                 " needs a language: " + std::string(family->name) + ":LANG");
     }
     std::string error;
     const std::optional<LocaleId> id = ParseLanguage(pos[0].substr(colon + 1), error);
     if (!id) return UsageError(inv, error);
-    language = *id;
-  } else if (colon != std::string::npos) {
-    return UsageError(inv, std::string(it->name) + " takes no language");
+    routine = family->routine;
+    param = ByteLanguage{*id};
+  } else if (const Repair* row = FindDecodingRow(head)) {
+    if (colon != std::string::npos) {
+      return UsageError(inv, std::string(row->cli_name) + " takes no language");
+    }
+    routine = row->routine;
+    param = row->param;
+  } else {
+    return UsageError(inv,
+                      "unknown decoding " + pos[0] + " (" + std::string(kDecodeNameList) + ")");
   }
   std::optional<Text> text = ReadInputText(inv, 1);
   if (!text) return kExitError;
-  return WriteOutputText(inv, ForOutput(inv, Decode(it->kind, *text, language)));
+  return WriteOutputText(
+      inv, ForOutput(inv, RunRepairRoutine(routine, param, *text, kNoLengthLimit).text));
 }
 
 int RunEncode(const Invocation& inv) {

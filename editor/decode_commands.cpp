@@ -6,7 +6,6 @@
 #include "editor/command_guard.h"
 #include "editor/menu_captions.h"
 #include "editor/whole_text.h"
-#include "engine/fixed_repairs.h"
 #include "engine/reinterpret.h"
 
 namespace tekvo {
@@ -23,21 +22,18 @@ void PutResult(EditorContext& ctx, const Converted& result, const Text& source, 
 
 }  // namespace
 
-Text CaptionSay(std::u16string_view caption) {
-  const std::size_t colon = caption.find(u" ：");
-  if (colon == std::u16string_view::npos) return Text();
-  return Text(caption.substr(0, colon + 1));
+void RunRepairItem(EditorContext& ctx, const Repair& repair) {
+  IgnoreFailures([&] {
+    const Text text = ctx.txtA.Text();
+    PutResult(ctx, RunRepairRoutine(repair.routine, repair.param, text), text, Text(repair.say));
+  });
 }
 
 void mnuChgA2B_Click(EditorContext& ctx, int index) {
   // Separators and indexes outside the menu change nothing.
-  const FixedRepair* repair = FixedRepairAtMenuIndex(index);
+  const Repair* repair = FindMenuRepair(RepairMenu::kChgA2B, index);
   if (repair == nullptr) return;
-  IgnoreFailures([&] {
-    const Text text = ctx.txtA.Text();
-    PutResult(ctx, ReinterpretByLocale(text, repair->a, repair->b), text,
-              CaptionSay(captions::kChgA2B[index]));
-  });
+  RunRepairItem(ctx, *repair);
 }
 
 void mnuAskA2B_Click(EditorContext& ctx, int index) {

@@ -1,17 +1,18 @@
-// " 解读乱码 (&2)": the code page repairs, and the status text rule shared by
-// every fixed decode item.
+// " 解读乱码 (&2)": the code page repairs, and how every fixed item of the
+// decode menus runs its row of the table of repairs.
 #ifndef TEKVO_EDITOR_DECODE_COMMANDS_H_
 #define TEKVO_EDITOR_DECODE_COMMANDS_H_
 
-#include <string_view>
-
 #include "editor/editor_context.h"
+#include "engine/repairs.h"
 
 namespace tekvo {
 
-// The status text of a fixed decode item: its caption up to and including
-// the blank before the first " ：" ("GB--Big5 "); empty when there is none.
-Text CaptionSay(std::u16string_view caption);
+// A fixed item of the decode menus: the repair's result into the box, put back
+// even when unchanged (an over-long result is answered with the message and
+// leaves the text as it was), the row's status text, one step. Running out
+// of memory ends the command with the document as it was.
+void RunRepairItem(EditorContext& ctx, const Repair& repair);
 
 // The fixed repairs, index 0 to 15 (5 and 11 are separators).
 void mnuChgA2B_Click(EditorContext& ctx, int index);

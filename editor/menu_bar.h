@@ -10,6 +10,8 @@
 #include <QMenuBar>
 #include <array>
 
+#include "editor/menu_captions.h"
+
 namespace tekvo {
 
 struct Menus {
@@ -34,21 +36,21 @@ struct Menus {
   std::array<QAction*, 5> mnuIns{};
 
   QMenu* mnuJiedusA = nullptr;
-  std::array<QAction*, 3> mnuNumU{};
-  std::array<QAction*, 7> mnuReadQp{};
-  std::array<QAction*, 3> mnuBase64{};
-  std::array<QAction*, 2> mnuJieA{};
+  std::array<QAction*, captions::kNumU.size()> mnuNumU{};
+  std::array<QAction*, captions::kReadQp.size()> mnuReadQp{};
+  std::array<QAction*, captions::kBase64.size()> mnuBase64{};
+  std::array<QAction*, captions::kJieA.size()> mnuJieA{};
   QAction* mnuAskJieA = nullptr;
 
   QMenu* mnuJiedusB = nullptr;
-  std::array<QAction*, 16> mnuChgA2B{};
+  std::array<QAction*, captions::kChgA2B.size()> mnuChgA2B{};
   std::array<QAction*, 2> mnuAskA2B{};
   QAction* mnuSuggest = nullptr;
 
   QMenu* mnuJiedusC = nullptr;
   std::array<QAction*, 2> mnuCutaByte{};
   QAction* mnuAskCutaByte = nullptr;
-  std::array<QAction*, 3> mnu2022{};
+  std::array<QAction*, captions::k2022.size()> mnu2022{};
 
   QMenu* mnuLooks = nullptr;
   QAction* mnuHScr = nullptr;

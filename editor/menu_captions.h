@@ -1,18 +1,33 @@
 // Every caption of the menu bar, character for character. In captions "&&"
 // stands for one literal "&" (the menu shows a single "&"); "(&X)" marks the
 // menu accelerator. Status texts taken from a caption keep both as written.
-// "-" is a separator.
+// "-" is a separator. The items that are repairs take their captions from the
+// table of repairs (engine/repairs.h).
 #ifndef TEKVO_EDITOR_MENU_CAPTIONS_H_
 #define TEKVO_EDITOR_MENU_CAPTIONS_H_
 
 #include <array>
 #include <string_view>
 
+#include "engine/repairs.h"
+
 namespace tekvo::captions {
 
 using Caption = std::u16string_view;
 
 inline constexpr Caption kSeparator = u"-";
+
+// The item captions of a menu of repairs: each row's caption at its index, a
+// separator where no row is.
+template <RepairMenu menu>
+constexpr std::array<Caption, RepairMenuSlots(menu)> RepairCaptions() {
+  std::array<Caption, RepairMenuSlots(menu)> out{};
+  for (Caption& caption : out) caption = kSeparator;
+  for (const Repair& r : kRepairTable) {
+    if (r.menu == menu) out[r.menu_index] = r.caption;
+  }
+  return out;
+}
 
 // " 文件 (&F)"
 inline constexpr Caption kFiles = u" 文件 (&F)";
@@ -42,45 +57,15 @@ inline constexpr std::array<Caption, 5> kIns = {u"删除 [Del]", u"插入 [Ins] 
 
 // " 解读乱码 (&1)"
 inline constexpr Caption kJiedusA = u" 解读乱码 (&1)";
-inline constexpr std::array<Caption, 3> kNumU = {
-    u"HTM--U ：如 &&#x53EF; &&#25511; &&ordm;&&Atilde; 英文通顺",
-    u"NumU(1)--U ：如 \\u53EF \\u63A7 \\x28 \\x29 英文通顺",
-    u"NumU(2)--U ：如 %u53EF %u63A7 %28 %29 英文通顺"};
-inline constexpr std::array<Caption, 7> kReadQp = {
-    u"URL--GB ：如 work%2Easp%3Fs%3D%B5%E7%C4%D4 英文通顺",
-    u"URL--Big5 ：同上类似",
-    u"URL--UTF8 ：同上类似",
-    u"-",
-    u"QP--GB ：如 =D6=A7=B3=D6ASCII=C2=EB 英文通顺",
-    u"QP--Big5 ：同上类似",
-    u"QP--UTF8 ：同上类似"};
-inline constexpr std::array<Caption, 3> kBase64 = {
-    u"Base64--GB ：如 QVNDSUkgvs3Kx6G 紧密排列.允许选取解码", u"Base64--Big5 ：同上类似",
-    u"Base64--UTF8 ：同上类似"};
-inline constexpr std::array<Caption, 2> kJieA = {
-    u"UTF7--U ：如 +UxdOrA- YES +Ti1XC2- 英文通顺",
-    u"HZ--GB ：如 ~{V;V'3V~}ASCII~{Bk5DO5M3~} 英文通顺"};
+inline constexpr auto kNumU = RepairCaptions<RepairMenu::kNumU>();
+inline constexpr auto kReadQp = RepairCaptions<RepairMenu::kReadQp>();
+inline constexpr auto kBase64 = RepairCaptions<RepairMenu::kBase64>();
+inline constexpr auto kJieA = RepairCaptions<RepairMenu::kJieA>();
 inline constexpr Caption kAskJieA = u"Trans--LCID ：转换格式--语文名称 [F7] …";
 
 // " 解读乱码 (&2)"
 inline constexpr Caption kJiedusB = u" 解读乱码 (&2)";
-inline constexpr std::array<Caption, 16> kChgA2B = {
-    u"GB--Big5 ：英文通顺,中文不通,排列不紧密,多日文",
-    u"GB--日文 ：英文通顺,中文不通,多单人旁,句中 丄,句尾 丅",
-    u"GB--韩文 ：英文通顺,中文不通,多简体字,隔几字有一空格",
-    u"GB--俄文 ：英文通顺,中文不通,稍密,间有问号",
-    u"GB--UTF8 ：英文通顺,中文不通,稍密,间有 \u20AC ,或开头有 锘",
-    u"-",
-    u"Big5--GB ：英文通顺,中文不通,句中有ㄛ﹜ㄩ,句尾有﹝",
-    u"Big5--韩文 ：英文通顺,中文不通,多繁体字,隔几字有一空格",
-    u"日文--GB ：英文通顺,中文不通,繁体,多半角日文片假名",
-    u"韩文--GB ：英文通顺,中文不通,繁体,多繁复韩文",
-    u"俄文--GB ：英文通顺,无中文,多变形附点的俄文字母",
-    u"-",
-    u"Eng--GB ：英文通顺,无中文,多变形附点的拉丁字母",
-    u"Eng--Big5 ：同上类似",
-    u"Eng--UTF8 ：同上类似,而且多方框",
-    u"U--UBE ：全文不通,多方框,兼有空格和韩文"};
+inline constexpr auto kChgA2B = RepairCaptions<RepairMenu::kChgA2B>();
 inline constexpr std::array<Caption, 2> kAskA2B = {u"LCID--LCID ：语文区号和名称 [Ctrl+F8] …",
                                                    u"CP--CP ：代码页和字符集 [F8] …"};
 
@@ -90,10 +75,7 @@ inline constexpr std::array<Caption, 2> kCutaByte = {
     u"GB+半字 ：英文通顺,部分中文通顺.建议光标放在乱码开头",
     u"U+半字 ：前半通顺,后半不通,多韩文,方框和空格"};
 inline constexpr Caption kAskCutaByte = u"LCID+半字 [Ctrl+F3] …";
-inline constexpr std::array<Caption, 3> k2022 = {
-    u"Esc+中文(ISO2022) ：同下类似, 标志 $)A $)G",
-    u"Esc+日文(ISO2022) ：如 $B$R$H$?$S 英文通顺, 标志 $B (B",
-    u"Esc+韩文(ISO2022) ：同上类似, 标志 $)C"};
+inline constexpr auto k2022 = RepairCaptions<RepairMenu::k2022>();
 
 // " 查看 (&L)"
 inline constexpr Caption kLooks = u" 查看 (&L)";

@@ -9,7 +9,6 @@
 #include "editor/menu_captions.h"
 #include "editor/whole_text.h"
 #include "engine/half_char.h"
-#include "engine/iso2022.h"
 
 namespace tekvo {
 namespace {
@@ -68,7 +67,7 @@ void mnuCutaByte_Click(EditorContext& ctx, int index) {
   if (index < 0 || index >= static_cast<int>(kCutaByteIds.size())) return;
   IgnoreFailures([&] {
     ShiftAtCaret(ctx, kCutaByteIds[index]);
-    ctx.lblSay.SetCaption(CaptionSay(captions::kCutaByte[index]));
+    ctx.lblSay.SetCaption(Text(CaptionSay(captions::kCutaByte[index])));
     ctx.history.RecordStep(true);
   });
 }
@@ -89,16 +88,7 @@ void mnuAskCutaByte_Click(EditorContext& ctx) {
 }
 
 void mnu2022_Click(EditorContext& ctx, int index) {
-  if (index < 0 || index >= static_cast<int>(captions::k2022.size())) return;
-  // Running out of memory leaves the document as it was, as in the other
-  // fixed repairs.
-  IgnoreFailures([&] {
-    const Text text = ctx.txtA.Text();
-    ctx.txtA.SetText(
-        FitWholeText(ctx.seam, DecodeIso2022Escapes(text, static_cast<Iso2022Kind>(index)), text));
-    ctx.lblSay.SetCaption(CaptionSay(captions::k2022[index]));
-    ctx.history.RecordStep(true);
-  });
+  if (const Repair* repair = FindMenuRepair(RepairMenu::k2022, index)) RunRepairItem(ctx, *repair);
 }
 
 }  // namespace tekvo

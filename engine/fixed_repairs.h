@@ -1,8 +1,8 @@
-// The fixed repairs of the decode menu: which pair of encodings each item
-// undoes, under which caption, and the names the command-line tool accepts.
-// The editor builds its menu from this table and the command-line tool and
-// any ranking of candidate repairs read the same rows, so the three cannot
-// drift apart.
+// The code page pairs of the decode menu, " 解读乱码 (&2)": which pair of
+// encodings each item undoes, under which caption, and the names the
+// command-line tool accepts. The rows are those of the table of repairs
+// (repairs.h) whose routine is a code page pair, seen as pairs; and the short
+// names of the languages a pair can use.
 #ifndef TEKVO_ENGINE_FIXED_REPAIRS_H_
 #define TEKVO_ENGINE_FIXED_REPAIRS_H_
 
@@ -23,7 +23,7 @@ struct FixedRepair {
   LocaleId b;                   // what its bytes really are
 };
 
-// The fourteen repairs in menu order.
+// The fourteen pairs in menu order.
 std::span<const FixedRepair> FixedRepairs();
 
 // Number of slots in the menu item array, separators included (0 to 15).

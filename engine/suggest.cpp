@@ -6,18 +6,11 @@
 #include <optional>
 #include <string_view>
 #include <unordered_map>
+#include <variant>
 
-#include "engine/base64.h"
-#include "engine/char_refs.h"
-#include "engine/codepage.h"
-#include "engine/fixed_repairs.h"
-#include "engine/hz.h"
-#include "engine/iso2022.h"
-#include "engine/quoted_printable.h"
-#include "engine/reinterpret.h"
+#include "engine/repairs.h"
 #include "engine/suggest_cost.h"
 #include "engine/text_score.h"
-#include "engine/utf7.h"
 
 namespace tekvo {
 namespace {
@@ -40,45 +33,6 @@ constexpr double kChainCost = 0.12;
 // on the whole.
 constexpr std::size_t kProbeUnits = 256;
 
-// The status text of a menu caption: up to and including the blank before
-// the first " ：".
-std::u16string_view CaptionSay(std::u16string_view caption) {
-  const std::size_t at = caption.find(u" ：");
-  return at == std::u16string_view::npos ? std::u16string_view() : caption.substr(0, at + 1);
-}
-
-std::vector<SuggestableRepair> BuildRepairs() {
-  using R = RepairRoutine;
-  std::vector<SuggestableRepair> v = {
-      {u"HTM--U ", R::kNumericEscapes, static_cast<int>(EscapeFamily::kHtml)},
-      {u"NumU(1)--U ", R::kNumericEscapes, static_cast<int>(EscapeFamily::kBackslash)},
-      {u"NumU(2)--U ", R::kNumericEscapes, static_cast<int>(EscapeFamily::kPercent)},
-      {u"URL--GB ", R::kUrl, 2052},
-      {u"URL--Big5 ", R::kUrl, 1028},
-      {u"URL--UTF8 ", R::kUrl, kIdUtf8},
-      {u"QP--GB ", R::kQuotedPrintable, 2052},
-      {u"QP--Big5 ", R::kQuotedPrintable, 1028},
-      {u"QP--UTF8 ", R::kQuotedPrintable, kIdUtf8},
-      {u"Base64--GB ", R::kBase64, 2052},
-      {u"Base64--Big5 ", R::kBase64, 1028},
-      {u"Base64--UTF8 ", R::kBase64, kIdUtf8},
-      {u"UTF7--U ", R::kUtf7},
-      {u"HZ--GB ", R::kHz},
-  };
-  for (const FixedRepair& f : FixedRepairs()) {
-    v.push_back({CaptionSay(f.caption), R::kReinterpret, f.a, f.b});
-  }
-  v.push_back({u"Esc+中文(ISO2022) ", R::kIso2022, static_cast<int>(Iso2022Kind::kChinese)});
-  v.push_back({u"Esc+日文(ISO2022) ", R::kIso2022, static_cast<int>(Iso2022Kind::kJapanese)});
-  v.push_back({u"Esc+韩文(ISO2022) ", R::kIso2022, static_cast<int>(Iso2022Kind::kKorean)});
-  return v;
-}
-
-const std::vector<SuggestableRepair>& Repairs() {
-  static const std::vector<SuggestableRepair> repairs = BuildRepairs();
-  return repairs;
-}
-
 bool IsHexDigit(char16_t c) {
   return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F') || (c >= u'a' && c <= u'f');
 }
@@ -91,14 +45,17 @@ bool HasPercentEscape(std::u16string_view t) {
 }
 
 // Quick tests that spare a routine a pass over a text it cannot change.
-bool MayApply(const SuggestableRepair& r, std::u16string_view t) {
+bool MayApply(const Repair& r, std::u16string_view t) {
   switch (r.routine) {
-    case RepairRoutine::kNumericEscapes:
-      return t.find(r.a == static_cast<int>(EscapeFamily::kHtml) ? u'&'
-                    : r.a == static_cast<int>(EscapeFamily::kBackslash)
-                        ? u'\\'
-                        : u'%') != std::u16string_view::npos ||
-             (r.a == static_cast<int>(EscapeFamily::kHtml) && t.find(u'<') != t.npos);
+    case RepairRoutine::kNumericEscapes: {
+      const auto* family = std::get_if<EscapeFamily>(&r.param);
+      if (family == nullptr) return false;
+      const bool html = *family == EscapeFamily::kHtml;
+      return t.find(html                                  ? u'&'
+                    : *family == EscapeFamily::kBackslash ? u'\\'
+                                                          : u'%') != std::u16string_view::npos ||
+             (html && t.find(u'<') != t.npos);
+    }
     case RepairRoutine::kUrl:
       // Without a "%XX" escape all a URL decoder does is turn "+" into blanks,
       // which repairs nothing ("a+b", "user+tag@example.com").
@@ -112,6 +69,7 @@ bool MayApply(const SuggestableRepair& r, std::u16string_view t) {
     case RepairRoutine::kIso2022:
       return t.find(u'$') != t.npos || t.find(u'\x1B') != t.npos;
     case RepairRoutine::kBase64:
+    case RepairRoutine::kBase64Url:
       // Base64 is pure ASCII; one unit outside it makes the routine give up.
       return std::all_of(t.begin(), t.end(), [](char16_t c) { return c < 0x80; });
     case RepairRoutine::kReinterpret:
@@ -200,7 +158,7 @@ std::u16string_view ProbeOf(std::u16string_view text) {
 // probe of its start; the most promising pairs are then run on the whole
 // text. A short text is its own probe and gets every pair in full.
 void AddChains(const SuggestOptions& options, const Judge& judge, CandidateList& found) {
-  const auto& repairs = Repairs();
+  const std::span<const Repair> repairs = kRepairTable;
   struct Lead {
     std::size_t candidate;
     std::size_t repair;
@@ -258,44 +216,12 @@ void AddChains(const SuggestOptions& options, const Judge& judge, CandidateList&
 
 }  // namespace
 
-std::span<const SuggestableRepair> SuggestableRepairs() { return Repairs(); }
+std::span<const Repair> SuggestableRepairs() { return kRepairTable; }
 
-Text RunRepair(const SuggestableRepair& r, const Text& text, std::size_t max_len) {
-  Text out;
-  switch (r.routine) {
-    case RepairRoutine::kReinterpret: {
-      Converted c = ReinterpretByLocale(text, r.a, r.b, max_len);
-      if (c.too_long) return text;
-      out = std::move(c.text);
-      break;
-    }
-    case RepairRoutine::kNumericEscapes:
-      out = DecodeNumericEscapes(text, static_cast<EscapeFamily>(r.a));
-      break;
-    case RepairRoutine::kUrl:
-      out = DecodeQpOrUrl(text, r.a, ByteEscapes::kUrl);
-      break;
-    case RepairRoutine::kQuotedPrintable:
-      out = DecodeQpOrUrl(text, r.a, ByteEscapes::kQuotedPrintable);
-      break;
-    case RepairRoutine::kBase64:
-      out = DecodeBase64Text(text, r.a, Base64Alphabet::kStandard);
-      break;
-    case RepairRoutine::kUtf7:
-      out = DecodeUtf7(text);
-      break;
-    case RepairRoutine::kHz:
-      out = DecodeHz(text);
-      break;
-    case RepairRoutine::kIso2022: {
-      Converted c = DecodeIso2022Escapes(text, static_cast<Iso2022Kind>(r.a), max_len);
-      if (c.too_long) return text;
-      out = std::move(c.text);
-      break;
-    }
-  }
-  if (out.size() > max_len) return text;
-  return out;
+Text RunRepair(const Repair& r, const Text& text, std::size_t max_len) {
+  Converted out = RunRepairRoutine(r.routine, r.param, text, max_len);
+  if (out.too_long || out.text.size() > max_len) return text;
+  return std::move(out.text);
 }
 
 std::vector<RepairCandidate> SuggestRepairs(const Text& text, const SuggestOptions& options) {
@@ -309,7 +235,7 @@ std::vector<RepairCandidate> SuggestRepairs(const Text& text, const SuggestOptio
   found.Add(std::move(keep));
   if (text.empty()) return std::move(found.list());
 
-  const auto& repairs = Repairs();
+  const std::span<const Repair> repairs = kRepairTable;
   for (std::size_t i = 0; i < repairs.size(); ++i) {
     if (!MayApply(repairs[i], text)) continue;
     Text out = RunRepair(repairs[i], text, options.max_len);

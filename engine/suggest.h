@@ -11,11 +11,11 @@
 #define TEKVO_ENGINE_SUGGEST_H_
 
 #include <cstddef>
-#include <cstdint>
 #include <span>
 #include <string_view>
 #include <vector>
 
+#include "engine/repairs.h"
 #include "engine/text.h"
 
 namespace tekvo {
@@ -23,34 +23,12 @@ namespace tekvo {
 // The name of the candidate that leaves the text as it is.
 inline constexpr std::u16string_view kNoRepairName = u"不修复";
 
-// The routine behind a suggestable repair.
-enum class RepairRoutine {
-  kReinterpret,      // ReinterpretByLocale(text, a, b)
-  kNumericEscapes,   // DecodeNumericEscapes(text, EscapeFamily(a))
-  kUrl,              // DecodeQpOrUrl(text, a, kUrl)
-  kQuotedPrintable,  // DecodeQpOrUrl(text, a, kQuotedPrintable)
-  kBase64,           // DecodeBase64Text(text, a, kStandard)
-  kUtf7,             // DecodeUtf7(text)
-  kHz,               // DecodeHz(text)
-  kIso2022,          // DecodeIso2022Escapes(text, Iso2022Kind(a))
-};
-
-// One repair that can be suggested: its status text as the menu item shows it
-// ("GB--Big5 ", "Base64--UTF8 ", "Esc+日文(ISO2022) ") and its routine.
-struct SuggestableRepair {
-  std::u16string_view say;
-  RepairRoutine routine;
-  std::int32_t a = 0;
-  std::int32_t b = 0;
-};
-
-// Every repair the suggestions try, in menu order (" 解读乱码 (&1)" to (&3)).
-std::span<const SuggestableRepair> SuggestableRepairs();
+// Every repair the suggestions try: the whole table of repairs, in its order.
+std::span<const Repair> SuggestableRepairs();
 
 // Runs `repair` on `text`. A result longer than `max_len` units gives the
 // input unchanged, as does any failure of the routine.
-Text RunRepair(const SuggestableRepair& repair, const Text& text,
-               std::size_t max_len = kMaxTextLen);
+Text RunRepair(const Repair& repair, const Text& text, std::size_t max_len = kMaxTextLen);
 
 struct RepairCandidate {
   // kNoRepairName, a status text ("GB--Big5 "), or two joined as the first

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <optional>
+#include <variant>
 
 #include "engine/base64.h"
 #include "engine/codepage.h"
@@ -144,22 +145,26 @@ std::size_t IllFormedUtf7Units(std::u16string_view t) {
   return units;
 }
 
-double RepairCost(const SuggestableRepair& r, const Text& input, std::size_t out_counted) {
+double RepairCost(const Repair& r, const Text& input, std::size_t out_counted) {
   const double per_unit = kUnshowable / (static_cast<double>(out_counted) + 2);
-  if (r.routine == RepairRoutine::kReinterpret && r.a == kIdUtf16Le && r.b == kIdUtf16Be) {
+  const auto* pair = std::get_if<LocalePair>(&r.param);
+  const auto* language = std::get_if<ByteLanguage>(&r.param);
+  if (r.routine == RepairRoutine::kReinterpret && pair && pair->a == kIdUtf16Le &&
+      pair->b == kIdUtf16Be) {
     return per_unit * static_cast<double>(SwappedLatinUnits(input));
   }
-  if (r.a == kIdUtf8 && (r.routine == RepairRoutine::kBase64 || r.routine == RepairRoutine::kUrl ||
-                         r.routine == RepairRoutine::kQuotedPrintable)) {
+  if (language && language->id == kIdUtf8 &&
+      (r.routine == RepairRoutine::kBase64 || r.routine == RepairRoutine::kUrl ||
+       r.routine == RepairRoutine::kQuotedPrintable)) {
     return per_unit * static_cast<double>(StrayTransferBytes(r.routine, input));
   }
   if (r.routine == RepairRoutine::kUtf7) {
     return per_unit * static_cast<double>(IllFormedUtf7Units(input));
   }
-  if (r.routine != RepairRoutine::kReinterpret || r.a < 1) return 0;
-  const std::optional<ByteString> bytes = TextToLocaleBytes(input, r.a);
+  if (r.routine != RepairRoutine::kReinterpret || pair == nullptr || pair->a < 1) return 0;
+  const std::optional<ByteString> bytes = TextToLocaleBytes(input, pair->a);
   if (!bytes) return 0;
-  const std::optional<Text> back = LocaleBytesToText(*bytes, r.a);
+  const std::optional<Text> back = LocaleBytesToText(*bytes, pair->a);
   if (!back) return 0;
   std::ptrdiff_t lost = 0;
   if (back->size() == input.size()) {
@@ -173,7 +178,9 @@ double RepairCost(const SuggestableRepair& r, const Text& input, std::size_t out
            std::max<std::ptrdiff_t>(0, std::count(back->begin(), back->end(), u'?') -
                                            std::count(input.begin(), input.end(), u'?'));
   }
-  if (r.b == kIdUtf8) lost += static_cast<std::ptrdiff_t>(StrayUtf8BytesShownAs(input, r.a));
+  if (pair->b == kIdUtf8) {
+    lost += static_cast<std::ptrdiff_t>(StrayUtf8BytesShownAs(input, pair->a));
+  }
   return per_unit * static_cast<double>(lost);
 }
 

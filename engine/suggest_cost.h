@@ -27,7 +27,7 @@ namespace tekvo {
 //    Base64 byte that belongs to no UTF-8 sequence;
 //  - UTF-7: the units of each shift real UTF-7 cannot have written.
 // 0 for every other repair and when a code page is unknown. Never fails.
-double RepairCost(const SuggestableRepair& repair, const Text& input, std::size_t out_counted);
+double RepairCost(const Repair& repair, const Text& input, std::size_t out_counted);
 
 // The bytes that belong to no well-formed UTF-8 sequence. Surrogates coded as
 // three bytes each (CESU-8) count as well-formed: the decoder pairs them.

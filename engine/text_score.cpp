@@ -5,135 +5,191 @@
 #include "engine/text_score_kana.h"
 #include "engine/text_score_marks.h"
 #include "engine/text_score_tables.h"
+#include "engine/text_score_word.h"
 
 namespace tekvo {
 namespace {
 
 using score::CharClass;
 using score::CharInfo;
+using score::IsCjk;
+using score::IsForeignLetter;
+using score::IsLatinLetter;
+using score::IsWordLetter;
+using score::Word;
+
+// Every weight of the score, per unit unless said otherwise, each with why it
+// has its value. About +1 is a letter of a word that reads well; -3 is damage
+// beyond doubt.
+struct Weights {
+  // Hanzi, kana and hangul, weighed under the writing system they fit best.
+  //
+  // A commonly used hanzi of the standard tried, kana in Japanese, a KS X
+  // 1001 syllable in Korean: the text as it should be, like a letter.
+  double common_cjk = 1.0;
+  // Any other hanzi, or hangul beyond KS X 1001: real text holds a few
+  // (names, rare words), mojibake many.
+  double rare_ideograph = -0.5;
+  // Kana in Chinese or Korean, where only a wrong page's rows put them.
+  double kana_outside_japanese = -1.0;
+  // Hangul in Chinese or Japanese: neither writes any, and GB or Big5 read
+  // through the Korean page is full of it, so it costs more than stray kana.
+  double hangul_outside_korean = -1.5;
+  // A hanja in Korean: modern Korean writes a few, far fewer than hangul.
+  double hanja_in_korean = 0.3;
+  // Hangul next to a hanzi: Korean sets hanja apart, mojibake interleaves.
+  double hangul_beside_hanzi = -0.7;
+  // Hangul or hanja past kKoreanRunLimit in a row: Korean spaces its words.
+  double long_korean_run = -0.5;
+  // A run of blanks between hanzi or kana: Chinese and Japanese do not space
+  // words, Korean bytes read as GB or Big5 show one every few characters.
+  double space_in_cjk = -0.5;
+  // One or two hanzi glued to Latin letters in mostly Latin text ("H么tel"):
+  // a Western text's accented letters read through a Chinese page.
+  double lonely_hanzi = -3.5;
+
+  // Full-width signs, per unit of their kCjkUnits.
+  //
+  // CJK punctuation beside a hanzi, kana or hangul: where it belongs.
+  double cjk_punct_by_cjk = 1.0;
+  // CJK punctuation elsewhere: real, but half as sure a sign.
+  double cjk_punct_apart = 0.5;
+  // Full-width letters and digits: real in CJK text, rarer than half-width.
+  double fullwidth_alnum = 0.5;
+
+  // Half-width katakana, hangul letters, bopomofo.
+  //
+  // A unit of a run spelled as katakana is written: a 932 byte read as a letter.
+  double half_kana_spelled = 0.7;
+  // A misspelled run beside CJK: a GB or Big5 trail byte read through 932.
+  double half_kana_by_cjk = -1.0;
+  // A misspelled run elsewhere: odd, but short names and sound marks do this.
+  double half_kana_misspelled = -0.3;
+  // A hangul letter standing alone: Korean writes syllables.
+  double lone_jamo = -0.5;
+  // Bopomofo: what Big5 read as GB shows ("ㄛ", "ㄩ").
+  double bopomofo = -1.0;
+
+  // Letters of other alphabets and combining marks.
+  //
+  // A letter among its own kind: Thai, Arabic, Hebrew or Hindi text, which no
+  // repair makes, reads as text, a little below a Latin letter.
+  double alphabet_letter = 0.8;
+  // A letter of a script out of modern use, or glued to a letter of another
+  // script: what a random code unit looks like.
+  double stray_letter = -1.0;
+  // A combining mark on a letter: part of that letter, weighed with it.
+  double combining_on_letter = 0.0;
+  // A combining mark after no letter: it has nothing to combine with.
+  double combining_alone = -0.3;
+
+  // Words of Latin, Cyrillic and Greek letters, per letter when they end.
+  //
+  // A letter of a word in one case or capitalised.
+  double word_letter = 1.0;
+  // One break from lower to upper case ("iPhone", "McDonald"): real, unusual.
+  double word_one_case_break = 0.5;
+  // Two or more such breaks: letter case at random.
+  double word_case_chaos = -1.0;
+  // Latin and Cyrillic mixed: a look-alike typo or mojibake, worth nothing.
+  double word_mixed_alphabets = 0.0;
+  // Letters beyond ASCII glued to CJK: a row of symbols of a double-byte page
+  // ("ASCII码" is normal and is not hit).
+  double word_foreign_by_cjk = -1.5;
+  // Each pair of 1252 accented letters side by side ("ÄãÊÇ"): CJK bytes read
+  // as Western text; Polish or Czech accents lie beyond 1252.
+  double word_accented_pair = -2.0;
+  // Each accented letter of a word mostly of them: the same sign, weaker.
+  double word_accented_majority = -1.0;
+  // A Cyrillic letter Russian lacks (Ђ, Ў, Ї): where GB or Big5 bytes read
+  // through code page 1251 land often, words of other languages seldom.
+  double word_non_russian = -0.5;
+
+  // Digits, punctuation and symbols.
+  //
+  // Digits: in every kind of text, but no proof of any language.
+  double digit = 0.5;
+  // ASCII punctuation of running text.
+  double punct = 0.3;
+  // A "?" that ends a question: punctuation like any other.
+  double question_mark = 0.3;
+  // Any other "?": what a code page writes for a character it lacks.
+  double lossy_question_mark = -1.5;
+  // An ASCII symbol between CJK: a double-byte trail byte read on its own.
+  double ascii_symbol_in_cjk = -1.0;
+  // An ASCII symbol elsewhere: neither sign.
+  double ascii_symbol = 0.0;
+  // Quotes and dashes of general punctuation: running text.
+  double quote = 0.2;
+  // The same between accented, Cyrillic or Greek letters ("â€™"): UTF-8 read
+  // through code page 1252.
+  double quote_in_word = -1.0;
+  // A symbol glued to a foreign or CJK letter or another symbol, not to a
+  // digit ("Ã©", "Â¤"): UTF-8 read as Western text.
+  double symbol_glued = -1.5;
+  // A symbol glued to an ASCII letter: "©Tekvo" happens, "a§b" seldom.
+  double symbol_by_ascii_letter = -0.5;
+  // A symbol apart or by a digit ("5 €", "±3"): neither sign.
+  double symbol = 0.0;
+  // Arrows, stars, circled numbers: list markers and ratings of CJK text, and
+  // the whole of some short texts ("★★★☆☆", "→ ←").
+  double shape = 0.5;
+  // Dingbats and pictographs: no CJK page holds them, so a writer put them in.
+  double pictograph = 0.5;
+  // A character beyond the BMP, for its two units: most likely an emoji.
+  double beyond_bmp = 0.5;
+  // Typographic spaces: real text seldom holds them.
+  double odd_space = -0.5;
+  // Small and vertical form variants: what Big5 read as GB shows ("﹜", "﹝").
+  double odd_form = -1.0;
+  // Box drawing: rows of the double-byte pages that mojibake lands in.
+  double box_drawing = -1.0;
+
+  // Damage.
+  //
+  // A UTF-8 lead and trail byte seen through 1252 ("Ã©", "â€"): on top of the
+  // letters' own weights, so it counts no unit of its own.
+  double utf8_as_1252 = -2.5;
+  // U+FFFD, controls, private use, lone surrogates: damage beyond doubt.
+  double broken = -3.0;
+  // A unit of a transfer encoding's mark left undecoded ("=D6", "&#25511;").
+  double transfer_mark = -1.0;
+  // A unit of a long Base64 block: milder, as a hash or key pasted as it is
+  // reads as such, and only a decoding that reads well should beat it.
+  double base64_block = -0.5;
+};
+
+constexpr Weights kWeight;
 
 // A hanzi, kana, hangul syllable or full-width sign weighs as much as two
 // letters: each is two bytes in its code page, so a byte sequence read as
 // CJK and read as letters compares fairly.
 constexpr int kCjkUnits = 2;
-// Weight of a hanzi outside the commonly used level of the standard being
-// tried: real text holds a few (names, rare words), mojibake many.
-constexpr double kRareIdeograph = -0.5;
-// A blank between two hanzi or kana: Chinese and Japanese do not space words,
-// but Korean bytes read as GB or Big5 show a blank every few characters.
-constexpr double kSpaceInCjk = -0.5;
-// A UTF-8 lead byte and a continuation byte seen through code page 1252
-// ("Ã©", "â€"): one character of UTF-8 read as Western text.
-constexpr double kUtf8As1252 = -2.5;
-// One or two hanzi glued to Latin letters in text that is mostly Latin
-// ("H么tel"): a Western text's accented letters read through a Chinese page.
-constexpr double kLonelyHanzi = -3.5;
-// A unit that is damage beyond doubt (U+FFFD, controls, private use).
-constexpr double kBroken = -3.0;
-// A unit of a run of half-width katakana spelled as katakana is written: one
-// byte of code page 932 that reads as a letter.
-constexpr double kHalfKanaSpelled = 0.7;
-// Arrows, stars, circled numbers: list markers and ratings of CJK text, and
-// the whole of some short texts ("★★★☆☆", "→ ←").
-constexpr double kShapeWeight = 0.5;
-// A letter of another alphabet among its own kind: Thai, Arabic, Hebrew or
-// Hindi text, which no menu repair makes, reads as text, a little below a
-// Latin letter.
-constexpr double kAlphabetLetter = 0.8;
-// A unit of a long Base64 block nobody decoded. Milder than the other
-// transfer marks: a hash or key pasted as it is stays readable as such, and
-// only a decoding that reads well should beat it.
-constexpr double kBase64Block = -0.5;
-// A letter of a script out of modern use, or of another alphabet glued to a
-// letter of some other script: what a random code unit looks like.
-constexpr double kStrayLetter = -1.0;
+// Hangul and hanja beyond this many in a row make a long Korean run.
+constexpr std::size_t kKoreanRunLimit = 8;
+// A run of up to this many "?" can end a question ("really???").
+constexpr std::size_t kQuestionRunLimit = 3;
+// Units added to the count a total is divided by, pulling the score of a
+// short text towards 0: the shorter the text, the less it proves.
+constexpr double kPriorUnits = 2.0;
 
-bool IsCjk(CharClass c) {
-  return c == CharClass::kIdeograph || c == CharClass::kKana || c == CharClass::kHangul;
-}
-bool IsLatinLetter(CharClass c) {
-  return c == CharClass::kAsciiUpper || c == CharClass::kAsciiLower ||
-         c == CharClass::kLatinUpper || c == CharClass::kLatinLower;
-}
-bool IsWordLetter(CharClass c) {
-  return c >= CharClass::kAsciiUpper && c <= CharClass::kGreekLower && c != CharClass::kDigit &&
-         c != CharClass::kPunct && c != CharClass::kAsciiSymbol;
-}
-bool IsForeignLetter(CharClass c) {
-  return c == CharClass::kLatinUpper || c == CharClass::kLatinLower ||
-         c == CharClass::kCyrillicUpper || c == CharClass::kCyrillicLower ||
-         c == CharClass::kGreekUpper || c == CharClass::kGreekLower;
-}
+bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
-// A run of alphabetic letters: judged as a whole when it ends.
-struct Word {
-  std::size_t len = 0;
-  int scripts = 0;         // bit 0 Latin, 1 Cyrillic, 2 Greek
-  int case_breaks = 0;     // lower case followed by upper case
-  int accented = 0;        // accented letters of code page 1252
-  int accented_pairs = 0;  // two of them side by side
-  int non_russian = 0;
-  int foreign = 0;           // letters beyond ASCII
-  bool touches_cjk = false;  // the word is glued to a hanzi, kana or hangul
-  bool prev_lower = false;
-  bool prev_accented = false;
-
-  void Add(CharClass c, std::uint8_t sets, char16_t unit) {
-    const bool upper = c == CharClass::kAsciiUpper || c == CharClass::kLatinUpper ||
-                       c == CharClass::kCyrillicUpper || c == CharClass::kGreekUpper;
-    if (upper && prev_lower) ++case_breaks;
-    prev_lower = !upper;
-    // Only the accented letters of code page 1252 are what CJK bytes read as
-    // Western text show; Polish, Czech or Vietnamese letters beyond it are
-    // not, and their words hold several in a row ("Zażółć").
-    const bool accented_now = unit >= 0xC0 && unit <= 0xFF &&
-                              (c == CharClass::kLatinUpper || c == CharClass::kLatinLower);
-    if (accented_now) {
-      ++accented;
-      if (prev_accented) ++accented_pairs;
-    }
-    prev_accented = accented_now;
-    if (c <= CharClass::kLatinLower)
-      scripts |= 1;
-    else if (c <= CharClass::kCyrillicLower)
-      scripts |= 2;
-    else
-      scripts |= 4;
-    if (sets & score::kNonRussian) ++non_russian;
-    if (c > CharClass::kAsciiLower) ++foreign;
-    ++len;
+double WordWeight(const Word& word) {
+  const double letters = static_cast<double>(word.len);
+  // Greek is left out: a Greek letter in a Latin word is a gene or unit name.
+  if (word.MixesLatinAndCyrillic()) return kWeight.word_mixed_alphabets * letters;
+  if (word.foreign && word.touches_cjk) return kWeight.word_foreign_by_cjk * letters;
+  if (word.case_breaks >= 2) return kWeight.word_case_chaos * letters;
+  double weight =
+      (word.case_breaks == 1 ? kWeight.word_one_case_break : kWeight.word_letter) * letters;
+  weight += kWeight.word_accented_pair * word.accented_pairs;
+  if (word.len >= 2 && 2 * word.accented > static_cast<int>(word.len)) {
+    weight += kWeight.word_accented_majority * word.accented;
   }
-
-  double Weight() const {
-    const double n = static_cast<double>(len);
-    // A word mixing Latin and Cyrillic letters (a look-alike typed by
-    // mistake, or mojibake) earns nothing; a Greek letter in a Latin word is
-    // a gene or unit name.
-    if ((scripts & 3) == 3) return 0;
-    // "ASCII码" is normal; an accented, Cyrillic or Greek letter glued to a
-    // hanzi is what a row of symbols in a double-byte page turns into.
-    if (foreign && touches_cjk) return -1.5 * n;
-    if (case_breaks >= 2) return -n;
-    double w = case_breaks == 1 ? 0.5 * n : n;
-    w -= 2.0 * accented_pairs;
-    if (len >= 2 && 2 * accented > static_cast<int>(len)) w -= accented;
-    w -= 0.5 * non_russian;
-    return w;
-  }
-};
-
-// Whether the letter t[i] of another alphabet sits among letters of its own
-// block or apart from letters: Thai or Arabic words do, while code units
-// from a wrong byte order or a UTF-7 misreading glue letters of unrelated
-// scripts together ("ﴲ৫遹").
-bool InAlphabetRun(std::u16string_view t, std::size_t i, const CharInfo* table) {
-  auto fits = [&](std::size_t j) {
-    const CharClass c = table[t[j]].cls;
-    if (c == CharClass::kOtherLetter) return (t[j] >> 7) == (t[i] >> 7);
-    return c == CharClass::kSpace || c == CharClass::kPunct || c == CharClass::kQuote ||
-           c == CharClass::kDigit || c == CharClass::kCombining || c == CharClass::kCjkPunct;
-  };
-  return (i == 0 || fits(i - 1)) && (i + 1 >= t.size() || fits(i + 1));
+  weight += kWeight.word_non_russian * word.non_russian;
+  return weight;
 }
 
 struct Counts {
@@ -143,37 +199,46 @@ struct Counts {
   std::size_t kana = 0, hangul = 0, hangul_ks = 0;
   std::size_t space_in_cjk = 0;  // blank runs between two hanzi or kana
   std::size_t ko_mix = 0;        // hangul next to hanzi
-  std::size_t ko_long = 0;       // hangul or hanja beyond the 8th without a break
+  std::size_t ko_long = 0;       // hangul or hanja beyond kKoreanRunLimit without a break
   std::size_t latin = 0;         // Latin letters
   std::size_t lonely = 0;        // hanzi, kana or hangul in short runs glued to Latin letters
   std::size_t sandwiched = 0;    // the same with Latin letters on both sides
 };
 
-double Best(const Counts& k, ScriptProfile* profile) {
-  if (k.ideo + k.kana + k.hangul == 0) {
+// The weight of the hanzi, kana and hangul under the writing system they fit
+// best, which is stored in `profile`.
+double Best(const Counts& counts, ScriptProfile* profile) {
+  if (counts.ideo + counts.kana + counts.hangul == 0) {
     *profile = ScriptProfile::kNone;
     return 0;
   }
-  const double ideo = static_cast<double>(k.ideo);
-  const double kana = static_cast<double>(k.kana);
-  const double hangul = static_cast<double>(k.hangul);
-  const double spaces = kSpaceInCjk * static_cast<double>(k.space_in_cjk);
+  const double ideo = static_cast<double>(counts.ideo);
+  const double kana = static_cast<double>(counts.kana);
+  const double hangul = static_cast<double>(counts.hangul);
+  const double spaces = kWeight.space_in_cjk * static_cast<double>(counts.space_in_cjk);
   auto hanzi = [&](std::size_t common) {
-    return static_cast<double>(common) + kRareIdeograph * (ideo - static_cast<double>(common));
+    return kWeight.common_cjk * static_cast<double>(common) +
+           kWeight.rare_ideograph * (ideo - static_cast<double>(common));
   };
+  const double foreign_kana = kWeight.kana_outside_japanese * kana;
+  const double foreign_hangul = kWeight.hangul_outside_korean * hangul;
   const struct {
     ScriptProfile p;
     double v;
   } fits[] = {
-      {ScriptProfile::kSimplifiedChinese, hanzi(k.gb1) - kana - 1.5 * hangul + spaces},
-      {ScriptProfile::kTraditionalChinese, hanzi(k.big5) - kana - 1.5 * hangul + spaces},
-      {ScriptProfile::kJapanese, hanzi(k.jis1) + kana - 1.5 * hangul + spaces},
-      {ScriptProfile::kKorean, static_cast<double>(k.hangul_ks) +
-                                   kRareIdeograph * static_cast<double>(k.hangul - k.hangul_ks) +
-                                   0.3 * static_cast<double>(k.hanja) +
-                                   kRareIdeograph * (ideo - static_cast<double>(k.hanja)) - kana -
-                                   0.7 * static_cast<double>(k.ko_mix) -
-                                   0.5 * static_cast<double>(k.ko_long)},
+      {ScriptProfile::kSimplifiedChinese,
+       hanzi(counts.gb1) + foreign_kana + foreign_hangul + spaces},
+      {ScriptProfile::kTraditionalChinese,
+       hanzi(counts.big5) + foreign_kana + foreign_hangul + spaces},
+      {ScriptProfile::kJapanese,
+       hanzi(counts.jis1) + kWeight.common_cjk * kana + foreign_hangul + spaces},
+      {ScriptProfile::kKorean,
+       kWeight.common_cjk * static_cast<double>(counts.hangul_ks) +
+           kWeight.rare_ideograph * static_cast<double>(counts.hangul - counts.hangul_ks) +
+           kWeight.hanja_in_korean * static_cast<double>(counts.hanja) +
+           kWeight.rare_ideograph * (ideo - static_cast<double>(counts.hanja)) + foreign_kana +
+           kWeight.hangul_beside_hanzi * static_cast<double>(counts.ko_mix) +
+           kWeight.long_korean_run * static_cast<double>(counts.ko_long)},
   };
   const auto* best = std::max_element(std::begin(fits), std::end(fits),
                                       [](const auto& a, const auto& b) { return a.v < b.v; });
@@ -181,249 +246,352 @@ double Best(const Counts& k, ScriptProfile* profile) {
   return kCjkUnits * best->v;
 }
 
-}  // namespace
+// One pass over a text. The Note methods gather what is judged over the
+// whole text; each Scan method weighs one kind of character and moves past
+// it.
+class Scanner {
+ public:
+  explicit Scanner(std::u16string_view text) : text_(text), table_(score::CharTable()) {}
 
-TextScore ScoreTextDetail(std::u16string_view t) {
-  const CharInfo* table = score::CharTable();
-  Counts k;
-  Word word;
-  auto end_word = [&](CharClass after = CharClass::kSpace) {
-    if (word.len) {
-      if (IsCjk(after)) word.touches_cjk = true;
-      k.total += word.Weight();
-      k.counted += word.len;
-      word = Word();
-    }
-  };
-  auto add = [&](double w, std::size_t units = 1) {
-    k.total += w;
-    k.counted += units;
-  };
-  auto cls_at = [&](std::size_t j) { return table[t[j]].cls; };
+  TextScore Run();
 
-  CharClass prev = CharClass::kSpace;  // class of the unit before i
-  CharClass last_cjk_before_blank = CharClass::kSpace;
-  bool blank_run = false;
-  std::size_t hangul_run = 0;
-  std::size_t cjk_run = 0;  // hanzi, kana or hangul just before i
-  bool cjk_run_glued = false;
-  std::uint8_t prev_sets = 0, prev2_sets = 0;
-  score::HalfWidthRun half_run;  // the run of half-width katakana last met
-  const std::size_t n = t.size();
-  for (std::size_t i = 0; i < n;) {
-    const char16_t c = t[i];
-    const CharInfo info = table[c];
-    CharClass cls = info.cls;
-    const CharClass next = i + 1 < n ? cls_at(i + 1) : CharClass::kSpace;
+ private:
+  CharClass NextClass() const {
+    return pos_ + 1 < text_.size() ? table_[text_[pos_ + 1]].cls : CharClass::kSpace;
+  }
+  void Add(double weight, std::size_t units = 1) {
+    counts_.total += weight;
+    counts_.counted += units;
+  }
+  // Moves past the unit at pos_, which the next unit sees as `cls`.
+  void Advance(CharClass cls) {
+    if (cls != CharClass::kHangul && cls != CharClass::kIdeograph) hangul_run_ = 0;
+    prev_ = cls;
+    ++pos_;
+  }
 
-    if (IsCjk(cls)) {
-      if (cjk_run == 0) cjk_run_glued = IsLatinLetter(prev);
-      ++cjk_run;
-    } else if (cjk_run) {
-      if (cjk_run <= 2 && cjk_run_glued && IsLatinLetter(cls)) {
-        k.sandwiched += cjk_run;
-      } else if (cjk_run <= 2 && (cjk_run_glued || IsLatinLetter(cls))) {
-        k.lonely += cjk_run;
-      }
-      cjk_run = 0;
-    }
-    if (IsLatinLetter(cls)) ++k.latin;
-    if ((info.sets & score::kUtf8TrailIn1252) &&
-        ((prev_sets & score::kUtf8LeadIn1252) ||
-         ((prev_sets & score::kUtf8TrailIn1252) && (prev2_sets & score::kUtf8LeadIn1252)))) {
-      k.total += kUtf8As1252;
-    }
-    prev2_sets = prev_sets;
-    prev_sets = info.sets;
+  void NoteCjkRun(CharClass cls);
+  void NoteUtf8As1252(std::uint8_t sets);
+  void NoteBlankBetweenCjk(CharClass cls);
+  void EndWord(CharClass after = CharClass::kSpace);
 
-    if (cls == CharClass::kAsciiSymbol) {
-      if (const std::size_t len = score::TransferMarkAt(t, i)) {
-        end_word();
-        add(-1.0 * static_cast<double>(len), len);
-        i += len;
-        prev = CharClass::kAsciiSymbol;
-        blank_run = false;
-        continue;
-      }
-    }
-    if (prev == CharClass::kSpace && ((c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') ||
-                                      (c >= u'0' && c <= u'9') || c == u'/')) {
-      if (const std::size_t len = score::Base64BlockAt(t, i)) {
-        end_word();
-        add(kBase64Block * static_cast<double>(len), len);
-        i += len;
-        prev = CharClass::kAsciiSymbol;
-        continue;
-      }
-    }
+  bool ScanTransferMark(CharClass cls, char16_t unit);
+  void ScanLetter(const CharInfo& info, char16_t unit);
+  void ScanBlank();
+  void ScanOther(const CharInfo& info, char16_t unit);
+  void ScanIdeograph(std::uint8_t sets);
+  void ScanHangul(std::uint8_t sets);
+  void ScanHalfKana();
+  void ScanQuestionMarks();
+  void ScanSymbol();
+  void ScanSurrogatePair();
+  TextScore Finish();
 
-    if (IsWordLetter(cls)) {
-      if (word.len == 0 && IsCjk(prev)) word.touches_cjk = true;
-      word.Add(cls, info.sets, c);
+  const std::u16string_view text_;
+  const CharInfo* const table_;
+  std::size_t pos_ = 0;
+  Counts counts_;
+  Word word_;
+  CharClass prev_ = CharClass::kSpace;  // class of the unit before pos_
+  CharClass last_cjk_before_blank_ = CharClass::kSpace;
+  bool blank_run_ = false;
+  std::size_t hangul_run_ = 0;
+  std::size_t cjk_run_ = 0;  // hanzi, kana or hangul just before pos_
+  bool cjk_run_glued_ = false;
+  std::uint8_t prev_sets_ = 0, prev2_sets_ = 0;
+  score::HalfWidthRun half_run_;  // the run of half-width katakana last met
+};
+
+TextScore Scanner::Run() {
+  while (pos_ < text_.size()) {
+    const char16_t unit = text_[pos_];
+    const CharInfo info = table_[unit];
+    NoteCjkRun(info.cls);
+    NoteUtf8As1252(info.sets);
+    if (ScanTransferMark(info.cls, unit)) continue;
+    if (IsWordLetter(info.cls)) {
+      ScanLetter(info, unit);
     } else {
-      end_word(cls);
+      EndWord(info.cls);
     }
-
-    // Blanks between hanzi or kana.
-    if (cls == CharClass::kSpace) {
-      if (!blank_run) last_cjk_before_blank = prev;
-      blank_run = true;
-      hangul_run = 0;
-      prev = cls;
-      ++i;
+    if (info.cls == CharClass::kSpace) {
+      ScanBlank();
       continue;
     }
-    if (blank_run && (cls == CharClass::kIdeograph || cls == CharClass::kKana) &&
-        (last_cjk_before_blank == CharClass::kIdeograph ||
-         last_cjk_before_blank == CharClass::kKana)) {
-      ++k.space_in_cjk;
-    }
-    blank_run = false;
+    NoteBlankBetweenCjk(info.cls);
+    ScanOther(info, unit);
+  }
+  return Finish();
+}
 
-    switch (cls) {
-      case CharClass::kIdeograph:
-        ++k.ideo;
-        k.counted += kCjkUnits;
-        k.gb1 += (info.sets & score::kInGb2312Level1) != 0;
-        k.big5 += (info.sets & score::kInBig5Frequent) != 0;
-        k.jis1 += (info.sets & score::kInJisLevel1) != 0;
-        k.hanja += (info.sets & score::kInKsHanja) != 0;
-        if (prev == CharClass::kHangul) ++k.ko_mix;
-        if (++hangul_run > 8) ++k.ko_long;
-        break;
-      case CharClass::kKana:
-        ++k.kana;
-        k.counted += kCjkUnits;
-        hangul_run = 0;
-        break;
-      case CharClass::kHangul:
-        ++k.hangul;
-        k.counted += kCjkUnits;
-        k.hangul_ks += (info.sets & score::kInKsHangul) != 0;
-        if (prev == CharClass::kIdeograph) ++k.ko_mix;
-        if (++hangul_run > 8) ++k.ko_long;
-        break;
-      case CharClass::kHalfKana:
-        if (i >= half_run.end) half_run = score::HalfWidthRunAt(t, i);
-        if (half_run.spelled) {
-          add(kHalfKanaSpelled);
-        } else {
-          add((IsCjk(prev) || IsCjk(next)) ? -1.0 : -0.3);
-        }
-        break;
-      case CharClass::kJamo:
-      case CharClass::kOddSpace:
-        add(-0.5);
-        break;
-      case CharClass::kBopomofo:
-      case CharClass::kOddForm:
-      case CharClass::kBox:
-        add(-1.0);
-        break;
-      case CharClass::kDigit:
-        add(0.5);
-        break;
-      case CharClass::kPunct:
-        if (c == u'?') {
-          // "?" is what a code page writes for a character it lacks. A short
-          // run that ends a sentence after a word is a question; any other
-          // run marks a lossy conversion.
-          std::size_t b = i + 1;
-          while (b < n && t[b] == u'?') ++b;
-          const std::size_t run = b - i;
-          const CharClass after = b < n ? cls_at(b) : CharClass::kSpace;
-          const bool ends = after == CharClass::kSpace || after == CharClass::kPunct ||
-                            after == CharClass::kQuote ||
-                            (after == CharClass::kCjkPunct && IsCjk(prev));
-          const bool after_word = prev != CharClass::kPunct && prev != CharClass::kAsciiSymbol &&
-                                  prev != CharClass::kBad && prev != CharClass::kControl &&
-                                  (prev != CharClass::kSpace || i == 0 || ends);
-          const bool question = ends && after_word && run <= 3 && i > 0;
-          add(question ? 0.3 : -1.5, 1);
-          if (run > 1) add((question ? 0.3 : -1.5) * static_cast<double>(run - 1), run - 1);
-          end_word();
-          prev = CharClass::kPunct;
-          blank_run = false;
-          hangul_run = 0;
-          i = b;
-          continue;
-        }
-        add(0.3);
-        break;
-      case CharClass::kAsciiSymbol:
-        add(IsCjk(prev) && IsCjk(next) ? -1.0 : 0);
-        break;
-      case CharClass::kShape:
-        add(kShapeWeight);
-        break;
-      case CharClass::kPictograph:
-        add(0.5);
-        break;
-      case CharClass::kOtherLetter:
-        add(InAlphabetRun(t, i, table) ? kAlphabetLetter : kStrayLetter);
-        break;
-      case CharClass::kRareLetter:
-        add(kStrayLetter);
-        break;
-      case CharClass::kCjkPunct:
-        add((IsCjk(prev) || IsCjk(next)) ? kCjkUnits : 0.5 * kCjkUnits, kCjkUnits);
-        break;
-      case CharClass::kFullwidthAlnum:
-        add(0.5 * kCjkUnits, kCjkUnits);
-        break;
-      case CharClass::kQuote:
-        add((IsForeignLetter(prev) && IsForeignLetter(next)) ? -1.0 : 0.2);
-        break;
-      case CharClass::kSymbol: {
-        const bool glued = IsForeignLetter(prev) || IsForeignLetter(next) || IsCjk(prev) ||
-                           IsCjk(next) || prev == CharClass::kSymbol;
-        const bool after_digit = prev == CharClass::kDigit || next == CharClass::kDigit;
-        if (glued && !after_digit) {
-          add(-1.5);
-        } else if (!after_digit &&
-                   (prev == CharClass::kAsciiUpper || prev == CharClass::kAsciiLower ||
-                    next == CharClass::kAsciiUpper || next == CharClass::kAsciiLower)) {
-          add(-0.5);
-        } else {
-          add(0);
-        }
-        break;
+// Short runs of hanzi, kana or hangul glued to Latin letters.
+void Scanner::NoteCjkRun(CharClass cls) {
+  if (IsCjk(cls)) {
+    if (cjk_run_ == 0) cjk_run_glued_ = IsLatinLetter(prev_);
+    ++cjk_run_;
+  } else if (cjk_run_) {
+    if (cjk_run_ <= 2 && cjk_run_glued_ && IsLatinLetter(cls)) {
+      counts_.sandwiched += cjk_run_;
+    } else if (cjk_run_ <= 2 && (cjk_run_glued_ || IsLatinLetter(cls))) {
+      counts_.lonely += cjk_run_;
+    }
+    cjk_run_ = 0;
+  }
+  if (IsLatinLetter(cls)) ++counts_.latin;
+}
+
+void Scanner::NoteUtf8As1252(std::uint8_t sets) {
+  if ((sets & score::kUtf8TrailIn1252) &&
+      ((prev_sets_ & score::kUtf8LeadIn1252) ||
+       ((prev_sets_ & score::kUtf8TrailIn1252) && (prev2_sets_ & score::kUtf8LeadIn1252)))) {
+    counts_.total += kWeight.utf8_as_1252;
+  }
+  prev2_sets_ = prev_sets_;
+  prev_sets_ = sets;
+}
+
+void Scanner::NoteBlankBetweenCjk(CharClass cls) {
+  if (blank_run_ && (cls == CharClass::kIdeograph || cls == CharClass::kKana) &&
+      (last_cjk_before_blank_ == CharClass::kIdeograph ||
+       last_cjk_before_blank_ == CharClass::kKana)) {
+    ++counts_.space_in_cjk;
+  }
+  blank_run_ = false;
+}
+
+void Scanner::EndWord(CharClass after) {
+  if (!word_.len) return;
+  if (IsCjk(after)) word_.touches_cjk = true;
+  counts_.total += WordWeight(word_);
+  counts_.counted += word_.len;
+  word_ = Word();
+}
+
+// An undecoded transfer encoding's mark or a Base64 block, weighed as a whole.
+bool Scanner::ScanTransferMark(CharClass cls, char16_t unit) {
+  if (cls == CharClass::kAsciiSymbol) {
+    if (const std::size_t len = score::TransferMarkAt(text_, pos_)) {
+      EndWord();
+      Add(kWeight.transfer_mark * static_cast<double>(len), len);
+      pos_ += len;
+      prev_ = CharClass::kAsciiSymbol;
+      blank_run_ = false;
+      return true;
+    }
+  }
+  if (prev_ == CharClass::kSpace &&
+      ((unit >= u'A' && unit <= u'Z') || (unit >= u'a' && unit <= u'z') ||
+       (unit >= u'0' && unit <= u'9') || unit == u'/')) {
+    if (const std::size_t len = score::Base64BlockAt(text_, pos_)) {
+      EndWord();
+      Add(kWeight.base64_block * static_cast<double>(len), len);
+      pos_ += len;
+      prev_ = CharClass::kAsciiSymbol;
+      return true;
+    }
+  }
+  return false;
+}
+
+// A letter is weighed with its word; the unit itself goes on through
+// ScanOther, which gives it no weight of its own.
+void Scanner::ScanLetter(const CharInfo& info, char16_t unit) {
+  if (word_.len == 0 && IsCjk(prev_)) word_.touches_cjk = true;
+  word_.Add(info.cls, info.sets, unit);
+}
+
+void Scanner::ScanBlank() {
+  if (!blank_run_) last_cjk_before_blank_ = prev_;
+  blank_run_ = true;
+  hangul_run_ = 0;
+  prev_ = CharClass::kSpace;
+  ++pos_;
+}
+
+void Scanner::ScanOther(const CharInfo& info, char16_t unit) {
+  const CharClass next = NextClass();
+  switch (info.cls) {
+    case CharClass::kIdeograph:
+      ScanIdeograph(info.sets);
+      break;
+    case CharClass::kKana:
+      ++counts_.kana;
+      counts_.counted += kCjkUnits;
+      break;
+    case CharClass::kHangul:
+      ScanHangul(info.sets);
+      break;
+    case CharClass::kHalfKana:
+      ScanHalfKana();
+      break;
+    case CharClass::kJamo:
+      Add(kWeight.lone_jamo);
+      break;
+    case CharClass::kOddSpace:
+      Add(kWeight.odd_space);
+      break;
+    case CharClass::kBopomofo:
+      Add(kWeight.bopomofo);
+      break;
+    case CharClass::kOddForm:
+      Add(kWeight.odd_form);
+      break;
+    case CharClass::kBox:
+      Add(kWeight.box_drawing);
+      break;
+    case CharClass::kDigit:
+      Add(kWeight.digit);
+      break;
+    case CharClass::kPunct:
+      if (unit == u'?') return ScanQuestionMarks();
+      Add(kWeight.punct);
+      break;
+    case CharClass::kAsciiSymbol:
+      Add(IsCjk(prev_) && IsCjk(next) ? kWeight.ascii_symbol_in_cjk : kWeight.ascii_symbol);
+      break;
+    case CharClass::kShape:
+      Add(kWeight.shape);
+      break;
+    case CharClass::kPictograph:
+      Add(kWeight.pictograph);
+      break;
+    case CharClass::kOtherLetter:
+      Add(score::InAlphabetRun(text_, pos_, table_) ? kWeight.alphabet_letter
+                                                    : kWeight.stray_letter);
+      break;
+    case CharClass::kRareLetter:
+      Add(kWeight.stray_letter);
+      break;
+    case CharClass::kCjkPunct:
+      Add(((IsCjk(prev_) || IsCjk(next)) ? kWeight.cjk_punct_by_cjk : kWeight.cjk_punct_apart) *
+              kCjkUnits,
+          kCjkUnits);
+      break;
+    case CharClass::kFullwidthAlnum:
+      Add(kWeight.fullwidth_alnum * kCjkUnits, kCjkUnits);
+      break;
+    case CharClass::kQuote:
+      Add((IsForeignLetter(prev_) && IsForeignLetter(next)) ? kWeight.quote_in_word
+                                                            : kWeight.quote);
+      break;
+    case CharClass::kSymbol:
+      ScanSymbol();
+      break;
+    case CharClass::kCombining:
+      Add(IsWordLetter(prev_) || prev_ == CharClass::kOtherLetter ? kWeight.combining_on_letter
+                                                                  : kWeight.combining_alone);
+      break;
+    case CharClass::kControl:
+      Add(kWeight.broken);
+      break;
+    case CharClass::kBad:
+      if (IsHighSurrogate(unit) && pos_ + 1 < text_.size() && IsLowSurrogate(text_[pos_ + 1])) {
+        return ScanSurrogatePair();
       }
-      case CharClass::kCombining:
-        add(IsWordLetter(prev) || prev == CharClass::kOtherLetter ? 0 : -0.3);
-        break;
-      case CharClass::kControl:
-        add(kBroken);
-        break;
-      case CharClass::kBad:
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < n && t[i + 1] >= 0xDC00 && t[i + 1] <= 0xDFFF) {
-          add(0.5, 2);  // a character beyond the BMP, most likely an emoji
-          prev = CharClass::kSymbol;
-          i += 2;
-          continue;
-        }
-        add(kBroken);
-        break;
-      default:
-        break;  // letters: judged with their word
-    }
-    if (cls != CharClass::kHangul && cls != CharClass::kIdeograph) hangul_run = 0;
-    prev = cls;
-    ++i;
+      Add(kWeight.broken);
+      break;
+    default:
+      break;  // letters: judged with their word
   }
-  end_word();
-  if (cjk_run && cjk_run <= 2 && cjk_run_glued) k.lonely += cjk_run;
+  Advance(info.cls);
+}
 
-  TextScore s;
-  s.total = k.total + Best(k, &s.profile);
-  s.total += kLonelyHanzi * static_cast<double>(k.sandwiched);
-  if ((k.ideo + k.kana + k.hangul) * 2 <= k.latin) {
-    s.total += kLonelyHanzi * static_cast<double>(k.lonely);
+void Scanner::ScanIdeograph(std::uint8_t sets) {
+  ++counts_.ideo;
+  counts_.counted += kCjkUnits;
+  counts_.gb1 += (sets & score::kInGb2312Level1) != 0;
+  counts_.big5 += (sets & score::kInBig5Frequent) != 0;
+  counts_.jis1 += (sets & score::kInJisLevel1) != 0;
+  counts_.hanja += (sets & score::kInKsHanja) != 0;
+  if (prev_ == CharClass::kHangul) ++counts_.ko_mix;
+  if (++hangul_run_ > kKoreanRunLimit) ++counts_.ko_long;
+}
+
+void Scanner::ScanHangul(std::uint8_t sets) {
+  ++counts_.hangul;
+  counts_.counted += kCjkUnits;
+  counts_.hangul_ks += (sets & score::kInKsHangul) != 0;
+  if (prev_ == CharClass::kIdeograph) ++counts_.ko_mix;
+  if (++hangul_run_ > kKoreanRunLimit) ++counts_.ko_long;
+}
+
+void Scanner::ScanHalfKana() {
+  if (pos_ >= half_run_.end) half_run_ = score::HalfWidthRunAt(text_, pos_);
+  if (half_run_.spelled) {
+    Add(kWeight.half_kana_spelled);
+  } else {
+    Add((IsCjk(prev_) || IsCjk(NextClass())) ? kWeight.half_kana_by_cjk
+                                             : kWeight.half_kana_misspelled);
   }
-  s.counted = k.counted;
-  s.value = s.total / (static_cast<double>(s.counted) + 2.0);
+}
+
+// "?" is what a code page writes for a character it lacks. A short run that
+// ends a sentence after a word is a question; any other run marks a lossy
+// conversion.
+void Scanner::ScanQuestionMarks() {
+  const std::size_t size = text_.size();
+  std::size_t end = pos_ + 1;
+  while (end < size && text_[end] == u'?') ++end;
+  const std::size_t run = end - pos_;
+  const CharClass after = end < size ? table_[text_[end]].cls : CharClass::kSpace;
+  const bool ends = after == CharClass::kSpace || after == CharClass::kPunct ||
+                    after == CharClass::kQuote || (after == CharClass::kCjkPunct && IsCjk(prev_));
+  const bool after_word = prev_ != CharClass::kPunct && prev_ != CharClass::kAsciiSymbol &&
+                          prev_ != CharClass::kBad && prev_ != CharClass::kControl &&
+                          (prev_ != CharClass::kSpace || pos_ == 0 || ends);
+  const bool question = ends && after_word && run <= kQuestionRunLimit && pos_ > 0;
+  const double weight = question ? kWeight.question_mark : kWeight.lossy_question_mark;
+  Add(weight, 1);
+  if (run > 1) Add(weight * static_cast<double>(run - 1), run - 1);
+  EndWord();
+  prev_ = CharClass::kPunct;
+  blank_run_ = false;
+  hangul_run_ = 0;
+  pos_ = end;
+}
+
+void Scanner::ScanSymbol() {
+  const CharClass next = NextClass();
+  const bool glued = IsForeignLetter(prev_) || IsForeignLetter(next) || IsCjk(prev_) ||
+                     IsCjk(next) || prev_ == CharClass::kSymbol;
+  const bool after_digit = prev_ == CharClass::kDigit || next == CharClass::kDigit;
+  if (glued && !after_digit) {
+    Add(kWeight.symbol_glued);
+  } else if (!after_digit && (prev_ == CharClass::kAsciiUpper || prev_ == CharClass::kAsciiLower ||
+                              next == CharClass::kAsciiUpper || next == CharClass::kAsciiLower)) {
+    Add(kWeight.symbol_by_ascii_letter);
+  } else {
+    Add(kWeight.symbol);
+  }
+}
+
+// The pair reads as one symbol and, unlike the units of the other kinds,
+// leaves a run of hangul and hanja going.
+void Scanner::ScanSurrogatePair() {
+  Add(kWeight.beyond_bmp, 2);
+  prev_ = CharClass::kSymbol;
+  pos_ += 2;
+}
+
+TextScore Scanner::Finish() {
+  EndWord();
+  if (cjk_run_ && cjk_run_ <= 2 && cjk_run_glued_) counts_.lonely += cjk_run_;
+  TextScore s;
+  s.total = counts_.total + Best(counts_, &s.profile);
+  s.total += kWeight.lonely_hanzi * static_cast<double>(counts_.sandwiched);
+  // Lonely hanzi that are not sandwiched count only where Latin letters are
+  // at least twice as many as hanzi, kana and hangul.
+  if ((counts_.ideo + counts_.kana + counts_.hangul) * 2 <= counts_.latin) {
+    s.total += kWeight.lonely_hanzi * static_cast<double>(counts_.lonely);
+  }
+  s.counted = counts_.counted;
+  s.value = s.total / (static_cast<double>(s.counted) + kPriorUnits);
   return s;
 }
+
+}  // namespace
+
+TextScore ScoreTextDetail(std::u16string_view text) { return Scanner(text).Run(); }
 
 double ScoreText(std::u16string_view text) { return ScoreTextDetail(text).value; }
 

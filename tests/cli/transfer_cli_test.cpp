@@ -46,6 +46,7 @@ const CliCase kCases[] = {
     {"decode-unknown-lcid", {"decode", "base64:12345"}, "", 2, "", "unknown LCID"},
     {"decode-language-not-taken", {"decode", "hz:gb"}, "", 2, "", "takes no language"},
     {"decode-unknown-name", {"decode", "rot13"}, "", 2, "", "unknown decoding"},
+    {"decode-code-page-pair-is-no-decoding", {"decode", "gb--big5"}, "", 2, "", "unknown decoding"},
     {"decode-no-name", {"decode"}, "", 2, "", "needs a NAME"},
     {"encode-html-hex", {"encode", "html-hex"}, "A可\xF0\x9F\x98\x80", 0, "A&#x53EF;&#x1F600;", ""},
     {"encode-html-dec", {"encode", "html-dec"}, "可", 0, "&#21487;", ""},

@@ -21,7 +21,7 @@ void PrintTo(const SayCase& s, std::ostream* os) { *os << s.name; }
 class CaptionSayTest : public testing::TestWithParam<SayCase> {};
 
 TEST_P(CaptionSayTest, TakesCaptionUpToTheBlankBeforeColon) {
-  EXPECT_EQ(ToQString(CaptionSay(GetParam().caption)), ToQString(GetParam().say));
+  EXPECT_EQ(ToQString(Text(CaptionSay(GetParam().caption))), ToQString(GetParam().say));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, CaptionSayTest,

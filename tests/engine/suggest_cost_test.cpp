@@ -74,7 +74,7 @@ TEST(IllFormedUtf7Units, Cases) {
   }
 }
 
-const SuggestableRepair* Find(std::u16string_view say) {
+const Repair* Find(std::u16string_view say) {
   for (const auto& r : SuggestableRepairs()) {
     if (r.say == say) return &r;
   }
@@ -101,7 +101,7 @@ TEST(RepairCost, Cases) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    const SuggestableRepair* r = Find(c.repair);
+    const Repair* r = Find(c.repair);
     ASSERT_NE(r, nullptr);
     EXPECT_EQ(RepairCost(*r, c.input, 4) > 0, c.costs) << TextToUtf8Bytes(c.input);
   }
