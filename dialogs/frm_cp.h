@@ -1,8 +1,8 @@
 // The code page pair dialog "代码页和字符集": the pair of the repair
 // "CP--CP", A the code page the garbled text is shown in now, B the one its
 // bytes really have, typed as numbers or picked from named character sets.
-// The caller shows it modally and, when bOk is true, reads lCPA, lCPB and
-// sSay (see dialogs/pair_dialog.h for the shared behaviour).
+// The caller shows it modally and reads Chosen() (lCPA, lCPB and sSay)
+// (see dialogs/pair_dialog.h for the shared behaviour).
 #ifndef TEKVO_DIALOGS_FRM_CP_H_
 #define TEKVO_DIALOGS_FRM_CP_H_
 
@@ -28,6 +28,9 @@ class FrmCp : public PairDialog {
 
  protected:
   void SetPair(std::int32_t a, std::int32_t b) override;
+
+ public:
+  PairChoice Chosen() const override { return {lCPA, lCPB, sSay}; }
 };
 
 }  // namespace tekvo

@@ -151,12 +151,6 @@ void FrmInp::BuildMenu(QMenuBar* bar) {
   connect(mnu_edits_, &QMenu::aboutToShow, this, &FrmInp::UpdateEditMenu);
 }
 
-bool FrmInp::ShowModal() {
-  if (!Activate()) return false;
-  exec();
-  return bOk;
-}
-
 bool FrmInp::Activate() {
   bOk = false;
   if (sInp.size() > kMaxInputLen) {

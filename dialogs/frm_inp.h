@@ -1,6 +1,6 @@
 // The text input dialog: asks for a short piece of text (the string to insert,
 // to find, or to replace with). The caller sets the window caption and sInp,
-// calls ShowModal and reads bOk and sInp afterwards. The dialog is only hidden
+// prepares it with Activate, shows it modally and reads Chosen(). The dialog is only hidden
 // by its buttons, so one instance serves every request.
 #ifndef TEKVO_DIALOGS_FRM_INP_H_
 #define TEKVO_DIALOGS_FRM_INP_H_
@@ -36,9 +36,8 @@ class FrmInp : public QDialog {
   // True only when the user confirmed.
   bool bOk = false;
 
-  // The whole exchange: prepares the box (Activate) and runs the modal loop.
-  // Returns bOk.
-  bool ShowModal();
+  // The confirmed text (sInp); meaningful when bOk is true.
+  QString Chosen() const { return sInp; }
 
   // What happens on every show: bOk is cleared; a starting text longer than
   // kMaxInputLen is refused with a message (false is returned and the dialog

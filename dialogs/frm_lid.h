@@ -1,8 +1,8 @@
 // The language pair dialog "语文区号和名称": the pair of the repair
 // "LCID--LCID", A the language in whose code page the garbled text is shown
 // now, B the one whose code page its bytes really have, typed as LCIDs or
-// picked by short name. The caller shows it modally and, when bOk is true,
-// reads lLidA, lLidB and sSay (see dialogs/pair_dialog.h for the shared
+// picked by short name. The caller shows it modally and reads Chosen()
+// (lLidA, lLidB and sSay) (see dialogs/pair_dialog.h for the shared
 // behaviour).
 #ifndef TEKVO_DIALOGS_FRM_LID_H_
 #define TEKVO_DIALOGS_FRM_LID_H_
@@ -30,6 +30,9 @@ class FrmLid : public PairDialog {
 
  protected:
   void SetPair(std::int32_t a, std::int32_t b) override;
+
+ public:
+  PairChoice Chosen() const override { return {lLidA, lLidB, sSay}; }
 };
 
 }  // namespace tekvo

@@ -100,12 +100,6 @@ void FrmSuggest::ShowPreview() {
   lbl_say_->setText(QStringLiteral("预览: ") + NameOf(candidates_[row]));
 }
 
-bool FrmSuggest::ShowModal() {
-  Activate();
-  exec();
-  return bOk;
-}
-
 void FrmSuggest::Activate() { bOk = false; }
 
 void FrmSuggest::showEvent(QShowEvent* event) {

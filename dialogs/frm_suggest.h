@@ -3,7 +3,7 @@
 // whole result of the selected one.
 //
 // The caller hands the candidates over with SetCandidates, shows the dialog
-// modally and reads bOk and nPick. "确定" or a double click on a candidate
+// modally and reads Chosen() (nPick). "确定" or a double click on a candidate
 // confirms; "取消", Esc and the close box leave bOk false. The first
 // candidate is selected each time candidates are set.
 #ifndef TEKVO_DIALOGS_FRM_SUGGEST_H_
@@ -40,8 +40,8 @@ class FrmSuggest : public QDialog {
   // The confirmed candidate's position in Candidates(); -1 until one is.
   int nPick = -1;
 
-  // Clears bOk and runs the modal loop. Returns bOk.
-  bool ShowModal();
+  // The confirmed candidate's position (nPick); meaningful when bOk is true.
+  int Chosen() const { return nPick; }
   // What happens each time the dialog is shown: bOk is cleared.
   void Activate();
 

@@ -68,12 +68,6 @@ void FrmTl::LoadLists() {
   cbo_cs_->setCurrentIndex(0);
 }
 
-bool FrmTl::ShowModal() {
-  Activate();
-  exec();
-  return bOk;
-}
-
 void FrmTl::Activate() { bOk = false; }
 
 void FrmTl::showEvent(QShowEvent* event) {

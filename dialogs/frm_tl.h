@@ -2,7 +2,7 @@
 // the text (URL escapes, quoted-printable, Base64, Base64 with the URL
 // alphabet) and the language whose code page the decoded bytes are in.
 //
-// The caller shows it modally and reads bOk, then nOpr, lLid and sSay. The
+// The caller shows it modally and reads Chosen() (nOpr, lLid and sSay). The
 // buttons only hide the dialog, so it keeps the user's choices for the next
 // use; closing it with the window's close box counts as cancel and puts the
 // defaults back, as a dialog created afresh would have them.
@@ -39,8 +39,13 @@ class FrmTl : public QDialog {
   // The choice in words, e.g. "Base64(URL)--UTF8".
   QString sSay;
 
-  // Clears bOk and runs the modal loop. Returns bOk.
-  bool ShowModal();
+  // What the dialog hands back; meaningful when bOk is true.
+  struct Choice {
+    std::int16_t format;    // nOpr
+    std::int32_t language;  // lLid
+    QString say;            // sSay
+  };
+  Choice Chosen() const { return {nOpr, lLid, sSay}; }
 
   // What happens each time the dialog is shown: bOk is cleared.
   void Activate();

@@ -142,12 +142,6 @@ bool PairDialog::eventFilter(QObject* watched, QEvent* event) {
   return QDialog::eventFilter(watched, event);
 }
 
-bool PairDialog::ShowModal() {
-  Activate();
-  exec();
-  return bOk;
-}
-
 void PairDialog::Activate() { bOk = false; }
 
 void PairDialog::showEvent(QShowEvent* event) {

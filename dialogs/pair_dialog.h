@@ -42,6 +42,14 @@ struct PairDialogSpec {
 // with blanks around it, within 32 signed bits. nullopt for anything else.
 std::optional<std::int32_t> ParsePairNumber(const QString& text);
 
+// What a pair dialog hands back: the two identifiers (LCIDs or code pages)
+// and the pair in words for the status label.
+struct PairChoice {
+  std::int32_t a = 0;
+  std::int32_t b = 0;
+  QString say;
+};
+
 class PairDialog : public QDialog {
   Q_OBJECT
 
@@ -52,8 +60,8 @@ class PairDialog : public QDialog {
   // The description of the confirmed pair.
   QString sSay;
 
-  // Clears bOk and runs the modal loop. Returns bOk.
-  bool ShowModal();
+  // The confirmed pair and its description; meaningful when bOk is true.
+  virtual PairChoice Chosen() const = 0;
 
   // What happens each time the dialog is shown: bOk is cleared.
   void Activate();

@@ -4,6 +4,7 @@
 #include "dialogs/frm_lid.h"
 #include "dialogs/qtext.h"
 #include "editor/command_guard.h"
+#include "editor/dialog_choice.h"
 #include "editor/menu_captions.h"
 #include "editor/whole_text.h"
 #include "engine/reinterpret.h"
@@ -39,21 +40,15 @@ void mnuChgA2B_Click(EditorContext& ctx, int index) {
 void mnuAskA2B_Click(EditorContext& ctx, int index) {
   IgnoreFailures([&] {
     if (index == 0) {
-      FrmLid& dialog = ctx.dialogs.Get<FrmLid>();
-      dialog.Activate();
-      ctx.seam.RunDialog(dialog);
-      if (!dialog.bOk) return;
+      const std::optional<PairChoice> pair = ChooseWith(ctx.seam, ctx.dialogs.Get<FrmLid>());
+      if (!pair) return;
       const Text text = ctx.txtA.Text();
-      PutResult(ctx, ReinterpretByLocale(text, dialog.lLidA, dialog.lLidB), text,
-                ToText(dialog.sSay));
+      PutResult(ctx, ReinterpretByLocale(text, pair->a, pair->b), text, ToText(pair->say));
     } else if (index == 1) {
-      FrmCp& dialog = ctx.dialogs.Get<FrmCp>();
-      dialog.Activate();
-      ctx.seam.RunDialog(dialog);
-      if (!dialog.bOk) return;
+      const std::optional<PairChoice> pair = ChooseWith(ctx.seam, ctx.dialogs.Get<FrmCp>());
+      if (!pair) return;
       const Text text = ctx.txtA.Text();
-      PutResult(ctx, ReinterpretByCodePage(text, dialog.lCPA, dialog.lCPB), text,
-                ToText(dialog.sSay));
+      PutResult(ctx, ReinterpretByCodePage(text, pair->a, pair->b), text, ToText(pair->say));
     }
   });
 }

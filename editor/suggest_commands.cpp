@@ -4,6 +4,7 @@
 
 #include "dialogs/frm_suggest.h"
 #include "editor/command_guard.h"
+#include "editor/dialog_choice.h"
 #include "editor/line_breaks.h"
 #include "editor/whole_text.h"
 #include "engine/suggest.h"
@@ -22,10 +23,9 @@ void mnuSuggest_Click(EditorContext& ctx) {
       return c.steps > 0 && BoxFormLength(c.text) > kMaxTextLen;
     });
     dialog.SetCandidates(std::move(candidates));
-    dialog.Activate();
-    ctx.seam.RunDialog(dialog);
-    if (!dialog.bOk || dialog.nPick < 0) return;
-    const RepairCandidate& pick = dialog.Candidates().at(static_cast<std::size_t>(dialog.nPick));
+    const std::optional<int> row = ChooseWith(ctx.seam, dialog);
+    if (!row || *row < 0) return;
+    const RepairCandidate& pick = dialog.Candidates().at(static_cast<std::size_t>(*row));
     ctx.txtA.SetText(FitWholeText(ctx.seam, Converted{pick.text, false}, text));
     ctx.lblSay.SetCaption(pick.name);
     ctx.history.RecordStep(true);

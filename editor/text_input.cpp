@@ -2,6 +2,7 @@
 
 #include "dialogs/frm_inp.h"
 #include "dialogs/qtext.h"
+#include "editor/dialog_choice.h"
 
 namespace tekvo {
 
@@ -10,10 +11,11 @@ std::optional<Text> AskTextInput(EditorContext& ctx, std::u16string_view caption
   FrmInp& dialog = ctx.dialogs.Get<FrmInp>();
   dialog.setWindowTitle(ToQString(Text(caption)));
   dialog.sInp = ToQString(start);
+  // Refusing an over-long start happens before anything is shown.
   if (!dialog.Activate()) return std::nullopt;
-  ctx.seam.RunDialog(dialog);
-  if (!dialog.bOk) return std::nullopt;
-  return ToText(dialog.sInp);
+  const std::optional<QString> chosen = ChooseWith(ctx.seam, dialog);
+  if (!chosen) return std::nullopt;
+  return ToText(*chosen);
 }
 
 }  // namespace tekvo

@@ -7,6 +7,7 @@
 #include "dialogs/qtext.h"
 #include "editor/command_guard.h"
 #include "editor/decode_commands.h"
+#include "editor/dialog_choice.h"
 #include "editor/line_breaks.h"
 #include "editor/menu_captions.h"
 #include "editor/whole_text.h"
@@ -82,17 +83,15 @@ void mnuJieA_Click(EditorContext& ctx, int index) {
 
 void mnuAskJieA_Click(EditorContext& ctx) {
   IgnoreFailures([&] {
-    FrmTl& dialog = ctx.dialogs.Get<FrmTl>();
-    dialog.Activate();
-    ctx.seam.RunDialog(dialog);
-    if (!dialog.bOk) return;
+    const std::optional<FrmTl::Choice> choice = ChooseWith(ctx.seam, ctx.dialogs.Get<FrmTl>());
+    if (!choice) return;
     const Text text = ctx.txtA.Text();
     Text result = text;
-    if (const std::optional<RepairRoutine> routine = FormatRoutine(dialog.nOpr)) {
-      result = RunRepairRoutine(*routine, ByteLanguage{dialog.lLid}, text).text;
+    if (const std::optional<RepairRoutine> routine = FormatRoutine(choice->format)) {
+      result = RunRepairRoutine(*routine, ByteLanguage{choice->language}, text).text;
     }
     ctx.txtA.SetText(FitOrKeep(ctx, std::move(result), text));
-    ctx.lblSay.SetCaption(ToText(dialog.sSay));
+    ctx.lblSay.SetCaption(ToText(choice->say));
     ctx.history.RecordStep(true);
   });
 }

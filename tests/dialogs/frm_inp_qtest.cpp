@@ -80,7 +80,8 @@ class FrmInpTest : public QObject {
     RecordingPrompter prompter;
     FrmInp dlg(prompter);
     dlg.sInp = QString(301, u'a');
-    QCOMPARE(dlg.ShowModal(), false);
+    QCOMPARE(dlg.Activate(), false);
+    QVERIFY(!dlg.isVisible());
     QCOMPARE(prompter.told.size(), std::size_t{1});
   }
 
@@ -135,8 +136,10 @@ class FrmInpTest : public QObject {
       QTest::keyClicks(dlg.txtA(), QStringLiteral("de"));
       QTest::keyClick(dlg.txtA(), Qt::Key_Return);
     });
-    QCOMPARE(dlg.ShowModal(), true);
-    QCOMPARE(dlg.sInp, QStringLiteral("de"));
+    QVERIFY(dlg.Activate());
+    dlg.exec();
+    QCOMPARE(dlg.bOk, true);
+    QCOMPARE(dlg.Chosen(), QStringLiteral("de"));
   }
 
   void escapeCancels() {
@@ -147,7 +150,9 @@ class FrmInpTest : public QObject {
       QTest::keyClicks(dlg.txtA(), QStringLiteral("zz"));
       QTest::keyClick(dlg.txtA(), Qt::Key_Escape);
     });
-    QCOMPARE(dlg.ShowModal(), false);
+    QVERIFY(dlg.Activate());
+    dlg.exec();
+    QCOMPARE(dlg.bOk, false);
     QCOMPARE(dlg.sInp, QStringLiteral("abc"));
   }
 

@@ -89,11 +89,14 @@ class FrmTlTest : public QObject {
       dlg.cboOpr()->setCurrentIndex(1);
       dlg.cmdA(0)->click();
     });
-    QVERIFY(dlg.ShowModal());
-    QCOMPARE(dlg.sSay, QStringLiteral("QP--GB"));
+    dlg.exec();
+    QVERIFY(dlg.bOk);
+    QCOMPARE(dlg.Chosen().say, QStringLiteral("QP--GB"));
+    QCOMPARE(dlg.Chosen().format, 1);
 
     QTimer::singleShot(0, &dlg, [&] { QTest::keyClick(&dlg, Qt::Key_Escape); });
-    QVERIFY(!dlg.ShowModal());
+    dlg.exec();
+    QVERIFY(!dlg.bOk);
     QCOMPARE(dlg.cboOpr()->currentIndex(), 1);
   }
 
@@ -104,7 +107,8 @@ class FrmTlTest : public QObject {
       dlg.cboCS()->setCurrentIndex(5);
       dlg.close();
     });
-    QVERIFY(!dlg.ShowModal());
+    dlg.exec();
+    QVERIFY(!dlg.bOk);
     QCOMPARE(dlg.cboOpr()->currentIndex(), 0);
     QCOMPARE(dlg.cboCS()->currentIndex(), 0);
   }
