@@ -9,6 +9,7 @@
 #include "editor/menu_captions.h"
 #include "editor/whole_text.h"
 #include "engine/half_char.h"
+#include "engine/windows_ids.h"
 
 namespace tekvo {
 namespace {
@@ -17,7 +18,7 @@ constexpr char16_t kLcidPrompt[] = u"+半字";
 constexpr char16_t kLcidTitle[] = u"键入 LCID";
 constexpr char16_t kLcidDefault[] = u"-0";
 
-constexpr std::array<LocaleId, 2> kCutaByteIds = {2052, kIdUtf16Le};
+constexpr std::array<LocaleId, 2> kCutaByteIds = {kLcidChinesePrc, kIdUtf16Le};
 
 // Runs the repair at the caret and puts the caret back where it was; the
 // caller sets the status text and records the step.

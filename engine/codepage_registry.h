@@ -10,6 +10,7 @@
 #include <span>
 
 #include "engine/text.h"
+#include "engine/windows_ids.h"
 
 namespace tekvo {
 
@@ -34,7 +35,7 @@ std::span<const CodePageEntry> ServedCodePages();
 
 // What code page 0 stands for. The editor is made for Simplified Chinese
 // users, so the system page is taken to be GBK whatever the host's locale.
-inline constexpr CodePageId kSystemAnsiCodePage = 936;
+inline constexpr CodePageId kSystemAnsiCodePage = kCpGbk;
 
 }  // namespace tekvo
 

@@ -8,12 +8,11 @@
 
 #include "engine/codepage.h"
 #include "engine/transfer_bytes.h"
+#include "engine/windows_ids.h"
 
 namespace tekvo {
 
 namespace {
-
-constexpr CodePageId kGbCodePage = 936;
 
 // Code page 936 seen through pairs of bytes 0x80-0xFF, which is all that a
 // pair of 7-bit characters with their high bits set can reach. Built once:
@@ -37,7 +36,7 @@ const GbPairs& Pairs() {
       for (unsigned trail = 0x80; trail <= 0xFF; ++trail) {
         two[0] = static_cast<char>(lead);
         two[1] = static_cast<char>(trail);
-        const Text t = CodePageBytesToText(two, kGbCodePage);
+        const Text t = CodePageBytesToText(two, kCpGbk);
         const std::size_t i = (lead - 0x80) * 128 + (trail - 0x80);
         const std::size_t n = t.size() < 2 ? t.size() : 2;
         for (std::size_t k = 0; k < n; ++k) p->decoded[i][k] = t[k];

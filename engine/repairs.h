@@ -15,6 +15,7 @@
 #include "engine/char_refs.h"
 #include "engine/iso2022.h"
 #include "engine/text.h"
+#include "engine/windows_ids.h"
 
 namespace tekvo {
 
@@ -86,12 +87,13 @@ constexpr Repair Row(RepairMenu menu, int index, std::u16string_view caption,
 
 using M = RepairMenu;
 using R = RepairRoutine;
-inline constexpr LocaleId kGb = 2052;
-inline constexpr LocaleId kBig5 = 1028;
-inline constexpr LocaleId kJa = 1041;
-inline constexpr LocaleId kKo = 1042;
-inline constexpr LocaleId kRu = 1049;
-inline constexpr LocaleId kEn = 1033;
+// Short names that keep the table's rows on one line each.
+inline constexpr LocaleId kGb = kLcidChinesePrc;
+inline constexpr LocaleId kBig5 = kLcidChineseTaiwan;
+inline constexpr LocaleId kJa = kLcidJapanese;
+inline constexpr LocaleId kKo = kLcidKorean;
+inline constexpr LocaleId kRu = kLcidRussian;
+inline constexpr LocaleId kEn = kLcidEnglishUs;
 
 }  // namespace repair_rows
 

@@ -3,12 +3,11 @@
 #include <algorithm>
 
 #include "engine/codepage.h"
+#include "engine/windows_ids.h"
 
 namespace tekvo {
 
-namespace {
-constexpr LocaleId kLcidPrc = 2052;
-}  // namespace
+namespace {}  // namespace
 
 Text WithCrLfBreaks(const Text& text) {
   if (text.find(u'\n') != Text::npos) return text;
@@ -25,7 +24,7 @@ Text WithCrLfBreaks(const Text& text) {
 
 std::optional<ByteString> ComposeTextBytes(const Text& text, ComposeBytes which) {
   if (which == ComposeBytes::kUtf8) return TextToUtf8Bytes(text);
-  return TextToLocaleBytes(text, kLcidPrc);
+  return TextToLocaleBytes(text, kLcidChinesePrc);
 }
 
 std::optional<Text> LanguageBytesToText(const ByteString& bytes, LocaleId language) {

@@ -5,12 +5,11 @@
 
 #include "engine/codepage.h"
 #include "engine/text_score.h"
+#include "engine/windows_ids.h"
 
 namespace tekvo {
 namespace {
 
-constexpr LocaleId kLcidGb = 2052;
-constexpr LocaleId kLcidEng = 1033;
 constexpr char16_t kBom = u'\uFEFF';
 // What the code page bridge makes of a byte sequence the page lacks.
 constexpr char16_t kReplacementCharacter = u'\uFFFD';
@@ -29,8 +28,8 @@ bool HasAtEvenOffset(std::string_view bytes, std::string_view pattern) {
 }
 
 std::optional<LocaleId> AnsiLocaleOf(FileEncoding e) {
-  if (e == FileEncoding::kAnsiGb) return kLcidGb;
-  if (e == FileEncoding::kAnsiEng) return kLcidEng;
+  if (e == FileEncoding::kAnsiGb) return kLcidChinesePrc;
+  if (e == FileEncoding::kAnsiEng) return kLcidEnglishUs;
   return std::nullopt;
 }
 
@@ -63,7 +62,7 @@ bool ReadsBetterAsGb(std::string_view bytes) {
     if (static_cast<unsigned char>(c) >= kFirstLongLead) return false;
   }
   const ByteString raw(bytes);
-  std::optional<Text> gb = LocaleBytesToText(raw, kLcidGb);
+  std::optional<Text> gb = LocaleBytesToText(raw, kLcidChinesePrc);
   if (!gb || gb->find(kReplacementCharacter) != Text::npos) return false;
   return ScoreText(*gb) > ScoreText(Utf8BytesToText(raw));
 }
@@ -192,7 +191,7 @@ std::optional<Text> DecodeFileBytes(std::string_view bytes, FileEncoding used,
       break;
     default: {
       std::optional<Text> decoded =
-          LocaleBytesToText(raw, used == FileEncoding::kAnsiEng ? kLcidEng : kLcidGb);
+          LocaleBytesToText(raw, used == FileEncoding::kAnsiEng ? kLcidEnglishUs : kLcidChinesePrc);
       if (!decoded) return std::nullopt;
       text = std::move(*decoded);
       break;

@@ -5,6 +5,7 @@
 
 #include "engine/codepage.h"
 #include "engine/text_score.h"
+#include "engine/windows_ids.h"
 
 namespace tekvo {
 namespace {
@@ -15,8 +16,6 @@ constexpr char16_t kLastEscape = 0xDCFF;
 constexpr char16_t kReplacementCharacter = u'\uFFFD';
 constexpr char16_t kFirstPrivateUse = 0xE000;
 constexpr char16_t kLastPrivateUse = 0xF8FF;
-constexpr CodePageId kGbPage = 936;
-constexpr CodePageId kShiftJisPage = 932;
 
 // The length of the well-formed UTF-8 sequence starting at `i` (no overlong
 // forms, no surrogates, nothing above U+10FFFF), or 0.
@@ -126,8 +125,8 @@ Text ShownPath(const Text& lossless) { return PathText(TextPath(lossless)); }
 
 Text ReadableFileName(const std::string& name) {
   if (IsValidUtf8(name)) return Utf8BytesToText(name);
-  std::optional<Text> gb = StrictDecode(name, kGbPage);
-  std::optional<Text> sjis = StrictDecode(name, kShiftJisPage);
+  std::optional<Text> gb = StrictDecode(name, kCpGbk);
+  std::optional<Text> sjis = StrictDecode(name, kCpShiftJis);
   if (gb && (!sjis || ScoreText(*gb) >= ScoreText(*sjis))) return *gb + u" [GB]";
   if (sjis) return *sjis + u" [Shift-JIS]";
   return PathText(name);
