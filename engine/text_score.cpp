@@ -52,7 +52,7 @@ struct Weights {
   // A hanzi, kana or hangul next to others of its kind that forms a word
   // pair with neither neighbour: a particle or a name in real text, most
   // characters of mojibake.
-  double unpaired_cjk = -0.75;
+  double unpaired_cjk = -0.35;
   // One or two hanzi glued to Latin letters in mostly Latin text ("H么tel"):
   // a Western text's accented letters read through a Chinese page.
   double lonely_hanzi = -3.5;
@@ -113,6 +113,13 @@ struct Weights {
   // A Cyrillic letter Russian lacks (Ђ, Ў, Ї): where GB or Big5 bytes read
   // through code page 1251 land often, words of other languages seldom.
   double word_non_russian = -0.5;
+  // Two Cyrillic letters side by side as in a Russian word (word_pairs.h):
+  // a small lift, since most letter pairs of any Cyrillic text are, but it
+  // settles a two-letter word ("не") against the one hanzi its bytes make.
+  double russian_pair = 0.2;
+  // Two Cyrillic letters no Russian word holds side by side ("Иў", "ыь"):
+  // what GB or Big5 bytes read through code page 1251 make.
+  double strange_cyrillic_pair = -0.5;
 
   // Digits, punctuation and symbols.
   //
@@ -197,6 +204,8 @@ double WordWeight(const Word& word) {
     w += kWeight.word_accented_majority * word.accented;
   }
   w += kWeight.word_non_russian * word.non_russian;
+  w += kWeight.russian_pair * word.russian_pairs +
+       kWeight.strange_cyrillic_pair * word.strange_pairs;
   return w;
 }
 

@@ -196,6 +196,8 @@ TEST(TextScore, ShortTextsAreJudgedByWordPairs) {
       {"korean-name-read-as-gb", u"김민준", Garble(u"김민준", 949, 936)},
       {"korean-word-read-as-big5", u"데이터", Garble(u"데이터", 949, 950)},
       {"russian-word-read-as-gb", u"Привет", Garble(u"Привет", 1251, 936)},
+      {"two-letter-russian-word-read-as-gb", u"не", Garble(u"не", 1251, 936)},
+      {"gb-word-read-as-cyrillic", u"设置", Garble(u"设置", 936, 1251)},
       {"gb-word-read-as-big5", u"文件", Garble(u"文件", 936, 950)},
       {"big5-word-read-as-gb", u"檔案", Garble(u"檔案", 950, 936)},
       {"gb-word-read-as-korean", u"设置", Garble(u"设置", 936, 949)},
