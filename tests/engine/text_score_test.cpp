@@ -231,6 +231,29 @@ TEST(TextScore, WordPairsStopAtOtherCharacters) {
   }
 }
 
+// What word pairs add, to the unit: a pair lifts both its characters, a
+// character in no pair with either neighbour costs, and a lone one is left
+// alone. 照 and 片 are common hanzi (+2 each); 照片 is a word, 片照 is not.
+TEST(TextScore, WordPairTotals) {
+  const struct {
+    const char* name;
+    Text text;
+    double total;
+  } cases[] = {
+      {"word", u"照片", 5.0},                  // 4 + 1 for the pair
+      {"reversed", u"片照", 2.6},              // 4 - 0.7 for each unpaired
+      {"word-then-unpaired", u"照片照", 6.3},  // 片 is paired on its left
+      {"unpaired-then-word", u"片照片", 6.3},  // 照 is paired on its right
+      {"lone-hanzi", u"照", 2.0},
+      {"split-by-blank", u"照 片", 3.0},  // the blank costs, no pair is judged
+      {"russian-word", u"не", 2.2},       // 2 letters + 0.2 for the pair
+      {"cyrillic-no-russian-word-holds", u"ыь", 1.5},
+  };
+  for (const auto& c : cases) {
+    EXPECT_NEAR(ScoreTextDetail(c.text).total, c.total, 1e-9) << c.name << ": " << Utf8(c.text);
+  }
+}
+
 // Encoded short names and cells read as Base64, and plain tokens do not.
 TEST(TextScore, ShortBase64Tokens) {
   const struct {

@@ -33,6 +33,10 @@ TEST(WordPairs, KnowsTheWordsOfEachLanguage) {
       {"russian-letters-in-upper-case", u'Н', u'Е', false},
       {"cyrillic-letters-russian-lacks", u'ы', u'ь', false},
       {"belarusian-letter", u'и', u'ў', false},
+      // The last second character of its first one, as the table sorts them.
+      {"last-pair-of-a-hanzi", u'文', u'龙', true},
+      {"last-pair-of-a-hangul", u'데', u'히', true},
+      {"last-pair-of-a-cyrillic-letter", u'н', u'ё', true},
       {"utf8-read-as-gb", u'鐓', u'х', false},
       {"utf8-read-as-gb-hanzi", u'墖', u'鐓', false},
       {"korean-read-as-gb", u'拱', u'轟', false},
