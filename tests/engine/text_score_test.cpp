@@ -269,6 +269,8 @@ TEST(TextScore, ShortBase64Tokens) {
       {"word-and-digits", u"abc12345", false},
       {"version", u"v2.1.0", false},
       {"seven-long", u"AbCd3Ef", false},
+      {"six-long", u"abCD12", false},
+      {"ten-long", u"ab12CD34xy", false},
       {"equals-inside", u"a=b=c==d", false},
   };
   for (const auto& c : cases) {
