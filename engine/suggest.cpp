@@ -184,7 +184,8 @@ void AddChains(const SuggestOptions& options, const Judge& judge, CandidateList&
       RepairCandidate c;
       c.name = ChainName(repairs[first].say, repairs[j].say);
       const Judge::Verdict v = judge(out);
-      c.score = v.score - kChainCost - found.cost(i) - RepairCost(repairs[j], base, v.counted);
+      c.score = v.score - kChainCost - found.cost(i) - RepairCost(repairs[j], base, v.counted) -
+                HiddenLossCost(base, out, v.counted);
       c.text = std::move(out);
       c.steps = 2;
       c.first = first;
@@ -205,7 +206,8 @@ void AddChains(const SuggestOptions& options, const Judge& judge, CandidateList&
     c.name = ChainName(repairs[first].say, repairs[leads[k].repair].say);
     const Judge::Verdict v = judge(out);
     c.score = v.score - kChainCost - found.cost(leads[k].candidate) -
-              RepairCost(repairs[leads[k].repair], base, v.counted);
+              RepairCost(repairs[leads[k].repair], base, v.counted) -
+              HiddenLossCost(base, out, v.counted);
     c.text = std::move(out);
     c.steps = 2;
     c.first = first;

@@ -40,8 +40,9 @@ struct RepairCandidate {
   // the text; less a cost for a second step, for every character a code page
   // pair's shown-as page could not have shown, every byte a UTF-8 reading
   // (of a code page pair or a transfer decoder) dropped, every Latin-1 unit a
-  // byte-order swap turns into U+xx00, and for turning clean text without
-  // CJK characters into CJK text.
+  // byte-order swap turns into U+xx00, for turning clean text without CJK
+  // characters into CJK text, and for every U+FFFD of the first step's
+  // result that a second step hides (HiddenLossCost).
   double score = 0;
   int steps = 0;  // 0 for no repair, 1, or 2
   // Indexes into SuggestableRepairs() of the steps, in the order they run;

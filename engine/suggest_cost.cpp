@@ -145,6 +145,14 @@ std::size_t IllFormedUtf7Units(std::u16string_view t) {
   return units;
 }
 
+double HiddenLossCost(std::u16string_view input, std::u16string_view output,
+                      std::size_t out_counted) {
+  const auto in = std::count(input.begin(), input.end(), u'\uFFFD');
+  const auto out = std::count(output.begin(), output.end(), u'\uFFFD');
+  if (in <= out) return 0;
+  return kUnshowable * static_cast<double>(in - out) / (static_cast<double>(out_counted) + 2);
+}
+
 double RepairCost(const Repair& r, const Text& input, std::size_t out_counted) {
   const double per_unit = kUnshowable / (static_cast<double>(out_counted) + 2);
   const auto* pair = std::get_if<LocalePair>(&r.param);

@@ -29,6 +29,14 @@ namespace tekvo {
 // 0 for every other repair and when a code page is unknown. Never fails.
 double RepairCost(const Repair& repair, const Text& input, std::size_t out_counted);
 
+// The cost of a second step that turned `input`, the first step's result,
+// into `output`, per unit of the output (whose score counted `out_counted`
+// units), for each U+FFFD of the input beyond those the output keeps: a
+// step that turns the first step's mark of lost bytes into "?" or a letter
+// hides the loss and mends nothing. 0 when the output keeps them all.
+double HiddenLossCost(std::u16string_view input, std::u16string_view output,
+                      std::size_t out_counted);
+
 // The bytes that belong to no well-formed UTF-8 sequence. Surrogates coded as
 // three bytes each (CESU-8) count as well-formed: the decoder pairs them.
 // `cut_before` and `cut_after` say that bytes were lost just before or after

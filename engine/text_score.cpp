@@ -6,6 +6,7 @@
 #include "engine/text_score_marks.h"
 #include "engine/text_score_tables.h"
 #include "engine/text_score_word.h"
+#include "engine/word_pairs.h"
 
 namespace tekvo {
 namespace {
@@ -44,6 +45,14 @@ struct Weights {
   // A run of blanks between hanzi or kana: Chinese and Japanese do not space
   // words, Korean bytes read as GB or Big5 show one every few characters.
   double space_in_cjk = -0.5;
+  // Two hanzi, kana or hangul side by side that stand so in a dictionary
+  // word (word_pairs.h): what tells "照片" from "鐓х墖" and "김민준" from the
+  // hanzi its bytes make in GB, whose characters are each as common.
+  double word_pair = 0.5;
+  // A hanzi, kana or hangul next to others of its kind that forms a word
+  // pair with neither neighbour: a particle or a name in real text, most
+  // characters of mojibake.
+  double unpaired_cjk = -0.35;
   // One or two hanzi glued to Latin letters in mostly Latin text ("H么tel"):
   // a Western text's accented letters read through a Chinese page.
   double lonely_hanzi = -3.5;
@@ -104,6 +113,13 @@ struct Weights {
   // A Cyrillic letter Russian lacks (Ђ, Ў, Ї): where GB or Big5 bytes read
   // through code page 1251 land often, words of other languages seldom.
   double word_non_russian = -0.5;
+  // Two Cyrillic letters side by side as in a Russian word (word_pairs.h):
+  // a small lift, since most letter pairs of any Cyrillic text are, but it
+  // settles a two-letter word ("не") against the one hanzi its bytes make.
+  double russian_pair = 0.2;
+  // Two Cyrillic letters no Russian word holds side by side ("Иў", "ыь"):
+  // what GB or Big5 bytes read through code page 1251 make.
+  double strange_cyrillic_pair = -0.5;
 
   // Digits, punctuation and symbols.
   //
@@ -189,6 +205,8 @@ double WordWeight(const Word& word) {
     weight += kWeight.word_accented_majority * word.accented;
   }
   weight += kWeight.word_non_russian * word.non_russian;
+  weight += kWeight.russian_pair * word.russian_pairs +
+            kWeight.strange_cyrillic_pair * word.strange_pairs;
   return weight;
 }
 
@@ -203,6 +221,8 @@ struct Counts {
   std::size_t latin = 0;         // Latin letters
   std::size_t lonely = 0;        // hanzi, kana or hangul in short runs glued to Latin letters
   std::size_t sandwiched = 0;    // the same with Latin letters on both sides
+  std::size_t word_pairs = 0;    // neighbours that form a word pair
+  std::size_t unpaired = 0;      // hanzi, kana and hangul beside their kind in no word pair
 };
 
 // The weight of the hanzi, kana and hangul under the writing system they fit
@@ -271,6 +291,7 @@ class Scanner {
   }
 
   void NoteCjkRun(CharClass cls);
+  void NoteWordPair(CharClass cls, char16_t unit);
   void NoteUtf8As1252(std::uint8_t sets);
   void NoteBlankBetweenCjk(CharClass cls);
   void EndWord(CharClass after = CharClass::kSpace);
@@ -300,6 +321,9 @@ class Scanner {
   bool cjk_run_glued_ = false;
   std::uint8_t prev_sets_ = 0, prev2_sets_ = 0;
   score::HalfWidthRun half_run_;  // the run of half-width katakana last met
+  // The run of hanzi, kana and hangul that word pairs are looked up in.
+  std::size_t pair_run_ = 0;
+  bool last_paired_ = false;  // the last unit of that run is in a word pair
 };
 
 TextScore Scanner::Run() {
@@ -307,6 +331,7 @@ TextScore Scanner::Run() {
     const char16_t unit = text_[pos_];
     const CharInfo info = table_[unit];
     NoteCjkRun(info.cls);
+    NoteWordPair(info.cls, unit);
     NoteUtf8As1252(info.sets);
     if (ScanTransferMark(info.cls, unit)) continue;
     if (IsWordLetter(info.cls)) {
@@ -338,6 +363,25 @@ void Scanner::NoteCjkRun(CharClass cls) {
     cjk_run_ = 0;
   }
   if (IsLatinLetter(cls)) ++counts_.latin;
+}
+
+// Each hanzi, kana or hangul with a neighbour of its kind is judged by
+// whether it forms a word pair with either; a character standing alone
+// proves nothing either way.
+void Scanner::NoteWordPair(CharClass cls, char16_t unit) {
+  const bool pairable =
+      cls == CharClass::kIdeograph || cls == CharClass::kKana || cls == CharClass::kHangul;
+  if (pairable && pair_run_ > 0) {
+    const bool paired = score::IsWordPair(text_[pos_ - 1], unit);
+    counts_.word_pairs += paired;
+    if (!paired && !last_paired_) ++counts_.unpaired;
+    last_paired_ = paired;
+    ++pair_run_;
+    return;
+  }
+  if (pair_run_ >= 2 && !last_paired_) ++counts_.unpaired;
+  pair_run_ = pairable ? 1 : 0;
+  last_paired_ = false;
 }
 
 void Scanner::NoteUtf8As1252(std::uint8_t sets) {
@@ -575,10 +619,13 @@ void Scanner::ScanSurrogatePair() {
 
 TextScore Scanner::Finish() {
   EndWord();
+  if (pair_run_ >= 2 && !last_paired_) ++counts_.unpaired;
   if (cjk_run_ && cjk_run_ <= 2 && cjk_run_glued_) counts_.lonely += cjk_run_;
   TextScore s;
   s.total = counts_.total + Best(counts_, &s.profile);
   s.total += kWeight.lonely_hanzi * static_cast<double>(counts_.sandwiched);
+  s.total += kCjkUnits * (kWeight.word_pair * static_cast<double>(counts_.word_pairs) +
+                          kWeight.unpaired_cjk * static_cast<double>(counts_.unpaired));
   // Lonely hanzi that are not sandwiched count only where Latin letters are
   // at least twice as many as hanzi, kana and hangul.
   if ((counts_.ideo + counts_.kana + counts_.hangul) * 2 <= counts_.latin) {

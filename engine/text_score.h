@@ -1,18 +1,21 @@
 // Readability score: how much a text reads like real writing in some language
 // rather than like mojibake, for ranking candidate repairs of one text.
 //
-// The model holds no downloaded statistics. Its facts come from the national
-// character sets themselves, read through the code page bridge at first use:
-// the frequently used hanzi of GB2312 (level 1, B0A1-D7F9 in code page 936),
-// the frequently used Big5 range (A440-C67E in 950), JIS X 0208 level 1 kanji
-// (889F-9872 in 932) and the KS X 1001 hangul syllables (B0A1-C8FE in 949) and
-// hanja (CAA1-FDFE). A text is scored against four writing systems
-// (simplified and traditional Chinese, Japanese, Korean) and the best fit
-// counts. Latin, Cyrillic and Greek words score by their letter case and by
-// how the accented letters of code page 1252 sit; ASCII and CJK punctuation,
-// arrows, stars and circled numbers add a little. Half-width katakana reads
-// as text where it is spelled as katakana is written (text_score_kana.h);
-// letters of other alphabets count among letters of their own kind.
+// The model holds no downloaded statistics. Its facts about single
+// characters come from the national character sets themselves, read through the code page bridge at
+// first use: the frequently used hanzi of GB2312 (level 1, B0A1-D7F9 in code page 936), the
+// frequently used Big5 range (A440-C67E in 950), JIS X 0208 level 1 kanji (889F-9872 in 932) and
+// the KS X 1001 hangul syllables (B0A1-C8FE in 949) and hanja (CAA1-FDFE). A text is scored against
+// four writing systems (simplified and traditional Chinese, Japanese, Korean) and the best fit
+// counts. Characters one by one cannot tell two or three right hanzi from
+// wrong ones, so neighbours are judged too: hanzi, kana and hangul that
+// stand side by side as in a dictionary word, and Cyrillic letters as in a
+// Russian word, read well, and those in no such pair cost (word_pairs.h,
+// made at build time from dictionaries Debian packages ship). Latin, Cyrillic and Greek words score
+// by their letter case and by how the accented letters of code page 1252 sit; ASCII and CJK
+// punctuation, arrows, stars and circled numbers add a little. Half-width katakana reads as text
+// where it is spelled as katakana is written (text_score_kana.h); letters of other alphabets count
+// among letters of their own kind.
 //
 // Against that, every sign that a text went through the wrong code page or
 // was never decoded costs: U+FFFD, private-use and unassigned units, lone

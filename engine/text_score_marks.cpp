@@ -119,6 +119,11 @@ std::size_t Base64BlockAt(std::u16string_view t, std::size_t i) {
   if (k < t.size() && !IsBlank(t[k])) return 0;
   const std::size_t len = k - i;
   if (len >= 16 && upper && lower && (digit || transitions >= 3)) return len;
+  // A short token tells itself by its padding or by mixing all three kinds
+  // of character, in a length Base64 comes in: a name or a cell encoded
+  // ("5Lul5L2/", "wdmmsw==").
+  const bool padded = t[k - 1] == u'=';
+  if (len >= 8 && len % 4 == 0 && (padded || (upper && lower && digit))) return len;
   return 0;
 }
 

@@ -14,9 +14,11 @@ namespace tekvo::score {
 // ASCII symbol ("%", "=", "&", "\\", "+", "~", "$") starts one.
 std::size_t TransferMarkAt(std::u16string_view t, std::size_t i);
 
-// The length of a Base64 block starting at t[i], the start of a word: 16 or
-// more alphabet characters with both letter cases and a digit (or many case
-// changes), running to a blank or the end; 0 when there is none.
+// The length of a Base64 block starting at t[i], the start of a word,
+// running to a blank or the end: 16 or more alphabet characters with both
+// letter cases and a digit (or many case changes), or a multiple of 4 from
+// 8 on that ends in "=" padding or holds both cases and a digit; 0 when
+// there is none.
 std::size_t Base64BlockAt(std::u16string_view t, std::size_t i);
 
 }  // namespace tekvo::score

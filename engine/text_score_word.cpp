@@ -1,5 +1,7 @@
 #include "engine/text_score_word.h"
 
+#include "engine/word_pairs.h"
+
 namespace tekvo::score {
 
 void Word::Add(CharClass c, std::uint8_t sets, char16_t unit) {
@@ -24,6 +26,17 @@ void Word::Add(CharClass c, std::uint8_t sets, char16_t unit) {
   else
     scripts |= 4;
   if (sets & kNonRussian) ++non_russian;
+  // Russian words are looked up in lower case; other Cyrillic letters find
+  // no pair, which is the point.
+  if (c == CharClass::kCyrillicUpper || c == CharClass::kCyrillicLower) {
+    char16_t lower = unit;
+    if (unit >= 0x410 && unit <= 0x42F) lower = static_cast<char16_t>(unit + 0x20);
+    if (unit >= 0x400 && unit <= 0x40F) lower = static_cast<char16_t>(unit + 0x50);
+    if (prev_cyrillic) ++(IsWordPair(prev_cyrillic, lower) ? russian_pairs : strange_pairs);
+    prev_cyrillic = lower;
+  } else {
+    prev_cyrillic = 0;
+  }
   if (c > CharClass::kAsciiLower) ++foreign;
   ++len;
 }

@@ -40,8 +40,11 @@ struct Word {
   int accented = 0;        // accented letters of code page 1252
   int accented_pairs = 0;  // two of them side by side
   int non_russian = 0;
-  int foreign = 0;           // letters beyond ASCII
-  bool touches_cjk = false;  // the word is glued to a hanzi, kana or hangul
+  int foreign = 0;             // letters beyond ASCII
+  int russian_pairs = 0;       // Cyrillic neighbours that stand so in Russian words
+  int strange_pairs = 0;       // Cyrillic neighbours no Russian word holds
+  char16_t prev_cyrillic = 0;  // the last letter in lower case, if Cyrillic
+  bool touches_cjk = false;    // the word is glued to a hanzi, kana or hangul
   bool prev_lower = false;
   bool prev_accented = false;
 

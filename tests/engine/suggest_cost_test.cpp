@@ -107,5 +107,28 @@ TEST(RepairCost, Cases) {
   }
 }
 
+// A second step pays for each U+FFFD of the first step's result that it
+// does not keep: 2 per unit of the result, over its 4 counted units + 2.
+TEST(HiddenLossCost, Cases) {
+  const struct {
+    const char* name;
+    Text input;
+    Text output;
+    double cost;
+  } cases[] = {
+      {"no-replacement-char", u"\u62A4\u58EB", u"\u8BF1\u5B89", 0.0},
+      {"kept", u"\u62A4\uFFFD", u"\u8BF1\uFFFD", 0.0},
+      {"turned-into-question-marks", u"\u62A4\uFFFD", u"\u8BF1??", 2.0 / 6},
+      {"two-hidden", u"\uFFFD\u62A4\uFFFD", u"?\u8BF1?", 4.0 / 6},
+      {"one-of-two-kept", u"\uFFFD\u62A4\uFFFD", u"\uFFFD\u8BF1?", 2.0 / 6},
+      {"more-in-the-output", u"\u62A4", u"\uFFFD\uFFFD", 0.0},
+      {"empty", u"", u"", 0.0},
+  };
+  for (const auto& c : cases) {
+    EXPECT_DOUBLE_EQ(HiddenLossCost(c.input, c.output, 4), c.cost)
+        << c.name << ": " << TextToUtf8Bytes(c.input) << " -> " << TextToUtf8Bytes(c.output);
+  }
+}
+
 }  // namespace
 }  // namespace tekvo

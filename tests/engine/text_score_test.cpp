@@ -184,5 +184,100 @@ TEST(TextScore, EdgesOfInput) {
   EXPECT_GT(ScoreText(u"nice \U0001F600 day"), ScoreText(u"nice \xD83D day"));
 }
 
+// Two to six characters, too few for the character sets alone: the reading
+// whose neighbours form dictionary words must win.
+TEST(TextScore, ShortTextsAreJudgedByWordPairs) {
+  const struct {
+    const char* name;
+    Text clean;
+    Text garbled;
+  } cases[] = {
+      {"photo-utf8-read-as-gb", u"照片", Utf8ShownIn(u"照片", 936)},
+      {"korean-name-read-as-gb", u"김민준", Garble(u"김민준", 949, 936)},
+      {"korean-word-read-as-big5", u"데이터", Garble(u"데이터", 949, 950)},
+      {"russian-word-read-as-gb", u"Привет", Garble(u"Привет", 1251, 936)},
+      {"two-letter-russian-word-read-as-gb", u"не", Garble(u"не", 1251, 936)},
+      {"gb-word-read-as-cyrillic", u"设置", Garble(u"设置", 936, 1251)},
+      {"gb-word-read-as-big5", u"文件", Garble(u"文件", 936, 950)},
+      {"big5-word-read-as-gb", u"檔案", Garble(u"檔案", 950, 936)},
+      {"gb-word-read-as-korean", u"设置", Garble(u"设置", 936, 949)},
+      {"japanese-word-utf8-read-as-gb", u"ファイル", Utf8ShownIn(u"ファイル", 936)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_NE(c.clean, c.garbled);
+    EXPECT_GT(ScoreText(c.clean), ScoreText(c.garbled) + 0.1)
+        << Utf8(c.clean) << " vs " << Utf8(c.garbled);
+  }
+}
+
+// A text's score does not hang on where a run of CJK ends: word pairs are
+// looked up only between neighbours of their kind.
+TEST(TextScore, WordPairsStopAtOtherCharacters) {
+  const struct {
+    const char* name;
+    Text text;
+    double at_least;
+  } cases[] = {
+      {"one-hanzi", u"中", 0.4},
+      {"word-pair", u"照片", 0.8},
+      {"pair-split-by-blank", u"照 片", 0.3},
+      {"pair-split-by-digit", u"照1片", 0.3},
+      {"korean-and-hanzi-apart", u"사진 照片", 0.5},
+      {"pair-after-emoji", u"\U0001F600照片", 0.6},
+  };
+  for (const auto& c : cases) {
+    EXPECT_GE(ScoreText(c.text), c.at_least) << c.name << ": " << Utf8(c.text);
+  }
+}
+
+// What word pairs add, to the unit: a pair lifts both its characters, a
+// character in no pair with either neighbour costs, and a lone one is left
+// alone. 照 and 片 are common hanzi (+2 each); 照片 is a word, 片照 is not.
+TEST(TextScore, WordPairTotals) {
+  const struct {
+    const char* name;
+    Text text;
+    double total;
+  } cases[] = {
+      {"word", u"照片", 5.0},                  // 4 + 1 for the pair
+      {"reversed", u"片照", 2.6},              // 4 - 0.7 for each unpaired
+      {"word-then-unpaired", u"照片照", 6.3},  // 片 is paired on its left
+      {"unpaired-then-word", u"片照片", 6.3},  // 照 is paired on its right
+      {"lone-hanzi", u"照", 2.0},
+      {"split-by-blank", u"照 片", 3.0},  // the blank costs, no pair is judged
+      {"russian-word", u"не", 2.2},       // 2 letters + 0.2 for the pair
+      {"cyrillic-no-russian-word-holds", u"ыь", 1.5},
+  };
+  for (const auto& c : cases) {
+    EXPECT_NEAR(ScoreTextDetail(c.text).total, c.total, 1e-9) << c.name << ": " << Utf8(c.text);
+  }
+}
+
+// Encoded short names and cells read as Base64, and plain tokens do not.
+TEST(TextScore, ShortBase64Tokens) {
+  const struct {
+    const char* name;
+    Text text;
+    bool encoded;
+  } cases[] = {
+      {"utf8-hanzi-in-base64", u"5Lul5L2/", true},
+      {"padded", u"wdmmsw==", true},
+      {"padded-before-blank", u"yKHT4A== ", true},
+      {"model-name", u"Win10Pro", true},  // the price of the short rule
+      {"word", u"password", false},
+      {"word-and-digits", u"abc12345", false},
+      {"version", u"v2.1.0", false},
+      {"seven-long", u"AbCd3Ef", false},
+      {"six-long", u"abCD12", false},
+      {"ten-long", u"ab12CD34xy", false},
+      {"equals-inside", u"a=b=c==d", false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ScoreText(c.text) < 0, c.encoded)
+        << c.name << ": " << Utf8(c.text) << " scores " << ScoreText(c.text);
+  }
+}
+
 }  // namespace
 }  // namespace tekvo

@@ -278,6 +278,8 @@ struct Tally {
   int clean = 0, clean_kept = 0;
   std::vector<std::string> misses;  // one line per garbled case not ranked first
   std::vector<std::string> false_alarms;
+  // Per expected repair: garbled cases, and those ranked first.
+  std::map<std::string, std::pair<int, int>> by_repair;
 
   double FirstRate() const { return garbled ? 100.0 * first / garbled : 100.0; }
   double Top3Rate() const { return garbled ? 100.0 * top3 / garbled : 100.0; }
@@ -319,6 +321,9 @@ inline Tally Measure(const std::vector<Case>& cases, bool expected_known,
     ++t.garbled;
     ++t.reachable;
     if (rank == 0) ++t.first;
+    auto& per = t.by_repair[ToUtf8(c.expected)];
+    ++per.first;
+    if (rank == 0) ++per.second;
     if (rank < 3) ++t.top3;
     if (rank != 0) {
       char score[64];
@@ -336,6 +341,9 @@ inline Tally Measure(const std::vector<Case>& cases, bool expected_known,
 // Where the corpus is.
 inline std::string CorpusPath() {
   return std::string(TEKVO_SOURCE_DIR) + "/tests/suggest/corpus.tsv";
+}
+inline std::string ShortPath() {
+  return std::string(TEKVO_SOURCE_DIR) + "/tests/suggest/short.tsv";
 }
 
 }  // namespace tekvo::suggest_corpus
