@@ -48,12 +48,19 @@ struct DecodeCase {
 TEST(Utf8Coder, DecodesLeniently) {
   const DecodeCase cases[] = {
       {"overlong-nul-dropped", "\xC0\x80", u""},
+      {"overlong-32-is-the-first-kept", "\xC0\xA0\xC0\x9F", u" "},
+      {"cut-short-32-is-the-first-kept",
+       "\xE0\xA0"
+       "A\xE0\x9F"
+       "B",
+       u" AB"},
       {"crlf", "\r\n", u"\r\n"},
       {"cut-short-written-on-next-ascii",
        "\xE4\xB8"
        "A",
        u"\u0138A"},
       {"stray-continuations-combine", "\xA1\xA1", u"\u0861"},
+      {"stray-pair-of-32-is-the-first-kept", "\x80\xA0\x80\x9F", u" "},
       {"four-byte-is-pair", "\xF0\x9F\x98\x80", u"\U0001F600"},
       {"four-byte-then-ascii", "\xF0\x9F\x98\x80x", u"\U0001F600x"},
       {"four-byte-cut-short",
