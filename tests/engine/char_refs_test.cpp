@@ -4,8 +4,10 @@
 
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "engine/html_entities.h"
+#include "tests/case_name.h"
 #include "tests/engine/transfer_test_util.h"
 
 namespace tekvo {
@@ -71,84 +73,92 @@ struct DecodeCase {
   Text expected;
 };
 
-TEST(DecodeNumericEscapes, Table) {
-  const auto html = EscapeFamily::kHtml;
-  const auto bs = EscapeFamily::kBackslash;
-  const auto pc = EscapeFamily::kPercent;
-  const DecodeCase cases[] = {
-      {"html-mixed", html, u"&#x53EF;&#25511;&ordm;&Atilde;", u"可控ºÃ"},
-      {"html-upper-x", html, u"&#X41;", u"A"},
-      {"html-hex-astral-one-ref", html, u"&#x1F600;", u"\U0001F600"},
-      {"html-dec-astral-one-ref", html, u"&#128512;", u"\U0001F600"},
-      {"html-last-code-point", html, u"&#x10FFFF;&#1114111;", u"\U0010FFFF\U0010FFFF"},
-      {"html-last-bmp-unit", html, u"&#xFFFF;&#65535;", u"\uFFFF\uFFFF"},
-      {"html-first-astral-is-a-pair", html, u"&#x10000;&#65536;", u"\U00010000\U00010000"},
-      {"html-hex-above-range-vanishes", html, u"a&#x110000;b", u"ab"},
-      {"html-dec-above-range-vanishes", html, u"a&#1114112;b", u"ab"},
-      {"html-hex-six-digits-at-most", html, u"&#x00004142", u"A42"},
-      {"html-dec-seven-digits-at-most", html, u"&#00000651", u"A1"},
-      {"html-surrogate-refs-pair-up", html, u"&#xD83D;&#xDE00;", u"\U0001F600"},
-      {"html-cut-short-keeps-digits", html, u"&#x41 b", u"A b"},
-      {"html-no-digits-vanishes", html, u"x&#;y", u"xy"},
-      {"html-bare-prefix-at-end", html, u"abc&#", u"abc"},
-      {"html-zero-vanishes-with-terminator", html, u"x&#0;y", u"xy"},
-      {"html-only-first-terminator-swallowed", html, u"&#65;;", u"A;"},
-      {"html-plain-semicolon-stays", html, u"a;b", u"a;b"},
-      {"html-digits-at-end", html, u"&#x53EF", u"可"},
-      {"html-tags-any-case", html, u"<P>line</p>", u"\r\nline\r\n"},
-      {"html-six-tags", html, u"<HR><Br><DIV></Div>", u"\r\n\r\n\r\n\r\n"},
-      {"html-other-tag-forms-stay", html, u"<br/><br /><p class=x>", u"<br/><br /><p class=x>"},
-      {"html-entity-needs-semicolon", html, u"&nbsp x", u"&nbsp x"},
-      {"html-nbsp-is-not-space", html, u"&nbsp;", u"\u00A0"},
-      {"html-escaped-lt-decoded-once", html, u"&amp;lt;", u"&lt;"},
-      {"html-escaped-quot-decoded-once", html, u"&amp;quot;", u"&quot;"},
-      {"html-entity-output-not-rescanned", html, u"&amp;#x41;", u"&#x41;"},
-      {"html-entity-names-case-sensitive", html, u"&AMP;&Aacute;&aacute;", u"&AMP;Áá"},
-      {"html-unknown-entity-stays", html, u"&foo;&;", u"&foo;&;"},
-      {"html-entity-cuts-escape", html, u"&#65&lt;", u"A<"},
-      {"html-markers-kept", html, u"\u9485\u9963\u8BA0;12", u"\u9485\u9963\u8BA0;12"},
-      {"bs-caption-example", bs, u"\\u53EF\\u63A7\\x28\\x29", u"可控()"},
-      {"bs-upper-prefixes", bs, u"\\U0041\\X41", u"AA"},
-      {"bs-four-digits-at-most", bs, u"\\u1F600",
-       u"\u1F60"
-       u"0"},
-      {"bs-last-bmp-unit", bs, u"\\uFFFF\\xFF", u"\uFFFF\u00FF"},
-      {"bs-no-digits", bs, u"\\uZZZZ", u"ZZZZ"},
-      {"bs-semicolon-stays", bs, u"\\u0041;", u"A;"},
-      {"bs-zero-vanishes", bs, u"a\\u0000b", u"ab"},
-      {"bs-other-backslash-stays", bs, u"C:\\new\\x", u"C:\\new"},
-      {"bs-two-digits-are-characters", bs, u"\\xB5\\xe7", u"µç"},
-      {"bs-html-untouched", bs, u"&#x41;&amp;", u"&#x41;&amp;"},
-      {"bs-markers-kept", bs,
-       u"\u9485"
-       u"1234\u9963"
-       u"12\u8BA0"
-       u"9",
-       u"\u9485"
-       u"1234\u9963"
-       u"12\u8BA0"
-       u"9"},
-      {"pc-caption-example", pc, u"%u53EF%u63A7%28%29", u"可控()"},
-      {"pc-two-digits-are-characters", pc, u"%B5%E7", u"\u00B5\u00E7"},
-      {"pc-last-bmp-unit", pc, u"%uFFFF%FF", u"\uFFFF\u00FF"},
-      {"pc-no-digits-vanishes", pc, u"100%!", u"100!"},
-      {"pc-bare-prefix-at-end", pc, u"abc%", u"abc"},
-      {"pc-cut-short", pc, u"%u41 ", u"A "},
-      {"pc-double-percent", pc, u"%%41", u"A"},
-      {"pc-markers-kept", pc,
-       u"\u9963"
-       u"41",
-       u"\u9963"
-       u"41"},
-      {"empty", html, u"", u""},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    const Text got = DecodeNumericEscapes(c.input, c.family);
-    EXPECT_EQ(got, c.expected) << "input " << Show(c.input) << " got " << Show(got);
-    EXPECT_LE(got.size(), c.input.size());
-  }
+void PrintTo(const DecodeCase& c, std::ostream* os) { *os << c.name; }
+
+class DecodeNumeric : public testing::TestWithParam<DecodeCase> {};
+
+// The decoder rewrites its input in place, so it can never grow it.
+TEST_P(DecodeNumeric, DecodesTheEscapes) {
+  const DecodeCase& c = GetParam();
+  const Text got = DecodeNumericEscapes(c.input, c.family);
+  EXPECT_EQ(got, c.expected) << "input " << Show(c.input) << " got " << Show(got);
+  EXPECT_LE(got.size(), c.input.size());
 }
+
+constexpr auto html = EscapeFamily::kHtml;
+constexpr auto bs = EscapeFamily::kBackslash;
+constexpr auto pc = EscapeFamily::kPercent;
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DecodeNumeric,
+    testing::ValuesIn(std::vector<DecodeCase>{
+        {"html-mixed", html, u"&#x53EF;&#25511;&ordm;&Atilde;", u"可控ºÃ"},
+        {"html-upper-x", html, u"&#X41;", u"A"},
+        {"html-hex-astral-one-ref", html, u"&#x1F600;", u"\U0001F600"},
+        {"html-dec-astral-one-ref", html, u"&#128512;", u"\U0001F600"},
+        {"html-last-code-point", html, u"&#x10FFFF;&#1114111;", u"\U0010FFFF\U0010FFFF"},
+        {"html-last-bmp-unit", html, u"&#xFFFF;&#65535;", u"\uFFFF\uFFFF"},
+        {"html-first-astral-is-a-pair", html, u"&#x10000;&#65536;", u"\U00010000\U00010000"},
+        {"html-hex-above-range-vanishes", html, u"a&#x110000;b", u"ab"},
+        {"html-dec-above-range-vanishes", html, u"a&#1114112;b", u"ab"},
+        {"html-hex-six-digits-at-most", html, u"&#x00004142", u"A42"},
+        {"html-dec-seven-digits-at-most", html, u"&#00000651", u"A1"},
+        {"html-surrogate-refs-pair-up", html, u"&#xD83D;&#xDE00;", u"\U0001F600"},
+        {"html-cut-short-keeps-digits", html, u"&#x41 b", u"A b"},
+        {"html-no-digits-vanishes", html, u"x&#;y", u"xy"},
+        {"html-bare-prefix-at-end", html, u"abc&#", u"abc"},
+        {"html-zero-vanishes-with-terminator", html, u"x&#0;y", u"xy"},
+        {"html-only-first-terminator-swallowed", html, u"&#65;;", u"A;"},
+        {"html-plain-semicolon-stays", html, u"a;b", u"a;b"},
+        {"html-digits-at-end", html, u"&#x53EF", u"可"},
+        {"html-tags-any-case", html, u"<P>line</p>", u"\r\nline\r\n"},
+        {"html-six-tags", html, u"<HR><Br><DIV></Div>", u"\r\n\r\n\r\n\r\n"},
+        {"html-other-tag-forms-stay", html, u"<br/><br /><p class=x>", u"<br/><br /><p class=x>"},
+        {"html-entity-needs-semicolon", html, u"&nbsp x", u"&nbsp x"},
+        {"html-nbsp-is-not-space", html, u"&nbsp;", u"\u00A0"},
+        {"html-escaped-lt-decoded-once", html, u"&amp;lt;", u"&lt;"},
+        {"html-escaped-quot-decoded-once", html, u"&amp;quot;", u"&quot;"},
+        {"html-entity-output-not-rescanned", html, u"&amp;#x41;", u"&#x41;"},
+        {"html-entity-names-case-sensitive", html, u"&AMP;&Aacute;&aacute;", u"&AMP;Áá"},
+        {"html-unknown-entity-stays", html, u"&foo;&;", u"&foo;&;"},
+        {"html-entity-cuts-escape", html, u"&#65&lt;", u"A<"},
+        {"html-markers-kept", html, u"\u9485\u9963\u8BA0;12", u"\u9485\u9963\u8BA0;12"},
+        {"bs-caption-example", bs, u"\\u53EF\\u63A7\\x28\\x29", u"可控()"},
+        {"bs-upper-prefixes", bs, u"\\U0041\\X41", u"AA"},
+        {"bs-four-digits-at-most", bs, u"\\u1F600",
+         u"\u1F60"
+         u"0"},
+        {"bs-last-bmp-unit", bs, u"\\uFFFF\\xFF", u"\uFFFF\u00FF"},
+        {"bs-no-digits", bs, u"\\uZZZZ", u"ZZZZ"},
+        {"bs-semicolon-stays", bs, u"\\u0041;", u"A;"},
+        {"bs-zero-vanishes", bs, u"a\\u0000b", u"ab"},
+        {"bs-other-backslash-stays", bs, u"C:\\new\\x", u"C:\\new"},
+        {"bs-two-digits-are-characters", bs, u"\\xB5\\xe7", u"µç"},
+        {"bs-html-untouched", bs, u"&#x41;&amp;", u"&#x41;&amp;"},
+        {"bs-markers-kept", bs,
+         u"\u9485"
+         u"1234\u9963"
+         u"12\u8BA0"
+         u"9",
+         u"\u9485"
+         u"1234\u9963"
+         u"12\u8BA0"
+         u"9"},
+        {"pc-caption-example", pc, u"%u53EF%u63A7%28%29", u"可控()"},
+        {"pc-two-digits-are-characters", pc, u"%B5%E7", u"\u00B5\u00E7"},
+        {"pc-last-bmp-unit", pc, u"%uFFFF%FF", u"\uFFFF\u00FF"},
+        {"pc-no-digits-vanishes", pc, u"100%!", u"100!"},
+        {"pc-bare-prefix-at-end", pc, u"abc%", u"abc"},
+        {"pc-cut-short", pc, u"%u41 ", u"A "},
+        {"pc-double-percent", pc, u"%%41", u"A"},
+        {"pc-markers-kept", pc,
+         u"\u9963"
+         u"41",
+         u"\u9963"
+         u"41"},
+        {"empty", html, u"", u""},
+    }),
+    CaseName<DecodeCase>);
 
 TEST(DecodeNumericEscapes, UnknownFamilyReturnsInput) {
   const Text in = u"&#x41;\\u0041%41";
