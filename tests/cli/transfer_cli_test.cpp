@@ -36,7 +36,7 @@ const CliCase kCases[] = {
     {"decode-url-by-number", {"decode", "url:1028"}, "%A4%A4%B0%EA", 0, "中國", ""},
     {"decode-qp-utf8", {"decode", "qp:utf8"}, "=E7=94=B5=\r\n=E7=94=B5", 0, "电电", ""},
     {"decode-base64-gb", {"decode", "base64:gb"}, "QVNDSUkgvs3Kxw==", 0, "ASCII 就是", ""},
-    {"decode-base64url", {"decode", "base64url:utf8"}, "55S1", 0, "电", ""},
+    {"decode-base64url-star-dash", {"decode", "base64url:1033"}, "*-*-", 0, "ûÿ¿", ""},
     {"decode-utf7", {"decode", "utf7"}, "+UxdOrA- YES", 0, "北京 YES", ""},
     {"decode-hz", {"decode", "hz"}, "~{VP~}~~", 0, "中~", ""},
     {"decode-iso2022-still-served", {"decode", "iso2022:ja"}, "$B$3(B", 0, "こ", ""},

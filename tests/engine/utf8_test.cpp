@@ -2,6 +2,7 @@
 
 #include <random>
 #include <string>
+#include <vector>
 
 #include "engine/codepage.h"
 #include "tests/engine/test_output.h"
@@ -18,26 +19,31 @@ struct EncodeCase {
   const char* hex;
 };
 
-TEST(Utf8Coder, Encodes) {
-  const EncodeCase cases[] = {
-      {"ascii", u"abc", "61 62 63"},
-      {"two-byte", u"\u00E9", "C3 A9"},
-      {"three-byte", u"\u4E2D", "E4 B8 AD"},
-      {"pair-is-four-bytes", u"\U0001F600", "F0 9F 98 80"},
-      {"last-plane-pair", u"\U0010FFFF", "F4 8F BF BF"},
-      {"lone-high-three-bytes",
-       u"\xD83D"
-       "a",
-       "ED A0 BD 61"},
-      {"lone-low-three-bytes", u"\xDE00", "ED B8 80"},
-      {"low-then-high-not-a-pair", u"\xDE00\xD83D", "ED B8 80 ED A0 BD"},
-      {"nul", Text(1, u'\0'), "00"},
-      {"empty", u"", ""},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(Hex(TextToUtf8Bytes(c.text)), c.hex) << c.name;
-  }
+void PrintTo(const EncodeCase& c, std::ostream* os) { *os << c.name << " " << Units(c.text); }
+
+class Utf8Encode : public testing::TestWithParam<EncodeCase> {};
+
+TEST_P(Utf8Encode, GivesTheBytes) {
+  EXPECT_EQ(Hex(TextToUtf8Bytes(GetParam().text)), GetParam().hex);
 }
+
+INSTANTIATE_TEST_SUITE_P(Cases, Utf8Encode,
+                         testing::ValuesIn(std::vector<EncodeCase>{
+                             {"ascii", u"abc", "61 62 63"},
+                             {"two-byte", u"\u00E9", "C3 A9"},
+                             {"three-byte", u"\u4E2D", "E4 B8 AD"},
+                             {"pair-is-four-bytes", u"\U0001F600", "F0 9F 98 80"},
+                             {"last-plane-pair", u"\U0010FFFF", "F4 8F BF BF"},
+                             {"lone-high-three-bytes",
+                              u"\xD83D"
+                              "a",
+                              "ED A0 BD 61"},
+                             {"lone-low-three-bytes", u"\xDE00", "ED B8 80"},
+                             {"low-then-high-not-a-pair", u"\xDE00\xD83D", "ED B8 80 ED A0 BD"},
+                             {"nul", Text(1, u'\0'), "00"},
+                             {"empty", u"", ""},
+                         }),
+                         CaseName<EncodeCase>);
 
 struct DecodeCase {
   const char* name;
@@ -45,36 +51,49 @@ struct DecodeCase {
   Text text;
 };
 
-TEST(Utf8Coder, DecodesLeniently) {
-  const DecodeCase cases[] = {
-      {"overlong-nul-dropped", "\xC0\x80", u""},
-      {"crlf", "\r\n", u"\r\n"},
-      {"cut-short-written-on-next-ascii",
-       "\xE4\xB8"
-       "A",
-       u"\u0138A"},
-      {"stray-continuations-combine", "\xA1\xA1", u"\u0861"},
-      {"four-byte-is-pair", "\xF0\x9F\x98\x80", u"\U0001F600"},
-      {"four-byte-then-ascii", "\xF0\x9F\x98\x80x", u"\U0001F600x"},
-      {"four-byte-cut-short",
-       "\xF0\x9F\x98"
-       "A",
-       u"\u07D8A"},
-      {"four-byte-above-max-not-a-pair", "\xF4\x90\x80\x80", u"\u4400"},
-      {"four-byte-overlong-not-a-pair", "\xF0\x8F\xBF\xBF", u"\u03FF"},
-      {"pending-then-four-byte", "\xE4\xB8\xF0\x9F\x98\x80", u"\u0138\U0001F600"},
-      {"cut-short-at-end-dropped", "\xE4\xB8", u""},
-      {"surrogate-triples-rejoin", "\xED\xA0\xBD\xED\xB8\x80", u"\U0001F600"},
-      {"lead-alone-dropped",
-       "\xC3"
-       "a",
-       u"a"},
-      {"empty", "", u""},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(Units(Utf8BytesToText(c.bytes)), Units(c.text)) << c.name;
-  }
+void PrintTo(const DecodeCase& c, std::ostream* os) { *os << c.name << " " << Hex(c.bytes); }
+
+class Utf8Decode : public testing::TestWithParam<DecodeCase> {};
+
+TEST_P(Utf8Decode, DecodesLeniently) {
+  EXPECT_EQ(Units(Utf8BytesToText(GetParam().bytes)), Units(GetParam().text));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Utf8Decode,
+    testing::ValuesIn(std::vector<DecodeCase>{
+        {"overlong-nul-dropped", "\xC0\x80", u""},
+        {"overlong-32-is-the-first-kept", "\xC0\xA0\xC0\x9F", u" "},
+        {"cut-short-32-is-the-first-kept",
+         "\xE0\xA0"
+         "A\xE0\x9F"
+         "B",
+         u" AB"},
+        {"crlf", "\r\n", u"\r\n"},
+        {"cut-short-written-on-next-ascii",
+         "\xE4\xB8"
+         "A",
+         u"\u0138A"},
+        {"stray-continuations-combine", "\xA1\xA1", u"\u0861"},
+        {"stray-pair-of-32-is-the-first-kept", "\x80\xA0\x80\x9F", u" "},
+        {"four-byte-is-pair", "\xF0\x9F\x98\x80", u"\U0001F600"},
+        {"four-byte-then-ascii", "\xF0\x9F\x98\x80x", u"\U0001F600x"},
+        {"four-byte-cut-short",
+         "\xF0\x9F\x98"
+         "A",
+         u"\u07D8A"},
+        {"four-byte-above-max-not-a-pair", "\xF4\x90\x80\x80", u"\u4400"},
+        {"four-byte-overlong-not-a-pair", "\xF0\x8F\xBF\xBF", u"\u03FF"},
+        {"pending-then-four-byte", "\xE4\xB8\xF0\x9F\x98\x80", u"\u0138\U0001F600"},
+        {"cut-short-at-end-dropped", "\xE4\xB8", u""},
+        {"surrogate-triples-rejoin", "\xED\xA0\xBD\xED\xB8\x80", u"\U0001F600"},
+        {"lead-alone-dropped",
+         "\xC3"
+         "a",
+         u"a"},
+        {"empty", "", u""},
+    }),
+    CaseName<DecodeCase>);
 
 TEST(Utf8Coder, EveryTextSurvivesARoundTrip) {
   const Text cases[] = {
