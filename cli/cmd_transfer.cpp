@@ -9,6 +9,7 @@
 #include "cli/commands.h"
 #include "cli/io.h"
 #include "cli/repair_name.h"
+#include "cli/stream.h"
 #include "engine/base64.h"
 #include "engine/char_refs.h"
 #include "engine/codepage.h"
@@ -114,6 +115,21 @@ Text Decode(DecodeKind kind, const Text& text, LocaleId language) {
   return text;
 }
 
+// The character that begins every escape of the decoders that work on text
+// alone, escape by escape; nullopt for the others.
+std::optional<char> EscapeOpener(DecodeKind kind) {
+  switch (kind) {
+    case DecodeKind::kHtml:
+      return '&';
+    case DecodeKind::kNumU1:
+      return '\\';
+    case DecodeKind::kNumU2:
+      return '%';
+    default:
+      return std::nullopt;
+  }
+}
+
 // The encoders break long lines with a bare CR, which the editor stores as
 // CR LF; a file gets the same, so that decoding it restores the text.
 Text BareCrToCrLf(const Text& text) {
@@ -177,6 +193,20 @@ int RunDecode(const Invocation& inv) {
   } else if (colon != std::string::npos) {
     return UsageError(inv, std::string(it->name) + " takes no language");
   }
+  if (const std::optional<char> opener = EscapeOpener(it->kind)) {
+    int status = kExitOk;
+    if (CanStream(inv, status)) {
+      PieceRules rules;
+      // An escape ends before the next one begins, and nothing after it
+      // changes how it reads: cut before an escape's first character.
+      rules.cut = [c = *opener](std::string_view bytes, std::size_t p) { return bytes[p] == c; };
+      rules.convert = [kind = it->kind](const Text& piece, std::size_t, bool) {
+        return Decode(kind, piece, 0);
+      };
+      return StreamCommand(inv, 1, rules);
+    }
+    if (status != kExitOk) return status;
+  }
   std::optional<Text> text = ReadInputText(inv, 1);
   if (!text) return kExitError;
   return WriteOutputText(inv, Decode(it->kind, *text, language));
@@ -193,6 +223,19 @@ int RunEncode(const Invocation& inv) {
     return UsageError(inv, "unknown encoding " + pos[0] +
                                " (html-hex, html-dec, qp:gb, qp:utf8, base64:gb, base64:utf8, "
                                "utf7, hz)");
+  }
+  if (it->kind == EncodeKind::kHtmlHex || it->kind == EncodeKind::kHtmlDec) {
+    int status = kExitOk;
+    if (CanStream(inv, status)) {
+      // One reference per character: any cut outside a surrogate pair.
+      PieceRules rules;
+      rules.cut = [](std::string_view, std::size_t) { return true; };
+      rules.convert = [kind = it->kind](const Text& piece, std::size_t, bool) {
+        return Encode(kind, piece).text;
+      };
+      return StreamCommand(inv, 1, rules);
+    }
+    if (status != kExitOk) return status;
   }
   std::optional<Text> text = ReadInputText(inv, 1);
   if (!text) return kExitError;

@@ -6,6 +6,7 @@
 
 #include "file_test_support.h"
 #include "files/paths.h"
+#include "scripted_file_ops.h"
 
 namespace tekvo {
 namespace {
@@ -15,6 +16,7 @@ using testing::Hex;
 using testing::ModeOf;
 using testing::ReadBytes;
 using testing::ScratchDir;
+using testing::ScriptedOps;
 using testing::ScriptedPrompter;
 using testing::Show;
 using testing::WriteBytes;
@@ -144,7 +146,8 @@ TEST(SaveTextFileTest, FailedSaveOfANewFileLeavesAStaleBackupAlone) {
   ScratchDir dir;
   const std::string path = dir.File("doc.txt");
   WriteBytes(BackupPathOf(path), "stale");
-  FailingOps ops(Op::kCreate, 1);
+  ScriptedOps ops(dir.path());
+  ops.FailAt(testing::Op::kCreate, 1);
   ScriptedPrompter prompter;
   SaveOptions options;
   options.ops = &ops;

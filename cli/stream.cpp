@@ -1,0 +1,119 @@
+#include "cli/stream.h"
+
+#include <deque>
+#include <future>
+#include <memory>
+#include <optional>
+#include <system_error>
+#include <utility>
+
+#include "cli/encoding_options.h"
+#include "cli/io.h"
+#include "engine/codepage.h"
+#include "engine/utf8_cut.h"
+#include "files/file_encoding.h"
+
+namespace tekvo::cli {
+namespace {
+
+// Bytes read at a time. Large enough that a piece's conversion costs far
+// more than handing it to a thread, small enough that the pieces in flight
+// stay a few megabytes.
+constexpr std::size_t kReadBytes = std::size_t{1} << 20;
+// Pieces converted at once: one per core keeps both busy, and one more
+// keeps them busy while the main thread writes a result or reads on.
+constexpr std::size_t kPiecesInFlight = 3;
+
+struct ConvertedPiece {
+  ByteString bytes;
+  std::size_t unmappable = 0;
+};
+
+// The input's UTF-8 as ReadEncodedInput decodes a whole file with
+// "--in utf8": a byte order mark at the very start dropped, every U+0000 too.
+Text DecodePiece(std::string_view piece, bool input_start) {
+  Text text = Utf8BytesToText(ByteString(piece));
+  if (input_start && piece.starts_with("\xEF\xBB\xBF") && !text.empty() &&
+      text.front() == u'\uFEFF') {
+    text.erase(0, 1);
+  }
+  std::erase(text, u'\0');
+  return text;
+}
+
+ConvertedPiece ConvertPiece(const PieceRules& rules, const ByteString& piece, std::size_t index,
+                            bool last, FileEncoding encoding, bool count_unmappable) {
+  const Text result = rules.convert(DecodePiece(piece, index == 0), index, last);
+  ConvertedPiece out;
+  std::optional<ByteString> bytes = EncodeFileTextPiece(result, encoding, index == 0);
+  if (bytes) out.bytes = std::move(*bytes);
+  if (count_unmappable) out.unmappable = CountUnmappableCharacters(result, encoding);
+  return out;
+}
+
+}  // namespace
+
+bool CanStream(const Invocation& inv, int& status) {
+  bool bad = false;
+  const bool streams = InputStreams(inv, bad);
+  if (bad) status = kExitError;
+  return streams && !bad;
+}
+
+int StreamCommand(const Invocation& inv, std::size_t index, const PieceRules& rules) {
+  std::optional<InputSource> in = InputSource::Open(inv, index);
+  if (!in) return kExitError;
+  std::unique_ptr<EncodedOutput> out = EncodedOutput::Open(inv);
+  if (!out) return kExitError;
+  const FileEncoding encoding = out->encoding();
+  const bool count = out->CountsUnmappable();
+
+  std::deque<std::future<ConvertedPiece>> pending;
+  std::size_t unmappable = 0;
+  std::size_t next_index = 0;
+  bool write_failed = false;
+  auto submit = [&](ByteString piece, bool last) {
+    const std::size_t i = next_index++;
+    pending.push_back(std::async(std::launch::async,
+                                 [&rules, piece = std::move(piece), i, last, encoding, count] {
+                                   return ConvertPiece(rules, piece, i, last, encoding, count);
+                                 }));
+  };
+  // Results are written in the order the pieces were read; a failed write
+  // ends the output, and the pieces still in flight are waited for.
+  auto write_oldest = [&] {
+    ConvertedPiece done = pending.front().get();
+    pending.pop_front();
+    if (write_failed) return;
+    unmappable += done.unmappable;
+    if (!out->Write(done.bytes)) write_failed = true;
+  };
+
+  ByteString buffer;
+  // Cuts before this position were looked for already: a long stretch
+  // without a cut is searched once, not again after every read.
+  std::size_t searched = 0;
+  for (;;) {
+    const bool at_end = in->ReadMore(buffer, kReadBytes) == 0;
+    if (in->failed() || write_failed) break;
+    if (at_end) break;
+    const std::size_t cut = LastUtf8CutPoint(buffer, searched, rules.cut);
+    if (cut == 0) {
+      searched = buffer.size() - 1;
+      continue;
+    }
+    submit(buffer.substr(0, cut), false);
+    buffer.erase(0, cut);
+    searched = 0;
+    while (pending.size() >= kPiecesInFlight) write_oldest();
+  }
+  if (!in->failed() && !write_failed) submit(std::move(buffer), true);
+  while (!pending.empty()) write_oldest();
+  if (in->failed() || write_failed) {
+    out->Abandon();
+    return kExitError;
+  }
+  return out->Finish(unmappable);
+}
+
+}  // namespace tekvo::cli
