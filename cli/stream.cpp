@@ -63,6 +63,11 @@ bool CanStream(const Invocation& inv, int& status) {
 int StreamCommand(const Invocation& inv, std::size_t index, const PieceRules& rules) {
   std::optional<InputSource> in = InputSource::Open(inv, index);
   if (!in) return kExitError;
+  return StreamCommand(inv, *in, rules);
+}
+
+int StreamCommand(const Invocation& inv, InputSource& source, const PieceRules& rules) {
+  InputSource* in = &source;
   std::unique_ptr<EncodedOutput> out = EncodedOutput::Open(inv);
   if (!out) return kExitError;
   const FileEncoding encoding = out->encoding();

@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "cli/commands.h"
+#include "cli/io.h"
 #include "engine/text.h"
 
 namespace tekvo::cli {
@@ -39,6 +40,9 @@ bool CanStream(const Invocation& inv, int& status);
 // output that cannot be written is reported and gives kExitError; an "-o"
 // target then keeps its old content. Returns the exit status.
 int StreamCommand(const Invocation& inv, std::size_t index, const PieceRules& rules);
+
+// The same on an input opened already, read from where it stands.
+int StreamCommand(const Invocation& inv, InputSource& in, const PieceRules& rules);
 
 }  // namespace tekvo::cli
 

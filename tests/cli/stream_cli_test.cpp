@@ -160,6 +160,24 @@ TEST_P(StreamedEqualsWhole, ByteForByte) {
 INSTANTIATE_TEST_SUITE_P(Shapes, StreamedEqualsWhole, testing::ValuesIn(kCases),
                          CaseName<StreamCase>);
 
+// Past a few megabytes suggest ranks slices from all over the input, then
+// streams the chosen repair: the result is still the whole-text repair,
+// and the listing names it first.
+TEST(SuggestOnLongInput, AppliesTheRepairTheSampleChose) {
+  std::string input = kGarbledOneLine;
+  while (input.size() < (std::size_t{9} << 20)) input += kGarbledOneLine;
+  const Text text =
+      DecodeFileBytes(input, FileEncoding::kUtf8NoBom, DetectFileEncoding(input)).value();
+  const std::string want = TextToUtf8Bytes(Repair("gb--big5")(text));
+  const Result applied = RunTool({"suggest", "--apply"}, input);
+  ASSERT_EQ(applied.status, 0) << applied.err;
+  ASSERT_EQ(applied.out.size(), want.size());
+  EXPECT_TRUE(applied.out == want);
+  const Result listed = RunTool({"suggest", "--top", "1"}, input);
+  ASSERT_EQ(listed.status, 0) << listed.err;
+  EXPECT_EQ(listed.out.substr(listed.out.find('\t') + 1, 8), "GB--Big5") << listed.out;
+}
+
 namespace fs = std::filesystem;
 
 struct ScratchFolder {

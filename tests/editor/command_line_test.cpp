@@ -7,7 +7,7 @@
 #include <fstream>
 
 #include "editor/qtext.h"
-#include "tests/editor/case_name.h"
+#include "tests/case_name.h"
 #include "tests/editor/command_harness.h"
 
 namespace tekvo {

@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QStyleFactory>
 
-#include "tests/editor/case_name.h"
+#include "tests/case_name.h"
 #include "tests/editor/command_harness.h"
 
 namespace tekvo {

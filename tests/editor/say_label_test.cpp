@@ -6,7 +6,7 @@
 
 #include "editor/fonts.h"
 #include "editor/say_view.h"
-#include "tests/editor/case_name.h"
+#include "tests/case_name.h"
 #include "tests/editor/command_harness.h"
 
 namespace tekvo {
