@@ -19,20 +19,31 @@ namespace {
 // Bytes read at a time. Large enough that a piece's conversion costs far
 // more than handing it to a thread, small enough that the pieces in flight
 // stay a few megabytes.
-constexpr std::size_t kReadBytes = std::size_t{1} << 20;
+constexpr std::size_t kReadBytes = std::size_t{1} << 19;
+std::size_t read_bytes = kReadBytes;
 // Pieces converted at once: one per core keeps both busy, and one more
 // keeps them busy while the main thread writes a result or reads on.
-constexpr std::size_t kPiecesInFlight = 3;
+constexpr std::size_t kPiecesInFlight = 4;
 
+bool IsHighSurrogate(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
+bool IsLowSurrogate(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
+
+// A piece's result, encoded but for its edges: a result may end with the
+// first half of a surrogate pair whose second half starts the next result
+// (a decoder's "&#xD83D;" before the cut, "&#xDE00;" after it), and the
+// output encodings write a pair differently from its halves. The edges are
+// encoded in order by the thread that writes.
 struct ConvertedPiece {
+  Text leading_low;  // empty, or a low surrogate that began the result
   ByteString bytes;
+  Text trailing_high;  // empty, or a high surrogate that ended the result
   std::size_t unmappable = 0;
 };
 
 // The input's UTF-8 as ReadEncodedInput decodes a whole file with
 // "--in utf8": a byte order mark at the very start dropped, every U+0000 too.
-Text DecodePiece(std::string_view piece, bool input_start) {
-  Text text = Utf8BytesToText(ByteString(piece));
+Text DecodePiece(const ByteString& piece, bool input_start) {
+  Text text = Utf8BytesToText(piece);
   if (input_start && piece.starts_with("\xEF\xBB\xBF") && !text.empty() &&
       text.front() == u'\uFEFF') {
     text.erase(0, 1);
@@ -43,8 +54,17 @@ Text DecodePiece(std::string_view piece, bool input_start) {
 
 ConvertedPiece ConvertPiece(const PieceRules& rules, const ByteString& piece, std::size_t index,
                             bool last, FileEncoding encoding, bool count_unmappable) {
-  const Text result = rules.convert(DecodePiece(piece, index == 0), index, last);
+  Text result = rules.convert(DecodePiece(piece, index == 0), index, last);
   ConvertedPiece out;
+  // The first piece has nothing before it, and the mark goes first.
+  if (index > 0 && !result.empty() && IsLowSurrogate(result.front())) {
+    out.leading_low = result.substr(0, 1);
+    result.erase(0, 1);
+  }
+  if (!last && !result.empty() && IsHighSurrogate(result.back())) {
+    out.trailing_high = result.substr(result.size() - 1);
+    result.pop_back();
+  }
   std::optional<ByteString> bytes = EncodeFileTextPiece(result, encoding, index == 0);
   if (bytes) out.bytes = std::move(*bytes);
   if (count_unmappable) out.unmappable = CountUnmappableCharacters(result, encoding);
@@ -52,6 +72,8 @@ ConvertedPiece ConvertPiece(const PieceRules& rules, const ByteString& piece, st
 }
 
 }  // namespace
+
+void SetStreamReadBytes(std::size_t bytes) { read_bytes = bytes == 0 ? kReadBytes : bytes; }
 
 bool CanStream(const Invocation& inv, int& status) {
   bool bad = false;
@@ -86,10 +108,21 @@ int StreamCommand(const Invocation& inv, InputSource& source, const PieceRules& 
   };
   // Results are written in the order the pieces were read; a failed write
   // ends the output, and the pieces still in flight are waited for.
+  Text held_high;  // the previous result's last unit, kept for the next one
   auto write_oldest = [&] {
     ConvertedPiece done = pending.front().get();
     pending.pop_front();
     if (write_failed) return;
+    Text edge = std::move(held_high);
+    edge += done.leading_low;
+    held_high = std::move(done.trailing_high);
+    if (!edge.empty()) {
+      if (count) unmappable += CountUnmappableCharacters(edge, encoding);
+      if (!out->Write(EncodeFileTextPiece(edge, encoding, false).value_or(ByteString()))) {
+        write_failed = true;
+        return;
+      }
+    }
     unmappable += done.unmappable;
     if (!out->Write(done.bytes)) write_failed = true;
   };
@@ -99,7 +132,7 @@ int StreamCommand(const Invocation& inv, InputSource& source, const PieceRules& 
   // without a cut is searched once, not again after every read.
   std::size_t searched = 0;
   for (;;) {
-    const bool at_end = in->ReadMore(buffer, kReadBytes) == 0;
+    const bool at_end = in->ReadMore(buffer, read_bytes) == 0;
     if (in->failed() || write_failed) break;
     if (at_end) break;
     const std::size_t cut = LastUtf8CutPoint(buffer, searched, rules.cut);
@@ -107,8 +140,12 @@ int StreamCommand(const Invocation& inv, InputSource& source, const PieceRules& 
       searched = buffer.size() - 1;
       continue;
     }
-    submit(buffer.substr(0, cut), false);
-    buffer.erase(0, cut);
+    // The piece keeps the buffer it was read into; only the short rest
+    // after the cut is copied.
+    ByteString piece = std::move(buffer);
+    buffer.assign(piece, cut, ByteString::npos);
+    piece.resize(cut);
+    submit(std::move(piece), false);
     searched = 0;
     while (pending.size() >= kPiecesInFlight) write_oldest();
   }

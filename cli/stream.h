@@ -44,6 +44,11 @@ int StreamCommand(const Invocation& inv, std::size_t index, const PieceRules& ru
 // The same on an input opened already, read from where it stands.
 int StreamCommand(const Invocation& inv, InputSource& in, const PieceRules& rules);
 
+// The bytes read at a time (0: the default of half a megabyte). Tests and
+// fuzzing read a few bytes at a time, so that pieces end at every position
+// a command may cut at. Not for use while a command runs.
+void SetStreamReadBytes(std::size_t bytes);
+
 }  // namespace tekvo::cli
 
 #endif  // TEKVO_CLI_STREAM_H_

@@ -17,6 +17,7 @@
 
 #include "cli/commands.h"
 #include "cli/repair_name.h"
+#include "cli/stream.h"
 #include "engine/char_refs.h"
 #include "engine/codepage.h"
 #include "engine/mapping.h"
@@ -154,6 +155,24 @@ TEST_P(StreamedEqualsWhole, ByteForByte) {
     ASSERT_TRUE(r.out == want) << c.name << " skipping " << skip << ": first difference at "
                                << std::mismatch(r.out.begin(), r.out.end(), want.begin()).first -
                                       r.out.begin();
+  }
+}
+
+// A few hundred bytes read a few bytes at a time: pieces end at every
+// position the command may cut at.
+TEST_P(StreamedEqualsWhole, InTinyReads) {
+  const StreamCase& c = GetParam();
+  const std::string input = c.input->substr(0, 300);
+  const Result whole = RunTool(c.args, input);
+  ASSERT_EQ(whole.status, 0) << whole.err;
+  for (std::size_t read : {1, 2, 3, 5, 7, 16}) {
+    SetStreamReadBytes(read);
+    const Result pieces = RunTool(c.args, input);
+    SetStreamReadBytes(0);
+    ASSERT_EQ(pieces.status, 0) << pieces.err;
+    ASSERT_EQ(testing::PrintToString(pieces.out), testing::PrintToString(whole.out))
+        << c.name << " reading " << read << " bytes at a time from "
+        << testing::PrintToString(input);
   }
 }
 
