@@ -51,6 +51,10 @@ const std::string kAwkward = Repeat(
     "\xE4\xB8\xAD/\0c\n"
     "\xEF\xBB\xBF",
     "\xEF\xBB\xBF");
+// UTF-8 shown as Windows-1252: each character of the text is one byte of a
+// UTF-8 sequence, so a cut between the characters of "Ã©" would split "é".
+const std::string kUtf8As1252 = Repeat(
+    TextToUtf8Bytes(CodePageBytesToText(TextToUtf8Bytes(u"中文, café naïve (漢字)/\n"), 1252)));
 const std::string kEscapes = Repeat(
     "&#x4E2D;&amp;&#65;&#xD83D;&#xDE00;&lt;br&gt;&#2;\\u4E2D\\x41\\U6587%u4E2D%41%E4%B8&#x1F600;"
     "&#x4E2;&#1234567&quot;text&");
@@ -93,6 +97,7 @@ const StreamCase kCases[] = {
     {"repair-awkward-utf16", {"repair", "u--ube"}, &kAwkward, Repair("u--ube")},
     {"repair-awkward-utf8", {"repair", "gb--utf8"}, &kAwkward, Repair("gb--utf8")},
     {"repair-awkward-cp", {"repair", "cp:1252:65001"}, &kAwkward, Repair("cp:1252:65001")},
+    {"repair-utf8-as-1252", {"repair", "cp:1252:65001"}, &kUtf8As1252, Repair("cp:1252:65001")},
     {"repair-one-line-to-gb",
      {"repair", "gb--big5", "--out", "gb"},
      &kGarbledOneLine,
