@@ -89,8 +89,7 @@ const DecodeCase kDecodeCases[] = {
     {"kind-out-of-range", u"$B$R$H(B", static_cast<Iso2022Kind>(3), u"$B$R$H(B"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Cases, DecodeTable, testing::ValuesIn(kDecodeCases),
-                         CaseName<DecodeCase>);
+INSTANTIATE_TEST_SUITE_P(Cases, DecodeTable, testing::ValuesIn(kDecodeCases), CaseName<DecodeCase>);
 
 TEST(DecodeIso2022Escapes, CodePagesOfTheKinds) {
   EXPECT_EQ(Iso2022CodePage(Iso2022Kind::kChinese), 50227);

@@ -97,8 +97,7 @@ const MapCase kToFullCases[] = {
     {"already-full", u"ＡＢ", u"ＡＢ"},
     {"empty", u"", u""},
 };
-INSTANTIATE_TEST_SUITE_P(Cases, ToFull, testing::ValuesIn(kToFullCases),
-                         CaseName<MapCase>);
+INSTANTIATE_TEST_SUITE_P(Cases, ToFull, testing::ValuesIn(kToFullCases), CaseName<MapCase>);
 
 class ToHalf : public testing::TestWithParam<MapCase> {};
 TEST_P(ToHalf, Maps) {
@@ -120,8 +119,7 @@ const MapCase kToHalfCases[] = {
     {"already-half", u"AB", u"AB"},
     {"empty", u"", u""},
 };
-INSTANTIATE_TEST_SUITE_P(Cases, ToHalf, testing::ValuesIn(kToHalfCases),
-                         CaseName<MapCase>);
+INSTANTIATE_TEST_SUITE_P(Cases, ToHalf, testing::ValuesIn(kToHalfCases), CaseName<MapCase>);
 
 TEST(MapWidth, EveryPrintableAsciiRoundTrips) {
   Text ascii;
