@@ -23,7 +23,7 @@ constexpr std::size_t kReadBytes = std::size_t{1} << 19;
 std::size_t read_bytes = kReadBytes;
 // Pieces converted at once: one per core keeps both busy, and one more
 // keeps them busy while the main thread writes a result or reads on.
-constexpr std::size_t kPiecesInFlight = 4;
+constexpr std::size_t kPiecesInFlight = 3;
 
 bool IsHighSurrogate(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
 bool IsLowSurrogate(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
