@@ -1,20 +1,27 @@
-// tekvo-cli repairing a 64 MiB file whole, against uconv doing the same two
-// conversions (UTF-8 to GBK, then Big5 to UTF-8) in a pipe. Target: the
-// tool at least as fast as uconv. The work happens in child processes, so
-// each run reports the CPU time its children used ("child_cpu_ms") and the
-// tool's runs compare theirs with uconv's.
+// tekvo-cli's streaming commands on 64 MiB files against uconv doing the
+// same work in the same run: wall time, CPU time and peak memory of the
+// child processes, each as a ratio to the peer's.
+//
+// Targets: `repair gb--big5` in at most 0.6 of the wall time of uconv's two
+// conversions as a pipe (UTF-8 to GBK, Big5 to UTF-8) on text in lines, at
+// most 1.0 of it on the same text as one line; every command under 64 MiB of
+// peak memory whatever the shape of its input.
 #include <benchmark/benchmark.h>
 #include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <string>
 #include <system_error>
 
-#include "bench/bench_target.h"
+#include "engine/char_refs.h"
 #include "engine/codepage.h"
 
 namespace tekvo {
@@ -23,9 +30,10 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr std::size_t kFileSize = std::size_t{64} << 20;
+constexpr double kPeakTargetMib = 64;
+constexpr double kLinesWallTarget = 0.6;
+constexpr double kOneLineWallTarget = 1.0;
 
-// Big5 text shown as GB, as UTF-8, written once per run: in lines, or as
-// one line with no line feed at all (the tool cannot cut that into pieces).
 constexpr std::string_view kDirPrefix = "tekvo-bench-";
 
 fs::path BenchDir() {
@@ -37,7 +45,7 @@ void RemoveBenchDir() {
   fs::remove_all(BenchDir(), ec);
 }
 
-// An interrupted run (Ctrl+C, a timeout) would otherwise leave its 128 MiB
+// An interrupted run (Ctrl+C, a timeout) would otherwise leave its files
 // behind: remove the folder, then die of the signal as before.
 extern "C" void RemoveAndReraise(int sig) {
   RemoveBenchDir();
@@ -61,7 +69,7 @@ void RemoveStaleBenchDirs() {
   }
 }
 
-fs::path WriteGarbledFile(const char* name, bool line_feeds) {
+fs::path WriteRepeated(const char* name, const ByteString& unit) {
   static const bool made = [] {
     RemoveStaleBenchDirs();
     fs::create_directories(BenchDir());
@@ -70,17 +78,22 @@ fs::path WriteGarbledFile(const char* name, bool line_feeds) {
     return true;
   }();
   (void)made;
-  ByteString big5 =
-      TextToCodePageBytes(line_feeds ? u"中華民國的歷史悠久，文化豐富。Plain ASCII too.\n"
-                                     : u"中華民國的歷史悠久，文化豐富。Plain ASCII too. ",
-                          950);
-  ByteString line = TextToUtf8Bytes(CodePageBytesToText(big5, 936));
   ByteString all;
-  all.reserve(kFileSize + line.size());
-  while (all.size() < kFileSize) all += line;
+  all.reserve(kFileSize + unit.size());
+  while (all.size() < kFileSize) all += unit;
   fs::path file = BenchDir() / name;
   std::ofstream(file, std::ios::binary).write(all.data(), static_cast<std::streamsize>(all.size()));
   return file;
+}
+
+// Big5 text shown as GB, as UTF-8: in lines, or as one line with no line
+// feed at all.
+fs::path WriteGarbledFile(const char* name, bool line_feeds) {
+  const ByteString big5 =
+      TextToCodePageBytes(line_feeds ? u"中華民國的歷史悠久，文化豐富。Plain ASCII too.\n"
+                                     : u"中華民國的歷史悠久，文化豐富。Plain ASCII too. ",
+                          950);
+  return WriteRepeated(name, TextToUtf8Bytes(CodePageBytesToText(big5, 936)));
 }
 
 const fs::path& GarbledFile() {
@@ -93,66 +106,212 @@ const fs::path& OneLineGarbledFile() {
   return path;
 }
 
-// CPU time per run of uconv's pipe, once its benchmark has run; 0 before.
-double uconv_cpu_per_run = 0;
-
-// Runs `command` once per iteration and returns the CPU time its children
-// used per run.
-double RunShell(benchmark::State& state, const std::string& command,
-                const fs::path& file = GarbledFile()) {
-  const double before = bench::ChildrenCpuSeconds();
-  for (auto _ : state) {
-    if (std::system(command.c_str()) != 0) {
-      state.SkipWithError(("failed: " + command).c_str());
-      return 0;
-    }
-  }
-  const double per_run =
-      (bench::ChildrenCpuSeconds() - before) / static_cast<double>(state.iterations());
-  state.counters["child_cpu_ms"] = per_run * 1e3;
-  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(fs::file_size(file)));
-  return per_run;
+// Clean Chinese text as HTML references, one line.
+const fs::path& ReferencesFile() {
+  static const fs::path path = WriteRepeated(
+      "references.txt",
+      TextToUtf8Bytes(
+          EncodeCharRefs(u"中华民国的历史悠久，文化丰富。Plain ASCII too. ", CharRefBase::kHex)
+              .text));
+  return path;
 }
 
-// Runs before the tool's benchmarks so they have a time to compare with.
-void BM_UconvSameTwoConversions(benchmark::State& state) {
-  if (std::system("command -v uconv > /dev/null 2>&1") != 0) {
+struct RunStats {
+  double wall = 0;  // seconds
+  double cpu = 0;   // seconds, user and system, of every process of the run
+  double peak = 0;  // MiB, the largest resident set of any one of them
+  bool ok = false;
+};
+
+double Seconds(const timeval& tv) {
+  return static_cast<double>(tv.tv_sec) + static_cast<double>(tv.tv_usec) * 1e-6;
+}
+
+// Runs `command` in a shell of its own, so that its resource use is that
+// process's and its children's alone.
+RunStats RunOnce(const std::string& command) {
+  RunStats stats;
+  const auto start = std::chrono::steady_clock::now();
+  const pid_t pid = ::fork();
+  if (pid < 0) return stats;
+  if (pid == 0) {
+    ::execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  int status = 0;
+  rusage ru{};
+  if (::wait4(pid, &status, 0, &ru) != pid) return stats;
+  stats.wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  stats.cpu = Seconds(ru.ru_utime) + Seconds(ru.ru_stime);
+  stats.peak = static_cast<double>(ru.ru_maxrss) / 1024.0;  // kilobytes on Linux
+  stats.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  return stats;
+}
+
+// Each peer's figures per run, once its benchmark has run.
+std::map<std::string, RunStats>& Peers() {
+  static std::map<std::string, RunStats> peers;
+  return peers;
+}
+
+// Runs `command` once per iteration; reports mean wall and CPU time and the
+// largest peak, and gives them back.
+RunStats Measure(benchmark::State& state, const std::string& command, const fs::path& file) {
+  RunStats total;
+  total.ok = true;
+  for (auto _ : state) {
+    const RunStats one = RunOnce(command);
+    if (!one.ok) {
+      state.SkipWithError(("failed: " + command).c_str());
+      return {};
+    }
+    state.SetIterationTime(one.wall);
+    total.wall += one.wall;
+    total.cpu += one.cpu;
+    total.peak = std::max(total.peak, one.peak);
+  }
+  const auto runs = static_cast<double>(state.iterations());
+  total.wall /= runs;
+  total.cpu /= runs;
+  state.counters["wall_ms"] = total.wall * 1e3;
+  state.counters["child_cpu_ms"] = total.cpu * 1e3;
+  state.counters["peak_mib"] = total.peak;
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(fs::file_size(file)));
+  return total;
+}
+
+bool HaveUconv() { return std::system("command -v uconv > /dev/null 2>&1") == 0; }
+
+void RunPeer(benchmark::State& state, const std::string& name, const std::string& command,
+             const fs::path& file) {
+  if (!HaveUconv()) {
     state.SkipWithError("uconv is not installed");
     return;
   }
-  uconv_cpu_per_run =
-      RunShell(state, "uconv -f UTF-8 -t windows-936-2000 '" + GarbledFile().string() +
-                          "' | uconv -f windows-950-2000 -t UTF-8 > /dev/null");
+  const RunStats stats = Measure(state, command, file);
+  if (stats.ok) Peers()[name] = stats;
 }
-BENCHMARK(BM_UconvSameTwoConversions)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
-void RunTool(benchmark::State& state, const fs::path& file) {
-  const double cpu = RunShell(
-      state, std::string(TEKVO_CLI_PATH) + " repair gb--big5 '" + file.string() + "' > /dev/null",
-      file);
-  if (cpu <= 0) return;
-  if (uconv_cpu_per_run <= 0) {
-    state.SetLabel("no uconv time to compare with");
+std::string Quoted(const fs::path& file) { return "'" + file.string() + "'"; }
+
+std::string Fixed(double value, int digits) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.*f", digits, value);
+  return text;
+}
+
+// `args` run on `file` by the tool, compared with the peer `peer`; a wall
+// time target as a share of the peer's, or 0 for none.
+void RunTool(benchmark::State& state, const std::string& args, const fs::path& file,
+             const std::string& peer, double wall_target) {
+  const RunStats tool = Measure(
+      state, std::string(TEKVO_CLI_PATH) + " " + args + " " + Quoted(file) + " > /dev/null", file);
+  if (!tool.ok) return;
+  bool pass = tool.peak <= kPeakTargetMib;
+  std::string label = "peak " + Fixed(tool.peak, 1) + " MiB";
+  const auto it = Peers().find(peer);
+  if (it == Peers().end()) {
+    state.SetLabel(std::string(pass ? "PASS " : "FAIL ") + label + ", no uconv to compare with");
     return;
   }
-  state.counters["target_ratio"] = cpu / uconv_cpu_per_run;
-  state.SetLabel(std::string(cpu <= uconv_cpu_per_run ? "PASS" : "FAIL") + " CPU " +
-                 std::to_string(static_cast<int>(cpu * 1e3)) + " ms vs uconv " +
-                 std::to_string(static_cast<int>(uconv_cpu_per_run * 1e3)) + " ms");
+  const RunStats& ref = it->second;
+  const double wall_ratio = tool.wall / ref.wall;
+  state.counters["wall_ratio"] = wall_ratio;
+  state.counters["cpu_ratio"] = tool.cpu / ref.cpu;
+  state.counters["peak_ratio"] = tool.peak / ref.peak;
+  if (wall_target > 0) {
+    state.counters["target_ratio"] = wall_ratio / wall_target;
+    pass = pass && wall_ratio <= wall_target;
+  }
+  label += "; wall " + Fixed(wall_ratio, 2) + ", CPU " + Fixed(tool.cpu / ref.cpu, 2) + ", peak " +
+           Fixed(tool.peak / ref.peak, 2) + " of " + peer;
+  if (wall_target > 0) label += " (wall target " + Fixed(wall_target, 1) + ")";
+  state.SetLabel(std::string(pass ? "PASS " : "FAIL ") + label);
 }
 
-void BM_TekvoCliRepairGbBig5(benchmark::State& state) { RunTool(state, GarbledFile()); }
-BENCHMARK(BM_TekvoCliRepairGbBig5)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+#define TEKVO_CHILD_BENCHMARK(fn) \
+  BENCHMARK(fn)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3)
 
-// The whole file is one line: it must still take time in proportion to its
-// size.
-void BM_TekvoCliRepairGbBig5OneLine(benchmark::State& state) {
-  RunTool(state, OneLineGarbledFile());
+// The peers run first, so that the tool's runs have figures to compare with.
+constexpr const char* kPipe = "uconv pipe";
+constexpr const char* kPipeOneLine = "uconv pipe, one line";
+constexpr const char* kToUtf16 = "uconv to UTF-16";
+constexpr const char* kHansHant = "uconv -x Hans-Hant";
+constexpr const char* kXmlHex = "uconv escape-xml-hex";
+
+std::string PipeCommand(const fs::path& file) {
+  return "uconv -f UTF-8 -t windows-936-2000 " + Quoted(file) +
+         " | uconv -f windows-950-2000 -t UTF-8 > /dev/null";
 }
-BENCHMARK(BM_TekvoCliRepairGbBig5OneLine)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->Iterations(3);
+
+void BM_UconvPipe(benchmark::State& state) {
+  RunPeer(state, kPipe, PipeCommand(GarbledFile()), GarbledFile());
+}
+TEKVO_CHILD_BENCHMARK(BM_UconvPipe);
+
+void BM_UconvPipeOneLine(benchmark::State& state) {
+  RunPeer(state, kPipeOneLine, PipeCommand(OneLineGarbledFile()), OneLineGarbledFile());
+}
+TEKVO_CHILD_BENCHMARK(BM_UconvPipeOneLine);
+
+void BM_UconvToUtf16(benchmark::State& state) {
+  RunPeer(state, kToUtf16,
+          "uconv -f UTF-8 -t UTF-16LE " + Quoted(OneLineGarbledFile()) + " > /dev/null",
+          OneLineGarbledFile());
+}
+TEKVO_CHILD_BENCHMARK(BM_UconvToUtf16);
+
+void BM_UconvHansHant(benchmark::State& state) {
+  RunPeer(state, kHansHant,
+          "uconv -f UTF-8 -t UTF-8 -x Hans-Hant " + Quoted(OneLineGarbledFile()) + " > /dev/null",
+          OneLineGarbledFile());
+}
+TEKVO_CHILD_BENCHMARK(BM_UconvHansHant);
+
+void BM_UconvXmlHex(benchmark::State& state) {
+  RunPeer(state, kXmlHex,
+          "uconv -f UTF-8 -t US-ASCII --to-callback escape-xml-hex " +
+              Quoted(OneLineGarbledFile()) + " > /dev/null",
+          OneLineGarbledFile());
+}
+TEKVO_CHILD_BENCHMARK(BM_UconvXmlHex);
+
+void BM_RepairLines(benchmark::State& state) {
+  RunTool(state, "repair gb--big5", GarbledFile(), kPipe, kLinesWallTarget);
+}
+TEKVO_CHILD_BENCHMARK(BM_RepairLines);
+
+void BM_RepairOneLine(benchmark::State& state) {
+  RunTool(state, "repair gb--big5", OneLineGarbledFile(), kPipeOneLine, kOneLineWallTarget);
+}
+TEKVO_CHILD_BENCHMARK(BM_RepairOneLine);
+
+void BM_ConvertToUtf16OneLine(benchmark::State& state) {
+  RunTool(state, "convert --out utf16le", OneLineGarbledFile(), kToUtf16, 0);
+}
+TEKVO_CHILD_BENCHMARK(BM_ConvertToUtf16OneLine);
+
+void BM_MapTraditionalOneLine(benchmark::State& state) {
+  RunTool(state, "map traditional", OneLineGarbledFile(), kHansHant, 0);
+}
+TEKVO_CHILD_BENCHMARK(BM_MapTraditionalOneLine);
+
+void BM_EncodeHtmlHexOneLine(benchmark::State& state) {
+  RunTool(state, "encode html-hex", OneLineGarbledFile(), kXmlHex, 0);
+}
+TEKVO_CHILD_BENCHMARK(BM_EncodeHtmlHexOneLine);
+
+// uconv cannot read references: its pipe on the garbled file of the same
+// size is the yardstick.
+void BM_DecodeHtmlOneLine(benchmark::State& state) {
+  RunTool(state, "decode html", ReferencesFile(), kPipeOneLine, 0);
+}
+TEKVO_CHILD_BENCHMARK(BM_DecodeHtmlOneLine);
+
+void BM_SuggestApplyOneLine(benchmark::State& state) {
+  RunTool(state, "suggest --apply", OneLineGarbledFile(), kPipeOneLine, 0);
+}
+TEKVO_CHILD_BENCHMARK(BM_SuggestApplyOneLine);
 
 }  // namespace
 }  // namespace tekvo

@@ -8,6 +8,7 @@
 #include "cli/commands.h"
 #include "cli/io.h"
 #include "cli/repair_name.h"
+#include "cli/stream.h"
 #include "engine/codepage.h"
 #include "engine/fixed_repairs.h"
 #include "engine/half_char.h"
@@ -118,6 +119,22 @@ int RunMap(const Invocation& inv) {
   if (it == kMapNames.end()) {
     return UsageError(inv, "unknown mapping " + pos[0] + " (full, half, simplified, traditional)");
   }
+  int status = kExitOk;
+  if (CanStream(inv, status)) {
+    PieceRules rules;
+    // Sound marks compose with the kana before them: cut only before
+    // characters that join nothing, ASCII and the ideographs (lead bytes E4
+    // to E9: U+4000 to U+9FFF).
+    rules.cut = [](std::string_view bytes, std::size_t p) {
+      const auto next = static_cast<unsigned char>(bytes[p]);
+      return next < 0x80 || (next >= 0xE4 && next <= 0xE9);
+    };
+    rules.convert = [mapping = it->mapping](const Text& piece, std::size_t, bool) {
+      return ApplyTextMapping(piece, mapping);
+    };
+    return StreamCommand(inv, 1, rules);
+  }
+  if (status != kExitOk) return status;
   std::optional<Text> text = ReadInputText(inv, 1);
   if (!text) return kExitError;
   const Text mapped = ApplyTextMapping(*text, it->mapping);

@@ -1,13 +1,24 @@
 // tekvo-cli suggest: every repair tried on the text, the results ranked by
 // how much they read like real text.
+//
+// An input of a few megabytes is ranked whole, as the editor ranks its
+// text. A longer one is kept in an unnamed temporary file and ranked on
+// slices taken from all over it, since ranking costs many times the text's
+// size in memory; "--apply" then streams the chosen repair over the file.
 #include <cstdio>
 #include <optional>
 #include <string>
 
 #include "cli/commands.h"
+#include "cli/input_spool.h"
 #include "cli/io.h"
 #include "cli/repair_name.h"
+#include "cli/stream.h"
+#include "engine/char_refs.h"
+#include "engine/codepage.h"
+#include "engine/reinterpret.h"
 #include "engine/suggest.h"
+#include "files/file_encoding.h"
 
 namespace tekvo::cli {
 namespace {
@@ -15,6 +26,11 @@ namespace {
 constexpr int kDefaultTop = 10;
 // Units of each candidate's first line that the listing shows.
 constexpr std::size_t kLineUnits = 60;
+// Inputs up to this size are ranked whole.
+constexpr std::size_t kWholeBytes = std::size_t{4} << 20;
+// The sample of a longer input: slices spread from its start to its end.
+constexpr std::size_t kSampleSlices = 16;
+constexpr std::size_t kSliceBytes = std::size_t{16} << 10;
 
 void AppendAscii(Text& out, const std::string& s) { out.append(s.begin(), s.end()); }
 
@@ -22,6 +38,106 @@ void AppendAscii(Text& out, const std::string& s) { out.append(s.begin(), s.end(
 std::u16string_view Trimmed(std::u16string_view name) {
   while (!name.empty() && name.back() == u' ') name.remove_suffix(1);
   return name;
+}
+
+// UTF-8 bytes decoded as "--in utf8" or "utf8-bom" decodes a file.
+Text DecodeUtf8Input(const ByteString& bytes) {
+  if (bytes.empty()) return Text();
+  const FileEncoding detected = DetectFileEncoding(bytes);
+  return DecodeFileBytes(bytes, ResolveFileEncoding(FileEncoding::kUtf8NoBom, detected), detected)
+      .value_or(Text());
+}
+
+// One line per candidate: score, name and the start of the result, by tabs.
+int WriteListing(const Invocation& inv, const std::vector<RepairCandidate>& ranked, int top) {
+  Text listing;
+  const std::size_t shown = std::min(ranked.size(), static_cast<std::size_t>(top));
+  for (std::size_t i = 0; i < shown; ++i) {
+    char score[32];
+    std::snprintf(score, sizeof score, "%.3f\t", ranked[i].score);
+    AppendAscii(listing, score);
+    listing.append(Trimmed(ranked[i].name));
+    listing.push_back(u'\t');
+    listing.append(FirstLine(ranked[i].text, kLineUnits));
+    listing.push_back(u'\n');
+  }
+  return WriteOutputText(inv, listing);
+}
+
+int RankWhole(const Invocation& inv, const Text& text, int top, bool apply) {
+  SuggestOptions options;
+  options.max_len = kNoLengthLimit;  // the editor's limit does not bind files
+  const std::vector<RepairCandidate> ranked = SuggestRepairs(text, options);
+  if (apply) return WriteOutputText(inv, ranked.front().text);
+  return WriteListing(inv, ranked, top);
+}
+
+// The character that begins every escape of a numeric escape family.
+char EscapeOpener(EscapeFamily family) {
+  switch (family) {
+    case EscapeFamily::kHtml:
+      return '&';
+    case EscapeFamily::kBackslash:
+      return '\\';
+    case EscapeFamily::kPercent:
+      return '%';
+  }
+  return '&';
+}
+
+// How the chosen candidate's repair streams; nullopt for the repairs that
+// must see the whole text (the byte-level decoders, chains of two).
+std::optional<PieceRules> StreamingRules(const RepairCandidate& chosen) {
+  PieceRules rules;
+  if (chosen.steps == 0) {
+    rules.cut = [](std::string_view, std::size_t) { return true; };
+    rules.convert = [](const Text& piece, std::size_t, bool) { return piece; };
+    return rules;
+  }
+  if (chosen.steps != 1 || chosen.first < 0) return std::nullopt;
+  const Repair& repair = SuggestableRepairs()[static_cast<std::size_t>(chosen.first)];
+  const auto* pair = std::get_if<LocalePair>(&repair.param);
+  if (repair.routine == RepairRoutine::kReinterpret && pair) {
+    const std::optional<PiecewiseRepair> piecewise = PiecewiseRepair::ForLocales(pair->a, pair->b);
+    if (!piecewise) return std::nullopt;
+    rules.cut = [](std::string_view bytes, std::size_t p) {
+      return PiecewiseRepair::EndsPiece(static_cast<unsigned char>(bytes[p - 1]));
+    };
+    rules.convert = [&repair, piece_repair = *piecewise](const Text& piece, std::size_t index,
+                                                         bool last) {
+      if (index == 0 && last) return RunRepair(repair, piece, kNoLengthLimit);
+      return piece_repair.Piece(piece, index == 0);
+    };
+    return rules;
+  }
+  const auto* family = std::get_if<EscapeFamily>(&repair.param);
+  if (repair.routine == RepairRoutine::kNumericEscapes && family) {
+    rules.cut = [c = EscapeOpener(*family)](std::string_view bytes, std::size_t p) {
+      return bytes[p] == c;
+    };
+    rules.convert = [family = *family](const Text& piece, std::size_t, bool) {
+      return DecodeNumericEscapes(piece, family);
+    };
+    return rules;
+  }
+  return std::nullopt;
+}
+
+int ApplyToSpool(const Invocation& inv, const InputSpool& spool, const RepairCandidate& chosen) {
+  std::optional<InputSource> in = spool.Reopen();
+  if (!in) return kExitError;
+  if (const std::optional<PieceRules> rules = StreamingRules(chosen)) {
+    return StreamCommand(inv, *in, *rules);
+  }
+  ByteString bytes;
+  if (!in->ReadAll(bytes)) return kExitError;
+  Text text = DecodeUtf8Input(bytes);
+  bytes = ByteString();
+  const auto repairs = SuggestableRepairs();
+  for (int step : {chosen.first, chosen.second}) {
+    if (step >= 0) text = RunRepair(repairs[static_cast<std::size_t>(step)], text, kNoLengthLimit);
+  }
+  return WriteOutputText(inv, text);
 }
 
 }  // namespace
@@ -36,27 +152,31 @@ int RunSuggest(const Invocation& inv) {
     top = *n;
   }
   const bool apply = inv.args.Option("--apply").has_value();
-  const std::optional<Text> text = ReadInputText(inv, 0);
-  if (!text) return kExitError;
-
-  SuggestOptions options;
-  options.max_len = kNoLengthLimit;  // the editor's limit does not bind files
-  const std::vector<RepairCandidate> ranked = SuggestRepairs(*text, options);
-  if (apply) return WriteOutputText(inv, ranked.front().text);
-
-  // One line per candidate: score, name and the start of the result, by tabs.
-  Text listing;
-  const std::size_t shown = std::min(ranked.size(), static_cast<std::size_t>(top));
-  for (std::size_t i = 0; i < shown; ++i) {
-    char score[32];
-    std::snprintf(score, sizeof score, "%.3f\t", ranked[i].score);
-    AppendAscii(listing, score);
-    listing.append(Trimmed(ranked[i].name));
-    listing.push_back(u'\t');
-    listing.append(FirstLine(ranked[i].text, kLineUnits));
-    listing.push_back(u'\n');
+  int status = kExitOk;
+  if (!CanStream(inv, status)) {
+    if (status != kExitOk) return status;
+    const std::optional<Text> text = ReadInputText(inv, 0);
+    if (!text) return kExitError;
+    return RankWhole(inv, *text, top, apply);
   }
-  return WriteOutputText(inv, listing);
+
+  std::optional<InputSource> in = InputSource::Open(inv, 0);
+  if (!in) return kExitError;
+  ByteString head;
+  in->ReadMore(head, kWholeBytes + 1);
+  if (in->failed()) return kExitError;
+  if (head.size() <= kWholeBytes) return RankWhole(inv, DecodeUtf8Input(head), top, apply);
+
+  std::optional<InputSpool> spool = InputSpool::Make(inv, head, *in);
+  head = ByteString();
+  if (!spool) return kExitError;
+  const std::optional<ByteString> sample = spool->Sample(kSampleSlices, kSliceBytes);
+  if (!sample) return kExitError;
+  SuggestOptions options;
+  options.max_len = kNoLengthLimit;
+  const std::vector<RepairCandidate> ranked = SuggestRepairs(DecodeUtf8Input(*sample), options);
+  if (!apply) return WriteListing(inv, ranked, top);
+  return ApplyToSpool(inv, *spool, ranked.front());
 }
 
 }  // namespace tekvo::cli

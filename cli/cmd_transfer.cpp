@@ -9,6 +9,7 @@
 #include "cli/commands.h"
 #include "cli/io.h"
 #include "cli/repair_name.h"
+#include "cli/stream.h"
 #include "engine/base64.h"
 #include "engine/char_refs.h"
 #include "engine/codepage.h"
@@ -91,6 +92,22 @@ std::optional<LocaleId> ParseLanguage(std::string_view arg, std::string& error) 
     return std::nullopt;
   }
   return id;
+}
+
+// The character that begins every escape of the decoders that work on text
+// alone, escape by escape; nullopt for the others.
+std::optional<char> EscapeOpener(RepairRoutine routine, const RepairParam& param) {
+  const auto* family = std::get_if<EscapeFamily>(&param);
+  if (routine != RepairRoutine::kNumericEscapes || family == nullptr) return std::nullopt;
+  switch (*family) {
+    case EscapeFamily::kHtml:
+      return '&';
+    case EscapeFamily::kBackslash:
+      return '\\';
+    case EscapeFamily::kPercent:
+      return '%';
+  }
+  return std::nullopt;
 }
 
 // The encoders break long lines with a bare CR, which the editor stores as
@@ -180,6 +197,21 @@ int RunDecode(const Invocation& inv) {
     return UsageError(inv,
                       "unknown decoding " + pos[0] + " (" + std::string(kDecodeNameList) + ")");
   }
+  if (const std::optional<char> opener = EscapeOpener(routine, param)) {
+    int status = kExitOk;
+    if (CanStream(inv, status)) {
+      PieceRules rules;
+      // An escape ends before the next one begins, and nothing after it
+      // changes how it reads: cut before an escape's first character.
+      rules.cut = [c = *opener](std::string_view bytes, std::size_t p) { return bytes[p] == c; };
+      rules.convert = [routine, param](const Text& piece, std::size_t, bool) {
+        return RunRepairRoutine(routine, param, piece, kNoLengthLimit).text;
+      };
+      rules.keep_lone_surrogates = inv.args.Option("--keep-surrogates").has_value();
+      return StreamCommand(inv, 1, rules);
+    }
+    if (status != kExitOk) return status;
+  }
   std::optional<Text> text = ReadInputText(inv, 1);
   if (!text) return kExitError;
   return WriteOutputText(
@@ -197,6 +229,19 @@ int RunEncode(const Invocation& inv) {
     return UsageError(inv, "unknown encoding " + pos[0] +
                                " (html-hex, html-dec, qp:gb, qp:utf8, base64:gb, base64:utf8, "
                                "utf7, hz)");
+  }
+  if (it->kind == EncodeKind::kHtmlHex || it->kind == EncodeKind::kHtmlDec) {
+    int status = kExitOk;
+    if (CanStream(inv, status)) {
+      // One reference per character: any cut outside a surrogate pair.
+      PieceRules rules;
+      rules.cut = [](std::string_view, std::size_t) { return true; };
+      rules.convert = [kind = it->kind](const Text& piece, std::size_t, bool) {
+        return Encode(kind, piece).text;
+      };
+      return StreamCommand(inv, 1, rules);
+    }
+    if (status != kExitOk) return status;
   }
   std::optional<Text> text = ReadInputText(inv, 1);
   if (!text) return kExitError;

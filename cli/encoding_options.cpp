@@ -66,7 +66,93 @@ std::optional<FileEncoding> EncodingOption(const Invocation& inv, std::string_vi
   return e;
 }
 
+class StandardOutput : public EncodedOutput {
+ public:
+  StandardOutput(const Invocation& inv, FileEncoding encoding)
+      : EncodedOutput(encoding), inv_(inv) {}
+  bool Write(std::string_view bytes) override {
+    if (failed_) return false;
+    inv_.io.out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!inv_.io.out) {
+      failed_ = true;
+      Fail(inv_, "cannot write the output");
+    }
+    return !failed_;
+  }
+  int Finish(std::size_t) override {
+    if (failed_) return kExitError;
+    inv_.io.out.flush();
+    if (!inv_.io.out) return Fail(inv_, "cannot write the output");
+    return kExitOk;
+  }
+
+ private:
+  const Invocation& inv_;
+  bool failed_ = false;
+};
+
+class SavedOutput : public EncodedOutput {
+ public:
+  SavedOutput(const Invocation& inv, const std::string& path, FileEncoding encoding)
+      : EncodedOutput(encoding),
+        inv_(inv),
+        path_(path),
+        prompter_(inv.io.err, inv.args.Option("--force").has_value()),
+        save_(path, encoding, prompter_) {}
+
+  // kExitOk when ready for the pieces.
+  int Begin() { return Report(save_.Begin()); }
+
+  bool CountsUnmappable() const override {
+    return encoding() == FileEncoding::kAnsiGb || encoding() == FileEncoding::kAnsiEng;
+  }
+  bool Write(std::string_view bytes) override {
+    if (save_.Write(bytes)) return true;
+    if (!reported_) Report(save_.Finish(0));
+    reported_ = true;
+    return false;
+  }
+  int Finish(std::size_t unmappable) override {
+    if (reported_) return kExitError;
+    return Report(save_.Finish(unmappable));
+  }
+  void Abandon() override { save_.Abandon(); }
+
+ private:
+  int Report(const SaveResult& saved) {
+    if (saved.status == SaveStatus::kFailed) return Fail(inv_, OneLine(saved.message));
+    if (saved.status == SaveStatus::kDeclined) {
+      return Fail(inv_, path_ + ": not written (--force answers yes)");
+    }
+    return kExitOk;
+  }
+
+  const Invocation& inv_;
+  std::string path_;
+  ScriptedAnswers prompter_;
+  TextFileStreamSave save_;
+  bool reported_ = false;
+};
+
 }  // namespace
+
+bool InputStreams(const Invocation& inv, bool& bad) {
+  const std::optional<FileEncoding> requested = EncodingOption(inv, "--in", true);
+  bad = !requested;
+  return requested == FileEncoding::kUtf8NoBom || requested == FileEncoding::kUtf8;
+}
+
+std::unique_ptr<EncodedOutput> EncodedOutput::Open(const Invocation& inv) {
+  std::optional<FileEncoding> encoding = EncodingOption(inv, "--out", false);
+  if (!encoding) return nullptr;
+  std::optional<std::string> path = inv.args.Option("-o");
+  if (!path || IsStandardOutputName(*path)) {
+    return std::make_unique<StandardOutput>(inv, *encoding);
+  }
+  auto saved = std::make_unique<SavedOutput>(inv, *path, *encoding);
+  if (saved->Begin() != kExitOk) return nullptr;
+  return saved;
+}
 
 std::optional<FileEncoding> ParseEncodingName(std::string_view name, bool for_input) {
   for (const EncodingEntry& entry : kEncodings) {

@@ -6,6 +6,7 @@
 #ifndef TEKVO_CLI_ENCODING_OPTIONS_H_
 #define TEKVO_CLI_ENCODING_OPTIONS_H_
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,6 +33,40 @@ std::optional<Text> ReadEncodedInput(const Invocation& inv, std::size_t index);
 // (a read-only or hidden file, characters the encoding lacks) are answered
 // No, or Yes with "--force".
 int WriteEncodedOutput(const Invocation& inv, const Text& text);
+
+// True when "--in" lets the input be decoded a piece at a time: it is
+// absent, utf8 or utf8-bom (the other encodings are settled on the whole
+// file). A bad name is reported and gives false, with `bad` set.
+bool InputStreams(const Invocation& inv, bool& bad);
+
+// The output of a command that writes a piece at a time: encoded as "--out"
+// says, to standard output or to the "-o" file through the editor's save,
+// whose target is replaced only by Finish. Every failure is reported once.
+class EncodedOutput {
+ public:
+  // Reports a bad "--out", a save refused or failed at its start, and gives
+  // null; the exit status is then kExitError.
+  static std::unique_ptr<EncodedOutput> Open(const Invocation& inv);
+
+  virtual ~EncodedOutput() = default;
+  FileEncoding encoding() const { return encoding_; }
+  // True when the pieces should count the characters the ANSI page lacks,
+  // for the save's question.
+  virtual bool CountsUnmappable() const { return false; }
+  // Appends the bytes; false after a failure (reported).
+  virtual bool Write(std::string_view bytes) = 0;
+  // Ends the output: kExitOk, or kExitError after reporting why.
+  virtual int Finish(std::size_t unmappable) = 0;
+  // Ends it after a failure elsewhere (reported by the caller): an "-o"
+  // target keeps its old content.
+  virtual void Abandon() {}
+
+ protected:
+  explicit EncodedOutput(FileEncoding encoding) : encoding_(encoding) {}
+
+ private:
+  FileEncoding encoding_;
+};
 
 }  // namespace tekvo::cli
 

@@ -39,6 +39,10 @@ bool IsStandardOutputName(std::string_view path) {
 InputSource::InputSource(const Invocation& inv, int fd, std::string name)
     : inv_(&inv), fd_(fd), name_(std::move(name)) {}
 
+InputSource InputSource::FromDescriptor(const Invocation& inv, int fd, std::string name) {
+  return InputSource(inv, fd, std::move(name));
+}
+
 InputSource::InputSource(InputSource&& other) noexcept
     : inv_(other.inv_),
       fd_(other.fd_),

@@ -53,6 +53,10 @@ class InputSource {
   // it and gives nullopt (exit status 2 is then the caller's to return).
   static std::optional<InputSource> Open(const Invocation& inv, std::size_t index);
 
+  // A descriptor already open for reading, taken over (closed at the end),
+  // read from where it stands; `name` is what messages call it.
+  static InputSource FromDescriptor(const Invocation& inv, int fd, std::string name);
+
   InputSource(InputSource&& other) noexcept;
   InputSource& operator=(InputSource&&) = delete;
   ~InputSource();

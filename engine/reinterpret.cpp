@@ -70,9 +70,9 @@ Converted CommonTail(const Text& input, std::optional<Text> result, std::size_t 
   return {std::move(out), false};
 }
 
-// A side whose encoding of U+000A ends in a byte after which every decoder
-// starts afresh: the ASCII-compatible stateless pages, UTF-8 and both
-// UTF-16 forms.
+// A side whose encodings of U+0001 to U+002F end in a byte after which every
+// decoder starts afresh: the ASCII-compatible stateless pages, UTF-8 and
+// both UTF-16 forms.
 bool SplitsAtLineFeed(std::int32_t id, bool locale) {
   if (id == kIdUtf16Le) return true;
   if (locale && (id == kIdUtf16Be || id == kIdUtf8)) return true;
@@ -102,6 +102,12 @@ std::optional<PiecewiseRepair> PiecewiseRepair::ForCodePages(CodePageId a, CodeP
 }
 
 Text PiecewiseRepair::Piece(const Text& piece) {
+  Text out = Piece(piece, first_);
+  first_ = false;
+  return out;
+}
+
+Text PiecewiseRepair::Piece(const Text& piece, bool first) const {
   std::optional<Text> out;
   if (kind_ == Kind::kLocale) {
     std::optional<ByteString> bytes = EncodeLocale(piece, a_);
@@ -111,8 +117,7 @@ Text PiecewiseRepair::Piece(const Text& piece) {
     if (bytes) out = DecodeCodePage(*bytes, b_);
   }
   if (!out) return {};
-  StripBomAndNuls(*out, first_);
-  first_ = false;
+  StripBomAndNuls(*out, first);
   return std::move(*out);
 }
 

@@ -28,18 +28,31 @@ Converted ReinterpretByCodePage(const Text& text, CodePageId a, CodePageId b,
 // A repair applied to a long text one piece at a time, for the command-line
 // tool: the pieces' results joined equal the result of the routines above on
 // the whole text, with no length limit, when the caller keeps to the
-// contract of Piece. Only pairs whose conversions keep no state across a
-// line feed can be split so; for the others ForLocales and ForCodePages
-// give nullopt and the text must be repaired whole.
+// contract of Piece. Only pairs whose conversions keep no state across the
+// characters of EndsPiece can be split so; for the others ForLocales and
+// ForCodePages give nullopt and the text must be repaired whole.
 class PiecewiseRepair {
  public:
   static std::optional<PiecewiseRepair> ForLocales(LocaleId a, LocaleId b);
   static std::optional<PiecewiseRepair> ForCodePages(CodePageId a, CodePageId b);
 
+  // The characters a piece may end with: U+0001 to U+002F (line feed, space,
+  // digits excluded, most ASCII punctuation). Every side that splits writes
+  // them as the single bytes 0x01 to 0x2F (UTF-16 as such a byte and 0x00),
+  // and no such side reads these bytes as the second or a later byte of a
+  // character, so decoding starts afresh after them. Digits are left out
+  // because GB18030 uses them inside its four-byte characters.
+  static bool EndsPiece(char16_t c) { return c >= 0x01 && c <= 0x2F; }
+
   // The repaired `piece`. Pieces come in order; every piece but the last
-  // ends with U+000A, and there are at least two of them (a text with no
-  // line feed before its end is repaired whole, because the routines'
-  // "empty result gives the input" rule needs the whole result).
+  // ends with a character for which EndsPiece holds, and there are at least
+  // two of them (a text that cannot be cut is repaired whole, because the
+  // routines' "empty result gives the input" rule needs the whole result).
+  // `first` is true for the first piece only. Pure: pieces may be repaired
+  // on several threads at once and joined in order.
+  Text Piece(const Text& piece, bool first) const;
+
+  // The same, counting the pieces itself.
   Text Piece(const Text& piece);
 
  private:

@@ -228,6 +228,24 @@ std::optional<ByteString> EncodeFileText(const Text& text, FileEncoding e) {
   }
 }
 
+std::optional<ByteString> EncodeFileTextPiece(const Text& piece, FileEncoding e, bool first) {
+  if (first) return EncodeFileText(piece, e);
+  switch (e) {
+    case FileEncoding::kUnicodeBe:
+      return EncodeFileText(piece, FileEncoding::kUnicodeBeNoBom);
+    case FileEncoding::kUtf8:
+      return EncodeFileText(piece, FileEncoding::kUtf8NoBom);
+    case FileEncoding::kAnsiGb:
+    case FileEncoding::kAnsiEng:
+    case FileEncoding::kUnicodeNoBom:
+    case FileEncoding::kUnicodeBeNoBom:
+    case FileEncoding::kUtf8NoBom:
+      return EncodeFileText(piece, e);
+    default:  // kUnicode, and what encodes as it
+      return EncodeFileText(piece, FileEncoding::kUnicodeNoBom);
+  }
+}
+
 std::size_t CountUnmappableCharacters(const Text& text, FileEncoding e) {
   std::optional<LocaleId> lcid = AnsiLocaleOf(e);
   if (!lcid || text.empty()) return 0;

@@ -79,6 +79,12 @@ std::optional<Text> DecodeFileBytes(std::string_view bytes, FileEncoding used,
 // nullopt only when the code page bridge cannot serve the ANSI page.
 std::optional<ByteString> EncodeFileText(const Text& text, FileEncoding e);
 
+// The bytes of one piece of a text written a piece at a time: the first
+// piece as EncodeFileText gives them (the mark included), every later one
+// without the mark. A text cut anywhere but inside a surrogate pair gives,
+// joined, the bytes of EncodeFileText on the whole.
+std::optional<ByteString> EncodeFileTextPiece(const Text& piece, FileEncoding e, bool first);
+
 // For the two ANSI encodings: how many characters (code points) of `text`
 // would not read back as themselves, because the code page lacks them and
 // writes "?" or a look-alike instead. Zero for every other encoding.

@@ -49,41 +49,10 @@ std::error_code CreateTemp(const std::string& path, mode_t mode, FileOps& ops, s
 
 std::error_code ReplaceFileContent(const std::string& path, const FileStat& old,
                                    std::string_view bytes, FileOps& ops) {
-  std::string temp;
-  int fd = -1;
-  if (std::error_code e =
-          CreateTemp(path, old.exists ? kPrivateMode : kNewFileMode, ops, temp, fd)) {
-    return e;
-  }
-  auto abandon = [&](std::error_code e) {
-    ops.Remove(temp);
-    return e;
-  };
-  std::error_code e = ops.Write(fd, bytes.data(), bytes.size());
-  // Flushed before the rename: a rename that reaches the disk before the
-  // data would leave an empty or partial file under the old name.
-  if (!e) e = ops.Sync(fd);
-  std::error_code closed = ops.Close(fd);
-  if (!e) e = closed;
-  if (e) return abandon(e);
-  if (old.exists) {
-    // Owner first: giving a file away clears its set-user-ID bit.
-    ops.SetOwner(temp, old.owner, old.group);
-    if (std::error_code m = ops.SetMode(temp, old.mode)) return abandon(m);
-  }
-
-  const std::string bak = BackupPathOf(path);
-  // A failed link (a taken name, a file system without hard links) only
-  // means no backup: the rename below keeps the old content safe by itself.
-  const bool own_backup = old.exists && !ops.Link(path, bak);
-  if (std::error_code r = ops.Rename(temp, path)) {
-    if (own_backup) ops.Remove(bak);
-    return abandon(r);
-  }
-  // The new name must be durable before the other copy of the old content
-  // goes; where that is not certain the backup stays.
-  if (!ops.SyncFolderOf(path) && own_backup) ops.Remove(bak);
-  return {};
+  StreamedReplacement replacement(ops);
+  if (std::error_code e = replacement.Begin(path, old)) return e;
+  if (std::error_code e = replacement.Write(bytes)) return e;
+  return replacement.Commit();
 }
 
 std::error_code WriteInPlace(const std::string& path, std::string_view bytes, FileOps& ops) {
@@ -92,6 +61,71 @@ std::error_code WriteInPlace(const std::string& path, std::string_view bytes, Fi
   std::error_code e = ops.Write(fd, bytes.data(), bytes.size());
   std::error_code closed = ops.Close(fd);
   return e ? e : closed;
+}
+
+std::error_code StreamedReplacement::Begin(const std::string& path, const FileStat& old) {
+  path_ = path;
+  old_ = old;
+  if (old.exists && !old.regular) {
+    failed_ = ops_.OpenExisting(path, fd_);
+    return failed_;
+  }
+  failed_ = CreateTemp(path, old.exists ? kPrivateMode : kNewFileMode, ops_, temp_, fd_);
+  if (failed_) temp_.clear();
+  return failed_;
+}
+
+std::error_code StreamedReplacement::Write(std::string_view bytes) {
+  if (failed_) return failed_;
+  if (fd_ < 0) return failed_ = std::error_code(EBADF, std::generic_category());
+  failed_ = ops_.Write(fd_, bytes.data(), bytes.size());
+  if (failed_) Abandon();
+  return failed_;
+}
+
+void StreamedReplacement::Abandon() {
+  if (fd_ >= 0) ops_.Close(fd_);
+  fd_ = -1;
+  if (!temp_.empty()) ops_.Remove(temp_);
+  temp_.clear();
+}
+
+std::error_code StreamedReplacement::Commit() {
+  if (failed_) return failed_;
+  if (fd_ < 0) return failed_ = std::error_code(EBADF, std::generic_category());
+  const int fd = fd_;
+  fd_ = -1;
+  if (temp_.empty()) return failed_ = ops_.Close(fd);
+  auto abandon = [&](std::error_code e) {
+    failed_ = e;
+    Abandon();
+    return e;
+  };
+  // Flushed before the rename: a rename that reaches the disk before the
+  // data would leave an empty or partial file under the old name.
+  std::error_code e = ops_.Sync(fd);
+  std::error_code closed = ops_.Close(fd);
+  if (!e) e = closed;
+  if (e) return abandon(e);
+  if (old_.exists) {
+    // Owner first: giving a file away clears its set-user-ID bit.
+    ops_.SetOwner(temp_, old_.owner, old_.group);
+    if (std::error_code m = ops_.SetMode(temp_, old_.mode)) return abandon(m);
+  }
+
+  const std::string bak = BackupPathOf(path_);
+  // A failed link (a taken name, a file system without hard links) only
+  // means no backup: the rename below keeps the old content safe by itself.
+  const bool own_backup = old_.exists && !ops_.Link(path_, bak);
+  if (std::error_code r = ops_.Rename(temp_, path_)) {
+    if (own_backup) ops_.Remove(bak);
+    return abandon(r);
+  }
+  temp_.clear();
+  // The new name must be durable before the other copy of the old content
+  // goes; where that is not certain the backup stays.
+  if (!ops_.SyncFolderOf(path_) && own_backup) ops_.Remove(bak);
+  return {};
 }
 
 }  // namespace tekvo

@@ -38,6 +38,37 @@ std::error_code ReplaceFileContent(const std::string& path, const FileStat& old,
 // Returns the error of the step that failed.
 std::error_code WriteInPlace(const std::string& path, std::string_view bytes, FileOps& ops);
 
+// The same two ways of putting content into a file, for content written a
+// piece at a time because it is too long to hold: Begin creates the
+// temporary file beside `path` (or opens a device or FIFO, which is written
+// where it is), Write appends, Commit puts the temporary file in place as
+// ReplaceFileContent does. A failed step, Abandon, or destruction before
+// Commit removes the temporary file: `path` keeps its old content, whole.
+// Devices and FIFOs have no old content to keep: what was written stays.
+class StreamedReplacement {
+ public:
+  explicit StreamedReplacement(FileOps& ops) : ops_(ops) {}
+  StreamedReplacement(const StreamedReplacement&) = delete;
+  StreamedReplacement& operator=(const StreamedReplacement&) = delete;
+  ~StreamedReplacement() { Abandon(); }
+
+  // `old` is what Stat said about `path`. Returns the error of the step
+  // that failed.
+  std::error_code Begin(const std::string& path, const FileStat& old);
+  // Appends all of `bytes`; after a failure every later call fails too.
+  std::error_code Write(std::string_view bytes);
+  std::error_code Commit();
+  void Abandon();
+
+ private:
+  FileOps& ops_;
+  std::string path_;
+  std::string temp_;  // empty when writing in place
+  FileStat old_;
+  int fd_ = -1;
+  std::error_code failed_;
+};
+
 }  // namespace tekvo
 
 #endif  // TEKVO_FILES_FILE_REPLACE_H_

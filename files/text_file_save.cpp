@@ -40,18 +40,21 @@ SaveResult Declined() {
   return result;
 }
 
-SaveResult Run(const Text& text, const std::string& shown, FileEncoding encoding,
-               Prompter& prompter, const SaveOptions& options, FileOps& ops) {
-  auto fail = [&shown](std::error_code error) {
-    SaveResult result;
-    result.status = SaveStatus::kFailed;
-    result.message = FileMessage(shown, u"保存失败~ " + ErrorText(error.value()));
-    return result;
-  };
-  const std::string path = SaveTarget(shown);
-  FileStat old;
-  if (std::error_code e = ops.Stat(path, old)) return fail(e);
-  if (old.exists && old.directory) return fail(std::error_code(EISDIR, std::generic_category()));
+SaveResult Failure(const std::string& shown, std::error_code error) {
+  SaveResult result;
+  result.status = SaveStatus::kFailed;
+  result.message = FileMessage(shown, u"保存失败~ " + ErrorText(error.value()));
+  return result;
+}
+
+// What every save does before it writes: a folder is refused, and replacing
+// a protected file is asked. kSaved means go on.
+SaveResult CheckTarget(const std::string& shown, const std::string& path, Prompter& prompter,
+                       FileOps& ops, FileStat& old) {
+  if (std::error_code e = ops.Stat(path, old)) return Failure(shown, e);
+  if (old.exists && old.directory) {
+    return Failure(shown, std::error_code(EISDIR, std::generic_category()));
+  }
   if (old.exists) {
     const int attributes = AttributesFromMode(path, old.mode);
     if (IsProtected(attributes)) {
@@ -59,6 +62,19 @@ SaveResult Run(const Text& text, const std::string& shown, FileEncoding encoding
           PathText(shown) + u"\r\n\r\n" + AttributeText(attributes) + u"\r\n\r\n是否改写文件？";
       if (!prompter.Ask(question)) return Declined();
     }
+  }
+  SaveResult ok;
+  ok.status = SaveStatus::kSaved;
+  return ok;
+}
+
+SaveResult Run(const Text& text, const std::string& shown, FileEncoding encoding,
+               Prompter& prompter, const SaveOptions& options, FileOps& ops) {
+  auto fail = [&shown](std::error_code error) { return Failure(shown, error); };
+  const std::string path = SaveTarget(shown);
+  FileStat old;
+  if (SaveResult checked = CheckTarget(shown, path, prompter, ops, old); !checked.ok()) {
+    return checked;
   }
 
   const FileEncoding used = IsConcreteEncoding(encoding) ? encoding : FileEncoding::kUnicode;
@@ -82,7 +98,60 @@ SaveResult Run(const Text& text, const std::string& shown, FileEncoding encoding
   return result;
 }
 
+FileEncoding UsedEncoding(FileEncoding requested) {
+  return IsConcreteEncoding(requested) ? requested : FileEncoding::kUnicode;
+}
+
 }  // namespace
+
+TextFileStreamSave::TextFileStreamSave(std::string path, FileEncoding encoding, Prompter& prompter,
+                                       const SaveOptions& options)
+    : shown_(std::move(path)),
+      used_(UsedEncoding(encoding)),
+      prompter_(prompter),
+      options_(options),
+      replacement_(options.ops ? *options.ops : PosixFileOps()) {}
+
+SaveResult TextFileStreamSave::Failed(std::error_code error) const {
+  SaveResult result = Failure(shown_, error);
+  result.encoding = used_;
+  return result;
+}
+
+SaveResult TextFileStreamSave::Begin() {
+  FileOps& ops = options_.ops ? *options_.ops : PosixFileOps();
+  target_ = SaveTarget(shown_);
+  FileStat old;
+  SaveResult checked = CheckTarget(shown_, target_, prompter_, ops, old);
+  checked.encoding = used_;
+  if (!checked.ok()) return checked;
+  if (std::error_code e = replacement_.Begin(target_, old)) return Failed(e);
+  begun_ = true;
+  return checked;
+}
+
+bool TextFileStreamSave::Write(std::string_view bytes) {
+  if (!begun_ || error_) return false;
+  error_ = replacement_.Write(bytes);
+  return !error_;
+}
+
+SaveResult TextFileStreamSave::Finish(std::size_t unmappable) {
+  if (!begun_) return Failed(std::error_code(EBADF, std::generic_category()));
+  if (error_) return Failed(error_);
+  if (options_.warn_unmappable && unmappable > 0 &&
+      !prompter_.Ask(UnmappableQuestion(shown_, unmappable, used_), DefaultButton::kNo)) {
+    replacement_.Abandon();
+    SaveResult declined = Declined();
+    declined.encoding = used_;
+    return declined;
+  }
+  if (std::error_code e = replacement_.Commit()) return Failed(e);
+  SaveResult saved;
+  saved.status = SaveStatus::kSaved;
+  saved.encoding = used_;
+  return saved;
+}
 
 Text UnmappableQuestion(const std::string& path, std::size_t count, FileEncoding encoding) {
   return PathText(path) + u"\r\n\r\n有 " + NumberText(count) + u" 个字符不能用 " +

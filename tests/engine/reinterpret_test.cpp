@@ -201,11 +201,13 @@ TEST(PiecewiseRepair, JoinedPiecesEqualWholeRepair) {
       {"cp-1361-949", false, 1361, 949},
   };
   // Pieces of text, the UTF-8 byte order mark as Windows-1252 shows it
-  // among them, so that results can start with U+FEFF anywhere.
-  const Text tokens[] = {u"中文",       u"한글",       u"カナ",   u"abc",
-                         u"\n",         u"\n",         u"\uFEFF", u"\u00E9",
-                         u"\u20AC",     u"\U0001F600", u"\xD800", u"\u00EF\u00BB\u00BF",
-                         Text(1, u'\0')};
+  // among them, so that results can start with U+FEFF anywhere; lead bytes
+  // of every page (as the A side writes them) before each cut character.
+  const Text tokens[] = {u"中文",        u"한글",       u"カナ",   u"abc",
+                         u"\n",          u"\n",         u"\uFEFF", u"\u00E9",
+                         u"\u20AC",      u"\U0001F600", u"\xD800", u"\u00EF\u00BB\u00BF",
+                         Text(1, u'\0'), u" ",          u"/",      u"(",
+                         u"\x01",        u"09",         u"\u00C4", u"\u0081"};
   std::mt19937 rng(99);
   std::uniform_int_distribution<std::size_t> pick(0, std::size(tokens) - 1);
   for (const auto& c : cases) {
@@ -217,20 +219,22 @@ TEST(PiecewiseRepair, JoinedPiecesEqualWholeRepair) {
       for (int i = 0; i < 30; ++i) text += tokens[pick(rng)];
       if (round % 5 == 0) text.insert(0, 1, u'\uFEFF');
       text.insert(3, 1, u'\n');  // at least one cut with text after it
-      auto repair = c.locale ? PiecewiseRepair::ForLocales(c.a, c.b)
-                             : PiecewiseRepair::ForCodePages(c.a, c.b);
-      Text joined;
+      const Converted whole = c.locale ? ReinterpretByLocale(text, c.a, c.b, kNoLengthLimit)
+                                       : ReinterpretByCodePage(text, c.a, c.b, kNoLengthLimit);
+      // Every cut position by itself, then all of them at once.
+      Text all_cuts;
       std::size_t start = 0;
-      for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == u'\n' && i + 1 < text.size()) {
-          joined += repair->Piece(text.substr(start, i + 1 - start));
-          start = i + 1;
-        }
+      for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+        if (!PiecewiseRepair::EndsPiece(text[i])) continue;
+        const Text two = piecewise->Piece(text.substr(0, i + 1), true) +
+                         piecewise->Piece(text.substr(i + 1), false);
+        ASSERT_EQ(Units(two), Units(whole.text))
+            << c.name << " cut after " << i << " in " << Units(text);
+        all_cuts += piecewise->Piece(text.substr(start, i + 1 - start), start == 0);
+        start = i + 1;
       }
-      joined += repair->Piece(text.substr(start));
-      Converted whole = c.locale ? ReinterpretByLocale(text, c.a, c.b, kNoLengthLimit)
-                                 : ReinterpretByCodePage(text, c.a, c.b, kNoLengthLimit);
-      ASSERT_EQ(Units(joined), Units(whole.text)) << c.name << " text " << Units(text);
+      all_cuts += piecewise->Piece(text.substr(start), start == 0);
+      ASSERT_EQ(Units(all_cuts), Units(whole.text)) << c.name << " text " << Units(text);
     }
   }
 }

@@ -16,6 +16,7 @@ using testing::Hex;
 using testing::ModeOf;
 using testing::ReadBytes;
 using testing::ScratchDir;
+using testing::ScriptedOps;
 using testing::ScriptedPrompter;
 using testing::Show;
 using testing::WriteBytes;

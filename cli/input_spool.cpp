@@ -1,0 +1,127 @@
+#include "cli/input_spool.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <string>
+
+#include "engine/codepage.h"
+#include "engine/utf8_cut.h"
+#include "files/text_file_load.h"
+
+namespace tekvo::cli {
+namespace {
+
+constexpr std::size_t kCopyBytes = std::size_t{1} << 20;
+// Bytes looked at past a slice's nominal ends for a place to cut.
+constexpr std::size_t kCutReach = 64;
+
+std::string TempFolder() {
+  const char* dir = std::getenv("TMPDIR");
+  return dir != nullptr && *dir != '\0' ? dir : "/tmp";
+}
+
+// An unnamed file: nothing is left behind however the process ends.
+int OpenUnnamed(const std::string& folder) {
+  int fd = ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+  if (fd >= 0 || (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)) return fd;
+  // File systems without O_TMPFILE: a named file, unlinked at once.
+  std::string name = folder + "/tekvo-cli-XXXXXX";
+  fd = ::mkostemp(name.data(), O_CLOEXEC);
+  if (fd >= 0) ::unlink(name.c_str());
+  return fd;
+}
+
+bool WriteAll(int fd, const char* data, std::size_t size) {
+  while (size > 0) {
+    const ssize_t w = ::write(fd, data, size);
+    if (w < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    data += w;
+    size -= static_cast<std::size_t>(w);
+  }
+  return true;
+}
+
+}  // namespace
+
+InputSpool::InputSpool(InputSpool&& other) noexcept
+    : inv_(other.inv_), fd_(other.fd_), size_(other.size_) {
+  other.fd_ = -1;
+}
+
+InputSpool::~InputSpool() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+std::optional<InputSpool> InputSpool::Make(const Invocation& inv, const ByteString& head,
+                                           InputSource& in) {
+  const std::string folder = TempFolder();
+  const int fd = OpenUnnamed(folder);
+  auto fail = [&](int error_number) -> std::optional<InputSpool> {
+    Fail(inv, folder + ": cannot keep the input: " + TextToUtf8Bytes(ErrorText(error_number)));
+    return std::nullopt;
+  };
+  if (fd < 0) return fail(errno);
+  InputSpool spool(inv, fd);
+  if (!WriteAll(fd, head.data(), head.size())) return fail(errno);
+  spool.size_ = head.size();
+  ByteString piece;
+  for (;;) {
+    piece.clear();
+    if (in.ReadMore(piece, kCopyBytes) == 0) break;
+    if (!WriteAll(fd, piece.data(), piece.size())) return fail(errno);
+    spool.size_ += piece.size();
+  }
+  if (in.failed()) return std::nullopt;
+  return spool;
+}
+
+std::optional<ByteString> InputSpool::Sample(std::size_t count, std::size_t slice_bytes) const {
+  ByteString sample;
+  if (count == 0) return sample;
+  const std::size_t stride = count > 1 ? (size_ - slice_bytes) / (count - 1) : 0;
+  for (std::size_t i = 0; i < count; ++i) {
+    // Read a little on either side, so the slice can start and end on a cut.
+    const std::size_t nominal = i * stride;
+    const std::size_t from = nominal >= kCutReach ? nominal - kCutReach : 0;
+    const std::size_t want = std::min(size_ - from, slice_bytes + 2 * kCutReach);
+    ByteString raw(want, '\0');
+    const ssize_t got = ::pread(fd_, raw.data(), want, static_cast<off_t>(from));
+    if (got < 0) {
+      Fail(*inv_, "cannot read the kept input: " + TextToUtf8Bytes(ErrorText(errno)));
+      return std::nullopt;
+    }
+    raw.resize(static_cast<std::size_t>(got));
+    std::size_t start = 0;
+    if (from > 0) {
+      start = nominal - from;
+      while (start < raw.size() && !IsUtf8CutPoint(raw, start)) ++start;
+    }
+    std::size_t end = raw.size();
+    if (from + raw.size() < size_) {
+      end = std::min(raw.size(), start + slice_bytes);
+      while (end > start && !IsUtf8CutPoint(raw, end)) --end;
+    }
+    if (end <= start) continue;
+    if (!sample.empty()) sample += '\n';
+    sample.append(raw, start, end - start);
+  }
+  return sample;
+}
+
+std::optional<InputSource> InputSpool::Reopen() const {
+  const int fd = ::dup(fd_);
+  if (fd < 0 || ::lseek(fd, 0, SEEK_SET) != 0) {
+    Fail(*inv_, "cannot read the kept input: " + TextToUtf8Bytes(ErrorText(errno)));
+    if (fd >= 0) ::close(fd);
+    return std::nullopt;
+  }
+  return InputSource::FromDescriptor(*inv_, fd, "the kept input");
+}
+
+}  // namespace tekvo::cli

@@ -1,0 +1,58 @@
+// Commands that stream: the input is read, converted and written a piece at
+// a time, so that memory stays small whatever the input's size and shape,
+// and the pieces are converted on worker threads while the main thread
+// reads and writes, so that both cores work. The result is the whole-text
+// result byte for byte, because pieces are cut only where the command's
+// conversion and the UTF-8 decoder start afresh.
+#ifndef TEKVO_CLI_STREAM_H_
+#define TEKVO_CLI_STREAM_H_
+
+#include <cstddef>
+#include <functional>
+#include <string_view>
+
+#include "cli/commands.h"
+#include "cli/io.h"
+#include "engine/text.h"
+
+namespace tekvo::cli {
+
+struct PieceRules {
+  // Whether the UTF-8 input may also be cut before byte `p` as far as the
+  // command is concerned (the UTF-8 decoder's own rule, IsUtf8CutPoint, is
+  // checked besides). Input that offers no cut is converted whole.
+  std::function<bool(std::string_view bytes, std::size_t p)> cut;
+  // The command's result for one piece of text: the input decoded as
+  // "--in utf8" decodes a file (a byte order mark at the input's start and
+  // every U+0000 dropped). `index` counts from 0; `last` marks the last
+  // piece, so a piece with index 0 and last set is the whole input. Called
+  // on worker threads, several at once: it must not touch shared state.
+  std::function<Text(const Text& piece, std::size_t index, bool last)> convert;
+  // False: a lone surrogate of the result is written as U+FFFD, as the
+  // whole-text decoders write it; halves of a pair split between two pieces'
+  // results are joined first.
+  bool keep_lone_surrogates = true;
+};
+
+// True when the command may stream with the options given: "--in" absent,
+// utf8 or utf8-bom. Sets `status` to kExitError (reported) for a bad name.
+bool CanStream(const Invocation& inv, int& status);
+
+// Reads positional argument `index` (a path, or standard input when missing
+// or "-"), converts it piece by piece and writes the result as "--out" says
+// to standard output or the "-o" file. An input that cannot be read or an
+// output that cannot be written is reported and gives kExitError; an "-o"
+// target then keeps its old content. Returns the exit status.
+int StreamCommand(const Invocation& inv, std::size_t index, const PieceRules& rules);
+
+// The same on an input opened already, read from where it stands.
+int StreamCommand(const Invocation& inv, InputSource& in, const PieceRules& rules);
+
+// The bytes read at a time (0: the default of half a megabyte). Tests and
+// fuzzing read a few bytes at a time, so that pieces end at every position
+// a command may cut at. Not for use while a command runs.
+void SetStreamReadBytes(std::size_t bytes);
+
+}  // namespace tekvo::cli
+
+#endif  // TEKVO_CLI_STREAM_H_

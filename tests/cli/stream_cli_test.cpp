@@ -1,0 +1,256 @@
+// Streaming commands against the whole-text routines: the tool reads its
+// input a megabyte at a time and cuts it into pieces, and whatever the
+// input's shape the output must be the whole-text result byte for byte.
+// Inputs are a few megabytes of a short unit repeated; the unit's length is
+// odd, so the read boundaries fall at every offset inside its sequences.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "cli/commands.h"
+#include "cli/repair_name.h"
+#include "cli/stream.h"
+#include "engine/char_refs.h"
+#include "engine/codepage.h"
+#include "engine/mapping.h"
+#include "files/file_encoding.h"
+#include "tests/case_name.h"
+#include "tests/cli/cli_harness.h"
+
+namespace tekvo::cli {
+namespace {
+
+constexpr std::size_t kInputBytes = std::size_t{5} << 19;  // 2.5 MiB: three reads and more
+
+std::string Repeat(const std::string& unit, const std::string& start = "") {
+  std::string all = start;
+  while (all.size() < kInputBytes) all += unit;
+  return all;
+}
+
+// The shapes of input.
+const std::string kGarbledLines = Repeat(TextToUtf8Bytes(CodePageBytesToText(
+    TextToCodePageBytes(u"中華民國的歷史悠久，文化豐富。Plain ASCII too.\n", 950), 936)));
+const std::string kGarbledOneLine = Repeat(TextToUtf8Bytes(CodePageBytesToText(
+    TextToCodePageBytes(u"中華民國的歷史悠久，文化豐富。 Plain, (ASCII)", 950), 936)));
+// Nothing a repair may cut after: converted whole.
+const std::string kNoAscii = Repeat("中華民國的歷史悠久文化豐富");
+// A byte order mark at the start, U+0000, a surrogate pair written as two
+// three-byte sequences, a real four-byte sequence, a cut-short sequence,
+// stray continuation and invalid bytes, and E0 alone.
+const std::string kAwkward = Repeat(
+    "a\xED\xA0\xBD\xED\xB8\x80 b\xF0\x9F\x98\x80\xE4\xB8 \x80\x80\xFF\xE0\xC3\xA9"
+    "\xE4\xB8\xAD/\0c\n"
+    "\xEF\xBB\xBF",
+    "\xEF\xBB\xBF");
+// UTF-8 shown as Windows-1252: each character of the text is one byte of a
+// UTF-8 sequence, so a cut between the characters of "Ã©" would split "é".
+const std::string kUtf8As1252 = Repeat(
+    TextToUtf8Bytes(CodePageBytesToText(TextToUtf8Bytes(u"中文, café naïve (漢字)/\n"), 1252)));
+const std::string kEscapes = Repeat(
+    "&#x4E2D;&amp;&#65;&#xD83D;&#xDE00;&lt;br&gt;&#2;\\u4E2D\\x41\\U6587%u4E2D%41%E4%B8&#x1F600;"
+    "&#x4E2;&#1234567&quot;text&");
+const std::string kKana = Repeat("ｶﾞｷﾞｸ ﾊﾟ。ABC 汉字漢字ｳﾞ ガパ１２");
+
+struct StreamCase {
+  const char* name;
+  std::vector<std::string> args;
+  const std::string* input;
+  // The whole-text routine the command's result must equal.
+  std::function<Text(const Text&)> whole;
+  FileEncoding out = FileEncoding::kUtf8NoBom;
+};
+
+void PrintTo(const StreamCase& c, std::ostream* os) {
+  *os << c.name << ":";
+  for (const std::string& arg : c.args) *os << ' ' << arg;
+}
+
+std::function<Text(const Text&)> Repair(const char* name) {
+  const RepairChoice choice = *ParseRepairName(name);
+  return [choice](const Text& t) { return ApplyRepair(choice, t, kNoLengthLimit).text; };
+}
+
+std::function<Text(const Text&)> Map(TextMapping mapping) {
+  return [mapping](const Text& t) { return ApplyTextMapping(t, mapping); };
+}
+
+std::function<Text(const Text&)> Unescape(EscapeFamily family) {
+  return [family](const Text& t) { return DecodeNumericEscapes(t, family); };
+}
+
+const auto kSame = [](const Text& t) { return t; };
+
+const StreamCase kCases[] = {
+    {"repair-lines", {"repair", "gb--big5"}, &kGarbledLines, Repair("gb--big5")},
+    {"repair-one-line", {"repair", "gb--big5"}, &kGarbledOneLine, Repair("gb--big5")},
+    {"repair-no-cut", {"repair", "gb--big5"}, &kNoAscii, Repair("gb--big5")},
+    {"repair-awkward-gb-big5", {"repair", "gb--big5"}, &kAwkward, Repair("gb--big5")},
+    {"repair-awkward-utf16", {"repair", "u--ube"}, &kAwkward, Repair("u--ube")},
+    {"repair-awkward-utf8", {"repair", "gb--utf8"}, &kAwkward, Repair("gb--utf8")},
+    {"repair-awkward-cp", {"repair", "cp:1252:65001"}, &kAwkward, Repair("cp:1252:65001")},
+    {"repair-utf8-as-1252", {"repair", "cp:1252:65001"}, &kUtf8As1252, Repair("cp:1252:65001")},
+    {"repair-one-line-to-gb",
+     {"repair", "gb--big5", "--out", "gb"},
+     &kGarbledOneLine,
+     Repair("gb--big5"),
+     FileEncoding::kAnsiGb},
+    {"convert-awkward", {"convert"}, &kAwkward, kSame},
+    {"convert-bom-in-and-out",
+     {"convert", "--in", "utf8-bom", "--out", "utf8-bom"},
+     &kAwkward,
+     kSame,
+     FileEncoding::kUtf8},
+    {"convert-to-utf16be-bom",
+     {"convert", "--out", "utf16be-bom"},
+     &kAwkward,
+     kSame,
+     FileEncoding::kUnicodeBe},
+    {"convert-to-gb", {"convert", "--out", "gb"}, &kKana, kSame, FileEncoding::kAnsiGb},
+    {"map-half", {"map", "half"}, &kKana, Map(TextMapping::kHalfWidth)},
+    {"map-full", {"map", "full"}, &kKana, Map(TextMapping::kFullWidth)},
+    {"map-traditional", {"map", "traditional"}, &kKana, Map(TextMapping::kTraditional)},
+    {"map-simplified-awkward", {"map", "simplified"}, &kAwkward, Map(TextMapping::kSimplified)},
+    {"encode-html-hex",
+     {"encode", "html-hex"},
+     &kAwkward,
+     [](const Text& t) { return EncodeCharRefs(t, CharRefBase::kHex, kNoLengthLimit).text; }},
+    {"encode-html-dec",
+     {"encode", "html-dec"},
+     &kGarbledOneLine,
+     [](const Text& t) { return EncodeCharRefs(t, CharRefBase::kDecimal, kNoLengthLimit).text; }},
+    {"decode-html", {"decode", "html"}, &kEscapes, Unescape(EscapeFamily::kHtml)},
+    {"decode-numu1", {"decode", "numu1"}, &kEscapes, Unescape(EscapeFamily::kBackslash)},
+    {"decode-numu2", {"decode", "numu2"}, &kEscapes, Unescape(EscapeFamily::kPercent)},
+};
+
+class StreamedEqualsWhole : public testing::TestWithParam<StreamCase> {};
+
+TEST_P(StreamedEqualsWhole, ByteForByte) {
+  const StreamCase& c = GetParam();
+  const std::string& input = *c.input;
+  const FileEncoding detected = DetectFileEncoding(input);
+  const FileEncoding used = ResolveFileEncoding(
+      c.args.size() > 2 && c.args[2] == "utf8-bom" ? FileEncoding::kUtf8 : FileEncoding::kUtf8NoBom,
+      detected);
+  const std::optional<Text> text = DecodeFileBytes(input, used, detected);
+  ASSERT_TRUE(text);
+  const std::optional<ByteString> expected = EncodeFileText(c.whole(*text), c.out);
+  ASSERT_TRUE(expected);
+  for (std::size_t skip : {0, 1, 2}) {
+    // The same input shifted by a byte or two against the read boundaries
+    // (the mark at the start stays where it is).
+    std::string shifted = input;
+    shifted.erase(3, skip);
+    const std::optional<Text> shifted_text = DecodeFileBytes(shifted, used, detected);
+    const ByteString want =
+        skip == 0 ? *expected : EncodeFileText(c.whole(*shifted_text), c.out).value();
+    const Result r = RunTool(c.args, shifted);
+    ASSERT_EQ(r.status, 0) << r.err;
+    ASSERT_EQ(r.err, "");
+    ASSERT_EQ(r.out.size(), want.size()) << c.name << " skipping " << skip;
+    ASSERT_TRUE(r.out == want) << c.name << " skipping " << skip << ": first difference at "
+                               << std::mismatch(r.out.begin(), r.out.end(), want.begin()).first -
+                                      r.out.begin();
+  }
+}
+
+// A few hundred bytes read a few bytes at a time: pieces end at every
+// position the command may cut at.
+TEST_P(StreamedEqualsWhole, InTinyReads) {
+  const StreamCase& c = GetParam();
+  const std::string input = c.input->substr(0, 300);
+  const Result whole = RunTool(c.args, input);
+  ASSERT_EQ(whole.status, 0) << whole.err;
+  for (std::size_t read : {1, 2, 3, 5, 7, 16}) {
+    SetStreamReadBytes(read);
+    const Result pieces = RunTool(c.args, input);
+    SetStreamReadBytes(0);
+    ASSERT_EQ(pieces.status, 0) << pieces.err;
+    ASSERT_EQ(testing::PrintToString(pieces.out), testing::PrintToString(whole.out))
+        << c.name << " reading " << read << " bytes at a time from "
+        << testing::PrintToString(input);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Shapes, StreamedEqualsWhole, testing::ValuesIn(kCases),
+                         CaseName<StreamCase>);
+
+// Past a few megabytes suggest ranks slices from all over the input, then
+// streams the chosen repair: the result is still the whole-text repair,
+// and the listing names it first.
+TEST(SuggestOnLongInput, AppliesTheRepairTheSampleChose) {
+  std::string input = kGarbledOneLine;
+  while (input.size() < (std::size_t{9} << 20)) input += kGarbledOneLine;
+  const Text text =
+      DecodeFileBytes(input, FileEncoding::kUtf8NoBom, DetectFileEncoding(input)).value();
+  const std::string want = TextToUtf8Bytes(Repair("gb--big5")(text));
+  const Result applied = RunTool({"suggest", "--apply"}, input);
+  ASSERT_EQ(applied.status, 0) << applied.err;
+  ASSERT_EQ(applied.out.size(), want.size());
+  EXPECT_TRUE(applied.out == want);
+  const Result listed = RunTool({"suggest", "--top", "1"}, input);
+  ASSERT_EQ(listed.status, 0) << listed.err;
+  EXPECT_EQ(listed.out.substr(listed.out.find('\t') + 1, 8), "GB--Big5") << listed.out;
+}
+
+namespace fs = std::filesystem;
+
+struct ScratchFolder {
+  fs::path path = fs::temp_directory_path() / ("tekvo-stream-" + std::to_string(::getpid()));
+  ScratchFolder() { fs::create_directories(path); }
+  ~ScratchFolder() { fs::remove_all(path); }
+};
+
+std::string ReadFile(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+TEST(StreamedSave, ReplacesTheTargetWithWhatStandardOutputGets) {
+  ScratchFolder dir;
+  const fs::path target = dir.path / "out.txt";
+  std::ofstream(target) << "old";
+  const Result to_stdout = RunTool({"repair", "gb--big5"}, kGarbledOneLine);
+  const Result saved = RunTool({"repair", "gb--big5", "-o", target.string()}, kGarbledOneLine);
+  EXPECT_EQ(saved.status, 0) << saved.err;
+  EXPECT_TRUE(ReadFile(target) == to_stdout.out);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 1);
+}
+
+// Runs the tool with files limited to `limit` bytes and exits with its
+// status: a write past the limit fails (SIGXFSZ is ignored by Main).
+[[noreturn]] void RepairWithFileLimit(const std::string& input, const std::string& target,
+                                      rlim_t limit) {
+  const rlimit small{limit, limit};
+  ::setrlimit(RLIMIT_FSIZE, &small);
+  std::string args[] = {"tekvo-cli", "repair", "gb--big5", input, "-o", target};
+  char* argv[] = {args[0].data(), args[1].data(), args[2].data(),
+                  args[3].data(), args[4].data(), args[5].data()};
+  std::exit(Main(6, argv));
+}
+
+// A write that fails after some pieces went out leaves the old file whole
+// and no temporary file behind.
+TEST(StreamedSaveDeathTest, FailedWriteMidStreamKeepsTheOldFile) {
+  ScratchFolder dir;
+  const fs::path input = dir.path / "in.txt";
+  const fs::path target = dir.path / "out.txt";
+  std::ofstream(input, std::ios::binary) << kGarbledOneLine;
+  std::ofstream(target) << "old";
+  EXPECT_EXIT(RepairWithFileLimit(input.string(), target.string(), std::size_t{1} << 20),
+              testing::ExitedWithCode(2), "out.txt");
+  EXPECT_EQ(ReadFile(target), "old");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 2);
+}
+
+}  // namespace
+}  // namespace tekvo::cli
