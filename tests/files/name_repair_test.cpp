@@ -43,6 +43,10 @@ const RepairCase kRepairCases[] = {
      "Big5"},
     {"shift-jis-bytes", "\x93\xFA\x96{\x8C\xEA\x82\xCC\x83t\x83@\x83\x43\x83\x8B.txt",
      NameVerdict::kRepair, "日本語のファイル.txt", "Shift-JIS"},
+    // Read as GB the same bytes are two GBK hanzi that score alike; kana
+    // are everyday Shift-JIS, those hanzi are not everyday GB.
+    {"shift-jis-kana-ties-with-gb", "\x83g\x83z.pdf", NameVerdict::kRepair, "トホ.pdf",
+     "Shift-JIS"},
     {"euc-kr-bytes", "\xC7\xD1\xB1\xB9\xBE\xEE \xB9\xAE\xBC\xAD.hwp", NameVerdict::kRepair,
      "한국어 문서.hwp", "EUC-KR"},
     {"gb-read-as-437", "╗ß╥Θ╝═╥¬.docx", NameVerdict::kRepair, "会议纪要.docx", "GB read as CP437"},
