@@ -165,6 +165,35 @@ TEST(NamesCliTest, UndoReportsHandEditsAndMovedFilesAndRestoresTheRest) {
   EXPECT_EQ(tree.Read("moved"), "gb");
 }
 
+std::string Hex(const std::string& bytes) {
+  static const char kDigits[] = "0123456789abcdef";
+  std::string out;
+  for (unsigned char b : bytes) {
+    out.push_back(kDigits[b >> 4]);
+    out.push_back(kDigits[b & 0x0F]);
+  }
+  return out;
+}
+
+TEST(NamesCliTest, UndoAfterACrashFinishesWhatTheJournalBegan) {
+  Tree tree;
+  // Stopped after the first rename, before its outcome was written; the
+  // second was recorded but never tried.
+  tree.File("会议纪要.docx", "renamed");
+  tree.File(kBig5Name, "untouched");
+  const std::string journal = tree.Path("j");
+  std::ofstream(journal) << "tekvo names journal 1\n"
+                         << "rename " << Hex(tree.Path(kGbName)) << " "
+                         << Hex(tree.Path("会议纪要.docx")) << "\n"
+                         << "rename " << Hex(tree.Path(kBig5Name)) << " "
+                         << Hex(tree.Path("中華民國.txt")) << "\n";
+  const Result r = RunTool({"names", "--undo", journal});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(tree.Read(kGbName), "renamed");
+  EXPECT_EQ(tree.Read(kBig5Name), "untouched");
+  EXPECT_EQ(tree.Listing().count("会议纪要.docx"), 0u);
+}
+
 TEST(NamesCliTest, UnreadableAndTooLongNamesAreReportedAndLeftAlone) {
   Tree tree;
   const std::string unreadable = "\x81\xFF\x80\xFF";
