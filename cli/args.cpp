@@ -6,12 +6,15 @@
 namespace tekvo::cli {
 namespace {
 
-constexpr std::array<OptionSpec, 7> kOptions = {{
+constexpr std::array<OptionSpec, 9> kOptions = {{
     {"-o", "FILE", "write the result to FILE instead of standard output"},
     {"--in", "ENC", "read the input as ENC (default utf8; auto detects)"},
     {"--out", "ENC", "write as ENC: gb eng utf8 utf8-bom utf16le[-bom] utf16be[-bom]"},
     {"--top", "N", "suggest: list the N best candidates (default 10)"},
-    {"--apply", "", "suggest: write the best candidate's text instead of the list", false},
+    {"--apply", "", "suggest: write the best candidate's text instead of the list; names: rename",
+     false},
+    {"-r", "", "names: look into sub-folders too, all the way down", false},
+    {"--undo", "JOURNAL", "names: give back the names a journal of --apply records"},
     {"--force", "",
      "with -o: replace a read-only or hidden file, write characters the encoding lacks", false},
     {"--keep-surrogates", "", "decode, encode: write lone surrogates as they are, not U+FFFD",

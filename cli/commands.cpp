@@ -11,7 +11,7 @@
 namespace tekvo::cli {
 namespace {
 
-constexpr std::array<Command, 8> kCommands = {{
+constexpr std::array<Command, 9> kCommands = {{
     {"list", "", "list the repairs by name and menu caption", RunList},
     {"repair", "NAME [FILE]", "repair garbled text: a fixed pair, lcid:A:B or cp:A:B", RunRepair},
     {"convert", "[FILE]", "change the encoding of a file (--in, --out, -o)", RunConvert},
@@ -25,6 +25,9 @@ constexpr std::array<Command, 8> kCommands = {{
     {"map", "MAPPING [FILE]", "full, half, simplified or traditional form of the text", RunMap},
     {"suggest", "[FILE]", "rank every repair of the text, best first (--top N, --apply)",
      RunSuggest},
+    {"names", "[-r] [--apply] PATH...",
+     "find garbled file names and their repair; --apply renames, --undo JOURNAL puts back",
+     RunNames},
 }};
 
 void PrintUsage(std::ostream& os) {
@@ -45,7 +48,11 @@ void PrintUsage(std::ostream& os) {
   os << "Text is read from FILE or standard input and written as UTF-8.\n"
         "decode and encode write a lone surrogate (from \"&#xD800;\", \"\\uDC00\"...) as\n"
         "U+FFFD, so that the output is well-formed for the next program in a pipe;\n"
-        "--keep-surrogates writes it as it is, three bytes ED A0 80 and the like.\n";
+        "--keep-surrogates writes it as it is, three bytes ED A0 80 and the like.\n"
+        "names looks at the entries of each folder PATH (-r: all the way down) and at\n"
+        "each other PATH itself; it prints one line per garbled name, old -> new\n"
+        "[repair], and changes nothing. --apply renames, never over an existing name,\n"
+        "and prints the journal (-o JOURNAL to choose it) that --undo JOURNAL reads.\n";
 }
 
 }  // namespace

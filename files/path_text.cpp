@@ -49,15 +49,6 @@ std::size_t Utf8SequenceAt(std::string_view s, std::size_t i) {
   return len;
 }
 
-bool IsValidUtf8(std::string_view s) {
-  for (std::size_t i = 0; i < s.size();) {
-    const std::size_t n = Utf8SequenceAt(s, i);
-    if (n == 0) return false;
-    i += n;
-  }
-  return true;
-}
-
 // Decodes valid UTF-8 as such and hands every other byte to `other`.
 template <class Other>
 Text DecodeWith(const std::string& path, Other other) {
@@ -90,6 +81,15 @@ std::optional<Text> StrictDecode(const std::string& name, CodePageId cp) {
 }
 
 }  // namespace
+
+bool IsValidUtf8(std::string_view s) {
+  for (std::size_t i = 0; i < s.size();) {
+    const std::size_t n = Utf8SequenceAt(s, i);
+    if (n == 0) return false;
+    i += n;
+  }
+  return true;
+}
 
 Text LosslessPathText(const std::string& path) {
   return DecodeWith(path, [](Text& out, unsigned char b) {
