@@ -29,6 +29,9 @@ constexpr std::size_t kContext = 16;
 // every CJK page, and clean Russian read as GB bytes through Big5 gives
 // frequent hanzi.
 constexpr double kCleanFrom = 0.6;
+// A stretch that reads this well per unit is not tried at all: no repair can
+// gain the margin on it, and most stretches of a text are clean.
+constexpr double kReadsClean = 0.7;
 
 bool IsLineBreak(char16_t c) { return c == u'\r' || c == u'\n'; }
 
@@ -53,8 +56,9 @@ std::optional<Pick> BestPair(std::u16string_view before, std::u16string_view pie
   Text window;
   window.reserve(before.size() + piece.size() + after.size());
   window.append(before).append(piece).append(after);
-  const TextScore own = ScoreTextDetail(window);
   const TextScore alone = ScoreTextDetail(piece);
+  if (alone.total >= kReadsClean * static_cast<double>(alone.counted)) return std::nullopt;
+  const TextScore own = ScoreTextDetail(window);
   // Per counted unit, not pulled towards 0 as TextScore::value is: a short
   // clean word reads as clean as a long one.
   const bool clean_non_cjk = alone.profile == ScriptProfile::kNone && alone.counted > 0 &&
