@@ -14,12 +14,22 @@
 namespace tekvo {
 namespace {
 
-// A stretch is repaired only when its repair reads better by this many units'
-// worth of score (TextScore::total), plus kGainPerUnit for each unit of the
-// stretch or of its repair, whichever is shorter: a false alarm on a clean stretch costs the user
-// more than a missed repair.
+// A stretch is repaired only when its repair reads better by kMinGain units'
+// worth of score (TextScore::total), plus a margin for each unit of the
+// stretch or of its repair, whichever is shorter: a false alarm on a clean
+// stretch costs the user more than a missed repair. Stretches that already
+// read well enough per unit are not tried at all. Most stretches are judged
+// strictly: most are clean, and skipping those keeps long lines of many runs
+// fast. A line no strict judgement repairs, as a whole or run by run, is
+// judged once more leniently: Korean read as GB, say, gives hanzi that read
+// almost as well as the hangul.
 constexpr double kMinGain = 1.5;
-constexpr double kGainPerUnit = 0.3;
+struct Strictness {
+  double gain_per_unit;
+  double reads_clean;
+};
+constexpr Strictness kLenient = {0.05, 0.95};
+constexpr Strictness kStrict = {0.3, 0.7};
 // How much of the line on either side of a run is scored with it, so that a
 // run is judged by how it fits among its neighbours (hanzi glued to kana,
 // blanks between hanzi) and not as a text of its own.
@@ -29,10 +39,6 @@ constexpr std::size_t kContext = 16;
 // every CJK page, and clean Russian read as GB bytes through Big5 gives
 // frequent hanzi.
 constexpr double kCleanFrom = 0.6;
-// A stretch that reads this well per unit is not tried at all: no repair can
-// gain the margin on it, and most stretches of a text are clean.
-constexpr double kReadsClean = 0.7;
-
 bool IsLineBreak(char16_t c) { return c == u'\r' || c == u'\n'; }
 
 bool IsPairRepair(const Repair& r) {
@@ -47,17 +53,20 @@ struct Pick {
   int repair = -1;
   Text out;
   double cost = 0;
+  double gain = 0;  // in units' worth of score
 };
 
 // The pair that repairs `piece` best when it gains enough, judged inside
 // `before` and `after` (the neighbouring context, left as it is).
 std::optional<Pick> BestPair(std::u16string_view before, std::u16string_view piece,
-                             std::u16string_view after) {
+                             std::u16string_view after, const Strictness& strictness) {
   Text window;
   window.reserve(before.size() + piece.size() + after.size());
   window.append(before).append(piece).append(after);
   const TextScore alone = ScoreTextDetail(piece);
-  if (alone.total >= kReadsClean * static_cast<double>(alone.counted)) return std::nullopt;
+  if (alone.total >= strictness.reads_clean * static_cast<double>(alone.counted)) {
+    return std::nullopt;
+  }
   const TextScore own = ScoreTextDetail(window);
   // Per counted unit, not pulled towards 0 as TextScore::value is: a short
   // clean word reads as clean as a long one.
@@ -81,11 +90,11 @@ std::optional<Pick> BestPair(std::u16string_view before, std::u16string_view pie
     // The margin grows with the shorter of the stretch and its repair: a
     // repair that shrinks a stretch (three units of UTF-8 mojibake for one
     // letter) need not outweigh units that are gone.
-    const double margin =
-        kMinGain + kGainPerUnit * static_cast<double>(std::min(alone.counted, out.size()));
+    const double margin = kMinGain + strictness.gain_per_unit *
+                                         static_cast<double>(std::min(alone.counted, out.size()));
     if (gain > margin && gain > best_gain) {
       best_gain = gain;
-      best = Pick{static_cast<int>(i), std::move(out), cost};
+      best = Pick{static_cast<int>(i), std::move(out), cost, gain};
     }
   }
   return best;
@@ -122,30 +131,38 @@ class Builder {
   double cost_ = 0;
 };
 
-// Repairs the runs of non-ASCII characters of `line` one by one.
-void RepairRuns(std::u16string_view line, Builder& b) {
+// A line cut into runs: the pieces kept and the runs repaired, in order.
+struct RunRepairs {
+  std::vector<std::u16string_view> kept;  // before each repaired run, and the rest
+  std::vector<Pick> repaired;
+  double gain = 0;
+};
+
+// Judges the runs of non-ASCII characters of `line` one by one; a line of
+// one run is judged as a line already and gives no runs.
+RunRepairs RepairRuns(std::u16string_view line) {
+  RunRepairs r;
+  std::size_t kept_from = 0;
   std::size_t i = 0;
   while (i < line.size()) {
-    std::size_t start = i;
     while (i < line.size() && line[i] < 0x80) ++i;
-    b.Keep(line.substr(start, i - start));
     if (i == line.size()) break;
-    start = i;
+    const std::size_t start = i;
     while (i < line.size() && line[i] >= 0x80) ++i;
-    if (start == 0 && i == line.size()) {  // the whole line, judged already
-      b.Keep(line);
-      break;
-    }
+    if (start == 0 && i == line.size()) break;
     const std::size_t from = start > kContext ? start - kContext : 0;
     const std::size_t to = std::min(line.size(), i + kContext);
-    const std::u16string_view run = line.substr(start, i - start);
-    if (const std::optional<Pick> p =
-            BestPair(line.substr(from, start - from), run, line.substr(i, to - i))) {
-      b.Repaired(*p);
-    } else {
-      b.Keep(run);
+    if (std::optional<Pick> p =
+            BestPair(line.substr(from, start - from), line.substr(start, i - start),
+                     line.substr(i, to - i), kStrict)) {
+      r.kept.push_back(line.substr(kept_from, start - kept_from));
+      r.gain += p->gain;
+      r.repaired.push_back(std::move(*p));
+      kept_from = i;
     }
   }
+  r.kept.push_back(line.substr(kept_from));
+  return r;
 }
 
 }  // namespace
@@ -179,10 +196,23 @@ SegmentRepair RepairSegments(const Text& text, std::size_t max_len) {
     const std::u16string_view line = all.substr(i, end - i);
     if (IsAscii(line)) {
       b.Keep(line);
-    } else if (const std::optional<Pick> p = BestPair({}, line, {})) {
-      b.Repaired(*p);
     } else {
-      RepairRuns(line, b);
+      // First as a whole, strictly; then run by run, so that a garbled name
+      // in a clean sentence is repaired alone; and only when no run is, as a
+      // whole again, leniently.
+      std::optional<Pick> whole = BestPair({}, line, {}, kStrict);
+      RunRepairs runs;
+      if (!whole) runs = RepairRuns(line);
+      if (!whole && runs.repaired.empty()) whole = BestPair({}, line, {}, kLenient);
+      if (whole) {
+        b.Repaired(*whole);
+      } else {
+        for (std::size_t k = 0; k < runs.repaired.size(); ++k) {
+          b.Keep(runs.kept[k]);
+          b.Repaired(runs.repaired[k]);
+        }
+        b.Keep(runs.kept.empty() ? line : runs.kept.back());
+      }
     }
     std::size_t next = end;
     while (next < all.size() && IsLineBreak(all[next])) ++next;

@@ -7,8 +7,10 @@
 // that reads best for it replaces it when it reads clearly better. In a line
 // no pair repairs as a whole, the runs of non-ASCII characters (which every
 // pair but the byte-order swap leaves unchanged around them) are judged the
-// same way. Only the code page pairs take part: the transfer decoders have
-// marks of their own and repair only what they find anyway.
+// same way, each among its neighbours; a line where no run is repaired either
+// is judged as a whole once more with a smaller margin. Only the code page
+// pairs take part: the transfer decoders have marks of their own and repair
+// only what they find anyway.
 #ifndef TEKVO_ENGINE_SEGMENT_REPAIR_H_
 #define TEKVO_ENGINE_SEGMENT_REPAIR_H_
 

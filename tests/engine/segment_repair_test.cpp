@@ -26,6 +26,8 @@ const Text kZh1 = u"在 Debian 这种规模的项目中，很难避免遇到与�
 // one character, and an even count), so the garble loses nothing.
 const Text kZh2 = u"我们接受这个事实";
 const Text kZh3 = u"保持礼貌";
+const Text kKo = u"설명서 페이지를 실제로 나타내지는 않지만 나타낼 캣 파일의 사전 서식화";
+const Text kKo2 = u"자유 소프트웨어는 자유 소프트웨어 사본을 배포하고, 소스 코드를 받거나";
 const Text kRu = u"Аппетит приходит и уходит, а кушать хочется всегда.";
 const Text kEn = u"Are you sure the back door is locked? The rest is silence.";
 
@@ -62,6 +64,11 @@ INSTANTIATE_TEST_SUITE_P(
         SegmentCase{"utf8-name-read-as-western-in-english",
                     u"Please send " + Utf8ShownAs(u"张伟", 1252) + u" the report by Friday.",
                     u"Please send 张伟 the report by Friday."},
+        // The garbled line reads as passable hanzi: only the second, lenient
+        // look at the line repairs it.
+        SegmentCase{"korean-line-read-as-gb-among-clean-korean",
+                    kKo + u"\n" + Shown(kKo2, 936, 949) + u"\n" + kKo,
+                    kKo + u"\n" + kKo2 + u"\n" + kKo},
         SegmentCase{"garbled-everywhere-takes-the-whole-text-repair",
                     Utf8ShownAs(kZh2 + u"\n" + kZh3, 936), kZh2 + u"\n" + kZh3},
         SegmentCase{"clean-mixed-languages-stay", kZh1 + u"\n" + kRu + u"\n" + kEn + u"\n" + kZh3,
