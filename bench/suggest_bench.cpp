@@ -11,6 +11,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <string>
 
 #include "bench/bench_target.h"
@@ -19,6 +20,7 @@
 #include "engine/suggest.h"
 #include "engine/text_score.h"
 #include "tests/shared_data.h"
+#include "tests/suggest/mixed_corpus.h"
 #include "tests/suggest/suggest_corpus.h"
 
 namespace tekvo {
@@ -105,6 +107,17 @@ void BM_SuggestPercentEscapes(benchmark::State& state) { RankAll(state, PercentE
 void BM_SuggestHalfWidthKana(benchmark::State& state) { RankAll(state, HalfWidthKana()); }
 void BM_SuggestGarbledBig5(benchmark::State& state) { RankAll(state, GarbledBig5()); }
 void BM_SuggestGarbledLatin(benchmark::State& state) { RankAll(state, GarbledLatin()); }
+// Clean and garbled lines by turns, each garbled line UTF-8 read as GB: the
+// segmenting repair judges every line and every run.
+void BM_SuggestAlternatingLines(benchmark::State& state) {
+  static const Text t = [] {
+    const Text clean = u"在 Debian 这种规模的项目中，很难避免遇到与你意见不和的人。\n";
+    const Text bad = CodePageBytesToText(TextToUtf8Bytes(u"请接受这个事实并保持礼貌\n"), 936);
+    return Repeat(clean + bad, kMaxTextLen);
+  }();
+  for (auto _ : state) benchmark::DoNotOptimize(SuggestRepairs(t));
+}
+BENCHMARK(BM_SuggestAlternatingLines)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SuggestCleanChinese)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SuggestGarbledBig5)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SuggestGarbledLatin)->Unit(benchmark::kMillisecond);
@@ -174,6 +187,27 @@ void BM_AccuracyMojibakeCases(benchmark::State& state) {
   Report(state, *cases, false, "mojibake");
 }
 BENCHMARK(BM_AccuracyMojibakeCases)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// Texts garbled only in part: the share the first candidate restores exactly,
+// for pages with whole lines garbled, names garbled inside clean sentences,
+// and clean mixed-language texts.
+void BM_AccuracyMixed(benchmark::State& state) {
+  static const auto cases = suggest_corpus::LoadCorpus(mixed_corpus::MixedPath());
+  if (cases.empty()) {
+    state.SkipWithError("mixed corpus missing");
+    return;
+  }
+  std::map<std::string, mixed_corpus::KindTally> t;
+  for (auto _ : state) t = mixed_corpus::Measure(cases);
+  for (const auto& [kind, k] : t) state.counters[kind + "_pct"] = k.Rate();
+  const char* verbose = std::getenv("TEKVO_SUGGEST_VERBOSE");
+  if (verbose && *verbose == '1') {
+    for (const auto& [kind, k] : t) {
+      for (const auto& m : k.misses) std::fprintf(stderr, "mixed miss: %s\n", m.c_str());
+    }
+  }
+}
+BENCHMARK(BM_AccuracyMixed)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace tekvo

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextCursor>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -30,6 +31,34 @@ QString PreviewText(const Text& text) {
   s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   s.replace(QChar(u'\r'), QChar(u'\n'));
   return s;
+}
+
+// The background of the stretches the segmenting candidate repaired, so that
+// the user sees what changes and what stays.
+const QColor kRepairedBackground(255, 232, 150);
+
+// Marks each repaired stretch of `c` in `edit`, which shows `c.text` as
+// PreviewText gives it: one unit less for each CR LF before a position.
+QList<QTextEdit::ExtraSelection> RepairedMarks(QPlainTextEdit* edit, const RepairCandidate& c) {
+  QList<QTextEdit::ExtraSelection> marks;
+  const Text& t = c.text;
+  std::size_t scanned = 0;
+  std::size_t removed = 0;
+  auto preview_pos = [&](std::size_t unit) {
+    for (; scanned < unit && scanned < t.size(); ++scanned) {
+      if (t[scanned] == u'\r' && scanned + 1 < t.size() && t[scanned + 1] == u'\n') ++removed;
+    }
+    return static_cast<int>(unit - removed);
+  };
+  for (const RepairedStretch& s : c.stretches) {
+    QTextEdit::ExtraSelection mark;
+    mark.format.setBackground(kRepairedBackground);
+    mark.cursor = QTextCursor(edit->document());
+    mark.cursor.setPosition(preview_pos(s.begin));
+    mark.cursor.setPosition(preview_pos(s.end), QTextCursor::KeepAnchor);
+    marks.push_back(mark);
+  }
+  return marks;
 }
 
 }  // namespace
@@ -93,10 +122,12 @@ void FrmSuggest::ShowPreview() {
   const int row = lst_a_->currentItem() ? lst_a_->indexOfTopLevelItem(lst_a_->currentItem()) : -1;
   if (row < 0 || row >= static_cast<int>(candidates_.size())) {
     txt_preview_->clear();
+    txt_preview_->setExtraSelections({});
     lbl_say_->setText(QStringLiteral("预览"));
     return;
   }
   txt_preview_->setPlainText(PreviewText(candidates_[row].text));
+  txt_preview_->setExtraSelections(RepairedMarks(txt_preview_, candidates_[row]));
   lbl_say_->setText(QStringLiteral("预览: ") + NameOf(candidates_[row]));
 }
 

@@ -26,7 +26,7 @@ enum class RepairRoutine {
   kUrl,              // DecodeQpOrUrl(text, language, kUrl)
   kQuotedPrintable,  // DecodeQpOrUrl(text, language, kQuotedPrintable)
   kBase64,           // DecodeBase64Text(text, language, kStandard)
-  kBase64Url,        // DecodeBase64Text(text, language, kUrl); in no menu
+  kBase64Url,        // DecodeBase64Text(text, language, kUrl)
   kUtf7,             // DecodeUtf7(text)
   kHz,               // DecodeHz(text)
   kIso2022,          // DecodeIso2022Escapes(text, kind)
@@ -58,6 +58,9 @@ enum class RepairMenu {
   kJieA,    // UTF-7 and HZ
   kChgA2B,  // " 解读乱码 (&2)": the code page pairs
   k2022,    // " 解读乱码 (&3)": ISO-2022
+  // In no menu: the Base64 (URL alphabet) decodings of the transform dialog,
+  // which the suggestions and the command-line tool offer as well.
+  kNone,
 };
 
 // The status text of a menu caption: up to and including the blank before
@@ -69,7 +72,7 @@ constexpr std::u16string_view CaptionSay(std::u16string_view caption) {
 
 struct Repair {
   RepairMenu menu;
-  int menu_index;  // index in the menu's item array, where separators count too
+  int menu_index;  // index in the menu's item array, where separators count too; -1 for kNone
   // The whole menu caption, character for character ("&&" shows one "&").
   std::u16string_view caption;
   std::u16string_view say;    // CaptionSay(caption)
@@ -98,10 +101,11 @@ inline constexpr LocaleId kEn = kLcidEnglishUs;
 }  // namespace repair_rows
 
 // Every repair in menu order: " 解读乱码 (&1)" to (&3), each menu's items top
-// down. Suggestions number the candidates' steps by this order.
-inline constexpr std::array<Repair, 31> kRepairTable = [] {
+// down, then the repairs of no menu. Suggestions number the candidates' steps
+// by this order.
+inline constexpr std::array<Repair, 34> kRepairTable = [] {
   using namespace repair_rows;
-  return std::array<Repair, 31>{{
+  return std::array<Repair, 34>{{
       Row(M::kNumU, 0, u"HTM--U ：如 &&#x53EF; &&#25511; &&ordm;&&Atilde; 英文通顺", "html",
           R::kNumericEscapes, EscapeFamily::kHtml),
       Row(M::kNumU, 1, u"NumU(1)--U ：如 \\u53EF \\u63A7 \\x28 \\x29 英文通顺", "numu1",
@@ -160,6 +164,12 @@ inline constexpr std::array<Repair, 31> kRepairTable = [] {
           R::kIso2022, Iso2022Kind::kJapanese),
       Row(M::k2022, 2, u"Esc+韩文(ISO2022) ：同上类似, 标志 $)C", "iso2022:ko", R::kIso2022,
           Iso2022Kind::kKorean),
+      Row(M::kNone, -1, u"Base64(URL)--GB ：Base64 的 URL 字母表, * 和 - 代替 + 和 /",
+          "base64url:gb", R::kBase64Url, ByteLanguage{kGb}),
+      Row(M::kNone, -1, u"Base64(URL)--Big5 ：同上类似", "base64url:big5", R::kBase64Url,
+          ByteLanguage{kBig5}),
+      Row(M::kNone, -1, u"Base64(URL)--UTF8 ：同上类似", "base64url:utf8", R::kBase64Url,
+          ByteLanguage{kIdUtf8}),
   }};
 }();
 
@@ -168,7 +178,9 @@ inline constexpr std::array<Repair, 31> kRepairTable = [] {
 constexpr int RepairMenuSlots(RepairMenu menu) {
   int count = 0;
   for (const Repair& r : kRepairTable) {
-    if (r.menu == menu && r.menu_index >= count) count = r.menu_index + 1;
+    if (r.menu == menu && r.menu != RepairMenu::kNone && r.menu_index >= count) {
+      count = r.menu_index + 1;
+    }
   }
   return count;
 }

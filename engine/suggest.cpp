@@ -29,6 +29,14 @@ constexpr double kCleanToCjk = 0.2;
 // A second step must earn its place: between a one-step and a two-step result
 // that read alike, the simpler repair is the likelier one.
 constexpr double kChainCost = 0.12;
+// Between a whole-text repair and a repair of stretches that read alike, the
+// whole-text one is the likelier: texts are more often garbled all over.
+constexpr double kSegmentCost = 0.03;
+// The segmenting repair has judged each stretch against leaving it alone
+// already, with the stretch's own margin; a short stretch in a long text
+// hardly moves the text's score, so it ranks at least this much above
+// leaving the text alone.
+constexpr double kSegmentOverKeep = 0.001;
 // How much of a one-step result a second step is tried on before it is run
 // on the whole.
 constexpr std::size_t kProbeUnits = 256;
@@ -69,9 +77,13 @@ bool MayApply(const Repair& r, std::u16string_view t) {
     case RepairRoutine::kIso2022:
       return t.find(u'$') != t.npos || t.find(u'\x1B') != t.npos;
     case RepairRoutine::kBase64:
-    case RepairRoutine::kBase64Url:
       // Base64 is pure ASCII; one unit outside it makes the routine give up.
       return std::all_of(t.begin(), t.end(), [](char16_t c) { return c < 0x80; });
+    case RepairRoutine::kBase64Url:
+      // Without "*" or "-" the URL alphabet reads the text as the standard
+      // one does, and that result is listed already.
+      return (t.find(u'*') != t.npos || t.find(u'-') != t.npos) &&
+             std::all_of(t.begin(), t.end(), [](char16_t c) { return c < 0x80; });
     case RepairRoutine::kReinterpret:
       return true;
   }
@@ -234,6 +246,7 @@ std::vector<RepairCandidate> SuggestRepairs(const Text& text, const SuggestOptio
   const TextScore own = ScoreTextDetail(text);
   const Judge judge(own);
   keep.score = own.value + kKeepTotal / (static_cast<double>(own.counted) + 2);
+  const double keep_score = keep.score;
   found.Add(std::move(keep));
   if (text.empty()) return std::move(found.list());
 
@@ -254,6 +267,16 @@ std::vector<RepairCandidate> SuggestRepairs(const Text& text, const SuggestOptio
   }
 
   if (options.chain_width > 0) AddChains(options, judge, found);
+  SegmentRepair segments = RepairSegments(text, options.max_len);
+  if (!segments.stretches.empty() && !found.Contains(segments.text)) {
+    RepairCandidate c;
+    c.name = std::move(segments.name);
+    c.score = std::max(judge(segments.text).score - kSegmentCost, keep_score + kSegmentOverKeep);
+    c.text = std::move(segments.text);
+    c.steps = 1;
+    c.stretches = std::move(segments.stretches);
+    found.Add(std::move(c));
+  }
   std::vector<RepairCandidate>& list = found.list();
   std::stable_sort(
       list.begin(), list.end(),

@@ -4,9 +4,11 @@
 //
 // Candidates are: the text unchanged ("no repair"); the fourteen code page
 // pairs; the numeric escape, URL, quoted-printable and Base64 decoders (the
-// last three with GB, Big5 and UTF-8); UTF-7; HZ; the three ISO-2022 kinds;
-// and chains of two of these. A repair that leaves the text unchanged, or
-// gives a text that an earlier candidate already gave, is not listed.
+// last three, and Base64 in the URL alphabet, with GB, Big5 and UTF-8);
+// UTF-7; HZ; the three ISO-2022 kinds; chains of two of these; and the
+// segmenting repair (segment_repair.h), which repairs only the garbled
+// stretches. A repair that leaves the text unchanged, or gives a text that an
+// earlier candidate already gave, is not listed.
 #ifndef TEKVO_ENGINE_SUGGEST_H_
 #define TEKVO_ENGINE_SUGGEST_H_
 
@@ -16,6 +18,7 @@
 #include <vector>
 
 #include "engine/repairs.h"
+#include "engine/segment_repair.h"
 #include "engine/text.h"
 
 namespace tekvo {
@@ -49,6 +52,9 @@ struct RepairCandidate {
   // -1 where there is no step.
   int first = -1;
   int second = -1;
+  // The segmenting candidate (steps 1, first -1): the stretches it repaired.
+  // Empty for every other candidate.
+  std::vector<RepairedStretch> stretches;
 };
 
 struct SuggestOptions {

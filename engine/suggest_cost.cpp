@@ -45,8 +45,9 @@ bool IsHexDigitAt(std::u16string_view t, std::size_t i) { return i < t.size() &&
 // The stray UTF-8 bytes of the escaped byte runs ("%E4%BD", "=E4=BD") or of
 // the Base64 bytes of `text`: what a UTF-8 reading drops without a trace.
 std::size_t StrayTransferBytes(RepairRoutine routine, std::u16string_view t) {
-  if (routine == RepairRoutine::kBase64) {
-    return StrayUtf8Bytes(Base64ToBytes(t, Base64Alphabet::kStandard));
+  if (routine == RepairRoutine::kBase64 || routine == RepairRoutine::kBase64Url) {
+    return StrayUtf8Bytes(Base64ToBytes(
+        t, routine == RepairRoutine::kBase64 ? Base64Alphabet::kStandard : Base64Alphabet::kUrl));
   }
   const char16_t mark = routine == RepairRoutine::kUrl ? u'%' : u'=';
   std::size_t stray = 0;
@@ -162,8 +163,8 @@ double RepairCost(const Repair& r, const Text& input, std::size_t out_counted) {
     return per_unit * static_cast<double>(SwappedLatinUnits(input));
   }
   if (language && language->id == kIdUtf8 &&
-      (r.routine == RepairRoutine::kBase64 || r.routine == RepairRoutine::kUrl ||
-       r.routine == RepairRoutine::kQuotedPrintable)) {
+      (r.routine == RepairRoutine::kBase64 || r.routine == RepairRoutine::kBase64Url ||
+       r.routine == RepairRoutine::kUrl || r.routine == RepairRoutine::kQuotedPrintable)) {
     return per_unit * static_cast<double>(StrayTransferBytes(r.routine, input));
   }
   if (r.routine == RepairRoutine::kUtf7) {

@@ -20,6 +20,8 @@ std::vector<std::string> Lines(const std::string& s) {
 // "中華民國" in Big5, shown as GBK text.
 const std::string kBig5AsGb = "\xe3\x81\x84\xe5\x9c\xb0\xe3\x83\x81\xe7\x93\xa3";
 const std::string kClean = "在 Debian 这种规模的项目中，很难避免遇到与你意见不和的人。";
+// "保持礼貌" in UTF-8, shown as GBK text: a garbled line between clean ones.
+const std::string kPage = kClean + "\n淇濇寔绀艰矊\n" + kClean;
 
 TEST(SuggestCli, Cases) {
   const struct {
@@ -37,6 +39,12 @@ TEST(SuggestCli, Cases) {
       {"one-file-at-most", {"suggest", "a", "b"}, "", 2, "", "at most one FILE"},
       {"missing-file", {"suggest", "/nonexistent/tekvo-suggest.txt"}, "", 2, "", "tekvo-suggest"},
       {"empty-input", {"suggest", "--apply"}, "", 0, "", ""},
+      {"apply-repairs-only-the-garbled-line",
+       {"suggest", "--apply"},
+       kPage,
+       0,
+       kClean + "\n保持礼貌\n" + kClean,
+       ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -77,6 +85,14 @@ TEST(SuggestCli, ListingIsRankedBestFirst) {
     }
     EXPECT_EQ(lines[0].substr(lines[0].find('\t') + 1), "GB--Big5\t中華民國");
   }
+}
+
+TEST(SuggestCli, ListsTheSegmentingRepairByTheRepairsItUsed) {
+  const Result r = RunTool({"suggest", "--top", "1"}, kPage);
+  ASSERT_EQ(r.status, 0) << r.err;
+  const auto lines = Lines(r.out);
+  ASSERT_EQ(lines.size(), 1u) << r.out;
+  EXPECT_EQ(lines[0].substr(lines[0].find('\t') + 1), "逐段修复: GB--UTF8 ×1\t" + kClean) << r.out;
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextCursor>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -77,6 +78,38 @@ class FrmSuggestTest : public QObject {
     QVERIFY(dlg.lblSay()->text().contains(QStringLiteral("GB--Big5")));
     dlg.lstA()->setCurrentItem(dlg.lstA()->topLevelItem(1));
     QCOMPARE(dlg.txtPreview()->toPlainText(), QStringLiteral("い地チ瓣"));
+  }
+
+  // The marks sit on the repaired stretches as the preview shows them: a
+  // CR LF before a stretch is one break there, one unit less.
+  void preview_marks_the_repaired_stretches_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QList<int>>("stretches");  // begin, end pairs in the candidate's text
+    QTest::addColumn<QStringList>("marked");
+    QTest::addRow("second-line") << "ab\n中文\ncd" << QList<int>{3, 5} << QStringList{"中文"};
+    QTest::addRow("after-cr-lf") << "ab\r\n中文\r\n文件" << QList<int>{4, 6, 8, 10}
+                                 << QStringList{"中文", "文件"};
+    QTest::addRow("none") << "ab" << QList<int>{} << QStringList{};
+  }
+  void preview_marks_the_repaired_stretches() {
+    QFETCH(QString, text);
+    QFETCH(QList<int>, stretches);
+    QFETCH(QStringList, marked);
+    RepairCandidate c = Make(u"逐段修复: GB--UTF8 ×1", text.toStdU16String(), 1.0, 1);
+    for (int i = 0; i + 1 < stretches.size(); i += 2) {
+      c.stretches.push_back(
+          {static_cast<std::size_t>(stretches[i]), static_cast<std::size_t>(stretches[i + 1]), 18});
+    }
+    FrmSuggest dlg;
+    dlg.SetCandidates({c, Make(u"不修复", u"x", 0.5, 0)});
+    const auto marks = dlg.txtPreview()->extraSelections();
+    QCOMPARE(marks.size(), marked.size());
+    for (int i = 0; i < marks.size(); ++i) {
+      QCOMPARE(marks[i].cursor.selectedText(), marked[i]);
+      QVERIFY(marks[i].format.background().style() != Qt::NoBrush);
+    }
+    dlg.lstA()->setCurrentItem(dlg.lstA()->topLevelItem(1));
+    QCOMPARE(dlg.txtPreview()->extraSelections().size(), 0);
   }
 
   void confirm_takes_the_selected_row() {

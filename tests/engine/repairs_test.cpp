@@ -60,7 +60,9 @@ TEST(RepairTable, ParameterOfAnotherKindLeavesTheText) {
 
 TEST(RepairTable, Lookups) {
   EXPECT_EQ(FindRepairByCliName("BASE64:Big5"), FindMenuRepair(RepairMenu::kBase64, 1));
-  EXPECT_EQ(FindRepairByCliName("base64url:gb"), nullptr);
+  ASSERT_NE(FindRepairByCliName("base64url:gb"), nullptr);  // in no menu, but a row
+  EXPECT_EQ(FindRepairByCliName("base64url:gb")->routine, RepairRoutine::kBase64Url);
+  EXPECT_EQ(FindMenuRepair(RepairMenu::kNone, -1), FindRepairByCliName("base64url:gb"));
   EXPECT_EQ(FindMenuRepair(RepairMenu::kReadQp, 3), nullptr);  // the separator
   EXPECT_EQ(FindMenuRepair(RepairMenu::k2022, 3), nullptr);
   ASSERT_NE(FindMenuRepair(RepairMenu::kReadQp, 4), nullptr);

@@ -1,0 +1,225 @@
+#include "engine/segment_repair.h"
+
+#include <algorithm>
+#include <map>
+#include <optional>
+#include <string_view>
+#include <variant>
+
+#include "engine/repairs.h"
+#include "engine/suggest.h"
+#include "engine/suggest_cost.h"
+#include "engine/text_score.h"
+
+namespace tekvo {
+namespace {
+
+// A stretch is repaired only when its repair reads better by kMinGain units'
+// worth of score (TextScore::total), plus a margin for each unit of the
+// stretch or of its repair, whichever is shorter: a false alarm on a clean
+// stretch costs the user more than a missed repair. Stretches that already
+// read well enough per unit are not tried at all. Most stretches are judged
+// strictly: most are clean, and skipping those keeps long lines of many runs
+// fast. A line no strict judgement repairs, as a whole or run by run, is
+// judged once more leniently: Korean read as GB, say, gives hanzi that read
+// almost as well as the hangul.
+constexpr double kMinGain = 1.5;
+struct Strictness {
+  double gain_per_unit;
+  double reads_clean;
+};
+constexpr Strictness kLenient = {0.05, 0.95};
+constexpr Strictness kStrict = {0.3, 0.7};
+// How much of the line on either side of a run is scored with it, so that a
+// run is judged by how it fits among its neighbours (hanzi glued to kana,
+// blanks between hanzi) and not as a text of its own.
+constexpr std::size_t kContext = 16;
+// A stretch without hanzi, kana or hangul that reads this well per unit is
+// clean text and never turns into CJK text: Cyrillic and Greek have rows in
+// every CJK page, and clean Russian read as GB bytes through Big5 gives
+// frequent hanzi.
+constexpr double kCleanFrom = 0.6;
+bool IsLineBreak(char16_t c) { return c == u'\r' || c == u'\n'; }
+
+bool IsPairRepair(const Repair& r) {
+  const auto* pair = std::get_if<LocalePair>(&r.param);
+  // The byte-order swap changes ASCII as well, so it has no stretches to
+  // find: it repairs whole texts only.
+  return r.routine == RepairRoutine::kReinterpret && pair != nullptr &&
+         !(pair->a == kIdUtf16Le && pair->b == kIdUtf16Be);
+}
+
+struct Pick {
+  int repair = -1;
+  Text out;
+  double cost = 0;
+  double gain = 0;  // in units' worth of score
+};
+
+// The pair that repairs `piece` best when it gains enough, judged inside
+// `before` and `after` (the neighbouring context, left as it is).
+std::optional<Pick> BestPair(std::u16string_view before, std::u16string_view piece,
+                             std::u16string_view after, const Strictness& strictness) {
+  Text window;
+  window.reserve(before.size() + piece.size() + after.size());
+  window.append(before).append(piece).append(after);
+  const TextScore alone = ScoreTextDetail(piece);
+  if (alone.total >= strictness.reads_clean * static_cast<double>(alone.counted)) {
+    return std::nullopt;
+  }
+  const TextScore own = ScoreTextDetail(window);
+  // Per counted unit, not pulled towards 0 as TextScore::value is: a short
+  // clean word reads as clean as a long one.
+  const bool clean_non_cjk = alone.profile == ScriptProfile::kNone && alone.counted > 0 &&
+                             alone.total >= kCleanFrom * static_cast<double>(alone.counted);
+  const Text in(piece);
+  std::optional<Pick> best;
+  double best_gain = 0;
+  for (std::size_t i = 0; i < kRepairTable.size(); ++i) {
+    const Repair& r = kRepairTable[i];
+    if (!IsPairRepair(r)) continue;
+    Text out = RunRepair(r, in, kNoLengthLimit);
+    if (out.empty() || out == in) continue;
+    Text repaired;
+    repaired.reserve(before.size() + out.size() + after.size());
+    repaired.append(before).append(out).append(after);
+    const TextScore s = ScoreTextDetail(repaired);
+    if (clean_non_cjk && s.profile != ScriptProfile::kNone) continue;
+    const double cost = RepairCost(r, in, s.counted);
+    const double gain = s.total - own.total - cost * static_cast<double>(s.counted);
+    // The margin grows with the shorter of the stretch and its repair: a
+    // repair that shrinks a stretch (three units of UTF-8 mojibake for one
+    // letter) need not outweigh units that are gone.
+    const double margin = kMinGain + strictness.gain_per_unit *
+                                         static_cast<double>(std::min(alone.counted, out.size()));
+    if (gain > margin && gain > best_gain) {
+      best_gain = gain;
+      best = Pick{static_cast<int>(i), std::move(out), cost, gain};
+    }
+  }
+  return best;
+}
+
+bool IsAscii(std::u16string_view t) {
+  return std::all_of(t.begin(), t.end(), [](char16_t c) { return c < 0x80; });
+}
+
+class Builder {
+ public:
+  void Keep(std::u16string_view t) { out_.append(t); }
+  void Repaired(const Pick& p) {
+    stretches_.push_back({out_.size(), out_.size() + p.out.size(), p.repair});
+    out_.append(p.out);
+    cost_ = std::max(cost_, p.cost);
+  }
+  SegmentRepair Finish(const Text& input, std::size_t max_len) {
+    SegmentRepair r;
+    if (stretches_.empty() || out_.size() > max_len) {
+      r.text = input;
+      return r;
+    }
+    r.name = SegmentRepairName(stretches_);
+    r.text = std::move(out_);
+    r.stretches = std::move(stretches_);
+    r.cost = cost_;
+    return r;
+  }
+
+ private:
+  Text out_;
+  std::vector<RepairedStretch> stretches_;
+  double cost_ = 0;
+};
+
+// A line cut into runs: the pieces kept and the runs repaired, in order.
+struct RunRepairs {
+  std::vector<std::u16string_view> kept;  // before each repaired run, and the rest
+  std::vector<Pick> repaired;
+  double gain = 0;
+};
+
+// Judges the runs of non-ASCII characters of `line` one by one; a line of
+// one run is judged as a line already and gives no runs.
+RunRepairs RepairRuns(std::u16string_view line) {
+  RunRepairs r;
+  std::size_t kept_from = 0;
+  std::size_t i = 0;
+  while (i < line.size()) {
+    while (i < line.size() && line[i] < 0x80) ++i;
+    if (i == line.size()) break;
+    const std::size_t start = i;
+    while (i < line.size() && line[i] >= 0x80) ++i;
+    if (start == 0 && i == line.size()) break;
+    const std::size_t from = start > kContext ? start - kContext : 0;
+    const std::size_t to = std::min(line.size(), i + kContext);
+    if (std::optional<Pick> p =
+            BestPair(line.substr(from, start - from), line.substr(start, i - start),
+                     line.substr(i, to - i), kStrict)) {
+      r.kept.push_back(line.substr(kept_from, start - kept_from));
+      r.gain += p->gain;
+      r.repaired.push_back(std::move(*p));
+      kept_from = i;
+    }
+  }
+  r.kept.push_back(line.substr(kept_from));
+  return r;
+}
+
+}  // namespace
+
+std::u16string SegmentRepairName(const std::vector<RepairedStretch>& stretches) {
+  std::map<int, int> tally;
+  for (const RepairedStretch& s : stretches) ++tally[s.repair];
+  std::u16string name(kSegmentRepairName);
+  name += u": ";
+  bool first = true;
+  for (const auto& [repair, count] : tally) {
+    if (!first) name += u", ";
+    first = false;
+    std::u16string_view say = repair >= 0 && static_cast<std::size_t>(repair) < kRepairTable.size()
+                                  ? kRepairTable[repair].say
+                                  : std::u16string_view(u"?");
+    while (!say.empty() && say.back() == u' ') say.remove_suffix(1);
+    name.append(say).append(u" ×");
+    for (char c : std::to_string(count)) name.push_back(static_cast<char16_t>(c));
+  }
+  return name;
+}
+
+SegmentRepair RepairSegments(const Text& text, std::size_t max_len) {
+  Builder b;
+  const std::u16string_view all = text;
+  std::size_t i = 0;
+  while (i < all.size()) {
+    std::size_t end = i;
+    while (end < all.size() && !IsLineBreak(all[end])) ++end;
+    const std::u16string_view line = all.substr(i, end - i);
+    if (IsAscii(line)) {
+      b.Keep(line);
+    } else {
+      // First as a whole, strictly; then run by run, so that a garbled name
+      // in a clean sentence is repaired alone; and only when no run is, as a
+      // whole again, leniently.
+      std::optional<Pick> whole = BestPair({}, line, {}, kStrict);
+      RunRepairs runs;
+      if (!whole) runs = RepairRuns(line);
+      if (!whole && runs.repaired.empty()) whole = BestPair({}, line, {}, kLenient);
+      if (whole) {
+        b.Repaired(*whole);
+      } else {
+        for (std::size_t k = 0; k < runs.repaired.size(); ++k) {
+          b.Keep(runs.kept[k]);
+          b.Repaired(runs.repaired[k]);
+        }
+        b.Keep(runs.kept.empty() ? line : runs.kept.back());
+      }
+    }
+    std::size_t next = end;
+    while (next < all.size() && IsLineBreak(all[next])) ++next;
+    b.Keep(all.substr(end, next - end));
+    i = next;
+  }
+  return b.Finish(text, max_len);
+}
+
+}  // namespace tekvo
