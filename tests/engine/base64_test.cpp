@@ -14,22 +14,31 @@ namespace {
 using transfer_test::Repeat;
 using transfer_test::Show;
 
-TEST(BytesToBase64, LeftoverBytesAndNoPadding) {
-  const struct {
-    ByteString bytes;
-    Text expected;
-  } cases[] = {
-      {"", u""},
-      {"A", u"QQ"},
-      {"AB", u"QUI"},
-      {"ABC", u"QUJD"},
-      {"\xFF\xFE\xFD", u"//79"},
-      {ByteString("\0\0\0\0", 4), u"AAAAAA"},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(BytesToBase64(c.bytes), c.expected) << c.bytes;
-  }
+struct BytesCase {
+  const char* name;
+  ByteString bytes;
+  Text expected;
+};
+
+void PrintTo(const BytesCase& c, std::ostream* os) { *os << c.name; }
+
+class BytesToBase64Table : public testing::TestWithParam<BytesCase> {};
+
+TEST_P(BytesToBase64Table, LeftoverBytesAndNoPadding) {
+  const BytesCase& c = GetParam();
+  EXPECT_EQ(BytesToBase64(c.bytes), c.expected) << c.bytes;
 }
+
+INSTANTIATE_TEST_SUITE_P(Cases, BytesToBase64Table,
+                         testing::ValuesIn(std::vector<BytesCase>{
+                             {"empty", "", u""},
+                             {"one-byte", "A", u"QQ"},
+                             {"two-bytes", "AB", u"QUI"},
+                             {"three-bytes", "ABC", u"QUJD"},
+                             {"high-bytes", "\xFF\xFE\xFD", u"//79"},
+                             {"nul-bytes", ByteString("\0\0\0\0", 4), u"AAAAAA"},
+                         }),
+                         CaseName<BytesCase>);
 
 // Short names keep the rows below on one line each.
 constexpr auto std_ = Base64Alphabet::kStandard;
