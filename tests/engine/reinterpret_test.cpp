@@ -4,12 +4,14 @@
 
 #include <cstring>
 #include <optional>
+#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "engine/codepage.h"
 #include "engine/fixed_repairs.h"
+#include "tests/case_name.h"
 #include "tests/engine/test_output.h"
 
 namespace tekvo {
@@ -18,6 +20,8 @@ namespace {
 using test_output::Units;
 
 enum class Routine { kLocale, kCodePage };
+// At namespace scope so the parameter rows can name the routines bare.
+using enum Routine;
 
 struct Case {
   const char* name;
@@ -33,52 +37,60 @@ Converted RunCase(const Case& c) {
                                        : ReinterpretByCodePage(c.input, c.a, c.b);
 }
 
-TEST(Reinterpret, Cases) {
-  using enum Routine;
-  const Case cases[] = {
-      {"utf16-identity-drops-bom-and-nul", kLocale, Text(u"\uFEFFa\0b\uFEFF", 5), -2, -2,
-       u"ab\uFEFF"},
-      {"u-as-ube-swaps", kLocale, u"\u4100\u4200", -2, -1, u"AB"},
-      {"ube-as-u-swaps", kLocale, u"AB", -1, -2, u"\u4100\u4200"},
-      {"lcid-a-zero-unchanged", kLocale, u"abc", 0, 2052, u"abc"},
-      {"lcid-b-minus-four-unchanged", kLocale, u"abc", 2052, -4, u"abc"},
-      {"lcid-unknown-a-unchanged", kLocale, u"中文", 12345, 2052, u"中文"},
-      {"lcid-unknown-b-unchanged", kLocale, u"中文", 2052, 12345, u"中文"},
-      {"cp-utf8-id-is-not-a-page", kCodePage, u"\u00C3\u00A9", -3, 65001, u"\u00C3\u00A9"},
-      {"cp-utf16be-id-is-not-a-page", kCodePage, u"\u00C3\u00A9", -1, 65001, u"\u00C3\u00A9"},
-      {"cp-1252-as-utf8", kCodePage, u"\u00C3\u00A9", 1252, 65001, u"\u00E9"},
-      {"cp-rejected-a-unchanged", kCodePage, u"abc", 12345, 936, u"abc"},
-      {"cp-rejected-b-unchanged", kCodePage, u"abc", 936, 12345, u"abc"},
-      {"cp-utf16le-both-sides", kCodePage, u"\u4100", -2, -2, u"\u4100"},
-      {"cp-utf16le-to-page", kCodePage, u"\u4241", -2, 1252, u"AB"},
-      {"cp-system-page-is-gbk", kCodePage, u"中文", 0, 936, u"中文"},
-      {"gb-as-utf8-drops-decoded-bom", kLocale, u"锘縜bc", 2052, -3, u"abc"},
-      {"only-nul-result-unchanged", kLocale, Text(u"\0", 1), -2, -2, Text(u"\0", 1)},
-      {"only-bom-result-unchanged", kLocale, u"\uFEFF", -2, -2, u"\uFEFF"},
-      {"empty-locale", kLocale, u"", 2052, 1028, u""},
-      {"empty-codepage", kCodePage, u"", 936, 950, u""},
-      {"ascii-unchanged-by-gb-big5", kLocale, u"plain text", 2052, 1028, u"plain text"},
-      {"emoji-survives-utf8-repair", kLocale, u"\u00F0\u0178\u02DC\u20AC", 1033, -3, u"\U0001F600"},
-      {"invalid-utf8-page-bytes-show-replacement", kCodePage, u"a\u00FF", 1252, 65001, u"a\uFFFD"},
-      {"own-utf8-coder-drops-cut-lead", kLocale, u"a\u00FF", 1033, -3, u"a"},
-      // GB bytes 80 ("€") read as Japanese, and back: Windows reads 80 in 932.
-      {"gb-shown-as-japanese-repaired", kLocale,
-       u"\u0080"
-       u"100\uFF94\uFF6A",
-       1041, 2052, u"€100元"},
-      {"gb-garbled-as-japanese", kLocale, u"€100元", 2052, 1041,
-       u"\u0080"
-       u"100\uFF94\uFF6A"},
-      // Best fit: Windows writes "A" for "Ā" in 1252, "?" for what it lacks.
-      {"best-fit-letter-in-1252", kCodePage, u"Āz", 1252, 1252, u"Az"},
-      {"gb-writes-no-control-for-arrows", kCodePage, u"\uFFE9\uFFEE", 936, 936, u"??"},
-  };
-  for (const auto& c : cases) {
-    Converted r = RunCase(c);
-    EXPECT_EQ(Units(r.text), Units(c.expected)) << c.name << " input " << Units(c.input);
-    EXPECT_FALSE(r.too_long) << c.name;
-  }
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+
+class ReinterpretTable : public testing::TestWithParam<Case> {};
+
+TEST_P(ReinterpretTable, GivesTheText) {
+  const Case& c = GetParam();
+  Converted r = RunCase(c);
+  EXPECT_EQ(Units(r.text), Units(c.expected)) << c.name << " input " << Units(c.input);
+  EXPECT_FALSE(r.too_long) << c.name;
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ReinterpretTable,
+    testing::ValuesIn(std::vector<Case>{
+        {"utf16-identity-drops-bom-and-nul", kLocale, Text(u"\uFEFFa\0b\uFEFF", 5), -2, -2,
+         u"ab\uFEFF"},
+        {"u-as-ube-swaps", kLocale, u"\u4100\u4200", -2, -1, u"AB"},
+        {"ube-as-u-swaps", kLocale, u"AB", -1, -2, u"\u4100\u4200"},
+        {"lcid-a-zero-unchanged", kLocale, u"abc", 0, 2052, u"abc"},
+        {"lcid-b-minus-four-unchanged", kLocale, u"abc", 2052, -4, u"abc"},
+        {"lcid-unknown-a-unchanged", kLocale, u"中文", 12345, 2052, u"中文"},
+        {"lcid-unknown-b-unchanged", kLocale, u"中文", 2052, 12345, u"中文"},
+        {"cp-utf8-id-is-not-a-page", kCodePage, u"\u00C3\u00A9", -3, 65001, u"\u00C3\u00A9"},
+        {"cp-utf16be-id-is-not-a-page", kCodePage, u"\u00C3\u00A9", -1, 65001, u"\u00C3\u00A9"},
+        {"cp-1252-as-utf8", kCodePage, u"\u00C3\u00A9", 1252, 65001, u"\u00E9"},
+        {"cp-rejected-a-unchanged", kCodePage, u"abc", 12345, 936, u"abc"},
+        {"cp-rejected-b-unchanged", kCodePage, u"abc", 936, 12345, u"abc"},
+        {"cp-utf16le-both-sides", kCodePage, u"\u4100", -2, -2, u"\u4100"},
+        {"cp-utf16le-to-page", kCodePage, u"\u4241", -2, 1252, u"AB"},
+        {"cp-system-page-is-gbk", kCodePage, u"中文", 0, 936, u"中文"},
+        {"gb-as-utf8-drops-decoded-bom", kLocale, u"锘縜bc", 2052, -3, u"abc"},
+        {"only-nul-result-unchanged", kLocale, Text(u"\0", 1), -2, -2, Text(u"\0", 1)},
+        {"only-bom-result-unchanged", kLocale, u"\uFEFF", -2, -2, u"\uFEFF"},
+        {"empty-locale", kLocale, u"", 2052, 1028, u""},
+        {"empty-codepage", kCodePage, u"", 936, 950, u""},
+        {"ascii-unchanged-by-gb-big5", kLocale, u"plain text", 2052, 1028, u"plain text"},
+        {"emoji-survives-utf8-repair", kLocale, u"\u00F0\u0178\u02DC\u20AC", 1033, -3,
+         u"\U0001F600"},
+        {"invalid-utf8-page-bytes-show-replacement", kCodePage, u"a\u00FF", 1252, 65001,
+         u"a\uFFFD"},
+        {"own-utf8-coder-drops-cut-lead", kLocale, u"a\u00FF", 1033, -3, u"a"},
+        // GB bytes 80 ("€") read as Japanese, and back: Windows reads 80 in 932.
+        {"gb-shown-as-japanese-repaired", kLocale,
+         u"\u0080"
+         u"100\uFF94\uFF6A",
+         1041, 2052, u"€100元"},
+        {"gb-garbled-as-japanese", kLocale, u"€100元", 2052, 1041,
+         u"\u0080"
+         u"100\uFF94\uFF6A"},
+        // Best fit: Windows writes "A" for "Ā" in 1252, "?" for what it lacks.
+        {"best-fit-letter-in-1252", kCodePage, u"Āz", 1252, 1252, u"Az"},
+        {"gb-writes-no-control-for-arrows", kCodePage, u"\uFFE9\uFFEE", 936, 936, u"??"},
+    }),
+    CaseName<Case>);
 
 // Each fixed repair undoes its own garbling: a sentence written in B and
 // shown as A comes back whole.
@@ -87,42 +99,48 @@ struct RoundTrip {
   Text sentence;
 };
 
-TEST(Reinterpret, EveryFixedRepairUndoesItsGarbling) {
-  const RoundTrip cases[] = {
-      {"gb--big5", u"中華民國的歷史悠久，文化豐富。"},
-      {"gb--ja", u"日本語の文章を正しく読みます。"},
-      {"gb--ko", u"한국어 문장을 읽습니다."},
-      {"gb--ru", u"Привет всем, тест"},
-      {"gb--utf8", u"中文测试没有问题"},
-      {"big5--gb", u"简体中文的句子在这里。"},
-      {"big5--ko", u"한국어 문장을 읽습니다."},
-      {"ja--gb", u"简体中文的句子。"},
-      {"ko--gb", u"简体中文的句子。"},
-      {"ru--gb", u"简体中文的句子。"},
-      {"en--gb", u"简体中文的句子。"},
-      {"en--big5", u"中華民國的歷史。"},
-      {"en--utf8", u"中文和日本語と한국어 \U0001F600"},
-      {"u--ube", u"中文 text"},
-  };
-  for (const auto& c : cases) {
-    const FixedRepair* repair = FindFixedRepair(std::u16string(c.name, c.name + strlen(c.name)));
-    ASSERT_NE(repair, nullptr) << c.name;
-    std::optional<ByteString> bytes;
-    if (repair->b == kIdUtf8) {
-      bytes = TextToUtf8Bytes(c.sentence);
-    } else if (repair->b == kIdUtf16Be) {
-      bytes = SwapBytePairs(TextToUtf16LeBytes(c.sentence));
-    } else {
-      bytes = TextToLocaleBytes(c.sentence, repair->b);
-    }
-    ASSERT_TRUE(bytes) << c.name;
-    Text garbled = repair->a == kIdUtf16Le ? Utf16LeBytesToText(*bytes)
-                                           : LocaleBytesToText(*bytes, repair->a).value();
-    EXPECT_NE(Units(garbled), Units(c.sentence)) << c.name;
-    EXPECT_EQ(Units(ReinterpretByLocale(garbled, repair->a, repair->b).text), Units(c.sentence))
-        << c.name << " garbled " << Units(garbled);
+void PrintTo(const RoundTrip& c, std::ostream* os) { *os << c.name; }
+
+class EveryFixedRepair : public testing::TestWithParam<RoundTrip> {};
+
+TEST_P(EveryFixedRepair, UndoesItsGarbling) {
+  const RoundTrip& c = GetParam();
+  const FixedRepair* repair = FindFixedRepair(std::u16string(c.name, c.name + strlen(c.name)));
+  ASSERT_NE(repair, nullptr) << c.name;
+  std::optional<ByteString> bytes;
+  if (repair->b == kIdUtf8) {
+    bytes = TextToUtf8Bytes(c.sentence);
+  } else if (repair->b == kIdUtf16Be) {
+    bytes = SwapBytePairs(TextToUtf16LeBytes(c.sentence));
+  } else {
+    bytes = TextToLocaleBytes(c.sentence, repair->b);
   }
+  ASSERT_TRUE(bytes) << c.name;
+  Text garbled = repair->a == kIdUtf16Le ? Utf16LeBytesToText(*bytes)
+                                         : LocaleBytesToText(*bytes, repair->a).value();
+  EXPECT_NE(Units(garbled), Units(c.sentence)) << c.name;
+  EXPECT_EQ(Units(ReinterpretByLocale(garbled, repair->a, repair->b).text), Units(c.sentence))
+      << c.name << " garbled " << Units(garbled);
 }
+
+INSTANTIATE_TEST_SUITE_P(Cases, EveryFixedRepair,
+                         testing::ValuesIn(std::vector<RoundTrip>{
+                             {"gb--big5", u"中華民國的歷史悠久，文化豐富。"},
+                             {"gb--ja", u"日本語の文章を正しく読みます。"},
+                             {"gb--ko", u"한국어 문장을 읽습니다."},
+                             {"gb--ru", u"Привет всем, тест"},
+                             {"gb--utf8", u"中文测试没有问题"},
+                             {"big5--gb", u"简体中文的句子在这里。"},
+                             {"big5--ko", u"한국어 문장을 읽습니다."},
+                             {"ja--gb", u"简体中文的句子。"},
+                             {"ko--gb", u"简体中文的句子。"},
+                             {"ru--gb", u"简体中文的句子。"},
+                             {"en--gb", u"简体中文的句子。"},
+                             {"en--big5", u"中華民國的歷史。"},
+                             {"en--utf8", u"中文和日本語と한국어 \U0001F600"},
+                             {"u--ube", u"中文 text"},
+                         }),
+                         CaseName<RoundTrip>);
 
 struct LengthCase {
   const char* name;
