@@ -5,6 +5,7 @@
 
 #include "engine/codepage.h"
 #include "engine/text_score.h"
+#include "engine/utf8_sequence.h"
 #include "engine/windows_ids.h"
 
 namespace tekvo {
@@ -103,40 +104,10 @@ Text EncodingName(FileEncoding e) {
 
 bool IsMultiByteUtf8(std::string_view bytes) {
   bool multi = false;
-  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-  const std::size_t n = bytes.size();
-  std::size_t i = 0;
-  while (i < n) {
-    unsigned char b = p[i];
-    if (b < 0x80) {
-      ++i;
-      continue;
-    }
-    int len;
-    char32_t cp;
-    if (b >= 0xC2 && b <= 0xDF) {
-      len = 2;
-      cp = b & 0x1F;
-    } else if (b >= 0xE0 && b <= 0xEF) {
-      len = 3;
-      cp = b & 0x0F;
-    } else if (b >= 0xF0 && b <= 0xF4) {
-      len = 4;
-      cp = b & 0x07;
-    } else {
-      return false;  // stray continuation byte, C0/C1 overlong lead, F5..FF
-    }
-    if (n - i < static_cast<std::size_t>(len)) return false;
-    for (int k = 1; k < len; ++k) {
-      unsigned char c = p[i + k];
-      if ((c & 0xC0) != 0x80) return false;
-      cp = (cp << 6) | (c & 0x3F);
-    }
-    if ((len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
-        (cp >= 0xD800 && cp <= 0xDFFF)) {
-      return false;
-    }
-    multi = true;
+  for (std::size_t i = 0; i < bytes.size();) {
+    const std::size_t len = Utf8SequenceAt(bytes, i);
+    if (len == 0) return false;
+    multi = multi || len > 1;
     i += len;
   }
   return multi;

@@ -15,12 +15,9 @@
 #include <string_view>
 
 #include "engine/text.h"
+#include "engine/utf8_sequence.h"
 
 namespace tekvo {
-
-// True when `bytes` is well-formed UTF-8: no overlong forms, no surrogates,
-// nothing above U+10FFFF.
-bool IsValidUtf8(std::string_view bytes);
 
 // Path bytes to lossless text (see above); valid UTF-8 decodes as such.
 Text LosslessPathText(const std::string& path);
