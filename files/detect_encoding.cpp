@@ -102,11 +102,32 @@ bool HasLongUtf8Sequence(std::string_view bytes) {
                      [](char c) { return (static_cast<unsigned char>(c) & 0xF0) >= 0xE0; });
 }
 
-double Judge(std::string_view bytes, CodePageId id, bool cut) {
+// Real writing is mostly small letters; a single-byte Cyrillic page read as
+// another swaps the cases (1251 and KOI8-R), which the score alone, blind to
+// case in a word of one case, cannot see.
+double CapitalsCost(const Text& text) {
+  std::size_t upper = 0;
+  std::size_t lower = 0;
+  for (const char16_t c : text) {
+    if ((c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7) ||
+        (c >= 0x391 && c <= 0x3A9) || (c >= 0x400 && c <= 0x42F)) {
+      ++upper;
+    } else if ((c >= u'a' && c <= u'z') || (c >= 0xDF && c <= 0xFF && c != 0xF7) ||
+               (c >= 0x3B1 && c <= 0x3C9) || (c >= 0x430 && c <= 0x45F)) {
+      ++lower;
+    }
+  }
+  if (upper + lower < 4 || upper <= lower) return 0;
+  return 0.3 * static_cast<double>(upper - lower) / static_cast<double>(upper + lower);
+}
+
+double Judge(std::string_view bytes, CodePageId id, bool named, bool cut) {
   const Text text = Decode(bytes, id);
   std::size_t bad = CountBad(text, cut);
   if ((id == kIdUtf16Le || id == kIdUtf16Be) && bytes.size() % 2 != 0 && !cut) ++bad;
-  double score = ScoreTextDetail(text).value;
+  double score = ScoreTextDetail(text).value - CapitalsCost(text);
+  // The rarer pages need clearer evidence to beat the common ones.
+  if (!named) score -= 0.1;
   if (bad > 0) {
     // Below every clean reading, and the more damage the lower.
     score -= 2.0 + 2.0 * static_cast<double>(bad) / static_cast<double>(text.size() + 1);
@@ -140,7 +161,8 @@ std::vector<EncodingReading> RankEncodings(std::string_view bytes) {
   for (std::size_t i = 0; i < readings.size(); ++i) {
     // A hair for the order of the list, so that readings that give the same
     // text keep the common encoding first.
-    readings[i].score = Judge(judged, readings[i].id, cut) - 1e-6 * static_cast<double>(i);
+    readings[i].score =
+        Judge(judged, readings[i].id, i < kNamed.size(), cut) - 1e-6 * static_cast<double>(i);
   }
   std::stable_sort(
       readings.begin(), readings.end(),
