@@ -75,7 +75,9 @@ Text Decode(std::string_view bytes, CodePageId id) {
 }
 
 bool IsBad(char16_t c) {
-  if (c == u'\t' || c == u'\n' || c == u'\f' || c == u'\r') return false;
+  // Escape starts the colour sequences of text made for a terminal, and is
+  // the same byte in every page that could be wrong instead.
+  if (c == u'\t' || c == u'\n' || c == u'\f' || c == u'\r' || c == 0x1B) return false;
   return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0xFFFD;
 }
 

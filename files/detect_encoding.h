@@ -36,13 +36,15 @@ struct EncodingReading {
 // served code page that keeps no shift state is tried (UTF-7 and the ISO-2022
 // pages are not, nor pages a wider one here reads the same), with UTF-16 in
 // both byte orders. A reading whose text holds U+FFFD, a lone surrogate or a
-// control other than tab, line feed, form feed and carriage return ranks below
-// every reading that holds none. Valid UTF-8 with sequences of three or four
-// bytes is preferred; of two-byte sequences only, it goes by the score alone,
-// since short GB text is often valid UTF-8 too. Readings that give the same
-// text keep the more common encoding first (UTF-8, then the East Asian pages,
-// then 1252, 1251, KOI8-R). Only the first 64 KiB are judged. Empty bytes give
-// the single reading "utf8" with score 0. Never fails.
+// control other than tab, line feed, form feed, carriage return and escape
+// scores below 0, under every reading that holds none. Valid UTF-8 with
+// sequences of three or four bytes gets a clear lead; of two-byte sequences
+// only, a small one, since short GB text is often valid UTF-8 too. A reading
+// mostly in capital letters loses some, and so do the pages other than those
+// named above. Readings that give the same text keep the more common encoding
+// first (UTF-8, then the East Asian pages, then 1252, 1251, KOI8-R). Only the
+// first 64 KiB are judged. Empty bytes give the single reading "utf8" with
+// score 0. Never fails.
 std::vector<EncodingReading> RankEncodings(std::string_view bytes);
 
 // The text of `bytes` read as `reading` says, the mark dropped.
