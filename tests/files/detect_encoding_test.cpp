@@ -33,6 +33,9 @@ INSTANTIATE_TEST_SUITE_P(
     Readings, RankEncodingsTest,
     ::testing::Values(
         DetectCase{"gb-four-hanzi", "\xC4\xE3\xBA\xC3\xCA\xC0\xBD\xE7", "gb18030", u"你好世界"},
+        // Colour sequences made for a terminal are no sign of a wrong page.
+        DetectCase{"gb-in-terminal-colour", "\x1B[1m\xC4\xE3\xBA\xC3\x1B[0m", "gb18030",
+                   u"\x1B[1m你好\x1B[0m"},
         DetectCase{"big5", "\xB8\xEA\xAE\xC6\xC0\xC9\xAE\xD7", "big5", u"資料檔案"},
         DetectCase{"shift-jis", "\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xF0\x8A\x4A\x82\xAD",
                    "shift-jis", u"ファイルを開く"},
