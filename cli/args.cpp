@@ -8,9 +8,9 @@ namespace {
 
 constexpr std::array<OptionSpec, 9> kOptions = {{
     {"-o", "FILE", "write the result to FILE instead of standard output"},
-    {"--in", "ENC", "read the input as ENC (default utf8; auto detects)"},
+    {"--in", "ENC", "read the input as ENC (default utf8; auto or detect finds it)"},
     {"--out", "ENC", "write as ENC: gb eng utf8 utf8-bom utf16le[-bom] utf16be[-bom]"},
-    {"--top", "N", "suggest: list the N best candidates (default 10)"},
+    {"--top", "N", "suggest, detect: list the N best candidates (default 10)"},
     {"--apply", "", "suggest: write the best candidate's text instead of the list; names: rename",
      false},
     {"-r", "", "names: look into sub-folders too, all the way down", false},

@@ -11,7 +11,7 @@
 namespace tekvo::cli {
 namespace {
 
-constexpr std::array<Command, 9> kCommands = {{
+constexpr std::array<Command, 10> kCommands = {{
     {"list", "", "list the repairs by name and menu caption", RunList},
     {"repair", "NAME [FILE]", "repair garbled text: a fixed pair, lcid:A:B or cp:A:B", RunRepair},
     {"convert", "[FILE]", "change the encoding of a file (--in, --out, -o)", RunConvert},
@@ -25,6 +25,8 @@ constexpr std::array<Command, 9> kCommands = {{
     {"map", "MAPPING [FILE]", "full, half, simplified or traditional form of the text", RunMap},
     {"suggest", "[FILE]", "rank every repair of the text, best first (--top N, --apply)",
      RunSuggest},
+    {"detect", "[FILE]", "rank the encodings the input's bytes may be in, best first (--top N)",
+     RunDetect},
     {"names", "[-r] [--apply] PATH...",
      "find garbled file names and their repair; --apply renames, --undo JOURNAL puts back",
      RunNames},

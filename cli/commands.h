@@ -66,6 +66,7 @@ int RunConvert(const Invocation& inv);
 int RunShift(const Invocation& inv);
 int RunMap(const Invocation& inv);
 int RunSuggest(const Invocation& inv);
+int RunDetect(const Invocation& inv);
 int RunNames(const Invocation& inv);
 // "decode" of every kind (the transfer encodings here, ISO-2022 handed on)
 // and "encode".

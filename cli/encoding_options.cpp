@@ -6,10 +6,14 @@
 
 #include "cli/io.h"
 #include "engine/codepage.h"
+#include "files/detect_encoding.h"
 #include "files/text_file_save.h"
 
 namespace tekvo::cli {
 namespace {
+
+// Not a FileEncoding: the input is read as the best of RankEncodings.
+constexpr std::string_view kDetectName = "detect";
 
 struct EncodingEntry {
   std::string_view name;
@@ -58,6 +62,8 @@ class ScriptedAnswers : public Prompter {
 std::optional<FileEncoding> EncodingOption(const Invocation& inv, std::string_view option,
                                            bool for_input) {
   const std::string name = inv.args.Option(option).value_or("utf8");
+  // "detect" is settled on the whole input, as "auto" is.
+  if (for_input && name == kDetectName) return FileEncoding::kDefaultEncoding;
   std::optional<FileEncoding> e = ParseEncodingName(name, for_input);
   if (!e) {
     UsageError(inv, "unknown encoding " + name + " for " + std::string(option) +
@@ -164,7 +170,7 @@ std::optional<FileEncoding> ParseEncodingName(std::string_view name, bool for_in
 }
 
 std::string EncodingNames(bool for_input) {
-  std::string names;
+  std::string names = for_input ? std::string(kDetectName) : std::string();
   for (const EncodingEntry& entry : kEncodings) {
     if (!for_input && entry.encoding == FileEncoding::kDefaultEncoding) continue;
     if (!names.empty()) names += ' ';
@@ -182,6 +188,9 @@ std::optional<Text> ReadEncodedInput(const Invocation& inv, std::size_t index) {
   std::optional<ByteString> bytes = ReadInputBytes(inv, index);
   if (!bytes) return std::nullopt;
   if (bytes->empty()) return Text();
+  if (inv.args.Option("--in") == kDetectName) {
+    return DecodeReading(*bytes, RankEncodings(*bytes).front());
+  }
   const FileEncoding detected = DetectFileEncoding(*bytes);
   std::optional<Text> text =
       DecodeFileBytes(*bytes, ResolveFileEncoding(*requested, detected), detected);

@@ -21,11 +21,13 @@ namespace tekvo::cli {
 // "utf16le", "utf16be", "utf8", "eng"; nullopt for any other name.
 std::optional<FileEncoding> ParseEncodingName(std::string_view name, bool for_input);
 
-// The names, for messages.
+// The names, for messages; for input "detect" too, which reads the input as
+// the best reading of files/detect_encoding.h.
 std::string EncodingNames(bool for_input);
 
 // The text of positional argument `index` (a path) or standard input, decoded
-// as "--in" says (default utf8). Reports a failure and gives nullopt.
+// as "--in" says (default utf8; "detect": the best ranked reading). Reports a failure and gives
+// nullopt.
 std::optional<Text> ReadEncodedInput(const Invocation& inv, std::size_t index);
 
 // Writes the text encoded as "--out" says (default utf8) to the "-o" file,
