@@ -116,6 +116,19 @@ const fs::path& ReferencesFile() {
   return path;
 }
 
+// GB text as URL escapes, one line, and as quoted-printable in lines.
+const fs::path& UrlEscapesFile() {
+  static const fs::path path =
+      WriteRepeated("url.txt", "%D6%D0%BB%AA%C3%F1%B9%FA+Plain+ASCII%2C+too.+%B5A%B5%E7 ");
+  return path;
+}
+
+const fs::path& QpFile() {
+  static const fs::path path =
+      WriteRepeated("qp.txt", "=D6=D0=BB=AA=C3=F1=B9=FA Plain ASCII, too. =B5=E7=C4=\r\n=D4\r\n");
+  return path;
+}
+
 struct RunStats {
   double wall = 0;  // seconds
   double cpu = 0;   // seconds, user and system, of every process of the run
@@ -307,6 +320,16 @@ void BM_DecodeHtmlOneLine(benchmark::State& state) {
   RunTool(state, "decode html", ReferencesFile(), kPipeOneLine, 0);
 }
 TEKVO_CHILD_BENCHMARK(BM_DecodeHtmlOneLine);
+
+void BM_DecodeUrlOneLine(benchmark::State& state) {
+  RunTool(state, "decode url:gb", UrlEscapesFile(), kPipeOneLine, 0);
+}
+TEKVO_CHILD_BENCHMARK(BM_DecodeUrlOneLine);
+
+void BM_DecodeQpLines(benchmark::State& state) {
+  RunTool(state, "decode qp:gb", QpFile(), kPipeOneLine, 0);
+}
+TEKVO_CHILD_BENCHMARK(BM_DecodeQpLines);
 
 void BM_SuggestApplyOneLine(benchmark::State& state) {
   RunTool(state, "suggest --apply", OneLineGarbledFile(), kPipeOneLine, 0);

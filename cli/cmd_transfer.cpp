@@ -163,6 +163,36 @@ Text ForOutput(const Invocation& inv, Text text) {
   return text;
 }
 
+// Whether URL escapes may be cut before `p`: no escape and no run of
+// escaped bytes may reach across the cut, for a run is read through the code
+// page as one (a lead byte's trail may even be a plain character after it).
+// NULs are dropped before decoding and would join what they separate, so no
+// cut touches one. Bytes before the piece count as safe: the cut that began
+// it kept "%" out of the two places before it.
+bool UrlCutPoint(std::string_view bytes, std::size_t p) {
+  auto at = [&](std::size_t back) { return back <= p ? bytes[p - back] : 'x'; };
+  for (std::size_t back = 0; back <= 3; ++back) {
+    if (at(back) == '\0') return false;
+  }
+  if (at(0) == '%' || at(1) == '%' || at(2) == '%') return false;
+  const bool may_be_trail = at(0) >= '!' && at(0) <= '~';
+  return !may_be_trail || at(3) != '%';
+}
+
+// Whether quoted-printable may be cut before `p`: right after a line break
+// that no soft break ("=", "= " or "=\t" before CR LF) can take in, even once
+// another soft break before it is gone. The character before the break must
+// then be one that no soft break holds, and no run of escaped bytes crosses
+// a line break.
+bool QpCutPoint(std::string_view bytes, std::size_t p) {
+  if (p < 2 || bytes[p - 1] != '\n') return false;
+  const bool crlf = bytes[p - 2] == '\r';
+  if (crlf && p < 3) return false;
+  const char before = bytes[crlf ? p - 3 : p - 2];
+  if (before == '\0' || before == '\r' || before == '\n') return false;
+  return !crlf || (before != '=' && before != ' ' && before != '\t');
+}
+
 }  // namespace
 
 int RunDecode(const Invocation& inv) {
@@ -196,6 +226,23 @@ int RunDecode(const Invocation& inv) {
   } else {
     return UsageError(inv,
                       "unknown decoding " + pos[0] + " (" + std::string(kDecodeNameList) + ")");
+  }
+  if (routine == RepairRoutine::kUrl || routine == RepairRoutine::kQuotedPrintable) {
+    int status = kExitOk;
+    if (CanStream(inv, status)) {
+      PieceRules rules;
+      if (routine == RepairRoutine::kUrl) {
+        rules.cut = UrlCutPoint;
+      } else {
+        rules.cut = QpCutPoint;
+      }
+      rules.convert = [routine, param](const Text& piece, std::size_t, bool) {
+        return RunRepairRoutine(routine, param, piece, kNoLengthLimit).text;
+      };
+      rules.keep_lone_surrogates = inv.args.Option("--keep-surrogates").has_value();
+      return StreamCommand(inv, 1, rules);
+    }
+    if (status != kExitOk) return status;
   }
   if (const std::optional<char> opener = EscapeOpener(routine, param)) {
     int status = kExitOk;

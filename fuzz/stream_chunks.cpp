@@ -39,6 +39,9 @@ const std::vector<std::vector<std::string>> kCommands = {
     {"decode", "html"},
     {"decode", "numu1"},
     {"decode", "numu2"},
+    {"decode", "url:gb"},
+    {"decode", "url:utf8"},
+    {"decode", "qp:gb"},
     {"suggest", "--apply"},
 };
 

@@ -21,6 +21,8 @@
 #include "engine/char_refs.h"
 #include "engine/codepage.h"
 #include "engine/mapping.h"
+#include "engine/quoted_printable.h"
+#include "engine/windows_ids.h"
 #include "files/file_encoding.h"
 #include "tests/case_name.h"
 #include "tests/cli/cli_harness.h"
@@ -58,6 +60,21 @@ const std::string kUtf8As1252 = Repeat(
 const std::string kEscapes = Repeat(
     "&#x4E2D;&amp;&#65;&#xD83D;&#xDE00;&lt;br&gt;&#2;\\u4E2D\\x41\\U6587%u4E2D%41%E4%B8&#x1F600;"
     "&#x4E2;&#1234567&quot;text&");
+// URL escapes with a lead byte's trail left plain ("%B5A"), "+", runs that
+// end at a space, a tab or a letter, malformed escapes and U+0000 inside and
+// beside escapes.
+const std::string kUrlEscapes =
+    Repeat(std::string("work%2Easp%3Fs%3D%B5%E7%C4%D4 \xE8\x8B\xB1+x %B5A %B5 A%ZZ%4%%41%B\0"
+                       "5x%E4%B8%AD\t%81%40end%\0B5g\0%B5\0A%\ny",
+                       93));
+// Quoted-printable with soft breaks of every kind, some of which only form
+// once another is gone ("= =\r\n\r\n"), trails after soft breaks, bare LFs,
+// CR U+0000 LF and malformed escapes.
+const std::string kQpEscapes = Repeat(
+    std::string("=B5=E7=C4=D4 =B5=\r\nA soft=\r\nbreak= \r\nx=\t\r\ny= =\r\n\r\nz=\t= =\r\n\r\n\r\n"
+                "line=0D=0A\r\n=E4=B8=AD\n=B5\nA=\r\0\n=B5\r\n=ZZ=4\r\nplain\0\r\nq\r\0\n=\r\nw"
+                "u=\t= \r\n\r\nv=\t=\r\n\r\n=B5=\t\r\nA=B5= \r\nAB=B5=\r\0\nCD",
+                165));
 const std::string kKana = Repeat("ｶﾞｷﾞｸ ﾊﾟ。ABC 汉字漢字ｳﾞ ガパ１２");
 
 struct StreamCase {
@@ -85,6 +102,27 @@ std::function<Text(const Text&)> Map(TextMapping mapping) {
 
 std::function<Text(const Text&)> Unescape(EscapeFamily family) {
   return [family](const Text& t) { return DecodeNumericEscapes(t, family); };
+}
+
+std::function<Text(const Text&)> Bytes(LocaleId language, ByteEscapes escapes) {
+  return [=](const Text& t) { return DecodeQpOrUrl(t, language, escapes); };
+}
+
+// The tool writes a lone surrogate as U+FFFD unless told to keep it.
+std::function<Text(const Text&)> WithoutLoneSurrogates(std::function<Text(const Text&)> whole) {
+  return [whole](const Text& t) {
+    Text out = whole(t);
+    for (std::size_t i = 0; i < out.size(); ++i) {
+      const bool high = out[i] >= 0xD800 && out[i] <= 0xDBFF;
+      const bool low = out[i] >= 0xDC00 && out[i] <= 0xDFFF;
+      if (high && i + 1 < out.size() && out[i + 1] >= 0xDC00 && out[i + 1] <= 0xDFFF) {
+        ++i;
+      } else if (high || low) {
+        out[i] = u'\uFFFD';
+      }
+    }
+    return out;
+  };
 }
 
 const auto kSame = [](const Text& t) { return t; };
@@ -130,6 +168,31 @@ const StreamCase kCases[] = {
     {"decode-html", {"decode", "html"}, &kEscapes, Unescape(EscapeFamily::kHtml)},
     {"decode-numu1", {"decode", "numu1"}, &kEscapes, Unescape(EscapeFamily::kBackslash)},
     {"decode-numu2", {"decode", "numu2"}, &kEscapes, Unescape(EscapeFamily::kPercent)},
+    {"decode-url-gb",
+     {"decode", "url:gb"},
+     &kUrlEscapes,
+     Bytes(kLcidChinesePrc, ByteEscapes::kUrl)},
+    {"decode-url-big5",
+     {"decode", "url:big5"},
+     &kUrlEscapes,
+     Bytes(kLcidChineseTaiwan, ByteEscapes::kUrl)},
+    {"decode-url-utf8", {"decode", "url:utf8"}, &kUrlEscapes, Bytes(kIdUtf8, ByteEscapes::kUrl)},
+    {"decode-url-awkward",
+     {"decode", "url:gb"},
+     &kAwkward,
+     WithoutLoneSurrogates(Bytes(kLcidChinesePrc, ByteEscapes::kUrl))},
+    {"decode-qp-gb",
+     {"decode", "qp:gb"},
+     &kQpEscapes,
+     Bytes(kLcidChinesePrc, ByteEscapes::kQuotedPrintable)},
+    {"decode-qp-utf8",
+     {"decode", "qp:utf8"},
+     &kQpEscapes,
+     Bytes(kIdUtf8, ByteEscapes::kQuotedPrintable)},
+    {"decode-qp-awkward",
+     {"decode", "qp:gb"},
+     &kAwkward,
+     WithoutLoneSurrogates(Bytes(kLcidChinesePrc, ByteEscapes::kQuotedPrintable))},
 };
 
 class StreamedEqualsWhole : public testing::TestWithParam<StreamCase> {};
