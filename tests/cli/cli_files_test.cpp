@@ -28,27 +28,6 @@ namespace {
 // "中華民國" in Big5, shown as GBK text.
 const std::string kBig5AsGb = "\xe3\x81\x84\xe5\x9c\xb0\xe3\x83\x81\xe7\x93\xa3";
 
-class Scratch {
- public:
-  Scratch() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "tekvo-cli-files-XXXXXX").string();
-    path_ = ::mkdtemp(pattern.data());
-  }
-  ~Scratch() { std::filesystem::remove_all(path_); }
-  std::string File(const std::string& name) const { return path_ + "/" + name; }
-  void Write(const std::string& name, const std::string& bytes) const {
-    std::ofstream(File(name), std::ios::binary) << bytes;
-  }
-  std::string Read(const std::string& name) const {
-    std::ifstream in(File(name), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
-
- private:
-  std::string path_;
-};
-
 // Writes `bytes` into a FIFO once a reader has opened it, and gives up after
 // a few seconds, so that a tool that never opens the FIFO fails the test
 // instead of hanging it.

@@ -1,12 +1,34 @@
 #include "tests/cli/cli_harness.h"
 
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "cli/commands.h"
 
 namespace tekvo::cli {
+
+Scratch::Scratch() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "tekvo-cli-XXXXXX").string();
+  path_ = ::mkdtemp(pattern.data());
+}
+
+Scratch::~Scratch() { std::filesystem::remove_all(path_); }
+
+void Scratch::Write(const std::string& name, const std::string& bytes) const {
+  std::ofstream(File(name), std::ios::binary) << bytes;
+}
+
+std::string Scratch::Read(const std::string& name) const {
+  std::ifstream in(File(name), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool Scratch::Exists(const std::string& name) const { return std::filesystem::exists(File(name)); }
 
 Result RunTool(const std::vector<std::string>& args, const std::string& input) {
   std::istringstream in(input);

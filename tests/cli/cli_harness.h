@@ -18,6 +18,23 @@ struct Result {
   std::string err;
 };
 
+// A temporary folder of the test's own, removed with everything in it.
+class Scratch {
+ public:
+  Scratch();
+  ~Scratch();
+  Scratch(const Scratch&) = delete;
+  Scratch& operator=(const Scratch&) = delete;
+
+  std::string File(const std::string& name) const { return path_ + "/" + name; }
+  void Write(const std::string& name, const std::string& bytes) const;
+  std::string Read(const std::string& name) const;
+  bool Exists(const std::string& name) const;
+
+ private:
+  std::string path_;
+};
+
 // `args` without the program name.
 Result RunTool(const std::vector<std::string>& args, const std::string& input = "");
 

@@ -15,28 +15,6 @@
 namespace tekvo::cli {
 namespace {
 
-class Scratch {
- public:
-  Scratch() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "tekvo-cli-enc-XXXXXX").string();
-    path_ = ::mkdtemp(pattern.data());
-  }
-  ~Scratch() { std::filesystem::remove_all(path_); }
-  std::string File(const std::string& name) const { return path_ + "/" + name; }
-  void Write(const std::string& name, const std::string& bytes) const {
-    std::ofstream(File(name), std::ios::binary) << bytes;
-  }
-  std::string Read(const std::string& name) const {
-    std::ifstream in(File(name), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
-  bool Exists(const std::string& name) const { return std::filesystem::exists(File(name)); }
-
- private:
-  std::string path_;
-};
-
 TEST(EncodingNamesTest, EveryNameAndItsValue) {
   struct Case {
     const char* name;
