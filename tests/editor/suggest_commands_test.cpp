@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QTreeWidget>
+#include <cstdio>
+#include <fstream>
 #include <functional>
 #include <string>
 
@@ -10,6 +12,7 @@
 #include "editor/key_table.h"
 #include "editor/line_breaks.h"
 #include "engine/codepage.h"
+#include "files/path_text.h"
 #include "tests/case_name.h"
 #include "tests/editor/command_harness.h"
 
@@ -108,6 +111,39 @@ TEST(SuggestCommand, BestRepairIsListedFirst) {
   mnuSuggest_Click(h.ctx);
   EXPECT_EQ(first_name, u"GB--Big5 ");
   EXPECT_EQ(first_text, kTraditional);
+}
+
+// Japanese text in a Shift-JIS file opened as GB: reading the GB text back
+// as Shift-JIS loses what GB could not show, the file's bytes do not.
+TEST(SuggestCommand, AFileOpenedInTheWrongEncodingIsReadAgain) {
+  const Text japanese = u"ファイルの文字コードを自動で判定します。";
+  const ByteString bytes = TextToCodePageBytes(japanese, 932);
+  const std::string path = testing::TempDir() + "/tekvo-suggest-sjis.txt";
+  std::ofstream(path, std::ios::binary) << bytes;
+  const struct {
+    const char* name;
+    bool stepped;  // a step was taken before F10
+    bool offered;
+  } cases[] = {{"as-opened", false, true}, {"after-a-step", true, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    CommandHarness h;
+    h.Load(CodePageBytesToText(bytes, 936));
+    h.ctx.sFile = LosslessPathText(path);
+    if (c.stepped) h.Change(h.box.Text() + u"x", u"step");
+    Text first_name;
+    Text first_text;
+    h.seam.OnDialog([&](QDialog& d) {
+      auto& dlg = dynamic_cast<FrmSuggest&>(d);
+      first_name = dlg.Candidates().front().name;
+      first_text = dlg.Candidates().front().text;
+      dlg.Cancel();
+    });
+    mnuSuggest_Click(h.ctx);
+    EXPECT_EQ(first_name == u"重读文件: shift-jis ", c.offered);
+    if (c.offered) EXPECT_EQ(first_text, japanese);
+  }
+  std::remove(path.c_str());
 }
 
 TEST(SuggestCommand, ResultsTheBoxCannotHoldAreNotOffered) {
