@@ -22,6 +22,7 @@ inline constexpr CodePageId kCpGbk = 936;
 inline constexpr CodePageId kCpBig5 = 950;
 inline constexpr CodePageId kCpShiftJis = 932;
 inline constexpr CodePageId kCpUhc = 949;
+inline constexpr CodePageId kCpDosUs = 437;  // what zip tools read names without the UTF-8 flag as
 inline constexpr CodePageId kCpCyrillic = 1251;
 inline constexpr CodePageId kCpWestern = 1252;
 inline constexpr CodePageId kCpGb18030 = 54936;

@@ -7,13 +7,13 @@
 #include "engine/codepage.h"
 #include "engine/codepage_registry.h"
 #include "engine/text_score.h"
+#include "engine/windows_ids.h"
 #include "files/file_encoding.h"
 
 namespace tekvo {
 namespace {
 
 constexpr std::size_t kJudgedBytes = 64 * 1024;
-constexpr CodePageId kCpUtf8 = 65001;
 
 struct Named {
   CodePageId id;

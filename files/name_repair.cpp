@@ -7,17 +7,11 @@
 
 #include "engine/codepage.h"
 #include "engine/text_score.h"
+#include "engine/windows_ids.h"
 #include "files/path_text.h"
 
 namespace tekvo {
 namespace {
-
-constexpr CodePageId kGbPage = 936;
-constexpr CodePageId kBig5Page = 950;
-constexpr CodePageId kShiftJisPage = 932;
-constexpr CodePageId kKoreanPage = 949;
-constexpr CodePageId kDosUsPage = 437;
-constexpr CodePageId kWesternPage = 1252;
 
 // Measured on about 1,150 clean names cut from Chinese, Japanese, Korean,
 // Russian and English prose plus accented Latin, Greek and emoji controls, and
@@ -45,16 +39,16 @@ struct LegacyPage {
 
 // In order of preference when two readings score alike.
 constexpr std::array<LegacyPage, 4> kLegacyPages = {{
-    {kGbPage, "GB"},
-    {kBig5Page, "Big5"},
-    {kShiftJisPage, "Shift-JIS"},
-    {kKoreanPage, "EUC-KR"},
+    {kCpGbk, "GB"},
+    {kCpBig5, "Big5"},
+    {kCpShiftJis, "Shift-JIS"},
+    {kCpUhc, "EUC-KR"},
 }};
 
 // The pages unpackers read foreign names in.
 constexpr std::array<LegacyPage, 2> kMisreadPages = {{
-    {kDosUsPage, "CP437"},
-    {kWesternPage, "Windows-1252"},
+    {kCpDosUs, "CP437"},
+    {kCpWestern, "Windows-1252"},
 }};
 
 struct Candidate {
@@ -87,7 +81,7 @@ double CoreShare(const std::string& bytes, CodePageId cp) {
     const auto lead = static_cast<unsigned char>(bytes[i]);
     if (lead < 0x80) continue;
     // Single-byte half-width katakana in Shift-JIS: rare in names.
-    if (cp == kShiftJisPage && InRange(lead, 0xA1, 0xDF)) {
+    if (cp == kCpShiftJis && InRange(lead, 0xA1, 0xDF)) {
       ++pairs;
       continue;
     }
@@ -96,16 +90,16 @@ double CoreShare(const std::string& bytes, CodePageId cp) {
     ++pairs;
     bool everyday = false;
     switch (cp) {
-      case kGbPage:
+      case kCpGbk:
         everyday = InRange(lead, 0xA1, 0xF7) && InRange(trail, 0xA1, 0xFE);
         break;
-      case kBig5Page:
+      case kCpBig5:
         everyday = InRange(lead, 0xA1, 0xC6);
         break;
-      case kShiftJisPage:
+      case kCpShiftJis:
         everyday = InRange(lead, 0x81, 0x83) || InRange(lead, 0x88, 0x98);
         break;
-      case kKoreanPage:
+      case kCpUhc:
         everyday =
             (InRange(lead, 0xA1, 0xAF) || InRange(lead, 0xB0, 0xC8)) && InRange(trail, 0xA1, 0xFE);
         break;
@@ -170,7 +164,7 @@ std::vector<Candidate> Readings(const std::string& name, bool valid_utf8) {
   std::vector<Candidate> out;
   if (!valid_utf8) {
     AddReadingsOfBytes(name, "", out);
-    if (std::optional<Text> text = StrictReading(name, kWesternPage)) {
+    if (std::optional<Text> text = StrictReading(name, kCpWestern)) {
       out.push_back({*text, "Windows-1252"});
     }
     return out;
