@@ -9,16 +9,15 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "engine/codepage.h"
 #include "engine/codepage_registry.h"
 #include "engine/codepage_supplement.h"
+#include "tests/engine/bestfit_table.h"
 
 namespace tekvo {
 // The bridge without any supplement: what the converters do by themselves.
@@ -29,64 +28,6 @@ namespace {
 
 using namespace tekvo;
 namespace fs = std::filesystem;
-
-struct Published {
-  std::map<std::string, char16_t> decode;  // 1 or 2 bytes -> unit
-  std::map<char16_t, std::string> encode;  // unit -> bytes
-};
-
-// Tagged sections (MBTABLE, DBCSRANGE, DBCSTABLE, WCTABLE) of "0x.. 0x.."
-// records; ";" starts a comment. A DBCSRANGE lists lead byte ranges, each
-// followed by one DBCSTABLE per lead byte.
-Published Parse(const fs::path& path) {
-  Published t;
-  std::ifstream in(path, std::ios::binary);
-  std::string line;
-  enum { kNone, kMb, kRange, kDbcs, kWc } section = kNone;
-  unsigned lead = 0;
-  unsigned long left = 0;
-  bool dbcs = false;
-  while (std::getline(in, line)) {
-    if (auto semi = line.find(';'); semi != std::string::npos) line.erase(semi);
-    std::istringstream fields(line);
-    std::string f1, f2;
-    if (!(fields >> f1)) continue;
-    fields >> f2;
-    if (f1 == "CPINFO") {
-      dbcs = f2 == "2";
-    } else if (f1 == "MBTABLE") {
-      section = kMb;
-    } else if (f1 == "DBCSRANGE") {
-      section = kRange;
-    } else if (f1 == "DBCSTABLE") {
-      if (section == kDbcs) ++lead;
-      section = kDbcs;
-      left = std::stoul(f2, nullptr, 0);
-    } else if (f1 == "WCTABLE") {
-      section = kWc;
-    } else if (f1 == "ENDCODEPAGE") {
-      break;
-    } else if (f1.rfind("0x", 0) == 0 && !f2.empty()) {
-      const unsigned long a = std::stoul(f1, nullptr, 0), b = std::stoul(f2, nullptr, 0);
-      if (section == kMb) {
-        t.decode[std::string(1, static_cast<char>(a))] = static_cast<char16_t>(b);
-      } else if (section == kRange || (section == kDbcs && left == 0)) {
-        lead = static_cast<unsigned>(a);
-        section = kNone;
-      } else if (section == kDbcs) {
-        --left;
-        t.decode[std::string{static_cast<char>(lead), static_cast<char>(a)}] =
-            static_cast<char16_t>(b);
-      } else if (section == kWc) {
-        std::string bytes;
-        if (dbcs && b > 0xFF) bytes += static_cast<char>(b >> 8);
-        bytes += static_cast<char>(b & 0xFF);
-        t.encode[static_cast<char16_t>(a)] = bytes;
-      }
-    }
-  }
-  return t;
-}
 
 unsigned Key(const std::string& bytes) {
   unsigned k = 0;
@@ -119,7 +60,7 @@ int SequencesGiving(CodePageId cp, char16_t u, bool dbcs) {
   return n;
 }
 
-Diffs Compare(const CodePageEntry& entry, const Published& pub) {
+Diffs Compare(const CodePageEntry& entry, const BestFitTable& pub) {
   Diffs d;
   const bool dbcs = std::any_of(pub.decode.begin(), pub.decode.end(),
                                 [](const auto& kv) { return kv.first.size() == 2; });
@@ -226,7 +167,7 @@ int main(int argc, char** argv) {
   bool ok = true;
   for (const CodePageEntry& entry : ServedCodePages()) {
     const fs::path file = dir / ("bestfit" + std::to_string(entry.cp) + ".txt");
-    Diffs d = fs::exists(file) ? Compare(entry, Parse(file)) : ControlFallbacks(entry);
+    Diffs d = fs::exists(file) ? Compare(entry, ParseBestFitTable(file)) : ControlFallbacks(entry);
     ok = ok && d.ok;
     std::fprintf(stderr, "%5d: %zu decodes, %zu remaps, %zu encodes\n", entry.cp, d.decodes.size(),
                  d.remaps.size(), d.encodes.size());

@@ -11,7 +11,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <set>
 #include <sstream>
@@ -19,6 +18,7 @@
 #include <vector>
 
 #include "engine/codepage.h"
+#include "tests/engine/bestfit_table.h"
 #include "tests/engine/test_output.h"
 
 namespace tekvo {
@@ -31,79 +31,6 @@ fs::path DataDir() {
     return fs::path(env) / "windows-bestfit";
   }
   return fs::path(TEKVO_SOURCE_DIR) / ".." / "shared" / "data" / "windows-bestfit";
-}
-
-struct BestFitTable {
-  std::map<std::string, char16_t> decode;  // bytes (1 or 2) -> unit
-  std::map<char16_t, std::string> encode;  // unit -> bytes
-};
-
-unsigned long ParseNumber(const std::string& s) { return std::stoul(s, nullptr, 0); }
-
-// The format: tagged sections (MBTABLE, DBCSRANGE, DBCSTABLE, WCTABLE) of
-// "0x.. 0x.." records; ";" starts a comment.
-BestFitTable Parse(const fs::path& path) {
-  BestFitTable table;
-  std::ifstream in(path, std::ios::binary);
-  std::string line;
-  enum class Section { kNone, kMb, kRange, kDbcs, kWc } section = Section::kNone;
-  unsigned lead = 0;
-  unsigned long trails_left = 0;  // records left in the current DBCSTABLE
-  bool wc_double_byte = false;
-  while (std::getline(in, line)) {
-    if (auto semi = line.find(';'); semi != std::string::npos) line.erase(semi);
-    std::istringstream fields(line);
-    std::string f1, f2;
-    if (!(fields >> f1)) continue;
-    fields >> f2;
-    if (f1 == "CPINFO") {
-      wc_double_byte = f2 == "2";
-    } else if (f1 == "MBTABLE") {
-      section = Section::kMb;
-    } else if (f1 == "DBCSRANGE") {
-      section = Section::kRange;
-    } else if (f1 == "DBCSTABLE") {
-      if (section == Section::kDbcs) ++lead;
-      section = Section::kDbcs;
-      trails_left = ParseNumber(f2);
-    } else if (f1 == "WCTABLE") {
-      section = Section::kWc;
-    } else if (f1 == "ENDCODEPAGE") {
-      break;
-    } else if (f1.rfind("0x", 0) == 0 && !f2.empty()) {
-      unsigned long a = ParseNumber(f1), b = ParseNumber(f2);
-      switch (section) {
-        case Section::kMb:
-          table.decode[std::string(1, static_cast<char>(a))] = static_cast<char16_t>(b);
-          break;
-        case Section::kRange:
-          lead = static_cast<unsigned>(a);
-          section = Section::kNone;  // the DBCSTABLE that follows starts at this lead
-          break;
-        case Section::kDbcs: {
-          if (trails_left == 0) {  // the next lead byte range
-            lead = static_cast<unsigned>(a);
-            section = Section::kNone;
-            break;
-          }
-          --trails_left;
-          std::string bytes{static_cast<char>(lead), static_cast<char>(a)};
-          table.decode[bytes] = static_cast<char16_t>(b);
-          break;
-        }
-        case Section::kWc: {
-          std::string bytes;
-          if (wc_double_byte && b > 0xFF) bytes += static_cast<char>(b >> 8);
-          bytes += static_cast<char>(b & 0xFF);
-          table.encode[static_cast<char16_t>(a)] = bytes;
-          break;
-        }
-        case Section::kNone:
-          break;
-      }
-    }
-  }
-  return table;
 }
 
 std::string HexBytes(const std::string& bytes) { return test_output::Hex(bytes); }
@@ -176,7 +103,7 @@ class BestFitPage : public testing::TestWithParam<PageCase> {
     REQUIRE_TABLES(dir);
     const fs::path file = dir / ("bestfit" + std::to_string(GetParam().cp) + ".txt");
     ASSERT_TRUE(fs::exists(file)) << file;
-    table_ = Parse(file);
+    table_ = ParseBestFitTable(file);
     ASSERT_FALSE(table_.decode.empty()) << file;
     ASSERT_TRUE(IsCodePageServed(GetParam().cp));
   }
