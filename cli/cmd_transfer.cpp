@@ -148,18 +148,7 @@ Converted Encode(EncodeKind kind, const Text& text) {
 // so a lone surrogate, which UTF-8 cannot hold, becomes U+FFFD unless the
 // caller asks to keep it (the editor always keeps it).
 Text ForOutput(const Invocation& inv, Text text) {
-  if (inv.args.Option("--keep-surrogates")) return text;
-  const std::size_t n = text.size();
-  for (std::size_t i = 0; i < n; ++i) {
-    const char16_t u = text[i];
-    const bool high = u >= 0xD800 && u <= 0xDBFF;
-    const bool low = u >= 0xDC00 && u <= 0xDFFF;
-    if (high && i + 1 < n && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-      ++i;
-    } else if (high || low) {
-      text[i] = u'\uFFFD';
-    }
-  }
+  if (!inv.args.Option("--keep-surrogates")) ReplaceLoneSurrogates(text);
   return text;
 }
 

@@ -28,17 +28,6 @@ constexpr std::size_t kPiecesInFlight = 3;
 bool IsHighSurrogate(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
 bool IsLowSurrogate(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
 
-// Every surrogate that is not half of a pair becomes U+FFFD.
-void ReplaceLoneSurrogates(Text& text) {
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
-      ++i;
-    } else if (IsHighSurrogate(text[i]) || IsLowSurrogate(text[i])) {
-      text[i] = u'\uFFFD';
-    }
-  }
-}
-
 // A piece's result, encoded but for its edges: a result may end with the
 // first half of a surrogate pair whose second half starts the next result
 // (a decoder's "&#xD83D;" before the cut, "&#xDE00;" after it), and the
@@ -84,6 +73,16 @@ ConvertedPiece ConvertPiece(const PieceRules& rules, const ByteString& piece, st
 }
 
 }  // namespace
+
+void ReplaceLoneSurrogates(Text& text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
+      ++i;
+    } else if (IsHighSurrogate(text[i]) || IsLowSurrogate(text[i])) {
+      text[i] = u'\uFFFD';
+    }
+  }
+}
 
 void SetStreamReadBytes(std::size_t bytes) { read_bytes = bytes == 0 ? kReadBytes : bytes; }
 

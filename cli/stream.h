@@ -34,6 +34,10 @@ struct PieceRules {
   bool keep_lone_surrogates = true;
 };
 
+// Every surrogate of `text` that is not half of a pair becomes U+FFFD: what a
+// filter writes for the next program in a pipe, since UTF-8 cannot hold it.
+void ReplaceLoneSurrogates(Text& text);
+
 // True when the command may stream with the options given: "--in" absent,
 // utf8 or utf8-bom. Sets `status` to kExitError (reported) for a bad name.
 bool CanStream(const Invocation& inv, int& status);
