@@ -65,6 +65,11 @@ int RunRepair(const Invocation& inv) {
       if (index == 0 && last) return ApplyRepair(whole, piece, kNoLengthLimit).text;
       return repair.Piece(piece, index == 0);
     };
+    if (piecewise->HasPlainTables()) {
+      rules.direct = [repair = *piecewise](std::string_view bytes, ByteString& out) {
+        return repair.PlainUtf8(bytes, out);
+      };
+    }
     return StreamCommand(inv, 1, rules);
   }
   if (status != kExitOk) return status;

@@ -1,9 +1,11 @@
 #include "cli/stream.h"
 
+#include <algorithm>
 #include <deque>
 #include <future>
 #include <memory>
 #include <optional>
+#include <string_view>
 #include <system_error>
 #include <utility>
 
@@ -52,23 +54,70 @@ Text DecodePiece(const ByteString& piece, bool input_start) {
   return text;
 }
 
-ConvertedPiece ConvertPiece(const PieceRules& rules, const ByteString& piece, std::size_t index,
-                            bool last, FileEncoding encoding, bool count_unmappable) {
-  Text result = rules.convert(DecodePiece(piece, index == 0), index, last);
-  ConvertedPiece out;
+// Converts `bytes`, all of a piece or a stretch of it, through the
+// command's `convert` and appends the encoded result to `out`. A low
+// surrogate that starts a piece and a high one that ends it are kept apart
+// for the writer.
+void ConvertStretch(const PieceRules& rules, const ByteString& bytes, std::size_t index, bool last,
+                    bool piece_start, bool piece_end, FileEncoding encoding, bool count_unmappable,
+                    ConvertedPiece& out) {
+  Text result = rules.convert(DecodePiece(bytes, index == 0), index, last);
   // The first piece has nothing before it, and the mark goes first.
-  if (index > 0 && !result.empty() && IsLowSurrogate(result.front())) {
+  if (piece_start && index > 0 && !result.empty() && IsLowSurrogate(result.front())) {
     out.leading_low = result.substr(0, 1);
     result.erase(0, 1);
   }
-  if (!last && !result.empty() && IsHighSurrogate(result.back())) {
+  if (piece_end && !last && !result.empty() && IsHighSurrogate(result.back())) {
     out.trailing_high = result.substr(result.size() - 1);
     result.pop_back();
   }
   if (!rules.keep_lone_surrogates) ReplaceLoneSurrogates(result);
-  std::optional<ByteString> bytes = EncodeFileTextPiece(result, encoding, index == 0);
-  if (bytes) out.bytes = std::move(*bytes);
-  if (count_unmappable) out.unmappable = CountUnmappableCharacters(result, encoding);
+  std::optional<ByteString> encoded = EncodeFileTextPiece(result, encoding, index == 0);
+  if (encoded) out.bytes += *encoded;
+  if (count_unmappable) out.unmappable += CountUnmappableCharacters(result, encoding);
+}
+
+// The first position from `from` on where the piece may be cut, or its size.
+std::size_t NextCut(std::string_view bytes, std::size_t from, const PieceRules& rules) {
+  for (std::size_t p = std::max<std::size_t>(from, 1); p < bytes.size(); ++p) {
+    if (IsUtf8CutPoint(bytes, p) && rules.cut(bytes, p)) return p;
+  }
+  return bytes.size();
+}
+
+// Where the direct conversion stops, the converter takes over up to a cut
+// at least this far on: a cut after every space would cost more in calls
+// than the stretches it saves.
+constexpr std::size_t kMinConvertedStretch = 4096;
+
+ConvertedPiece ConvertPiece(const PieceRules& rules, const ByteString& piece, std::size_t index,
+                            bool last, FileEncoding encoding, bool count_unmappable) {
+  ConvertedPiece out;
+  if (!rules.direct || encoding != FileEncoding::kUtf8NoBom) {
+    ConvertStretch(rules, piece, index, last, true, true, encoding, count_unmappable, out);
+    return out;
+  }
+  const std::string_view all = piece;
+  std::size_t p = 0;
+  while (p < all.size()) {
+    // The decoder drops the input's mark, which the direct path would keep.
+    if (index > 0 || p > 0 || !all.starts_with("\xEF\xBB\xBF")) {
+      p += rules.direct(all.substr(p), out.bytes);
+      if (p == all.size()) break;
+    }
+    const std::size_t end = NextCut(all, p + kMinConvertedStretch, rules);
+    const bool piece_start = p == 0;
+    const bool piece_end = end == all.size();
+    ConvertStretch(rules, ByteString(all.substr(p, end - p)),
+                   piece_start ? index : std::max<std::size_t>(index, 1), last && piece_end,
+                   piece_start, piece_end, encoding, count_unmappable, out);
+    p = end;
+  }
+  // An input converted whole whose result is empty gives the input back,
+  // which its stretches alone cannot tell.
+  if (index == 0 && last && out.bytes.empty()) {
+    ConvertStretch(rules, piece, index, last, true, true, encoding, count_unmappable, out);
+  }
   return out;
 }
 

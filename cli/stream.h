@@ -32,6 +32,15 @@ struct PieceRules {
   // whole-text decoders write it; halves of a pair split between two pieces'
   // results are joined first.
   bool keep_lone_surrogates = true;
+  // Optional, for output in UTF-8 without a mark: converts a leading stretch
+  // of a piece's UTF-8 straight to the result's UTF-8, appended to `out`,
+  // and returns the bytes it took (0 for none). The stretch is whole
+  // characters whose result holds no surrogate, no U+0000 and no U+FEFF,
+  // and at least one unit when it takes any; the text may be cut after it
+  // as at a cut point. Up to the next cut point the rest is converted as a
+  // piece of its own, as a later piece (index 1 or more) unless it starts
+  // the piece. Called on worker threads like `convert`.
+  std::function<std::size_t(std::string_view bytes, ByteString& out)> direct;
 };
 
 // Every surrogate of `text` that is not half of a pair becomes U+FFFD: what a

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "engine/codepage.h"
+#include "engine/plain_recode.h"
 
 namespace tekvo {
 namespace {
@@ -87,6 +88,23 @@ bool SplitsAtLineFeed(std::int32_t id, bool locale) {
 bool IsUtf16(std::int32_t id) { return id == kIdUtf16Le || id == kIdUtf16Be; }
 
 }  // namespace
+
+PiecewiseRepair::PiecewiseRepair(Kind kind, std::int32_t a, std::int32_t b)
+    : kind_(kind), a_(a), b_(b) {
+  std::optional<CodePageId> page_a = a;
+  std::optional<CodePageId> page_b = b;
+  if (kind == Kind::kLocale) {
+    page_a = a >= 1 ? LocaleCodePage(a) : std::nullopt;
+    page_b = b >= 1 ? LocaleCodePage(b) : std::nullopt;
+  }
+  if (page_a && page_b && *page_a >= 0 && *page_b >= 0) {
+    plain_ = PlainRecodeTableFor(*page_a, *page_b);
+  }
+}
+
+std::size_t PiecewiseRepair::PlainUtf8(std::string_view utf8, ByteString& out) const {
+  return plain_ != nullptr ? RecodePlainUtf8(*plain_, utf8, out) : 0;
+}
 
 std::optional<PiecewiseRepair> PiecewiseRepair::ForLocales(LocaleId a, LocaleId b) {
   if (!SplitsAtLineFeed(a, true) || !SplitsAtLineFeed(b, true)) return std::nullopt;

@@ -7,10 +7,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string_view>
 
 #include "engine/text.h"
 
 namespace tekvo {
+
+class PlainRecodeTable;
 
 // Encodes `text` with LocaleId `a` and decodes the bytes with LocaleId `b`
 // (LCIDs, or kIdUtf16Be, kIdUtf16Le, kIdUtf8). A leading U+FEFF and every
@@ -55,14 +58,30 @@ class PiecewiseRepair {
   // The same, counting the pieces itself.
   Text Piece(const Text& piece);
 
+  // Repairs the longest leading stretch of `utf8` made of characters that
+  // both code pages' tables map one to one whatever stands around them (see
+  // plain_recode.h), appends the result's UTF-8 as TextToUtf8Bytes writes it
+  // to `out` and returns the bytes taken: whole characters, 0 when the first
+  // is not such a character or a side is not a code page with tables. When
+  // it takes any, the text may be cut there as after a character of
+  // EndsPiece: with T the text Utf8BytesToText reads from the stretch,
+  // Piece(T + R, first) equals Piece(T, first) + Piece(R, false) for any R.
+  // Pure and thread-safe, as Piece.
+  std::size_t PlainUtf8(std::string_view utf8, ByteString& out) const;
+
+  // False when PlainUtf8 never takes anything: a side is UTF-8 or UTF-16,
+  // or a page without tables.
+  bool HasPlainTables() const { return plain_ != nullptr; }
+
  private:
   enum class Kind { kLocale, kCodePage };
-  PiecewiseRepair(Kind kind, std::int32_t a, std::int32_t b) : kind_(kind), a_(a), b_(b) {}
+  PiecewiseRepair(Kind kind, std::int32_t a, std::int32_t b);
 
   Kind kind_;
   std::int32_t a_;
   std::int32_t b_;
   bool first_ = true;
+  const PlainRecodeTable* plain_ = nullptr;  // null: no table-driven stretches
 };
 
 }  // namespace tekvo

@@ -39,10 +39,20 @@ std::string Repeat(const std::string& unit, const std::string& start = "") {
 }
 
 // The shapes of input.
-const std::string kGarbledLines = Repeat(TextToUtf8Bytes(CodePageBytesToText(
-    TextToCodePageBytes(u"中華民國的歷史悠久，文化豐富。Plain ASCII too.\n", 950), 936)));
+const std::string kGarbledLine = TextToUtf8Bytes(CodePageBytesToText(
+    TextToCodePageBytes(u"中華民國的歷史悠久，文化豐富。Plain ASCII too.\n", 950), 936));
+const std::string kGarbledLines = Repeat(kGarbledLine);
 const std::string kGarbledOneLine = Repeat(TextToUtf8Bytes(CodePageBytesToText(
     TextToCodePageBytes(u"中華民國的歷史悠久，文化豐富。 Plain, (ASCII)", 950), 936)));
+// Long plain stretches, each ended by characters the tables leave to the
+// converters: a surrogate pair written as two three-byte sequences, a real
+// four-byte sequence, U+0000, a byte order mark and an overlong form.
+const std::string kGarbledAmongOdd = Repeat([] {
+  std::string lines;
+  for (int i = 0; i < 150; ++i) lines += kGarbledLine;
+  return lines +
+         std::string("\xED\xA0\xBD\xED\xB8\x80 \xF0\x9F\x98\x80\0\xEF\xBB\xBF\xC1\x81\n", 18);
+}());
 // Nothing a repair may cut after: converted whole.
 const std::string kNoAscii = Repeat("中華民國的歷史悠久文化豐富");
 // A byte order mark at the start, U+0000, a surrogate pair written as two
@@ -131,6 +141,7 @@ const StreamCase kCases[] = {
     {"repair-lines", {"repair", "gb--big5"}, &kGarbledLines, Repair("gb--big5")},
     {"repair-one-line", {"repair", "gb--big5"}, &kGarbledOneLine, Repair("gb--big5")},
     {"repair-no-cut", {"repair", "gb--big5"}, &kNoAscii, Repair("gb--big5")},
+    {"repair-plain-among-odd", {"repair", "gb--big5"}, &kGarbledAmongOdd, Repair("gb--big5")},
     {"repair-awkward-gb-big5", {"repair", "gb--big5"}, &kAwkward, Repair("gb--big5")},
     {"repair-awkward-utf16", {"repair", "u--ube"}, &kAwkward, Repair("u--ube")},
     {"repair-awkward-utf8", {"repair", "gb--utf8"}, &kAwkward, Repair("gb--utf8")},

@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <optional>
 #include <ostream>
 #include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/codepage.h"
@@ -255,6 +257,114 @@ TEST(PiecewiseRepair, JoinedPiecesEqualWholeRepair) {
       ASSERT_EQ(Units(all_cuts), Units(whole.text)) << c.name << " text " << Units(text);
     }
   }
+}
+
+// Every BMP unit, in code order and shuffled among line feeds, repaired the
+// way the command-line tool streams: the table-driven stretches and the
+// repair of the text up to the next cut after each, joined. Rows cover
+// double-byte pages both ways, the Shift-JIS controls, single-byte text
+// that B reads as lead bytes, and a unit B's supplement remaps.
+struct TableCase {
+  const char* name;
+  bool locale;
+  std::int32_t a;
+  std::int32_t b;
+};
+
+class PlainUtf8 : public testing::TestWithParam<TableCase> {};
+
+// The stretches PlainUtf8 takes, and the rest repaired up to each cut.
+ByteString RepairStretches(const PiecewiseRepair& repair, const ByteString& utf8,
+                           std::size_t& taken) {
+  ByteString out;
+  std::size_t p = 0;
+  taken = 0;
+  while (p < utf8.size()) {
+    const std::size_t n = repair.PlainUtf8(std::string_view(utf8).substr(p), out);
+    p += n;
+    taken += n;
+    std::size_t cut = p;
+    while (cut < utf8.size() && (utf8[cut] < 0x01 || utf8[cut] > 0x2F)) ++cut;
+    cut = std::min(cut + 1, utf8.size());
+    out += TextToUtf8Bytes(repair.Piece(Utf8BytesToText(utf8.substr(p, cut - p)), p == 0));
+    p = cut;
+  }
+  return out;
+}
+
+TEST_P(PlainUtf8, StretchesJoinedEqualTheRepair) {
+  const TableCase& c = GetParam();
+  auto repair =
+      c.locale ? PiecewiseRepair::ForLocales(c.a, c.b) : PiecewiseRepair::ForCodePages(c.a, c.b);
+  ASSERT_TRUE(repair && repair->HasPlainTables());
+  Text in_order;
+  for (char32_t u = 0; u <= 0xFFFF; ++u) {
+    if (u < 0xD800 || u > 0xDFFF) in_order += static_cast<char16_t>(u);
+  }
+  Text shuffled = in_order;
+  std::shuffle(shuffled.begin(), shuffled.end(), std::mt19937(7));
+  for (Text* text : {&in_order, &shuffled}) {
+    for (std::size_t i = 16; i < text->size(); i += 17) text->insert(i, 1, u'\n');
+  }
+  for (const Text* text : {&in_order, &shuffled}) {
+    const ByteString utf8 = TextToUtf8Bytes(*text);
+    const ByteString whole = TextToUtf8Bytes(repair->Piece(*text, true));
+    std::size_t taken = 0;
+    const ByteString joined = RepairStretches(*repair, utf8, taken);
+    const auto diff = std::mismatch(joined.begin(), joined.end(), whole.begin(), whole.end());
+    ASSERT_TRUE(joined == whole) << c.name << (text == &in_order ? " in order" : " shuffled")
+                                 << ": first difference at byte " << diff.first - joined.begin()
+                                 << " of the result, "
+                                 << test_output::Hex(
+                                        ByteString(diff.first, joined.end()).substr(0, 12));
+    // A large share of every pair's units is plain: the tables did work.
+    EXPECT_GT(taken, utf8.size() / 10) << c.name;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Pairs, PlainUtf8,
+                         testing::Values(TableCase{"gb--big5", true, 2052, 1028},
+                                         TableCase{"big5--gb", true, 1028, 2052},
+                                         TableCase{"ja--gb", true, 1041, 2052},
+                                         TableCase{"gb--ja", true, 2052, 1041},
+                                         TableCase{"ko--gb", true, 1042, 2052},
+                                         TableCase{"en--gb", true, 1033, 2052},
+                                         TableCase{"cp-1252-1253", false, 1252, 1253}),
+                         CaseName<TableCase>);
+
+struct TakenCase {
+  const char* name;
+  ByteString utf8;
+  std::size_t taken;
+};
+
+// What a table-driven stretch takes of gb--big5's input: whole plain
+// characters, stopping where the UTF-8 decoder's own rules or the repair's
+// treatment of U+0000 and the mark take over.
+TEST(PlainUtf8, StopsBeforeWhatTheTablesDoNotCover) {
+  const TakenCase cases[] = {
+      {"plain-text", "\xE4\xB8\xAD a\xC3\xA9\n", 8},
+      {"cut-short-at-the-end", "ab\xE4\xB8", 2},
+      {"four-byte-sequence", "a\xF0\x9F\x98\x80", 1},
+      {"overlong-two-byte", "a\xC1\x81", 1},
+      {"overlong-three-byte", "a\xE0\x81\x81", 1},
+      {"surrogate-half", "a\xED\xA0\x80", 1},
+      {"stray-continuation", "a\x80", 1},
+      {"nul", std::string("a\0b", 3), 1},
+      {"byte-order-mark", "a\xEF\xBB\xBF", 1},
+      {"shift-jis-control", "a\x1A", 1},
+  };
+  const auto repair = PiecewiseRepair::ForLocales(2052, 1028);
+  ASSERT_TRUE(repair);
+  for (const auto& c : cases) {
+    ByteString out;
+    EXPECT_EQ(repair->PlainUtf8(c.utf8, out), c.taken)
+        << c.name << ": " << test_output::Hex(c.utf8);
+    EXPECT_EQ(out, TextToUtf8Bytes(repair->Piece(Utf8BytesToText(c.utf8.substr(0, c.taken)), true)))
+        << c.name;
+  }
+  ByteString out;
+  EXPECT_EQ(PiecewiseRepair::ForLocales(2052, -3)->PlainUtf8("abc", out), 0u) << "gb--utf8";
 }
 
 TEST(PiecewiseRepair, RefusesPairsThatCannotBeCut) {

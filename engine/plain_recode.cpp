@@ -1,0 +1,171 @@
+#include "engine/plain_recode.h"
+
+#include <array>
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <tuple>
+#include <vector>
+
+#include "engine/codepage_registry.h"
+#include "engine/codepage_supplement.h"
+#include "engine/fast_codec.h"
+
+namespace tekvo {
+namespace {
+
+// No plain unit repairs to U+0000: the repair drops it.
+constexpr char16_t kNotPlain = 0;
+
+using RecodeRow = std::array<char16_t, 256>;
+
+bool IsContinuation(unsigned char b) { return b >= 0x80 && b <= 0xBF; }
+
+// Units the repair or the bridge treats by their neighbours or by their
+// place: the dropped U+0000, a leading mark, surrogate halves, and the three
+// controls the Shift-JIS page exchanges on both sides.
+bool KeepsOutOfTables(char16_t u) {
+  return u == 0 || u == 0xFEFF || (u >= 0xD800 && u <= 0xDFFF) || u == 0x1A || u == 0x1C ||
+         u == 0x7F;
+}
+
+}  // namespace
+
+class PlainRecodeTable {
+ public:
+  PlainRecodeTable(const FastCodecTable& a, const FastCodecTable& b, const CodePageSupplement* sup)
+      : a_(a), b_(b), sup_(sup) {}
+  ~PlainRecodeTable() {
+    for (auto& r : rows_) delete r.load();
+  }
+
+  const RecodeRow& Row(unsigned high) const {
+    const RecodeRow* row = rows_[high].load(std::memory_order_acquire);
+    return row != nullptr ? *row : Build(high);
+  }
+
+ private:
+  const RecodeRow& Build(unsigned high) const {
+    std::lock_guard<std::mutex> lock(mu_);
+    const RecodeRow* row = rows_[high].load(std::memory_order_relaxed);
+    if (row != nullptr) return *row;
+    auto* built = new RecodeRow;
+    for (unsigned low = 0; low < 256; ++low) {
+      (*built)[low] = Recode(static_cast<char16_t>(high << 8 | low));
+    }
+    rows_[high].store(built, std::memory_order_release);
+    return *built;
+  }
+
+  char16_t Recode(char16_t u) const {
+    if (KeepsOutOfTables(u)) return kNotPlain;
+    char bytes[2];
+    const FastProgress encoded = FastEncode(a_, &u, 1, bytes);
+    if (encoded.consumed != 1) return kNotPlain;
+    // B must read exactly these bytes as one unit, or its reading would
+    // depend on the bytes of the next character.
+    char16_t v[2];
+    const FastProgress decoded = FastDecode(b_, bytes, encoded.written, v);
+    if (decoded.consumed != encoded.written || decoded.written != 1) return kNotPlain;
+    if (sup_ != nullptr) {
+      Text one(1, v[0]);
+      ApplySupplementRemaps(*sup_, one);
+      v[0] = one[0];
+    }
+    return KeepsOutOfTables(v[0]) ? kNotPlain : v[0];
+  }
+
+  const FastCodecTable& a_;
+  const FastCodecTable& b_;
+  const CodePageSupplement* sup_;  // B's, for the units it remaps
+  mutable std::mutex mu_;
+  mutable std::array<std::atomic<const RecodeRow*>, 256> rows_{};
+};
+
+const PlainRecodeTable* PlainRecodeTableFor(CodePageId a, CodePageId b) {
+  const CodePageEntry* entry_a = FindCodePage(a);
+  const CodePageEntry* entry_b = FindCodePage(b);
+  if (entry_a == nullptr || entry_b == nullptr) return nullptr;
+  const FastCodecTable* table_a = FastCodecTableFor(*entry_a);
+  const FastCodecTable* table_b = FastCodecTableFor(*entry_b);
+  if (table_a == nullptr || table_b == nullptr) return nullptr;
+  static std::mutex mu;
+  static std::vector<
+      std::tuple<const CodePageEntry*, const CodePageEntry*, std::unique_ptr<PlainRecodeTable>>>
+      tables;
+  std::lock_guard<std::mutex> lock(mu);
+  for (const auto& [ea, eb, t] : tables) {
+    if (ea == entry_a && eb == entry_b) return t.get();
+  }
+  tables.emplace_back(
+      entry_a, entry_b,
+      std::make_unique<PlainRecodeTable>(*table_a, *table_b, FindSupplement(entry_b->cp)));
+  return std::get<2>(tables.back()).get();
+}
+
+std::size_t RecodePlainUtf8(const PlainRecodeTable& table, std::string_view utf8, ByteString& out) {
+  const auto* src = reinterpret_cast<const unsigned char*>(utf8.data());
+  const std::size_t n = utf8.size();
+  // Most pairs keep each character's UTF-8 length; the buffer grows for the
+  // few that lengthen it.
+  std::size_t used = out.size();
+  out.resize(used + n + 16);
+  auto* dst = reinterpret_cast<unsigned char*>(out.data()) + used;
+  auto* limit = reinterpret_cast<unsigned char*>(out.data()) + out.size();
+  const RecodeRow* ascii = &table.Row(0);
+  const RecodeRow* row = ascii;
+  unsigned row_high = 0;
+  std::size_t i = 0;
+  while (i < n) {
+    if (limit - dst < 3) {
+      used = dst - reinterpret_cast<unsigned char*>(out.data());
+      out.resize(out.size() + out.size() / 2 + 16);
+      dst = reinterpret_cast<unsigned char*>(out.data()) + used;
+      limit = reinterpret_cast<unsigned char*>(out.data()) + out.size();
+    }
+    const unsigned char b = src[i];
+    char16_t v;
+    std::size_t len;
+    if (b < 0x80) {
+      v = (*ascii)[b];
+      len = 1;
+    } else {
+      char16_t u;
+      if (b >= 0xE0 && b <= 0xEF) {
+        if (i + 2 >= n || !IsContinuation(src[i + 1]) || !IsContinuation(src[i + 2])) break;
+        u = static_cast<char16_t>(((b & 0x0Fu) << 12) | ((src[i + 1] & 0x3Fu) << 6) |
+                                  (src[i + 2] & 0x3Fu));
+        // Overlong forms: the decoder's own rules apply.
+        if (u < 0x800) break;
+        len = 3;
+      } else if (b >= 0xC2 && b <= 0xDF) {
+        if (i + 1 >= n || !IsContinuation(src[i + 1])) break;
+        u = static_cast<char16_t>(((b & 0x1Fu) << 6) | (src[i + 1] & 0x3Fu));
+        len = 2;
+      } else {
+        break;
+      }
+      if (const unsigned high = u >> 8; high != row_high) {
+        row = &table.Row(high);
+        row_high = high;
+      }
+      v = (*row)[u & 0xFF];
+    }
+    if (v == kNotPlain) break;
+    if (v < 0x80) {
+      *dst++ = static_cast<unsigned char>(v);
+    } else if (v < 0x800) {
+      *dst++ = static_cast<unsigned char>(0xC0 | (v >> 6));
+      *dst++ = static_cast<unsigned char>(0x80 | (v & 0x3F));
+    } else {
+      *dst++ = static_cast<unsigned char>(0xE0 | (v >> 12));
+      *dst++ = static_cast<unsigned char>(0x80 | ((v >> 6) & 0x3F));
+      *dst++ = static_cast<unsigned char>(0x80 | (v & 0x3F));
+    }
+    i += len;
+  }
+  out.resize(dst - reinterpret_cast<unsigned char*>(out.data()));
+  return i;
+}
+
+}  // namespace tekvo
