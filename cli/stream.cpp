@@ -100,11 +100,8 @@ ConvertedPiece ConvertPiece(const PieceRules& rules, const ByteString& piece, st
   const std::string_view all = piece;
   std::size_t p = 0;
   while (p < all.size()) {
-    // The decoder drops the input's mark, which the direct path would keep.
-    if (index > 0 || p > 0 || !all.starts_with("\xEF\xBB\xBF")) {
-      p += rules.direct(all.substr(p), out.bytes);
-      if (p == all.size()) break;
-    }
+    p += rules.direct(all.substr(p), out.bytes);
+    if (p == all.size()) break;
     const std::size_t end = NextCut(all, p + kMinConvertedStretch, rules);
     const bool piece_start = p == 0;
     const bool piece_end = end == all.size();

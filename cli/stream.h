@@ -35,8 +35,9 @@ struct PieceRules {
   // Optional, for output in UTF-8 without a mark: converts a leading stretch
   // of a piece's UTF-8 straight to the result's UTF-8, appended to `out`,
   // and returns the bytes it took (0 for none). The stretch is whole
-  // characters whose result holds no surrogate, no U+0000 and no U+FEFF,
-  // and at least one unit when it takes any; the text may be cut after it
+  // characters other than U+0000 and U+FEFF (so the input's mark is left to
+  // the decoder); its result holds no surrogate, U+0000 or U+FEFF, and at
+  // least one unit when it takes any. The text may be cut after it
   // as at a cut point. Up to the next cut point the rest is converted as a
   // piece of its own, as a later piece (index 1 or more) unless it starts
   // the piece. Called on worker threads like `convert`.

@@ -61,8 +61,10 @@ class PiecewiseRepair {
   // Repairs the longest leading stretch of `utf8` made of characters that
   // both code pages' tables map one to one whatever stands around them (see
   // plain_recode.h), appends the result's UTF-8 as TextToUtf8Bytes writes it
-  // to `out` and returns the bytes taken: whole characters, 0 when the first
-  // is not such a character or a side is not a code page with tables. When
+  // to `out` and returns the bytes taken: whole characters, never U+0000 or
+  // U+FEFF, nor anything whose result is one of them or a surrogate; 0 when
+  // the first is not such a character or a side is not a code page with
+  // tables. When
   // it takes any, the text may be cut there as after a character of
   // EndsPiece: with T the text Utf8BytesToText reads from the stretch,
   // Piece(T + R, first) equals Piece(T, first) + Piece(R, false) for any R.

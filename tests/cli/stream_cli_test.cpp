@@ -45,13 +45,14 @@ const std::string kGarbledLines = Repeat(kGarbledLine);
 const std::string kGarbledOneLine = Repeat(TextToUtf8Bytes(CodePageBytesToText(
     TextToCodePageBytes(u"中華民國的歷史悠久，文化豐富。 Plain, (ASCII)", 950), 936)));
 // Long plain stretches, each ended by characters the tables leave to the
-// converters: a surrogate pair written as two three-byte sequences, a real
-// four-byte sequence, U+0000, a byte order mark and an overlong form.
+// converters: a byte order mark (to be kept, being mid-text), a surrogate
+// pair written as two three-byte sequences, a real four-byte sequence,
+// U+0000 and an overlong form.
 const std::string kGarbledAmongOdd = Repeat([] {
   std::string lines;
   for (int i = 0; i < 150; ++i) lines += kGarbledLine;
   return lines +
-         std::string("\xED\xA0\xBD\xED\xB8\x80 \xF0\x9F\x98\x80\0\xEF\xBB\xBF\xC1\x81\n", 18);
+         std::string("\xEF\xBB\xBF\xED\xA0\xBD\xED\xB8\x80 \xF0\x9F\x98\x80\0\xC1\x81\n", 18);
 }());
 // Nothing a repair may cut after: converted whole.
 const std::string kNoAscii = Repeat("中華民國的歷史悠久文化豐富");

@@ -271,6 +271,8 @@ struct TableCase {
   std::int32_t b;
 };
 
+void PrintTo(const TableCase& c, std::ostream* os) { *os << c.name; }
+
 class PlainUtf8 : public testing::TestWithParam<TableCase> {};
 
 // The stretches PlainUtf8 takes, and the rest repaired up to each cut.
