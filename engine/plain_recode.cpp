@@ -2,6 +2,7 @@
 
 #include <array>
 #include <atomic>
+#include <cstring>
 #include <memory>
 #include <mutex>
 #include <tuple>
@@ -14,10 +15,23 @@
 namespace tekvo {
 namespace {
 
-// No plain unit repairs to U+0000: the repair drops it.
-constexpr char16_t kNotPlain = 0;
+// Each unit's repair as the UTF-8 it is written as, laid out so that one
+// copy of four bytes writes any of them; a count of 0 is "not plain" (no
+// plain unit repairs to U+0000, which the repair drops).
+struct Utf8Form {
+  unsigned char bytes[3];
+  unsigned char count;
+};
+constexpr Utf8Form kNotPlain = {{0, 0, 0}, 0};
 
-using RecodeRow = std::array<char16_t, 256>;
+Utf8Form FormOf(char16_t v) {
+  const auto byte = [](unsigned b) { return static_cast<unsigned char>(b); };
+  if (v < 0x80) return {{byte(v), 0, 0}, 1};
+  if (v < 0x800) return {{byte(0xC0 | (v >> 6)), byte(0x80 | (v & 0x3F)), 0}, 2};
+  return {{byte(0xE0 | (v >> 12)), byte(0x80 | ((v >> 6) & 0x3F)), byte(0x80 | (v & 0x3F))}, 3};
+}
+
+using RecodeRow = std::array<Utf8Form, 256>;
 
 bool IsContinuation(unsigned char b) { return b >= 0x80 && b <= 0xBF; }
 
@@ -57,7 +71,7 @@ class PlainRecodeTable {
     return *built;
   }
 
-  char16_t Recode(char16_t u) const {
+  Utf8Form Recode(char16_t u) const {
     if (KeepsOutOfTables(u)) return kNotPlain;
     char bytes[2];
     const FastProgress encoded = FastEncode(a_, &u, 1, bytes);
@@ -72,7 +86,7 @@ class PlainRecodeTable {
       ApplySupplementRemaps(*sup_, one);
       v[0] = one[0];
     }
-    return KeepsOutOfTables(v[0]) ? kNotPlain : v[0];
+    return KeepsOutOfTables(v[0]) ? kNotPlain : FormOf(v[0]);
   }
 
   const FastCodecTable& a_;
@@ -107,40 +121,40 @@ std::size_t RecodePlainUtf8(const PlainRecodeTable& table, std::string_view utf8
   const auto* src = reinterpret_cast<const unsigned char*>(utf8.data());
   const std::size_t n = utf8.size();
   // Most pairs keep each character's UTF-8 length; the buffer grows for the
-  // few that lengthen it.
+  // few that lengthen it. Every store writes four bytes, so four stay free.
+  constexpr std::size_t kStore = sizeof(Utf8Form);
   std::size_t used = out.size();
   out.resize(used + n + 16);
-  auto* dst = reinterpret_cast<unsigned char*>(out.data()) + used;
-  auto* limit = reinterpret_cast<unsigned char*>(out.data()) + out.size();
-  const RecodeRow* ascii = &table.Row(0);
-  const RecodeRow* row = ascii;
+  char* dst = out.data() + used;
+  char* limit = out.data() + out.size();
+  const RecodeRow& ascii = table.Row(0);
+  const RecodeRow* row = &ascii;
   unsigned row_high = 0;
   std::size_t i = 0;
   while (i < n) {
-    if (limit - dst < 3) {
-      used = dst - reinterpret_cast<unsigned char*>(out.data());
+    if (static_cast<std::size_t>(limit - dst) < kStore) {
+      used = dst - out.data();
       out.resize(out.size() + out.size() / 2 + 16);
-      dst = reinterpret_cast<unsigned char*>(out.data()) + used;
-      limit = reinterpret_cast<unsigned char*>(out.data()) + out.size();
+      dst = out.data() + used;
+      limit = out.data() + out.size();
     }
     const unsigned char b = src[i];
-    char16_t v;
+    Utf8Form form;
     std::size_t len;
     if (b < 0x80) {
-      v = (*ascii)[b];
+      form = ascii[b];
       len = 1;
     } else {
-      char16_t u;
+      unsigned u;
       if (b >= 0xE0 && b <= 0xEF) {
         if (i + 2 >= n || !IsContinuation(src[i + 1]) || !IsContinuation(src[i + 2])) break;
-        u = static_cast<char16_t>(((b & 0x0Fu) << 12) | ((src[i + 1] & 0x3Fu) << 6) |
-                                  (src[i + 2] & 0x3Fu));
+        u = ((b & 0x0Fu) << 12) | ((src[i + 1] & 0x3Fu) << 6) | (src[i + 2] & 0x3Fu);
         // Overlong forms: the decoder's own rules apply.
         if (u < 0x800) break;
         len = 3;
       } else if (b >= 0xC2 && b <= 0xDF) {
         if (i + 1 >= n || !IsContinuation(src[i + 1])) break;
-        u = static_cast<char16_t>(((b & 0x1Fu) << 6) | (src[i + 1] & 0x3Fu));
+        u = ((b & 0x1Fu) << 6) | (src[i + 1] & 0x3Fu);
         len = 2;
       } else {
         break;
@@ -149,22 +163,16 @@ std::size_t RecodePlainUtf8(const PlainRecodeTable& table, std::string_view utf8
         row = &table.Row(high);
         row_high = high;
       }
-      v = (*row)[u & 0xFF];
+      form = (*row)[u & 0xFF];
     }
-    if (v == kNotPlain) break;
-    if (v < 0x80) {
-      *dst++ = static_cast<unsigned char>(v);
-    } else if (v < 0x800) {
-      *dst++ = static_cast<unsigned char>(0xC0 | (v >> 6));
-      *dst++ = static_cast<unsigned char>(0x80 | (v & 0x3F));
-    } else {
-      *dst++ = static_cast<unsigned char>(0xE0 | (v >> 12));
-      *dst++ = static_cast<unsigned char>(0x80 | ((v >> 6) & 0x3F));
-      *dst++ = static_cast<unsigned char>(0x80 | (v & 0x3F));
-    }
+    if (form.count == 0) break;
+    // The byte past the form's count is overwritten by the next
+    // character's or cut off at the end.
+    std::memcpy(dst, &form, kStore);
+    dst += form.count;
     i += len;
   }
-  out.resize(dst - reinterpret_cast<unsigned char*>(out.data()));
+  out.resize(dst - out.data());
   return i;
 }
 
