@@ -108,6 +108,11 @@ std::optional<PieceRules> StreamingRules(const RepairCandidate& chosen) {
       if (index == 0 && last) return RunRepair(repair, piece, kNoLengthLimit);
       return piece_repair.Piece(piece, index == 0);
     };
+    if (piecewise->HasPlainTables()) {
+      rules.direct = [piece_repair = *piecewise](std::string_view bytes, ByteString& out) {
+        return piece_repair.PlainUtf8(bytes, out);
+      };
+    }
     return rules;
   }
   const auto* family = std::get_if<EscapeFamily>(&repair.param);
