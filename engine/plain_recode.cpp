@@ -1,5 +1,6 @@
 #include "engine/plain_recode.h"
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <cstring>
@@ -33,6 +34,8 @@ Utf8Form FormOf(char16_t v) {
 
 using RecodeRow = std::array<Utf8Form, 256>;
 
+constexpr unsigned kAsciiEnd = 0x80;
+
 bool IsContinuation(unsigned char b) { return b >= 0x80 && b <= 0xBF; }
 
 // Units the repair or the bridge treats by their neighbours or by their
@@ -48,7 +51,12 @@ bool KeepsOutOfTables(char16_t u) {
 class PlainRecodeTable {
  public:
   PlainRecodeTable(const FastCodecTable& a, const FastCodecTable& b, const CodePageSupplement* sup)
-      : a_(a), b_(b), sup_(sup) {}
+      : a_(a), b_(b), sup_(sup) {
+    const RecodeRow& ascii = Row(0);
+    for (unsigned c = 0; c < kAsciiEnd; ++c) {
+      ascii_kept_[c] = ascii[c].count == 1 && ascii[c].bytes[0] == c;
+    }
+  }
   ~PlainRecodeTable() {
     for (auto& r : rows_) delete r.load();
   }
@@ -57,6 +65,9 @@ class PlainRecodeTable {
     const RecodeRow* row = rows_[high].load(std::memory_order_acquire);
     return row != nullptr ? *row : Build(high);
   }
+
+  // True when the repair gives ASCII byte `c` back as itself.
+  bool KeepsAscii(unsigned char c) const { return ascii_kept_[c]; }
 
  private:
   const RecodeRow& Build(unsigned high) const {
@@ -94,6 +105,7 @@ class PlainRecodeTable {
   const CodePageSupplement* sup_;  // B's, for the units it remaps
   mutable std::mutex mu_;
   mutable std::array<std::atomic<const RecodeRow*>, 256> rows_{};
+  std::array<bool, kAsciiEnd> ascii_kept_{};
 };
 
 const PlainRecodeTable* PlainRecodeTableFor(CodePageId a, CodePageId b) {
@@ -123,25 +135,37 @@ std::size_t RecodePlainUtf8(const PlainRecodeTable& table, std::string_view utf8
   // Most pairs keep each character's UTF-8 length; the buffer grows for the
   // few that lengthen it. Every store writes four bytes, so four stay free.
   constexpr std::size_t kStore = sizeof(Utf8Form);
-  std::size_t used = out.size();
-  out.resize(used + n + 16);
-  char* dst = out.data() + used;
+  std::size_t i = 0;
+  out.resize(out.size() + n + 16);
+  char* dst = out.data() + out.size() - n - 16;
   char* limit = out.data() + out.size();
+  // Makes room for `k` more bytes at dst.
+  const auto room = [&](std::size_t k) {
+    if (static_cast<std::size_t>(limit - dst) >= k) return;
+    const std::size_t used = dst - out.data();
+    out.resize(std::max(used + k, used + (n - i) + (n - i) / 2) + 16);
+    dst = out.data() + used;
+    limit = out.data() + out.size();
+  };
   const RecodeRow& ascii = table.Row(0);
   const RecodeRow* row = &ascii;
   unsigned row_high = 0;
-  std::size_t i = 0;
   while (i < n) {
-    if (static_cast<std::size_t>(limit - dst) < kStore) {
-      used = dst - out.data();
-      out.resize(out.size() + out.size() / 2 + 16);
-      dst = out.data() + used;
-      limit = out.data() + out.size();
-    }
     const unsigned char b = src[i];
+    if (b < kAsciiEnd && table.KeepsAscii(b)) {
+      // A run of ASCII that stays as it is goes over in one copy.
+      std::size_t end = i + 1;
+      while (end < n && src[end] < kAsciiEnd && table.KeepsAscii(src[end])) ++end;
+      room(end - i);
+      std::memcpy(dst, src + i, end - i);
+      dst += end - i;
+      i = end;
+      continue;
+    }
+    room(kStore);
     Utf8Form form;
     std::size_t len;
-    if (b < 0x80) {
+    if (b < kAsciiEnd) {
       form = ascii[b];
       len = 1;
     } else {
