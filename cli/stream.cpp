@@ -1,13 +1,17 @@
 #include "cli/stream.h"
 
 #include <algorithm>
+#include <condition_variable>
 #include <deque>
 #include <future>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string_view>
 #include <system_error>
+#include <thread>
 #include <utility>
+#include <vector>
 
 #include "cli/encoding_options.h"
 #include "cli/io.h"
@@ -23,9 +27,13 @@ namespace {
 // stay a few megabytes.
 constexpr std::size_t kReadBytes = std::size_t{1} << 19;
 std::size_t read_bytes = kReadBytes;
-// Pieces converted at once: one per core keeps both busy, and one more
-// keeps them busy while the main thread writes a result or reads on.
-constexpr std::size_t kPiecesInFlight = 3;
+// One worker per core, up to a few: past that the main thread's reading
+// and writing, which are not shared out, set the pace.
+constexpr std::size_t kMaxWorkers = 4;
+
+std::size_t WorkerCount() {
+  return std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, kMaxWorkers);
+}
 
 bool IsHighSurrogate(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
 bool IsLowSurrogate(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
@@ -118,6 +126,69 @@ ConvertedPiece ConvertPiece(const PieceRules& rules, const ByteString& piece, st
   return out;
 }
 
+// Threads that convert pieces for the whole command: a thread started per
+// piece would pay for its start, and for the converters it opens, every
+// half megabyte. A job that throws hands the exception to its future.
+class PieceWorkers {
+ public:
+  explicit PieceWorkers(std::size_t count) {
+    try {
+      for (std::size_t i = 0; i < count; ++i) threads_.emplace_back([this] { Run(); });
+    } catch (const std::system_error&) {
+      // No thread, or no address space for its stack, left under the
+      // process's limits: the workers that started do the work, or with
+      // none the calling thread does.
+    }
+  }
+  ~PieceWorkers() {
+    {
+      std::lock_guard<std::mutex> lock(mu_);
+      closing_ = true;
+    }
+    wake_.notify_all();
+    for (std::thread& t : threads_) t.join();
+  }
+  PieceWorkers(const PieceWorkers&) = delete;
+  PieceWorkers& operator=(const PieceWorkers&) = delete;
+
+  template <typename Job>
+  std::future<ConvertedPiece> Submit(Job job) {
+    std::packaged_task<ConvertedPiece()> task(std::move(job));
+    std::future<ConvertedPiece> result = task.get_future();
+    if (threads_.empty()) {
+      task();
+      return result;
+    }
+    {
+      std::lock_guard<std::mutex> lock(mu_);
+      jobs_.push_back(std::move(task));
+    }
+    wake_.notify_one();
+    return result;
+  }
+
+ private:
+  void Run() {
+    for (;;) {
+      std::packaged_task<ConvertedPiece()> task;
+      {
+        std::unique_lock<std::mutex> lock(mu_);
+        wake_.wait(lock, [this] { return closing_ || !jobs_.empty(); });
+        if (jobs_.empty()) return;
+        task = std::move(jobs_.front());
+        jobs_.pop_front();
+      }
+      task();
+    }
+  }
+
+  std::mutex mu_;
+  std::condition_variable wake_;
+  std::deque<std::packaged_task<ConvertedPiece()>> jobs_;
+  bool closing_ = false;
+  std::vector<std::thread> threads_;
+};
+
 }  // namespace
 
 void ReplaceLoneSurrogates(Text& text) {
@@ -153,15 +224,18 @@ int StreamCommand(const Invocation& inv, InputSource& source, const PieceRules& 
   const bool count = out->CountsUnmappable();
 
   std::deque<std::future<ConvertedPiece>> pending;
+  PieceWorkers workers(WorkerCount());
+  // A piece more than there are workers keeps them busy while the main
+  // thread writes a result or reads on.
+  const std::size_t in_flight = WorkerCount() + 1;
   std::size_t unmappable = 0;
   std::size_t next_index = 0;
   bool write_failed = false;
   auto submit = [&](ByteString piece, bool last) {
     const std::size_t i = next_index++;
-    pending.push_back(std::async(std::launch::async,
-                                 [&rules, piece = std::move(piece), i, last, encoding, count] {
-                                   return ConvertPiece(rules, piece, i, last, encoding, count);
-                                 }));
+    pending.push_back(workers.Submit([&rules, piece = std::move(piece), i, last, encoding, count] {
+      return ConvertPiece(rules, piece, i, last, encoding, count);
+    }));
   };
   // Results are written in the order the pieces were read; a failed write
   // ends the output, and the pieces still in flight are waited for.
@@ -205,7 +279,7 @@ int StreamCommand(const Invocation& inv, InputSource& source, const PieceRules& 
     piece.resize(cut);
     submit(std::move(piece), false);
     searched = 0;
-    while (pending.size() >= kPiecesInFlight) write_oldest();
+    while (pending.size() >= in_flight) write_oldest();
   }
   if (!in->failed() && !write_failed) submit(std::move(buffer), true);
   while (!pending.empty()) write_oldest();

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -97,14 +98,15 @@ rlim_t AddressSpaceInUse() {
   return static_cast<rlim_t>(pages) * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE));
 }
 
-// Runs the tool on `file` with little more address space than is in use
-// now, and exits with its status.
-[[noreturn]] void RepairWithLittleMemory(const std::string& file) {
+// Runs the tool with `args` and little more address space than is in use
+// now (too little for a thread's stack), and exits with its status.
+[[noreturn]] void RunWithLittleMemory(std::vector<std::string> args) {
   const rlimit limit{AddressSpaceInUse() + (8 << 20), RLIM_INFINITY};
   ::setrlimit(RLIMIT_AS, &limit);
-  std::string args[] = {"tekvo-cli", "repair", "cp:54936:950", file};
-  char* argv[] = {args[0].data(), args[1].data(), args[2].data(), args[3].data()};
-  std::exit(Main(4, argv));
+  args.insert(args.begin(), "tekvo-cli");
+  std::vector<char*> argv;
+  for (std::string& a : args) argv.push_back(a.data());
+  std::exit(Main(static_cast<int>(argv.size()), argv.data()));
 }
 
 // An input larger than the memory at hand ends with a message and status 2,
@@ -115,7 +117,27 @@ TEST(CliDeathTest, OutOfMemoryIsAMessage) {
   fs::create_directories(dir);
   const std::string file = (dir / "big.txt").string();
   std::ofstream(file, std::ios::binary) << std::string(std::size_t{32} << 20, 'a');
-  EXPECT_EXIT(RepairWithLittleMemory(file), testing::ExitedWithCode(2), "not enough memory");
+  EXPECT_EXIT(RunWithLittleMemory({"repair", "cp:54936:950", file}), testing::ExitedWithCode(2),
+              "not enough memory");
+  fs::remove_all(dir);
+}
+
+// Where no worker thread can start, a streamed repair converts its pieces
+// itself, with the same result.
+TEST(CliDeathTest, StreamsWithoutWorkerThreads) {
+  namespace fs = std::filesystem;
+  fs::path dir = fs::temp_directory_path() / ("tekvo-cli-nothread-" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  const std::string in = (dir / "in.txt").string();
+  const std::string out = (dir / "out.txt").string();
+  std::string lines;
+  while (lines.size() < (std::size_t{3} << 19)) lines += kBig5AsGb + " Plain ASCII.\n";
+  std::ofstream(in, std::ios::binary) << lines;
+  EXPECT_EXIT(RunWithLittleMemory({"repair", "gb--big5", in, "-o", out}),
+              testing::ExitedWithCode(0), "");
+  std::ifstream written(out, std::ios::binary);
+  const std::string got((std::istreambuf_iterator<char>(written)), {});
+  EXPECT_TRUE(got == RunTool({"repair", "gb--big5"}, lines).out) << "written: " << got.size();
   fs::remove_all(dir);
 }
 
