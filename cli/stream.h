@@ -37,9 +37,9 @@ struct PieceRules {
   // and returns the bytes it took (0 for none). The stretch is whole
   // characters other than U+0000 and U+FEFF (so the input's mark is left to
   // the decoder); its result holds no surrogate, U+0000 or U+FEFF, and at
-  // least one unit when it takes any. The text may be cut after it
-  // as at a cut point. Up to the next cut point the rest is converted as a
-  // piece of its own, as a later piece (index 1 or more) unless it starts
+  // least one unit when it takes any. The text may be cut after it as at a
+  // cut point. From there up to a cut point the rest goes through `convert`
+  // as a piece of its own: a later piece (index 1 or more) unless it starts
   // the piece. Called on worker threads like `convert`.
   std::function<std::size_t(std::string_view bytes, ByteString& out)> direct;
 };

@@ -64,11 +64,10 @@ class PiecewiseRepair {
   // to `out` and returns the bytes taken: whole characters, never U+0000 or
   // U+FEFF, nor anything whose result is one of them or a surrogate; 0 when
   // the first is not such a character or a side is not a code page with
-  // tables. When
-  // it takes any, the text may be cut there as after a character of
-  // EndsPiece: with T the text Utf8BytesToText reads from the stretch,
-  // Piece(T + R, first) equals Piece(T, first) + Piece(R, false) for any R.
-  // Pure and thread-safe, as Piece.
+  // tables. When it takes any, the text may be cut there as after a
+  // character of EndsPiece: with T the text Utf8BytesToText reads from the
+  // stretch, Piece(T + R, first) equals Piece(T, first) + Piece(R, false)
+  // for any R. Pure and thread-safe, as Piece.
   std::size_t PlainUtf8(std::string_view utf8, ByteString& out) const;
 
   // False when PlainUtf8 never takes anything: a side is UTF-8 or UTF-16,
