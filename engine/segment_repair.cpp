@@ -100,6 +100,34 @@ std::optional<Pick> BestPair(std::u16string_view before, std::u16string_view pie
   return best;
 }
 
+// What code page 1252 shows for a byte 0x80-0xFF: the lead byte of a GB or
+// Big5 character read as Western text.
+bool IsWesternHighByte(char16_t c) {
+  static constexpr char16_t kSpecials[] = {0x20AC, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                           0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x017D, 0x2018,
+                                           0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC,
+                                           0x2122, 0x0161, 0x203A, 0x0153, 0x017E, 0x0178};
+  return (c >= 0x80 && c <= 0xFF) ||
+         std::find(std::begin(kSpecials), std::end(kSpecials), c) != std::end(kSpecials);
+}
+
+// The end of the run of non-ASCII units that starts at line[i]. GB and Big5
+// trail bytes 0x40-0x7E are ASCII letters and signs, so where a lead byte
+// shows as Western text, the one ASCII unit after it belongs to the run:
+// "¦pªG" is two Big5 characters, not two runs.
+std::size_t RunEnd(std::u16string_view line, std::size_t i) {
+  while (i < line.size()) {
+    if (line[i] >= 0x80) {
+      ++i;
+    } else if (line[i] >= 0x40 && line[i] <= 0x7E && IsWesternHighByte(line[i - 1])) {
+      ++i;
+    } else {
+      break;
+    }
+  }
+  return i;
+}
+
 bool IsAscii(std::u16string_view t) {
   return std::all_of(t.begin(), t.end(), [](char16_t c) { return c < 0x80; });
 }
@@ -148,7 +176,7 @@ RunRepairs RepairRuns(std::u16string_view line) {
     while (i < line.size() && line[i] < 0x80) ++i;
     if (i == line.size()) break;
     const std::size_t start = i;
-    while (i < line.size() && line[i] >= 0x80) ++i;
+    i = RunEnd(line, i);
     if (start == 0 && i == line.size()) break;
     const std::size_t from = start > kContext ? start - kContext : 0;
     const std::size_t to = std::min(line.size(), i + kContext);
