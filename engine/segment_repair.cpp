@@ -29,7 +29,7 @@ struct Strictness {
   double reads_clean;
 };
 constexpr Strictness kLenient = {0.05, 0.95};
-constexpr Strictness kStrict = {0.3, 0.7};
+constexpr Strictness kStrict = {0.3, 0.75};
 // How much of the line on either side of a run is scored with it, so that a
 // run is judged by how it fits among its neighbours (hanzi glued to kana,
 // blanks between hanzi) and not as a text of its own.
@@ -56,6 +56,15 @@ struct Pick {
   double gain = 0;  // in units' worth of score
 };
 
+// Whether a run is glued to a neighbouring word: an ASCII letter or digit
+// right before or after it ("H么tel").
+bool Glued(std::u16string_view before, std::u16string_view after) {
+  auto alnum = [](char16_t c) {
+    return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+  };
+  return (!before.empty() && alnum(before.back())) || (!after.empty() && alnum(after.front()));
+}
+
 // The pair that repairs `piece` best when it gains enough, judged inside
 // `before` and `after` (the neighbouring context, left as it is).
 std::optional<Pick> BestPair(std::u16string_view before, std::u16string_view piece,
@@ -70,7 +79,12 @@ std::optional<Pick> BestPair(std::u16string_view before, std::u16string_view pie
   const TextScore own = ScoreTextDetail(window);
   // Per counted unit, not pulled towards 0 as TextScore::value is: a short
   // clean word reads as clean as a long one.
+  // Half-width katakana is no such text: it is what Shift-JIS shows for the
+  // bytes of GB and Big5 hanzi.
+  const bool half_kana = std::any_of(piece.begin(), piece.end(),
+                                     [](char16_t c) { return c >= 0xFF61 && c <= 0xFF9F; });
   const bool clean_non_cjk = alone.profile == ScriptProfile::kNone && alone.counted > 0 &&
+                             !half_kana &&
                              alone.total >= kCleanFrom * static_cast<double>(alone.counted);
   const Text in(piece);
   std::optional<Pick> best;
@@ -168,7 +182,7 @@ struct RunRepairs {
 
 // Judges the runs of non-ASCII characters of `line` one by one; a line of
 // one run is judged as a line already and gives no runs.
-RunRepairs RepairRuns(std::u16string_view line) {
+RunRepairs RepairRuns(std::u16string_view line, const Strictness& strictness) {
   RunRepairs r;
   std::size_t kept_from = 0;
   std::size_t i = 0;
@@ -178,11 +192,16 @@ RunRepairs RepairRuns(std::u16string_view line) {
     const std::size_t start = i;
     i = RunEnd(line, i);
     if (start == 0 && i == line.size()) break;
-    const std::size_t from = start > kContext ? start - kContext : 0;
-    const std::size_t to = std::min(line.size(), i + kContext);
+    // A run glued to a word is judged among its neighbours. One set off by
+    // blanks or punctuation is judged alone: a name of another language
+    // (a Japanese name in Chinese text) is read in its own writing system,
+    // not in that of the sentence around it.
+    std::size_t from = start > kContext ? start - kContext : 0;
+    std::size_t to = std::min(line.size(), i + kContext);
+    if (!Glued(line.substr(from, start - from), line.substr(i, to - i))) from = start, to = i;
     if (std::optional<Pick> p =
             BestPair(line.substr(from, start - from), line.substr(start, i - start),
-                     line.substr(i, to - i), kStrict)) {
+                     line.substr(i, to - i), strictness)) {
       r.kept.push_back(line.substr(kept_from, start - kept_from));
       r.gain += p->gain;
       r.repaired.push_back(std::move(*p));
@@ -230,8 +249,9 @@ SegmentRepair RepairSegments(const Text& text, std::size_t max_len) {
       // whole again, leniently.
       std::optional<Pick> whole = BestPair({}, line, {}, kStrict);
       RunRepairs runs;
-      if (!whole) runs = RepairRuns(line);
+      if (!whole) runs = RepairRuns(line, kStrict);
       if (!whole && runs.repaired.empty()) whole = BestPair({}, line, {}, kLenient);
+      if (!whole && runs.repaired.empty()) runs = RepairRuns(line, kLenient);
       if (whole) {
         b.Repaired(*whole);
       } else {

@@ -13,7 +13,7 @@ namespace {
 
 // What each character costs that the shown-as page of a pair cannot write,
 // and each byte a reading drops.
-constexpr double kUnshowable = 2.0;
+constexpr double kUnshowable = 3.5;
 // What each U+FFFD costs that a second step turns into "?" or a letter: all
 // the score charges for U+FFFD, and more than a "?" ending a question earns,
 // so that hiding the loss never reads better than showing it.
