@@ -12,7 +12,10 @@ namespace tekvo {
 namespace {
 
 // What each character costs that the shown-as page of a pair cannot write,
-// and each byte a reading drops.
+// and each byte a reading drops: as much as a hidden U+FFFD. The "?" a page
+// writes for a character it lacks can read as a question mark, and a hangul
+// word in Chinese text costs more as hangul than as "??", so anything less
+// lets a repair gain by throwing away characters the text really holds.
 constexpr double kUnshowable = 3.5;
 // What each U+FFFD costs that a second step turns into "?" or a letter: all
 // the score charges for U+FFFD, and more than a "?" ending a question earns,
