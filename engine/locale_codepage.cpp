@@ -240,10 +240,20 @@ constexpr std::array<LocaleId, 14> kAlternateSorts = {
     0x40404, 0x40804, 0x41004, 0x50804, 0x51004, 0x40C04, 0x41404,
 };
 
+// kLocales in the order of their ids, for a binary search: the repair
+// ranking looks a code page up for every stretch of text it tries.
+constexpr auto kSortedLocales = [] {
+  std::array<std::pair<LocaleId, CodePageId>, std::size(kLocales)> sorted{};
+  std::copy(std::begin(kLocales), std::end(kLocales), sorted.begin());
+  std::sort(sorted.begin(), sorted.end());
+  return sorted;
+}();
+
 std::optional<CodePageId> FindIn(LocaleId lcid) {
-  for (const auto& [id, cp] : kLocales) {
-    if (id == lcid) return cp;
-  }
+  const auto* it = std::lower_bound(
+      kSortedLocales.begin(), kSortedLocales.end(), lcid,
+      [](const std::pair<LocaleId, CodePageId>& e, LocaleId id) { return e.first < id; });
+  if (it != kSortedLocales.end() && it->first == lcid) return it->second;
   return std::nullopt;
 }
 

@@ -6,11 +6,13 @@
 // Each line is judged on its own first: it is kept, or the code page pair
 // that reads best for it replaces it when it reads clearly better. In a line
 // no pair repairs as a whole, the runs of non-ASCII characters (which every
-// pair but the byte-order swap leaves unchanged around them) are judged the
-// same way, each among its neighbours; a line where no run is repaired either
-// is judged as a whole once more with a smaller margin. Only the code page
-// pairs take part: the transfer decoders have marks of their own and repair
-// only what they find anyway.
+// pair but the byte-order swap leaves unchanged around them; after a lead
+// byte shown as Western text, its ASCII trail byte belongs to the run) are
+// judged the same way: alone when blanks or punctuation set them off, among
+// their neighbours when glued to a word. A line where no run is repaired
+// either is judged as a whole, and then run by run, once more with a smaller
+// margin. Only the code page pairs take part: the transfer decoders have
+// marks of their own and repair only what they find anyway.
 #ifndef TEKVO_ENGINE_SEGMENT_REPAIR_H_
 #define TEKVO_ENGINE_SEGMENT_REPAIR_H_
 

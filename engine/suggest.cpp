@@ -111,12 +111,14 @@ class CandidateList {
   }
   // What the repair of candidate `i` lost on the way (RepairCost).
   double cost(std::size_t i) const { return costs_[i]; }
-  bool Contains(const Text& t) const {
+  bool Contains(const Text& t) const { return Find(t).has_value(); }
+  // The index of the candidate whose text is `t`.
+  std::optional<std::size_t> Find(const Text& t) const {
     auto [it, end] = by_hash_.equal_range(TextHash()(t));
     for (; it != end; ++it) {
-      if (list_[it->second].text == t) return true;
+      if (list_[it->second].text == t) return it->second;
     }
-    return false;
+    return std::nullopt;
   }
   std::vector<RepairCandidate>& list() { return list_; }
 
@@ -139,7 +141,8 @@ std::u16string ChainName(std::u16string_view first, std::u16string_view second) 
 class Judge {
  public:
   explicit Judge(const TextScore& own)
-      : cost_(own.profile == ScriptProfile::kNone
+      : own_(own),
+        cost_(own.profile == ScriptProfile::kNone
                   ? kCleanToCjk * std::clamp((own.value - kCleanFrom) / (1 - kCleanFrom), 0.0, 1.0)
                   : 0.0) {}
   struct Verdict {
@@ -148,12 +151,24 @@ class Judge {
   };
   Verdict operator()(const Text& out) const {
     const TextScore s = ScoreTextDetail(out);
-    return {s.profile == ScriptProfile::kNone ? s.value : s.value - cost_, s.counted};
+    const double value = s.value + InheritedLossCredit(own_, s);
+    return {s.profile == ScriptProfile::kNone ? value : value - cost_, s.counted};
   }
 
  private:
+  TextScore own_;
   double cost_;  // what turning into CJK text costs
 };
+
+// The U+FFFD a chain hides, counted against the first step's result and
+// against the text itself (candidate 0): a first step such as the byte-order
+// swap turns U+FFFD into another unit, which the second step then writes as
+// "?" without a trace of the loss.
+double ChainLossCost(CandidateList& found, std::u16string_view base, std::u16string_view out,
+                     std::size_t counted) {
+  return std::max(HiddenLossCost(base, out, counted),
+                  HiddenLossCost(found.list().front().text, out, counted));
+}
 
 // The units of `text` a second step is first tried on: the whole text when it
 // is short, else its start, cut where no surrogate pair is split.
@@ -197,7 +212,7 @@ void AddChains(const SuggestOptions& options, const Judge& judge, CandidateList&
       c.name = ChainName(repairs[first].say, repairs[j].say);
       const Judge::Verdict v = judge(out);
       c.score = v.score - kChainCost - found.cost(i) - RepairCost(repairs[j], base, v.counted) -
-                HiddenLossCost(base, out, v.counted);
+                ChainLossCost(found, base, out, v.counted);
       c.text = std::move(out);
       c.steps = 2;
       c.first = first;
@@ -219,7 +234,7 @@ void AddChains(const SuggestOptions& options, const Judge& judge, CandidateList&
     const Judge::Verdict v = judge(out);
     c.score = v.score - kChainCost - found.cost(leads[k].candidate) -
               RepairCost(repairs[leads[k].repair], base, v.counted) -
-              HiddenLossCost(base, out, v.counted);
+              ChainLossCost(found, base, out, v.counted);
     c.text = std::move(out);
     c.steps = 2;
     c.first = first;
@@ -268,14 +283,28 @@ std::vector<RepairCandidate> SuggestRepairs(const Text& text, const SuggestOptio
 
   if (options.chain_width > 0) AddChains(options, judge, found);
   SegmentRepair segments = RepairSegments(text, options.max_len);
-  if (!segments.stretches.empty() && !found.Contains(segments.text)) {
-    RepairCandidate c;
-    c.name = std::move(segments.name);
-    c.score = std::max(judge(segments.text).score - kSegmentCost, keep_score + kSegmentOverKeep);
-    c.text = std::move(segments.text);
-    c.steps = 1;
-    c.stretches = std::move(segments.stretches);
-    found.Add(std::move(c));
+  if (!segments.stretches.empty()) {
+    const double score =
+        std::max(judge(segments.text).score - kSegmentCost, keep_score + kSegmentOverKeep);
+    const bool whole = segments.stretches.size() == 1 && segments.stretches[0].begin == 0 &&
+                       segments.stretches[0].end == segments.text.size();
+    if (const std::optional<std::size_t> same = found.Find(segments.text)) {
+      // A whole-text repair that changes only the garbled stretch (ASCII
+      // around GB read as Cyrillic stays ASCII) gives the same text: it
+      // ranks as the stretch's own judgement says, which the clean rest of a
+      // long text does not dilute, less what the repair lost. A stretch that
+      // is the whole text adds nothing to the whole-text judgement.
+      RepairCandidate& c = found.list()[*same];
+      if (!whole) c.score = std::max(c.score, score - found.cost(*same));
+    } else {
+      RepairCandidate c;
+      c.name = std::move(segments.name);
+      c.score = score;
+      c.text = std::move(segments.text);
+      c.steps = 1;
+      c.stretches = std::move(segments.stretches);
+      found.Add(std::move(c));
+    }
   }
   std::vector<RepairCandidate>& list = found.list();
   std::stable_sort(

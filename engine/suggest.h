@@ -45,7 +45,9 @@ struct RepairCandidate {
   // (of a code page pair or a transfer decoder) dropped, every Latin-1 unit a
   // byte-order swap turns into U+xx00, for turning clean text without CJK
   // characters into CJK text, and for every U+FFFD of the first step's
-  // result that a second step hides (HiddenLossCost).
+  // result, or of the text, that a second step hides (HiddenLossCost); and,
+  // for every repair, plus the weight of the marks of loss of its result that
+  // the text held already (InheritedLossCredit).
   double score = 0;
   int steps = 0;  // 0 for no repair, 1, or 2
   // Indexes into SuggestableRepairs() of the steps, in the order they run;

@@ -12,8 +12,17 @@ namespace tekvo {
 namespace {
 
 // What each character costs that the shown-as page of a pair cannot write,
-// and each byte a reading drops.
-constexpr double kUnshowable = 2.0;
+// and each byte a reading drops: as much as a hidden U+FFFD. The "?" a page
+// writes for a character it lacks can read as a question mark, and a hangul
+// word in Chinese text costs more as hangul than as "??", so anything less
+// lets a repair gain by throwing away characters the text really holds.
+constexpr double kUnshowable = 3.5;
+// What each U+FFFD costs that a second step turns into "?" or a letter: all
+// the score charges for U+FFFD, and more than a "?" ending a question earns,
+// so that hiding the loss never reads better than showing it.
+constexpr double kHiddenLoss = 3.5;
+// The marks of loss one lost character of a text may leave in a repair.
+constexpr std::size_t kMarksPerLoss = 2;
 
 bool IsHexDigit(char16_t c) {
   return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F') || (c >= u'a' && c <= u'f');
@@ -151,7 +160,14 @@ double HiddenLossCost(std::u16string_view input, std::u16string_view output,
   const auto in = std::count(input.begin(), input.end(), u'\uFFFD');
   const auto out = std::count(output.begin(), output.end(), u'\uFFFD');
   if (in <= out) return 0;
-  return kUnshowable * static_cast<double>(in - out) / (static_cast<double>(out_counted) + 2);
+  return kHiddenLoss * static_cast<double>(in - out) / (static_cast<double>(out_counted) + 2);
+}
+
+double InheritedLossCredit(const TextScore& input, const TextScore& output) {
+  if (input.lost == 0 || output.lost == 0) return 0;
+  const double share = std::min(
+      1.0, static_cast<double>(kMarksPerLoss * input.lost) / static_cast<double>(output.lost));
+  return -output.lost_weight * share / (static_cast<double>(output.counted) + 2);
 }
 
 double RepairCost(const Repair& r, const Text& input, std::size_t out_counted) {

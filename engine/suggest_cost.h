@@ -12,6 +12,7 @@
 
 #include "engine/suggest.h"
 #include "engine/text.h"
+#include "engine/text_score.h"
 
 namespace tekvo {
 
@@ -36,6 +37,16 @@ double RepairCost(const Repair& repair, const Text& input, std::size_t out_count
 // hides the loss and mends nothing. 0 when the output keeps them all.
 double HiddenLossCost(std::u16string_view input, std::u16string_view output,
                       std::size_t out_counted);
+
+// What the ranking gives back to a result (scored `output`) of a text
+// (scored `input`) for the marks of loss the text held already, per unit of
+// the result: a repair cannot bring back what was lost before it ran, and
+// should not rank below a wrong one that happens to lose less. Each mark of
+// the text covers up to two of the result (a U+FFFD written back as "?"
+// leaves the lead byte before it unpaired: "ï¿½?"); the credit is
+// that share of the weight the result's marks carry. 0 when either holds
+// none.
+double InheritedLossCredit(const TextScore& input, const TextScore& output);
 
 // The bytes that belong to no well-formed UTF-8 sequence. Surrogates coded as
 // three bytes each (CESU-8) count as well-formed: the decoder pairs them.

@@ -72,6 +72,9 @@ struct Weights {
   double half_kana_spelled = 0.7;
   // A misspelled run beside CJK: a GB or Big5 trail byte read through 932.
   double half_kana_by_cjk = -1.0;
+  // A run beside U+FFFD: Shift-JIS reading GB or Big5 bytes, whose lead and
+  // trail bytes it could not pair, rather than a word with a letter lost.
+  double half_kana_by_loss = -1.0;
   // A misspelled run elsewhere: odd, but short names and sound marks do this.
   double half_kana_misspelled = -0.3;
   // A hangul letter standing alone: Korean writes syllables.
@@ -283,6 +286,10 @@ class Scanner {
     counts_.total += weight;
     counts_.counted += units;
   }
+  void NoteLoss(double weight, std::size_t units) {
+    lost_ += units;
+    lost_weight_ += weight * static_cast<double>(units);
+  }
   // Moves past the unit at pos_, which the next unit sees as `cls`.
   void Advance(CharClass cls) {
     if (cls != CharClass::kHangul && cls != CharClass::kIdeograph) hangul_run_ = 0;
@@ -323,6 +330,8 @@ class Scanner {
   score::HalfWidthRun half_run_;  // the run of half-width katakana last met
   // The run of hanzi, kana and hangul that word pairs are looked up in.
   std::size_t pair_run_ = 0;
+  std::size_t lost_ = 0;
+  double lost_weight_ = 0;
   bool last_paired_ = false;  // the last unit of that run is in a word pair
 };
 
@@ -533,6 +542,7 @@ void Scanner::ScanOther(const CharInfo& info, char16_t unit) {
         return ScanSurrogatePair();
       }
       Add(kWeight.broken);
+      if (unit == u'\uFFFD') NoteLoss(kWeight.broken, 1);
       break;
     default:
       break;  // letters: judged with their word
@@ -563,6 +573,8 @@ void Scanner::ScanHalfKana() {
   if (pos_ >= half_run_.end) half_run_ = score::HalfWidthRunAt(text_, pos_);
   if (half_run_.spelled) {
     Add(kWeight.half_kana_spelled);
+  } else if (half_run_.by_loss) {
+    Add(kWeight.half_kana_by_loss);
   } else {
     Add((IsCjk(prev_) || IsCjk(NextClass())) ? kWeight.half_kana_by_cjk
                                              : kWeight.half_kana_misspelled);
@@ -587,6 +599,7 @@ void Scanner::ScanQuestionMarks() {
   const double weight = question ? kWeight.question_mark : kWeight.lossy_question_mark;
   Add(weight, 1);
   if (run > 1) Add(weight * static_cast<double>(run - 1), run - 1);
+  if (!question) NoteLoss(weight, run);
   EndWord();
   prev_ = CharClass::kPunct;
   blank_run_ = false;
@@ -632,6 +645,8 @@ TextScore Scanner::Finish() {
     s.total += kWeight.lonely_hanzi * static_cast<double>(counts_.lonely);
   }
   s.counted = counts_.counted;
+  s.lost = lost_;
+  s.lost_weight = lost_weight_;
   s.value = s.total / (static_cast<double>(s.counted) + kPriorUnits);
   return s;
 }

@@ -60,6 +60,11 @@ struct TextScore {
   // transfer encodings and binary garbage. Short texts are pulled towards 0.
   double value = 0;
   ScriptProfile profile = ScriptProfile::kNone;
+  // The marks of lost characters, U+FFFD and "?" that ends no question, and
+  // the part of `total` (negative or 0) they weigh: a repair cannot bring
+  // back what was lost before it ran, so the ranking discounts these.
+  std::size_t lost = 0;
+  double lost_weight = 0;
 };
 
 // Scores `text`. Never fails; the empty text scores 0.

@@ -63,6 +63,7 @@ HalfWidthRun HalfWidthRunAt(std::u16string_view t, std::size_t i) {
   auto latin = [](CharClass c) {
     return c == CharClass::kAsciiUpper || c == CharClass::kAsciiLower;
   };
+  run.by_loss = t[i - (i > 0)] == u'\uFFFD' || (k < t.size() && t[k] == u'\uFFFD');
   if (before == CharClass::kBad || after == CharClass::kBad || latin(before) || latin(after)) {
     ok = false;
   }

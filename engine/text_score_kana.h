@@ -20,6 +20,8 @@ struct HalfWidthRun {
   // U+FFFD or an ASCII letter, or of one or two units next to a hanzi or
   // hangul, is not.
   bool spelled = false;
+  // It touches U+FFFD: the bytes around a lost one, read as half-width.
+  bool by_loss = false;
 };
 
 // The run that starts at t[i]; `end` is i when t[i] is not half-width.

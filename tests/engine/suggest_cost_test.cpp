@@ -135,7 +135,7 @@ INSTANTIATE_TEST_SUITE_P(
     CaseName<CostCase>);
 
 // A second step pays for each U+FFFD of the first step's result that it
-// does not keep: 2 per unit of the result, over its 4 counted units + 2.
+// does not keep: 3.5 per unit of the result, over its 4 counted units + 2.
 struct LossCase {
   const char* name;
   Text input;
@@ -157,13 +157,50 @@ INSTANTIATE_TEST_SUITE_P(Cases, HiddenLossCostCases,
                          testing::ValuesIn(std::vector<LossCase>{
                              {"no-replacement-char", u"\u62A4\u58EB", u"\u8BF1\u5B89", 0.0},
                              {"kept", u"\u62A4\uFFFD", u"\u8BF1\uFFFD", 0.0},
-                             {"turned-into-question-marks", u"\u62A4\uFFFD", u"\u8BF1??", 2.0 / 6},
-                             {"two-hidden", u"\uFFFD\u62A4\uFFFD", u"?\u8BF1?", 4.0 / 6},
-                             {"one-of-two-kept", u"\uFFFD\u62A4\uFFFD", u"\uFFFD\u8BF1?", 2.0 / 6},
+                             {"turned-into-question-marks", u"\u62A4\uFFFD", u"\u8BF1??", 3.5 / 6},
+                             {"two-hidden", u"\uFFFD\u62A4\uFFFD", u"?\u8BF1?", 7.0 / 6},
+                             {"one-of-two-kept", u"\uFFFD\u62A4\uFFFD", u"\uFFFD\u8BF1?", 3.5 / 6},
                              {"more-in-the-output", u"\u62A4", u"\uFFFD\uFFFD", 0.0},
                              {"empty", u"", u"", 0.0},
                          }),
                          CaseName<LossCase>);
+
+// A result is given back the weight of the marks of loss the text held
+// already, each of the text's marks covering two of the result's, per unit
+// of the result (4 counted units + 2).
+struct CreditCase {
+  const char* name;
+  std::size_t input_lost;
+  std::size_t output_lost;
+  double output_lost_weight;
+  double credit;
+};
+
+void PrintTo(const CreditCase& c, std::ostream* os) { *os << c.name; }
+
+class InheritedLossCreditCases : public testing::TestWithParam<CreditCase> {};
+
+TEST_P(InheritedLossCreditCases, GivesTheCredit) {
+  const CreditCase& c = GetParam();
+  TextScore input;
+  input.lost = c.input_lost;
+  TextScore output;
+  output.lost = c.output_lost;
+  output.lost_weight = c.output_lost_weight;
+  output.counted = 4;
+  EXPECT_DOUBLE_EQ(InheritedLossCredit(input, output), c.credit)
+      << c.name << ": " << c.input_lost << " marks in, " << c.output_lost << " out";
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, InheritedLossCreditCases,
+                         testing::ValuesIn(std::vector<CreditCase>{
+                             {"none-in-the-text", 0, 2, -4.5, 0.0},
+                             {"none-in-the-result", 1, 0, 0.0, 0.0},
+                             {"one-becomes-two", 1, 2, -4.5, 4.5 / 6},
+                             {"one-of-four-covers-half", 1, 4, -9.0, 4.5 / 6},
+                             {"fewer-in-the-result", 3, 1, -3.0, 3.0 / 6},
+                         }),
+                         CaseName<CreditCase>);
 
 }  // namespace
 }  // namespace tekvo

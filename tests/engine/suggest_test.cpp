@@ -109,6 +109,9 @@ INSTANTIATE_TEST_SUITE_P(
         // Shift-JIS reads some GB byte pairs as one half-width kana and a lead
         // byte: those characters are lost, the rest comes back.
         {"ja-shown-gb-bytes", Shown(kSimplified, 932, 936), u"日文--GB ", kSimplified, false},
+        // "包管" with a byte lost: the byte-order swap turns the U+FFFD into
+        // another unit, and a second step writing that as "?" hides the loss.
+        {"ja-shown-gb-bytes-short-with-loss", u"\uFF70\uFFFD\uFF9C", u"日文--GB ", u"包管", false},
         {"ko-shown-gb-bytes", Shown(kSimplified, 949, 936), u"韩文--GB ", kSimplified},
         {"ru-shown-gb-bytes", Shown(kSimplified, 1251, 936), u"俄文--GB ", kSimplified},
         {"en-shown-gb-bytes", Shown(kSimplified, 1252, 936), u"Eng--GB ", kSimplified},

@@ -346,5 +346,39 @@ INSTANTIATE_TEST_SUITE_P(Cases, ShortBase64Tokens,
                          }),
                          CaseName<TokenCase>);
 
+// The marks of lost characters and their weight: U+FFFD (-3) and "?" that
+// ends no question (-1.5). Half-width katakana beside U+FFFD costs 1 a unit
+// and is no mark of its own.
+struct LossCase {
+  const char* name;
+  Text text;
+  std::size_t lost;
+  double lost_weight;
+  double total;
+};
+
+void PrintTo(const LossCase& c, std::ostream* os) { *os << c.name; }
+
+class LossMarks : public testing::TestWithParam<LossCase> {};
+
+TEST_P(LossMarks, AreCountedAndWeighed) {
+  const LossCase& c = GetParam();
+  const TextScore s = ScoreTextDetail(c.text);
+  EXPECT_EQ(s.lost, c.lost) << c.name << ": " << Utf8(c.text);
+  EXPECT_NEAR(s.lost_weight, c.lost_weight, 1e-9) << c.name << ": " << Utf8(c.text);
+  EXPECT_NEAR(s.total, c.total, 1e-9) << c.name << ": " << Utf8(c.text);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, LossMarks,
+                         testing::ValuesIn(std::vector<LossCase>{
+                             {"replacement-char", u"\uFFFD", 1, -3.0, -3.0},
+                             {"lossy-question-marks", u"a??b", 2, -3.0, -1.0},
+                             {"question", u"why?", 0, 0.0, 3.3},
+                             {"private-use-is-no-loss", u"\uE000", 0, 0.0, -3.0},
+                             {"half-width-kana-beside-loss", u"\uFF79\uFF96\uFFFD", 1, -3.0, -5.0},
+                             {"half-width-kana-spelled", u"\uFF83\uFF9E\uFF70\uFF80", 0, 0.0, 2.8},
+                         }),
+                         CaseName<LossCase>);
+
 }  // namespace
 }  // namespace tekvo
