@@ -1,8 +1,10 @@
 #include "cli/stream.h"
 
+#include <condition_variable>
 #include <deque>
 #include <future>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <system_error>
 #include <utility>
@@ -40,21 +42,34 @@ struct ConvertedPiece {
   std::size_t unmappable = 0;
 };
 
-// The input's UTF-8 as ReadEncodedInput decodes a whole file with
-// "--in utf8": a byte order mark at the very start dropped, every U+0000 too.
-Text DecodePiece(const ByteString& piece, bool input_start) {
-  Text text = Utf8BytesToText(piece);
-  if (input_start && piece.starts_with("\xEF\xBB\xBF") && !text.empty() &&
-      text.front() == u'\uFEFF') {
-    text.erase(0, 1);
+// Lets the pieces' results through PieceRules::in_order one at a time, in
+// the order the pieces were read.
+struct InOrderGate {
+  std::mutex mutex;
+  std::condition_variable turn;
+  std::size_t next = 0;
+
+  Text Pass(const PieceRules& rules, Text result, std::size_t index, bool last) {
+    std::unique_lock lock(mutex);
+    turn.wait(lock, [&] { return next == index; });
+    // The next piece's turn comes even when this one fails, or it would
+    // wait for ever.
+    struct Advance {
+      InOrderGate& gate;
+      ~Advance() {
+        ++gate.next;
+        gate.turn.notify_all();
+      }
+    } advance{*this};
+    return rules.in_order(std::move(result), last);
   }
-  std::erase(text, u'\0');
-  return text;
-}
+};
 
 ConvertedPiece ConvertPiece(const PieceRules& rules, const ByteString& piece, std::size_t index,
-                            bool last, FileEncoding encoding, bool count_unmappable) {
-  Text result = rules.convert(DecodePiece(piece, index == 0), index, last);
+                            bool last, FileEncoding encoding, bool count_unmappable,
+                            InOrderGate& gate) {
+  Text result = rules.convert(DecodeInputPiece(piece, index == 0), index, last);
+  if (rules.in_order) result = gate.Pass(rules, std::move(result), index, last);
   ConvertedPiece out;
   // The first piece has nothing before it, and the mark goes first.
   if (index > 0 && !result.empty() && IsLowSurrogate(result.front())) {
@@ -74,6 +89,16 @@ ConvertedPiece ConvertPiece(const PieceRules& rules, const ByteString& piece, st
 
 }  // namespace
 
+Text DecodeInputPiece(const ByteString& piece, bool input_start) {
+  Text text = Utf8BytesToText(piece);
+  if (input_start && piece.starts_with("\xEF\xBB\xBF") && !text.empty() &&
+      text.front() == u'\uFEFF') {
+    text.erase(0, 1);
+  }
+  std::erase(text, u'\0');
+  return text;
+}
+
 void ReplaceLoneSurrogates(Text& text) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
@@ -85,6 +110,8 @@ void ReplaceLoneSurrogates(Text& text) {
 }
 
 void SetStreamReadBytes(std::size_t bytes) { read_bytes = bytes == 0 ? kReadBytes : bytes; }
+
+std::size_t StreamReadBytes() { return read_bytes; }
 
 bool CanStream(const Invocation& inv, int& status) {
   bool bad = false;
@@ -106,16 +133,17 @@ int StreamCommand(const Invocation& inv, InputSource& source, const PieceRules& 
   const FileEncoding encoding = out->encoding();
   const bool count = out->CountsUnmappable();
 
+  InOrderGate gate;
   std::deque<std::future<ConvertedPiece>> pending;
   std::size_t unmappable = 0;
   std::size_t next_index = 0;
   bool write_failed = false;
   auto submit = [&](ByteString piece, bool last) {
     const std::size_t i = next_index++;
-    pending.push_back(std::async(std::launch::async,
-                                 [&rules, piece = std::move(piece), i, last, encoding, count] {
-                                   return ConvertPiece(rules, piece, i, last, encoding, count);
-                                 }));
+    pending.push_back(std::async(
+        std::launch::async, [&rules, &gate, piece = std::move(piece), i, last, encoding, count] {
+          return ConvertPiece(rules, piece, i, last, encoding, count, gate);
+        }));
   };
   // Results are written in the order the pieces were read; a failed write
   // ends the output, and the pieces still in flight are waited for.
@@ -147,7 +175,8 @@ int StreamCommand(const Invocation& inv, InputSource& source, const PieceRules& 
     const bool at_end = in->ReadMore(buffer, read_bytes) == 0;
     if (in->failed() || write_failed) break;
     if (at_end) break;
-    const std::size_t cut = LastUtf8CutPoint(buffer, searched, rules.cut);
+    const std::size_t cut =
+        rules.last_cut ? rules.last_cut(buffer) : LastUtf8CutPoint(buffer, searched, rules.cut);
     if (cut == 0) {
       searched = buffer.size() - 1;
       continue;

@@ -32,11 +32,27 @@ struct PieceRules {
   // whole-text decoders write it; halves of a pair split between two pieces'
   // results are joined first.
   bool keep_lone_surrogates = true;
+  // Optional, for a command whose cuts depend on everything since the last
+  // one (a count of characters, a mode switched on and off): the last p in
+  // (0, size) before which `bytes` may be cut, or 0 for none. `bytes` starts
+  // at the input's start or at the cut made before. Replaces `cut`; the
+  // UTF-8 decoder's rule must be checked by it too.
+  std::function<std::size_t(std::string_view bytes)> last_cut;
+  // Optional, for a command that carries state from one piece to the next
+  // (an encoder's line position, bytes of an unfinished group): takes each
+  // piece's `convert` result in input order, one piece at a time, on the
+  // worker threads. Its result is what is written.
+  std::function<Text(Text converted, bool last)> in_order;
 };
 
 // Every surrogate of `text` that is not half of a pair becomes U+FFFD: what a
 // filter writes for the next program in a pipe, since UTF-8 cannot hold it.
 void ReplaceLoneSurrogates(Text& text);
+
+// A piece of the input's bytes decoded as "--in utf8" decodes a whole file:
+// a byte order mark at the input's start dropped, every U+0000 too. The
+// piece must end where IsUtf8CutPoint allows (or at the input's end).
+Text DecodeInputPiece(const ByteString& piece, bool input_start);
 
 // True when the command may stream with the options given: "--in" absent,
 // utf8 or utf8-bom. Sets `status` to kExitError (reported) for a bad name.
@@ -56,6 +72,7 @@ int StreamCommand(const Invocation& inv, InputSource& in, const PieceRules& rule
 // fuzzing read a few bytes at a time, so that pieces end at every position
 // a command may cut at. Not for use while a command runs.
 void SetStreamReadBytes(std::size_t bytes);
+std::size_t StreamReadBytes();
 
 }  // namespace tekvo::cli
 

@@ -7,6 +7,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -18,10 +19,14 @@
 #include "cli/commands.h"
 #include "cli/repair_name.h"
 #include "cli/stream.h"
+#include "cli/transfer_streams.h"
+#include "engine/base64.h"
 #include "engine/char_refs.h"
 #include "engine/codepage.h"
+#include "engine/hz.h"
 #include "engine/mapping.h"
 #include "engine/quoted_printable.h"
+#include "engine/utf7.h"
 #include "engine/windows_ids.h"
 #include "files/file_encoding.h"
 #include "tests/case_name.h"
@@ -76,6 +81,37 @@ const std::string kQpEscapes = Repeat(
                 "u=\t= \r\n\r\nv=\t=\r\n\r\n=B5=\t\r\nA=B5= \r\nAB=B5=\r\0\nCD",
                 165));
 const std::string kKana = Repeat("ｶﾞｷﾞｸ ﾊﾟ。ABC 汉字漢字ｳﾞ ガパ１２");
+// Line breaks that are bare CRs only: the line-folding encoders then write
+// each as CR LF, which only the whole input can tell.
+const std::string kCrLines = Repeat("中華民國 history\r悠久~文化\r\r");
+// Base64 of GB text in lines, with padding inside the text and spaces and a
+// U+0000 between the characters; of UTF-8 text with no ASCII at all (a lone
+// surrogate among it), as one line; and the latter in the URL alphabet.
+std::string Base64Lines(const std::u16string& unit, ComposeBytes bytes) {
+  return TextToUtf8Bytes(
+      BareCrToCrLf(EncodeBase64Text(unit, bytes, kNoLengthLimit).text + u"==\r\n"));
+}
+const std::string kBase64Gb =
+    Repeat(Base64Lines(u"中華民國的歷史悠久，文化豐富。Plain ASCII too.\n", ComposeBytes::kGb) +
+           std::string("1tDO xC\0B0Z Xh0\n"));
+const std::string kBase64Utf8 =
+    Repeat(TextToUtf8Bytes(BytesToBase64(TextToUtf8Bytes(u"中華民國的歷史悠久文化豐富𝄞𝄞𝄞\xD83D"))));
+const std::string kBase64Url = [] {
+  std::string url = kBase64Utf8;
+  std::replace(url.begin(), url.end(), '+', '*');
+  std::replace(url.begin(), url.end(), '/', '-');
+  return url;
+}();
+// UTF-7 with runs ended by "-", by a space and by a line break, runs of one
+// or two characters that stay text, "+-", a lone surrogate and U+0000.
+const std::string kUtf7 = Repeat(
+    std::string("+Ti1lhw- text +Ti1lhw,+-x+AB +ABCD\r\n+2D3eAA-y+2D0-a\0+Ti1lhw/\n+ZYdT-W.", 69));
+// HZ with GB mode across line feeds, CRs that end it, continuations of every
+// form ("~\r\n" inside and outside GB mode), "~~" before CR LF and "~}"
+// only where a pair may start.
+const std::string kHz = Repeat(std::string(
+    "~{VPN\nD~}text~\r\nmore~{V~\r\nPND\r\nx~~\r\n~{VP~ \r\nND~}a~\t\r\n\r\n~{V\r\r\nPN~}\0~\r\n",
+    79));
 
 struct StreamCase {
   const char* name;
@@ -126,6 +162,16 @@ std::function<Text(const Text&)> WithoutLoneSurrogates(std::function<Text(const 
 }
 
 const auto kSame = [](const Text& t) { return t; };
+
+std::function<Text(const Text&)> Base64(LocaleId language, Base64Alphabet alphabet) {
+  return [=](const Text& t) { return DecodeBase64Text(t, language, alphabet); };
+}
+
+std::function<Text(const Text&)> InLines(Converted (*encode)(const Text&, ComposeBytes,
+                                                             std::size_t),
+                                         ComposeBytes bytes) {
+  return [=](const Text& t) { return BareCrToCrLf(encode(t, bytes, kNoLengthLimit).text); };
+}
 
 const StreamCase kCases[] = {
     {"repair-lines", {"repair", "gb--big5"}, &kGarbledLines, Repair("gb--big5")},
@@ -193,6 +239,48 @@ const StreamCase kCases[] = {
      {"decode", "qp:gb"},
      &kAwkward,
      WithoutLoneSurrogates(Bytes(kLcidChinesePrc, ByteEscapes::kQuotedPrintable))},
+    {"decode-base64-gb",
+     {"decode", "base64:gb"},
+     &kBase64Gb,
+     Base64(kLcidChinesePrc, Base64Alphabet::kStandard)},
+    {"decode-base64-utf8-one-line",
+     {"decode", "base64:utf8"},
+     &kBase64Utf8,
+     WithoutLoneSurrogates(Base64(kIdUtf8, Base64Alphabet::kStandard))},
+    {"decode-base64url-big5",
+     {"decode", "base64url:big5"},
+     &kBase64Url,
+     Base64(kLcidChineseTaiwan, Base64Alphabet::kUrl)},
+    {"decode-base64-not-base64",
+     {"decode", "base64:gb"},
+     &kBase64Url,
+     Base64(kLcidChinesePrc, Base64Alphabet::kStandard)},
+    {"decode-utf7", {"decode", "utf7"}, &kUtf7, WithoutLoneSurrogates(DecodeUtf7)},
+    {"decode-hz", {"decode", "hz"}, &kHz, DecodeHz},
+    {"encode-base64-gb-cr-lines",
+     {"encode", "base64:gb"},
+     &kCrLines,
+     InLines(EncodeBase64Text, ComposeBytes::kGb)},
+    {"encode-base64-utf8-awkward",
+     {"encode", "base64:utf8"},
+     &kAwkward,
+     InLines(EncodeBase64Text, ComposeBytes::kUtf8)},
+    {"encode-qp-gb-lines",
+     {"encode", "qp:gb"},
+     &kGarbledLines,
+     InLines(EncodeQuotedPrintable, ComposeBytes::kGb)},
+    {"encode-qp-utf8-cr-lines",
+     {"encode", "qp:utf8"},
+     &kCrLines,
+     InLines(EncodeQuotedPrintable, ComposeBytes::kUtf8)},
+    {"encode-utf7-awkward",
+     {"encode", "utf7"},
+     &kAwkward,
+     [](const Text& t) { return EncodeUtf7(t, kNoLengthLimit).text; }},
+    {"encode-hz-cr-lines",
+     {"encode", "hz"},
+     &kCrLines,
+     [](const Text& t) { return EncodeHz(t, kNoLengthLimit).text; }},
 };
 
 class StreamedEqualsWhole : public testing::TestWithParam<StreamCase> {};

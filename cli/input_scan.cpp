@@ -1,0 +1,67 @@
+#include "cli/input_scan.h"
+
+#include <sys/stat.h>
+
+#include <string>
+#include <utility>
+
+#include "cli/stream.h"
+#include "engine/utf8_cut.h"
+
+namespace tekvo::cli {
+namespace {
+
+bool IsRegularFileArgument(const Invocation& inv, std::size_t index) {
+  const auto& pos = inv.args.positional;
+  if (index >= pos.size() || pos[index] == "-") return false;
+  struct stat st {};
+  return ::stat(pos[index].c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+// Reads `in` to its end, handing `scan` the text of each piece cut where
+// UTF-8 may be cut. False after a read error (reported).
+bool ScanAll(InputSource& in, const std::function<void(const Text&)>& scan) {
+  const auto anywhere = [](std::string_view, std::size_t) { return true; };
+  ByteString buffer;
+  std::size_t searched = 0;
+  bool input_start = true;
+  while (in.ReadMore(buffer, StreamReadBytes()) > 0) {
+    const std::size_t cut = LastUtf8CutPoint(buffer, searched, anywhere);
+    if (cut == 0) {
+      searched = buffer.size() - 1;
+      continue;
+    }
+    const ByteString piece(buffer, 0, cut);
+    buffer.erase(0, cut);
+    searched = 0;
+    scan(DecodeInputPiece(piece, input_start));
+    input_start = false;
+  }
+  if (in.failed()) return false;
+  if (!buffer.empty()) scan(DecodeInputPiece(buffer, input_start));
+  return true;
+}
+
+}  // namespace
+
+std::optional<InputReadTwice> InputReadTwice::Scan(const Invocation& inv, std::size_t index,
+                                                   const std::function<void(const Text&)>& scan) {
+  InputReadTwice input(inv, index);
+  if (!IsRegularFileArgument(inv, index)) {
+    std::optional<InputSource> piped = InputSource::Open(inv, index);
+    if (!piped) return std::nullopt;
+    std::optional<InputSpool> spool = InputSpool::Make(inv, {}, *piped);
+    if (!spool) return std::nullopt;
+    input.spool_.emplace(std::move(*spool));
+  }
+  std::optional<InputSource> in = input.Reopen();
+  if (!in || !ScanAll(*in, scan)) return std::nullopt;
+  return input;
+}
+
+std::optional<InputSource> InputReadTwice::Reopen() const {
+  if (spool_) return spool_->Reopen();
+  return InputSource::Open(*inv_, index_);
+}
+
+}  // namespace tekvo::cli

@@ -1,0 +1,42 @@
+// An input that a command reads twice: once through, to learn what only the
+// whole text tells (whether it is Base64 at all, whether it holds a line
+// feed), then again to stream it. A regular file is simply opened again;
+// standard input or a pipe is kept in an unnamed temporary file first, since
+// holding it in memory is what streaming avoids.
+#ifndef TEKVO_CLI_INPUT_SCAN_H_
+#define TEKVO_CLI_INPUT_SCAN_H_
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+
+#include "cli/commands.h"
+#include "cli/input_spool.h"
+#include "cli/io.h"
+#include "engine/text.h"
+
+namespace tekvo::cli {
+
+class InputReadTwice {
+ public:
+  // Opens positional argument `index` (a path, or standard input when
+  // missing or "-") and hands `scan` all of its text in order, a piece at a
+  // time, each decoded as DecodeInputPiece decodes it. An input that cannot
+  // be read, or kept, is reported and gives nullopt.
+  static std::optional<InputReadTwice> Scan(const Invocation& inv, std::size_t index,
+                                            const std::function<void(const Text&)>& scan);
+
+  // The input again from its start; nullopt after an error (reported).
+  std::optional<InputSource> Reopen() const;
+
+ private:
+  InputReadTwice(const Invocation& inv, std::size_t index) : inv_(&inv), index_(index) {}
+
+  const Invocation* inv_;
+  std::size_t index_;
+  std::optional<InputSpool> spool_;  // set unless the input is a regular file
+};
+
+}  // namespace tekvo::cli
+
+#endif  // TEKVO_CLI_INPUT_SCAN_H_

@@ -1,0 +1,291 @@
+#include "cli/transfer_streams.h"
+
+#include <cstdint>
+#include <memory>
+#include <string_view>
+#include <utility>
+#include <variant>
+
+#include "cli/input_scan.h"
+#include "engine/char_refs.h"
+#include "engine/hz.h"
+#include "engine/quoted_printable.h"
+#include "engine/utf7.h"
+#include "engine/utf8_cut.h"
+
+namespace tekvo::cli {
+namespace {
+
+bool Anywhere(std::string_view, std::size_t) { return true; }
+
+// The character that begins every escape of the decoders that work on text
+// alone, escape by escape; nullopt for the others.
+std::optional<char> EscapeOpener(RepairRoutine routine, const RepairParam& param) {
+  const auto* family = std::get_if<EscapeFamily>(&param);
+  if (routine != RepairRoutine::kNumericEscapes || family == nullptr) return std::nullopt;
+  switch (*family) {
+    case EscapeFamily::kHtml:
+      return '&';
+    case EscapeFamily::kBackslash:
+      return '\\';
+    case EscapeFamily::kPercent:
+      return '%';
+  }
+  return std::nullopt;
+}
+
+// Whether URL escapes may be cut before `p`: no escape and no run of
+// escaped bytes may reach across the cut, for a run is read through the code
+// page as one (a lead byte's trail may even be a plain character after it).
+// NULs are dropped before decoding and would join what they separate, so no
+// cut touches one. Bytes before the piece count as safe: the cut that began
+// it kept "%" out of the two places before it.
+bool UrlCutPoint(std::string_view bytes, std::size_t p) {
+  auto at = [&](std::size_t back) { return back <= p ? bytes[p - back] : 'x'; };
+  for (std::size_t back = 0; back <= 3; ++back) {
+    if (at(back) == '\0') return false;
+  }
+  if (at(0) == '%' || at(1) == '%' || at(2) == '%') return false;
+  const bool may_be_trail = at(0) >= '!' && at(0) <= '~';
+  return !may_be_trail || at(3) != '%';
+}
+
+// Whether quoted-printable may be cut before `p`: right after a line break
+// that no soft break ("=", "= " or "=\t" before CR LF) can take in, even once
+// another soft break before it is gone. The character before the break must
+// then be one that no soft break holds, and no run of escaped bytes crosses
+// a line break.
+bool QpCutPoint(std::string_view bytes, std::size_t p) {
+  if (p < 2 || bytes[p - 1] != '\n') return false;
+  const bool crlf = bytes[p - 2] == '\r';
+  if (crlf && p < 3) return false;
+  const char before = bytes[crlf ? p - 3 : p - 2];
+  if (before == '\0' || before == '\r' || before == '\n') return false;
+  return !crlf || (before != '=' && before != ' ' && before != '\t');
+}
+
+// UTF-7 may be cut after a plain ASCII character that can neither continue
+// a run of Base64 nor end one ("-"): the run before it ended there, and
+// nothing after it is looked at. NULs are dropped before decoding and would
+// join what they separate.
+bool Utf7DecodeCutPoint(std::string_view bytes, std::size_t p) {
+  const auto c = static_cast<unsigned char>(bytes[p - 1]);
+  const bool base64 = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+                      c == '+' || c == '/';
+  return c != 0 && c < 0x80 && !base64 && c != '-';
+}
+
+// HZ may be cut after a CR LF that is no line continuation: a CR ends GB
+// mode wherever it stands, unless "~", "~ " or "~\t" before it make it part
+// of a continuation (or NULs, dropped before decoding, hide such a form).
+// The previous piece ended with such a CR LF, so a break at the start of the
+// bytes qualifies too.
+bool HzDecodeCutPoint(std::string_view bytes, std::size_t p) {
+  if (p < 2 || bytes[p - 1] != '\n' || bytes[p - 2] != '\r') return false;
+  if (p < 3) return true;
+  const char before = bytes[p - 3];
+  return before != '~' && before != ' ' && before != '\t' && before != '\0' && before != '\r';
+}
+
+// UTF-7 writes a character of its own (tab, LF, CR, 32-126) directly, ending
+// the run of Base64 before it: a cut before one changes nothing.
+bool Utf7EncodeCutPoint(std::string_view bytes, std::size_t p) {
+  const char c = bytes[p];
+  return c == '\t' || c == '\n' || c == '\r' || (c >= 32 && c <= 126);
+}
+
+// HZ leaves GB mode before every ASCII character. NUL is dropped first and
+// would join two runs of GB mode.
+bool HzEncodeCutPoint(std::string_view bytes, std::size_t p) {
+  const auto c = static_cast<unsigned char>(bytes[p]);
+  return c != 0 && c < 0x80;
+}
+
+// Cuts a Base64 input between whole four-character groups where the decoded
+// bytes may be cut too: after a byte below 0x40 for an ANSI code page (such
+// a byte is never part of a double-byte character, so the decoder is at rest
+// after it), where IsUtf8CutPoint allows for UTF-8. Keeps what it learnt of
+// the buffer from one call to the next, since StreamCommand only ever
+// appends to the buffer or drops the part before the cut it was given.
+class Base64Cuts {
+ public:
+  Base64Cuts(LocaleId language, Base64Alphabet alphabet)
+      : language_(language), alphabet_(alphabet) {}
+
+  std::size_t operator()(std::string_view bytes) {
+    // The last byte is left for the next call: a cut must come before it.
+    for (; scanned_ + 1 < bytes.size(); ++scanned_) {
+      const auto c = static_cast<unsigned char>(bytes[scanned_]);
+      // Anything else was seen to be skipped or dropped before the decoding.
+      const int value = c < 0x80 ? Base64CharValue(c, alphabet_) : kBase64Skipped;
+      if (value < 0) continue;
+      bits_ = bits_ << 6 | static_cast<std::uint32_t>(value);
+      if (++chars_ < 4) continue;
+      recent_[0] = recent_[3];
+      recent_[1] = recent_[4];
+      recent_[2] = recent_[5];
+      recent_[3] = static_cast<char>(bits_ >> 16);
+      recent_[4] = static_cast<char>(bits_ >> 8);
+      recent_[5] = static_cast<char>(bits_);
+      bits_ = 0;
+      chars_ = 0;
+      if (DecodedMayEndHere()) last_ = scanned_ + 1;
+    }
+    const std::size_t cut = last_;
+    scanned_ -= cut;
+    last_ = 0;
+    return cut;
+  }
+
+ private:
+  bool DecodedMayEndHere() const {
+    if (language_ != kIdUtf8) return static_cast<unsigned char>(recent_[5]) < 0x40;
+    // IsUtf8CutPoint looks only at the bytes before the cut; the one after
+    // it stands in for the next group.
+    const char view[] = {recent_[0], recent_[1], recent_[2], recent_[3],
+                         recent_[4], recent_[5], 'A'};
+    return IsUtf8CutPoint(std::string_view(view, sizeof view), 6);
+  }
+
+  LocaleId language_;
+  Base64Alphabet alphabet_;
+  std::size_t scanned_ = 0;  // bytes of the buffer looked at
+  std::uint32_t bits_ = 0;   // of the group being read
+  int chars_ = 0;
+  char recent_[6] = {'A', 'A', 'A', 'A', 'A', 'A'};  // the last two groups' bytes
+  std::size_t last_ = 0;                             // the last cut found
+};
+
+int StreamTwice(const Invocation& inv, const InputReadTwice& input, const PieceRules& rules) {
+  std::optional<InputSource> in = input.Reopen();
+  if (!in) return kExitError;
+  return StreamCommand(inv, *in, rules);
+}
+
+}  // namespace
+
+Text BareCrToCrLf(const Text& text) {
+  Text out;
+  out.reserve(text.size() + text.size() / 76 + 1);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    out.push_back(text[i]);
+    if (text[i] == u'\r' && (i + 1 == text.size() || text[i + 1] != u'\n')) out.push_back(u'\n');
+  }
+  return out;
+}
+
+std::optional<PieceRules> DecodingRules(RepairRoutine routine, const RepairParam& param,
+                                        bool keep_lone_surrogates) {
+  PieceRules rules;
+  rules.keep_lone_surrogates = keep_lone_surrogates;
+  rules.convert = [routine, param](const Text& piece, std::size_t, bool) {
+    return RunRepairRoutine(routine, param, piece, kNoLengthLimit).text;
+  };
+  switch (routine) {
+    case RepairRoutine::kUrl:
+      rules.cut = UrlCutPoint;
+      return rules;
+    case RepairRoutine::kQuotedPrintable:
+      rules.cut = QpCutPoint;
+      return rules;
+    case RepairRoutine::kUtf7:
+      rules.cut = Utf7DecodeCutPoint;
+      return rules;
+    case RepairRoutine::kHz:
+      rules.cut = HzDecodeCutPoint;
+      return rules;
+    case RepairRoutine::kNumericEscapes:
+      if (const std::optional<char> opener = EscapeOpener(routine, param)) {
+        // An escape ends before the next one begins, and nothing after it
+        // changes how it reads: cut before an escape's first character.
+        rules.cut = [c = *opener](std::string_view bytes, std::size_t p) { return bytes[p] == c; };
+        return rules;
+      }
+      return std::nullopt;
+    default:
+      return std::nullopt;
+  }
+}
+
+PieceRules Utf7EncodeRules() {
+  PieceRules rules;
+  rules.cut = Utf7EncodeCutPoint;
+  rules.convert = [](const Text& piece, std::size_t, bool) {
+    return EncodeUtf7(piece, kNoLengthLimit).text;
+  };
+  return rules;
+}
+
+PieceRules HzEncodeRules(bool keep_lone_surrogates) {
+  PieceRules rules;
+  rules.cut = HzEncodeCutPoint;
+  rules.convert = [](const Text& piece, std::size_t, bool) {
+    return EncodeHz(piece, kNoLengthLimit).text;
+  };
+  rules.keep_lone_surrogates = keep_lone_surrogates;
+  return rules;
+}
+
+int StreamBase64Decode(const Invocation& inv, LocaleId language, Base64Alphabet alphabet,
+                       bool keep_lone_surrogates) {
+  bool valid = true;
+  std::size_t chars = 0;
+  const std::optional<InputReadTwice> input = InputReadTwice::Scan(inv, 1, [&](const Text& piece) {
+    for (std::size_t i = 0; valid && i < piece.size(); ++i) {
+      const int value = Base64CharValue(piece[i], alphabet);
+      if (value == kBase64Invalid) valid = false;
+      if (value >= 0) ++chars;
+    }
+  });
+  if (!input) return kExitError;
+  PieceRules rules;
+  rules.keep_lone_surrogates = keep_lone_surrogates;
+  // A lone character makes no byte, and a text without bytes stays as it is.
+  if (!valid || chars < 2) {
+    rules.cut = Anywhere;
+    rules.convert = [](const Text& piece, std::size_t, bool) { return piece; };
+    return StreamTwice(inv, *input, rules);
+  }
+  rules.last_cut = [cuts = std::make_shared<Base64Cuts>(language, alphabet)](
+                       std::string_view bytes) { return (*cuts)(bytes); };
+  rules.convert = [language, alphabet](const Text& piece, std::size_t, bool) {
+    std::optional<Text> text = LanguageBytesToText(Base64ToBytes(piece, alphabet), language);
+    if (!text) return piece;
+    RemoveNuls(*text);
+    return std::move(*text);
+  };
+  return StreamTwice(inv, *input, rules);
+}
+
+int StreamLineEncode(const Invocation& inv, LineEncoding encoding, ComposeBytes which) {
+  bool has_lf = false;
+  const std::optional<InputReadTwice> input = InputReadTwice::Scan(
+      inv, 1, [&](const Text& piece) { has_lf = has_lf || piece.find(u'\n') != Text::npos; });
+  if (!input) return kExitError;
+  PieceRules rules;
+  rules.cut = Anywhere;
+  // With no LF anywhere every piece has none, and each CR becomes CR LF.
+  rules.convert = [has_lf](const Text& piece, std::size_t, bool) {
+    return has_lf ? piece : WithCrLfBreaks(piece);
+  };
+  struct Writers {
+    QpLineWriter qp;
+    Base64LineWriter base64;
+  };
+  rules.in_order = [writers = std::make_shared<Writers>(), encoding, which](Text text, bool last) {
+    const ByteString bytes = ComposeTextBytes(text, which).value_or(ByteString());
+    Text out;
+    if (encoding == LineEncoding::kQuotedPrintable) {
+      writers->qp.Add(bytes, out);
+    } else {
+      writers->base64.Add(bytes, out);
+      if (last) writers->base64.Finish(out);
+    }
+    // A line ends in a bare CR, never followed by an LF of the text (that
+    // is escaped), so a CR at a piece's end needs no look at the next one.
+    return BareCrToCrLf(out);
+  };
+  return StreamTwice(inv, *input, rules);
+}
+
+}  // namespace tekvo::cli
