@@ -1,5 +1,7 @@
 #include "cli/transfer_streams.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string_view>
@@ -64,27 +66,34 @@ bool QpCutPoint(std::string_view bytes, std::size_t p) {
   return !crlf || (before != '=' && before != ' ' && before != '\t');
 }
 
-// UTF-7 may be cut after a plain ASCII character that can neither continue
-// a run of Base64 nor end one ("-"): the run before it ended there, and
-// nothing after it is looked at. NULs are dropped before decoding and would
-// join what they separate.
+// UTF-7 may be cut after a plain ASCII character that cannot continue a run
+// of Base64 ("-" included, which a run takes in as its end): a run before it
+// ended there, and nothing after it is looked at. NULs are dropped before
+// decoding and would join what they separate.
 bool Utf7DecodeCutPoint(std::string_view bytes, std::size_t p) {
   const auto c = static_cast<unsigned char>(bytes[p - 1]);
   const bool base64 = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
                       c == '+' || c == '/';
-  return c != 0 && c < 0x80 && !base64 && c != '-';
+  return c != 0 && c < 0x80 && !base64;
 }
 
-// HZ may be cut after a CR LF that is no line continuation: a CR ends GB
-// mode wherever it stands, unless "~", "~ " or "~\t" before it make it part
-// of a continuation (or NULs, dropped before decoding, hide such a form).
-// The previous piece ended with such a CR LF, so a break at the start of the
-// bytes qualifies too.
-bool HzDecodeCutPoint(std::string_view bytes, std::size_t p) {
-  if (p < 2 || bytes[p - 1] != '\n' || bytes[p - 2] != '\r') return false;
-  if (p < 3) return true;
-  const char before = bytes[p - 3];
-  return before != '~' && before != ' ' && before != '\t' && before != '\0' && before != '\r';
+// HZ may be cut where its decoder is at rest, which takes the mode it is in
+// (GB mode lasts across line feeds until a "~}" or a CR), so the decoder
+// itself reads the piece so far to find the place. Its line feeds are the
+// input's line feed bytes.
+std::size_t HzLastCut(std::string_view bytes) {
+  const std::size_t end = LastUtf8CutPoint(bytes, 0, Anywhere);
+  if (end == 0) return 0;
+  const Text text = DecodeInputPiece(ByteString(bytes.substr(0, end)), false);
+  const std::size_t rest = LastHzRestPoint(text);
+  if (rest == 0) return 0;
+  const auto line_feeds =
+      std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(rest), u'\n');
+  std::ptrdiff_t seen = 0;
+  for (std::size_t i = 0; i < end; ++i) {
+    if (bytes[i] == '\n' && ++seen == line_feeds) return i + 1;
+  }
+  return 0;
 }
 
 // UTF-7 writes a character of its own (tab, LF, CR, 32-126) directly, ending
@@ -192,7 +201,7 @@ std::optional<PieceRules> DecodingRules(RepairRoutine routine, const RepairParam
       rules.cut = Utf7DecodeCutPoint;
       return rules;
     case RepairRoutine::kHz:
-      rules.cut = HzDecodeCutPoint;
+      rules.last_cut = HzLastCut;
       return rules;
     case RepairRoutine::kNumericEscapes:
       if (const std::optional<char> opener = EscapeOpener(routine, param)) {

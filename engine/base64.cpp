@@ -135,8 +135,6 @@ void Base64LineWriter::Finish(Text& out) {
   } else if (waiting_count_ == 2) {
     PutGroup(std::uint32_t{waiting_[0]} << 16 | std::uint32_t{waiting_[1]} << 8, 3, out);
   }
-  waiting_count_ = 0;
-  column_ = 0;
 }
 
 Converted EncodeBase64Text(const Text& text, ComposeBytes which, std::size_t max_len) {

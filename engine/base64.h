@@ -54,8 +54,8 @@ class Base64LineWriter {
   // unfinished group wait for the next call.
   void Add(std::string_view bytes, Text& out);
 
-  // Appends the waiting bytes' group, padded with "=". The writer is then
-  // ready for another text.
+  // Appends the waiting bytes' group, padded with "=": the text's end, after
+  // which the writer is not used again.
   void Finish(Text& out);
 
  private:

@@ -99,9 +99,13 @@ Converted EncodeHz(const Text& text, std::size_t max_len) {
   return {std::move(out), false};
 }
 
-Text DecodeHz(const Text& text) {
-  if (text.empty()) return text;
-  Text s = text;
+namespace {
+
+// DecodeHz's scan, writing over `s` in place; `at_rest(p)` hears of every
+// p after which the scan is in ASCII mode with nothing pending: after a line
+// feed written as itself there.
+template <typename AtRest>
+void DecodeHzInPlace(Text& s, AtRest at_rest) {
   const GbPairs& gb = Pairs();
 
   // Line continuations are recognised where a "~" starts an escape or a pair,
@@ -115,6 +119,7 @@ Text DecodeHz(const Text& text) {
     if (!gb_mode) {
       if (c != u'~') {
         s[w++] = c;
+        if (c == u'\n') at_rest(r + 1);
       } else if (const std::size_t n = ContinuationAt(s, r); n != 0) {
         r += n - 1;
       } else if (r + 1 < s.size()) {
@@ -150,7 +155,22 @@ Text DecodeHz(const Text& text) {
     }
   }
   s.resize(w);
+}
+
+}  // namespace
+
+Text DecodeHz(const Text& text) {
+  if (text.empty()) return text;
+  Text s = text;
+  DecodeHzInPlace(s, [](std::size_t) {});
   return s;
+}
+
+std::size_t LastHzRestPoint(const Text& text) {
+  Text s = text;
+  std::size_t last = 0;
+  DecodeHzInPlace(s, [&](std::size_t p) { last = p; });
+  return last < text.size() ? last : 0;
 }
 
 }  // namespace tekvo

@@ -33,6 +33,12 @@ Converted EncodeHz(const Text& text, std::size_t max_len = kMaxTextLen);
 // output is never longer than the input. Never fails.
 Text DecodeHz(const Text& text);
 
+// The last p in (0, size) after which DecodeHz is at rest, so that the text
+// may be decoded in two parts cut there: DecodeHz(text[0, p)) +
+// DecodeHz(text[p, end)) equals DecodeHz(text). Such a p follows a line feed
+// read in ASCII mode. 0 when there is none. Never fails.
+std::size_t LastHzRestPoint(const Text& text);
+
 }  // namespace tekvo
 
 #endif  // TEKVO_ENGINE_HZ_H_

@@ -42,6 +42,17 @@ const std::vector<std::vector<std::string>> kCommands = {
     {"decode", "url:gb"},
     {"decode", "url:utf8"},
     {"decode", "qp:gb"},
+    {"decode", "base64:gb"},
+    {"decode", "base64:utf8"},
+    {"decode", "base64url:big5"},
+    {"decode", "utf7"},
+    {"decode", "hz"},
+    {"encode", "qp:gb"},
+    {"encode", "qp:utf8"},
+    {"encode", "base64:gb"},
+    {"encode", "base64:utf8"},
+    {"encode", "utf7"},
+    {"encode", "hz"},
     {"suggest", "--apply"},
 };
 

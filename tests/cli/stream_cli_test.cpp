@@ -82,9 +82,10 @@ const std::string kQpEscapes = Repeat(
                 165));
 const std::string kKana = Repeat("ｶﾞｷﾞｸ ﾊﾟ。ABC 汉字漢字ｳﾞ ガパ１２");
 // Line breaks that are bare CRs only: the line-folding encoders then write
-// each as CR LF, which only the whole input can tell.
-const std::string kCrLines = Repeat("中華民國 history\r悠久~文化\r\r");
-// Base64 of GB text in lines, with padding inside the text and spaces and a
+// each as CR LF, which only the whole input can tell. U+0000 (dropped) and
+// a control character stand between Chinese characters.
+const std::string kCrLines = Repeat(std::string("中華民國 history\r悠久~文\0化\x01字\r\r", 41));
+// Base64 of GB text in lines after a byte order mark, with padding inside the text and spaces and a
 // U+0000 between the characters; of UTF-8 text with no ASCII at all (a lone
 // surrogate among it), as one line; and the latter in the URL alphabet.
 std::string Base64Lines(const std::u16string& unit, ComposeBytes bytes) {
@@ -93,7 +94,8 @@ std::string Base64Lines(const std::u16string& unit, ComposeBytes bytes) {
 }
 const std::string kBase64Gb =
     Repeat(Base64Lines(u"中華民國的歷史悠久，文化豐富。Plain ASCII too.\n", ComposeBytes::kGb) +
-           std::string("1tDO xC\0B0Z Xh0\n"));
+               std::string("1tDO xC\0B0Z Xh0\n"),
+           "\xEF\xBB\xBF");
 const std::string kBase64Utf8 =
     Repeat(TextToUtf8Bytes(BytesToBase64(TextToUtf8Bytes(u"中華民國的歷史悠久文化豐富𝄞𝄞𝄞\xD83D"))));
 const std::string kBase64Url = [] {
@@ -106,12 +108,13 @@ const std::string kBase64Url = [] {
 // or two characters that stay text, "+-", a lone surrogate and U+0000.
 const std::string kUtf7 = Repeat(
     std::string("+Ti1lhw- text +Ti1lhw,+-x+AB +ABCD\r\n+2D3eAA-y+2D0-a\0+Ti1lhw/\n+ZYdT-W.", 69));
-// HZ with GB mode across line feeds, CRs that end it, continuations of every
-// form ("~\r\n" inside and outside GB mode), "~~" before CR LF and "~}"
+// HZ with GB mode across line feeds, lines ending in LF alone, CRs that end
+// it, continuations of every form ("~\r\n" inside and outside GB mode), "~~" before CR LF and "~}"
 // only where a pair may start.
-const std::string kHz = Repeat(std::string(
-    "~{VPN\nD~}text~\r\nmore~{V~\r\nPND\r\nx~~\r\n~{VP~ \r\nND~}a~\t\r\n\r\n~{V\r\r\nPN~}\0~\r\n",
-    79));
+const std::string kHz =
+    Repeat(std::string("~{VPN\nD~}\nx\ntext~\r\nmore~{V~\r\nPND\r\nx~~\r\n~{VP~ "
+                       "\r\nND~}~{VP~\r\nND~}a~\t\r\n\r\n~{V\r\r\nPN~}\0~\r\n",
+                       83));
 
 struct StreamCase {
   const char* name;
@@ -273,9 +276,9 @@ const StreamCase kCases[] = {
      {"encode", "qp:utf8"},
      &kCrLines,
      InLines(EncodeQuotedPrintable, ComposeBytes::kUtf8)},
-    {"encode-utf7-awkward",
+    {"encode-utf7-cr-lines",
      {"encode", "utf7"},
-     &kAwkward,
+     &kCrLines,
      [](const Text& t) { return EncodeUtf7(t, kNoLengthLimit).text; }},
     {"encode-hz-cr-lines",
      {"encode", "hz"},
