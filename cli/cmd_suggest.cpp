@@ -10,6 +10,7 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "cli/encoding_options.h"
 #include "cli/input_spool.h"
 #include "cli/io.h"
 #include "cli/repair_name.h"
@@ -162,6 +163,7 @@ int RunSuggest(const Invocation& inv) {
 
   std::optional<InputSource> in = InputSource::Open(inv, 0);
   if (!in) return kExitError;
+  DecodeAsRequested(inv, *in);
   ByteString head;
   in->ReadMore(head, kWholeBytes + 1);
   if (in->failed()) return kExitError;

@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "cli/encoding_options.h"
 #include "cli/stream.h"
 #include "engine/utf8_cut.h"
 
@@ -60,8 +61,9 @@ std::optional<InputReadTwice> InputReadTwice::Scan(const Invocation& inv, std::s
 }
 
 std::optional<InputSource> InputReadTwice::Reopen() const {
-  if (spool_) return spool_->Reopen();
-  return InputSource::Open(*inv_, index_);
+  std::optional<InputSource> in = spool_ ? spool_->Reopen() : InputSource::Open(*inv_, index_);
+  if (in) DecodeAsRequested(*inv_, *in);
+  return in;
 }
 
 }  // namespace tekvo::cli

@@ -123,6 +123,7 @@ bool CanStream(const Invocation& inv, int& status) {
 int StreamCommand(const Invocation& inv, std::size_t index, const PieceRules& rules) {
   std::optional<InputSource> in = InputSource::Open(inv, index);
   if (!in) return kExitError;
+  DecodeAsRequested(inv, *in);
   return StreamCommand(inv, *in, rules);
 }
 

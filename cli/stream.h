@@ -22,9 +22,9 @@ struct PieceRules {
   // command is concerned (the UTF-8 decoder's own rule, IsUtf8CutPoint, is
   // checked besides). Input that offers no cut is converted whole.
   std::function<bool(std::string_view bytes, std::size_t p)> cut;
-  // The command's result for one piece of text: the input decoded as
-  // "--in utf8" decodes a file (a byte order mark at the input's start and
-  // every U+0000 dropped). `index` counts from 0; `last` marks the last
+  // The command's result for one piece of text: the input decoded as "--in"
+  // says, as the whole file would be (a byte order mark at the input's start
+  // and every U+0000 dropped). `index` counts from 0; `last` marks the last
   // piece, so a piece with index 0 and last set is the whole input. Called
   // on worker threads, several at once: it must not touch shared state.
   std::function<Text(const Text& piece, std::size_t index, bool last)> convert;
@@ -54,18 +54,20 @@ void ReplaceLoneSurrogates(Text& text);
 // piece must end where IsUtf8CutPoint allows (or at the input's end).
 Text DecodeInputPiece(const ByteString& piece, bool input_start);
 
-// True when the command may stream with the options given: "--in" absent,
-// utf8 or utf8-bom. Sets `status` to kExitError (reported) for a bad name.
+// True when the command may stream with the options given: "--in" names an
+// encoding, not "auto" or "detect". Sets `status` to kExitError (reported)
+// for a bad name.
 bool CanStream(const Invocation& inv, int& status);
 
 // Reads positional argument `index` (a path, or standard input when missing
-// or "-"), converts it piece by piece and writes the result as "--out" says
-// to standard output or the "-o" file. An input that cannot be read or an
-// output that cannot be written is reported and gives kExitError; an "-o"
-// target then keeps its old content. Returns the exit status.
+// or "-") in the encoding "--in" names, converts it piece by piece and writes the result as "--out"
+// says to standard output or the "-o" file. An input that cannot be read or an output that cannot
+// be written is reported and gives kExitError; an "-o" target then keeps its old content. Returns
+// the exit status.
 int StreamCommand(const Invocation& inv, std::size_t index, const PieceRules& rules);
 
-// The same on an input opened already, read from where it stands.
+// The same on an input opened already, read from where it stands: UTF-8, or
+// made to give UTF-8 by DecodeAsRequested.
 int StreamCommand(const Invocation& inv, InputSource& in, const PieceRules& rules);
 
 // The bytes read at a time (0: the default of half a megabyte). Tests and

@@ -116,6 +116,19 @@ const std::string kHz =
                        "\r\nND~}~{VP~\r\nND~}a~\t\r\n\r\n~{V\r\r\nPN~}\0~\r\n",
                        83));
 
+// Other input encodings: GB with U+0000, the euro sign's single byte, a
+// lead byte cut short before a line break and one before a space; UTF-16 LE
+// after its mark, a surrogate pair inside; Base64 in UTF-16 BE.
+const std::string kGbLines =
+    Repeat(TextToCodePageBytes(u"中華民國 ABC，漢字€。", 936) + std::string("\0\xB5\n\xB5 x\n", 7));
+std::string Utf16(const std::string& utf8, bool big_endian) {
+  std::string bytes = TextToUtf16LeBytes(Utf8BytesToText(utf8));
+  return big_endian ? SwapBytePairs(bytes) : bytes;
+}
+const std::string kUtf16LeMarked =
+    "\xFF\xFE" + Utf16(kGarbledOneLine.substr(0, kInputBytes / 2) + "😀", false);
+const std::string kBase64Utf16Be = Utf16(kBase64Gb.substr(3, kInputBytes / 2), true);
+
 struct StreamCase {
   const char* name;
   std::vector<std::string> args;
@@ -123,6 +136,7 @@ struct StreamCase {
   // The whole-text routine the command's result must equal.
   std::function<Text(const Text&)> whole;
   FileEncoding out = FileEncoding::kUtf8NoBom;
+  FileEncoding in = FileEncoding::kUtf8NoBom;  // as "--in" asks
 };
 
 void PrintTo(const StreamCase& c, std::ostream* os) {
@@ -195,7 +209,26 @@ const StreamCase kCases[] = {
      {"convert", "--in", "utf8-bom", "--out", "utf8-bom"},
      &kAwkward,
      kSame,
+     FileEncoding::kUtf8,
      FileEncoding::kUtf8},
+    {"map-full-from-gb",
+     {"map", "full", "--in", "gb"},
+     &kGbLines,
+     Map(TextMapping::kFullWidth),
+     FileEncoding::kUtf8NoBom,
+     FileEncoding::kAnsiGb},
+    {"repair-from-utf16le-with-mark",
+     {"repair", "gb--big5", "--in", "utf16le"},
+     &kUtf16LeMarked,
+     Repair("gb--big5"),
+     FileEncoding::kUtf8NoBom,
+     FileEncoding::kUnicodeNoBom},
+    {"decode-base64-from-utf16be",
+     {"decode", "base64:gb", "--in", "utf16be"},
+     &kBase64Utf16Be,
+     Base64(kLcidChinesePrc, Base64Alphabet::kStandard),
+     FileEncoding::kUtf8NoBom,
+     FileEncoding::kUnicodeBeNoBom},
     {"convert-to-utf16be-bom",
      {"convert", "--out", "utf16be-bom"},
      &kAwkward,
@@ -292,9 +325,7 @@ TEST_P(StreamedEqualsWhole, ByteForByte) {
   const StreamCase& c = GetParam();
   const std::string& input = *c.input;
   const FileEncoding detected = DetectFileEncoding(input);
-  const FileEncoding used = ResolveFileEncoding(
-      c.args.size() > 2 && c.args[2] == "utf8-bom" ? FileEncoding::kUtf8 : FileEncoding::kUtf8NoBom,
-      detected);
+  const FileEncoding used = ResolveFileEncoding(c.in, detected);
   const std::optional<Text> text = DecodeFileBytes(input, used, detected);
   ASSERT_TRUE(text);
   const std::optional<ByteString> expected = EncodeFileText(c.whole(*text), c.out);
