@@ -23,6 +23,7 @@
 #include "engine/base64.h"
 #include "engine/char_refs.h"
 #include "engine/codepage.h"
+#include "engine/half_char.h"
 #include "engine/hz.h"
 #include "engine/mapping.h"
 #include "engine/quoted_printable.h"
@@ -180,6 +181,10 @@ std::function<Text(const Text&)> WithoutLoneSurrogates(std::function<Text(const 
 
 const auto kSame = [](const Text& t) { return t; };
 
+std::function<Text(const Text&)> Shift(std::int32_t pos, LocaleId id) {
+  return [=](const Text& t) { return ShiftHalfCharacter(t, pos, id, kNoLengthLimit).text; };
+}
+
 std::function<Text(const Text&)> Base64(LocaleId language, Base64Alphabet alphabet) {
   return [=](const Text& t) { return DecodeBase64Text(t, language, alphabet); };
 }
@@ -275,6 +280,8 @@ const StreamCase kCases[] = {
      {"decode", "qp:gb"},
      &kAwkward,
      WithoutLoneSurrogates(Bytes(kLcidChinesePrc, ByteEscapes::kQuotedPrintable))},
+    {"shift-gb-lines", {"shift", "gb", "7"}, &kGarbledLines, Shift(7, kLcidChinesePrc)},
+    {"shift-utf16-awkward", {"shift", "-1", "0"}, &kAwkward, Shift(0, kIdUtf16Be)},
     {"decode-base64-gb",
      {"decode", "base64:gb"},
      &kBase64Gb,
