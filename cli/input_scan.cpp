@@ -19,9 +19,9 @@ bool IsRegularFileArgument(const Invocation& inv, std::size_t index) {
   return ::stat(pos[index].c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-// Reads `in` to its end, handing `scan` the text of each piece cut where
-// UTF-8 may be cut. False after a read error (reported).
-bool ScanAll(InputSource& in, const std::function<void(const Text&)>& scan) {
+}  // namespace
+
+bool ScanInput(InputSource& in, const std::function<void(const Text&)>& scan) {
   const auto anywhere = [](std::string_view, std::size_t) { return true; };
   ByteString buffer;
   std::size_t searched = 0;
@@ -43,8 +43,6 @@ bool ScanAll(InputSource& in, const std::function<void(const Text&)>& scan) {
   return true;
 }
 
-}  // namespace
-
 std::optional<InputReadTwice> InputReadTwice::Scan(const Invocation& inv, std::size_t index,
                                                    const std::function<void(const Text&)>& scan) {
   InputReadTwice input(inv, index);
@@ -56,7 +54,7 @@ std::optional<InputReadTwice> InputReadTwice::Scan(const Invocation& inv, std::s
     input.spool_.emplace(std::move(*spool));
   }
   std::optional<InputSource> in = input.Reopen();
-  if (!in || !ScanAll(*in, scan)) return std::nullopt;
+  if (!in || !ScanInput(*in, scan)) return std::nullopt;
   return input;
 }
 

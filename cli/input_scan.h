@@ -17,6 +17,11 @@
 
 namespace tekvo::cli {
 
+// Reads `in` to its end, handing `scan` its text a piece at a time, each
+// decoded as DecodeInputPiece decodes it. False after a read error
+// (reported).
+bool ScanInput(InputSource& in, const std::function<void(const Text&)>& scan);
+
 class InputReadTwice {
  public:
   // Opens positional argument `index` (a path, or standard input when

@@ -235,25 +235,22 @@ PieceRules HzEncodeRules(bool keep_lone_surrogates) {
   return rules;
 }
 
-int StreamBase64Decode(const Invocation& inv, LocaleId language, Base64Alphabet alphabet,
-                       bool keep_lone_surrogates) {
-  bool valid = true;
-  std::size_t chars = 0;
-  const std::optional<InputReadTwice> input = InputReadTwice::Scan(inv, 1, [&](const Text& piece) {
-    for (std::size_t i = 0; valid && i < piece.size(); ++i) {
-      const int value = Base64CharValue(piece[i], alphabet);
-      if (value == kBase64Invalid) valid = false;
-      if (value >= 0) ++chars;
-    }
-  });
-  if (!input) return kExitError;
+void Base64Survey::Add(const Text& piece) {
+  for (std::size_t i = 0; valid_ && i < piece.size(); ++i) {
+    const int value = Base64CharValue(piece[i], alphabet_);
+    if (value == kBase64Invalid) valid_ = false;
+    if (value >= 0) ++chars_;
+  }
+}
+
+PieceRules Base64DecodeRules(const Base64Survey& survey, LocaleId language, Base64Alphabet alphabet,
+                             bool keep_lone_surrogates) {
   PieceRules rules;
   rules.keep_lone_surrogates = keep_lone_surrogates;
-  // A lone character makes no byte, and a text without bytes stays as it is.
-  if (!valid || chars < 2) {
+  if (!survey.Decodes()) {
     rules.cut = Anywhere;
     rules.convert = [](const Text& piece, std::size_t, bool) { return piece; };
-    return StreamTwice(inv, *input, rules);
+    return rules;
   }
   rules.last_cut = [cuts = std::make_shared<Base64Cuts>(language, alphabet)](
                        std::string_view bytes) { return (*cuts)(bytes); };
@@ -263,7 +260,17 @@ int StreamBase64Decode(const Invocation& inv, LocaleId language, Base64Alphabet 
     RemoveNuls(*text);
     return std::move(*text);
   };
-  return StreamTwice(inv, *input, rules);
+  return rules;
+}
+
+int StreamBase64Decode(const Invocation& inv, LocaleId language, Base64Alphabet alphabet,
+                       bool keep_lone_surrogates) {
+  Base64Survey survey(alphabet);
+  const std::optional<InputReadTwice> input =
+      InputReadTwice::Scan(inv, 1, [&](const Text& piece) { survey.Add(piece); });
+  if (!input) return kExitError;
+  return StreamTwice(inv, *input,
+                     Base64DecodeRules(survey, language, alphabet, keep_lone_surrogates));
 }
 
 int StreamLineEncode(const Invocation& inv, LineEncoding encoding, ComposeBytes which) {

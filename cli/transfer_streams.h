@@ -32,6 +32,27 @@ std::optional<PieceRules> DecodingRules(RepairRoutine routine, const RepairParam
 PieceRules Utf7EncodeRules();
 PieceRules HzEncodeRules(bool keep_lone_surrogates);
 
+// What the Base64 decoder makes of a whole text, learnt a piece at a time:
+// one character outside the alphabet, or fewer than two inside it, and the
+// text stays as it is.
+class Base64Survey {
+ public:
+  explicit Base64Survey(Base64Alphabet alphabet) : alphabet_(alphabet) {}
+  void Add(const Text& piece);
+  bool Decodes() const { return valid_ && chars_ >= 2; }
+
+ private:
+  Base64Alphabet alphabet_;
+  bool valid_ = true;
+  std::size_t chars_ = 0;
+};
+
+// The rules that stream the Base64 decoding of a text the survey has seen
+// whole: decoded in pieces of whole four-character groups, or passed through
+// when it does not decode.
+PieceRules Base64DecodeRules(const Base64Survey& survey, LocaleId language, Base64Alphabet alphabet,
+                             bool keep_lone_surrogates);
+
 // decode base64:LANG and base64url:LANG on a streaming input. One character
 // outside the alphabet leaves the whole text as it is, so the input is read
 // through first, then again to decode it in pieces of whole four-character

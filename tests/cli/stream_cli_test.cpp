@@ -379,20 +379,47 @@ INSTANTIATE_TEST_SUITE_P(Shapes, StreamedEqualsWhole, testing::ValuesIn(kCases),
 // Past a few megabytes suggest ranks slices from all over the input, then
 // streams the chosen repair: the result is still the whole-text repair,
 // and the listing names it first.
-TEST(SuggestOnLongInput, AppliesTheRepairTheSampleChose) {
-  std::string input = kGarbledOneLine;
-  while (input.size() < (std::size_t{9} << 20)) input += kGarbledOneLine;
+struct LongSuggestCase {
+  const char* name;
+  const std::string* unit;  // repeated past the size ranked whole
+  std::string listed;       // the start of the name listed first
+  std::function<Text(const Text&)> whole;
+};
+
+// Base64 as mail carries it: lines of 76 without padding inside.
+const std::string kBase64Mail = [] {
+  std::u16string lines;
+  for (int i = 0; i < 57; ++i) lines += u"中華民國的歷史悠久，文化豐富。Plain ASCII too.\n";
+  return Repeat(TextToUtf8Bytes(
+      BareCrToCrLf(EncodeBase64Text(lines, ComposeBytes::kGb, kNoLengthLimit).text + u"\r")));
+}();
+
+const LongSuggestCase kLongSuggestCases[] = {
+    {"garbled-one-line", &kGarbledOneLine, "GB--Big5", Repair("gb--big5")},
+    {"base64-lines", &kBase64Mail, "Base64--GB",
+     Base64(kLcidChinesePrc, Base64Alphabet::kStandard)},
+};
+
+class SuggestOnLongInput : public testing::TestWithParam<LongSuggestCase> {};
+
+TEST_P(SuggestOnLongInput, AppliesTheRepairTheSampleChose) {
+  const LongSuggestCase& c = GetParam();
+  std::string input = *c.unit;
+  while (input.size() < (std::size_t{9} << 20)) input += *c.unit;
   const Text text =
       DecodeFileBytes(input, FileEncoding::kUtf8NoBom, DetectFileEncoding(input)).value();
-  const std::string want = TextToUtf8Bytes(Repair("gb--big5")(text));
+  const std::string want = TextToUtf8Bytes(c.whole(text));
   const Result applied = RunTool({"suggest", "--apply"}, input);
   ASSERT_EQ(applied.status, 0) << applied.err;
-  ASSERT_EQ(applied.out.size(), want.size());
-  EXPECT_TRUE(applied.out == want);
+  ASSERT_EQ(applied.out.size(), want.size()) << c.name;
+  EXPECT_TRUE(applied.out == want) << c.name;
   const Result listed = RunTool({"suggest", "--top", "1"}, input);
   ASSERT_EQ(listed.status, 0) << listed.err;
-  EXPECT_EQ(listed.out.substr(listed.out.find('\t') + 1, 8), "GB--Big5") << listed.out;
+  EXPECT_EQ(listed.out.substr(listed.out.find('\t') + 1, c.listed.size()), c.listed) << listed.out;
 }
+
+INSTANTIATE_TEST_SUITE_P(Shapes, SuggestOnLongInput, testing::ValuesIn(kLongSuggestCases),
+                         CaseName<LongSuggestCase>);
 
 namespace fs = std::filesystem;
 
