@@ -151,6 +151,12 @@ const fs::path& Base64File() {
   return path;
 }
 
+// The same text in GB bytes, in lines.
+const fs::path& GbFile() {
+  static const fs::path path = WriteRepeated("gb.txt", TextToCodePageBytes(kCleanLine, 936));
+  return path;
+}
+
 // UTF-7 and HZ of clean Chinese text in lines.
 const fs::path& Utf7File() {
   static const fs::path path =
@@ -293,6 +299,7 @@ constexpr const char* kToUtf7 = "uconv -t UTF-7";
 constexpr const char* kFromUtf7 = "uconv -f UTF-7";
 constexpr const char* kToHz = "uconv -t HZ";
 constexpr const char* kFromHz = "uconv -f HZ";
+constexpr const char* kFromGb = "uconv -f windows-936-2000";
 
 std::string PipeCommand(const fs::path& file) {
   return "uconv -f UTF-8 -t windows-936-2000 " + Quoted(file) +
@@ -357,7 +364,7 @@ void BM_UconvFromUtf7(benchmark::State& state) {
 TEKVO_CHILD_BENCHMARK(BM_UconvFromUtf7);
 
 void BM_UconvToHz(benchmark::State& state) {
-  RunPeer(state, kToHz, "uconv -f UTF-8 -t HZ " + Quoted(OneLineGarbledFile()) + " > /dev/null",
+  RunPeer(state, kToHz, "uconv -c -f UTF-8 -t HZ " + Quoted(OneLineGarbledFile()) + " > /dev/null",
           OneLineGarbledFile());
 }
 TEKVO_CHILD_BENCHMARK(BM_UconvToHz);
@@ -366,6 +373,12 @@ void BM_UconvFromHz(benchmark::State& state) {
   RunPeer(state, kFromHz, "uconv -f HZ -t UTF-8 " + Quoted(HzFile()) + " > /dev/null", HzFile());
 }
 TEKVO_CHILD_BENCHMARK(BM_UconvFromHz);
+
+void BM_UconvFromGb(benchmark::State& state) {
+  RunPeer(state, kFromGb, "uconv -f windows-936-2000 -t UTF-8 " + Quoted(GbFile()) + " > /dev/null",
+          GbFile());
+}
+TEKVO_CHILD_BENCHMARK(BM_UconvFromGb);
 
 void BM_RepairLines(benchmark::State& state) {
   RunTool(state, "repair gb--big5", GarbledFile(), kPipe, kLinesWallTarget);
@@ -448,6 +461,18 @@ void BM_DecodeHzLines(benchmark::State& state) {
   RunTool(state, "decode hz", HzFile(), kFromHz, 0);
 }
 TEKVO_CHILD_BENCHMARK(BM_DecodeHzLines);
+
+void BM_ConvertFromGbLines(benchmark::State& state) {
+  RunTool(state, "convert --in gb", GbFile(), kFromGb, 0);
+}
+TEKVO_CHILD_BENCHMARK(BM_ConvertFromGbLines);
+
+// The shift reads the file through once to check the position, then
+// converts it a piece at a time in order, on one thread.
+void BM_ShiftOneLine(benchmark::State& state) {
+  RunTool(state, "shift gb 1000", OneLineGarbledFile(), kPipeOneLine, 0);
+}
+TEKVO_CHILD_BENCHMARK(BM_ShiftOneLine);
 
 void BM_SuggestApplyOneLine(benchmark::State& state) {
   RunTool(state, "suggest --apply", OneLineGarbledFile(), kPipeOneLine, 0);

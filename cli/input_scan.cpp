@@ -45,6 +45,30 @@ bool ScanInput(InputSource& in, const std::function<void(const Text&)>& scan) {
 
 std::optional<InputReadTwice> InputReadTwice::Scan(const Invocation& inv, std::size_t index,
                                                    const std::function<void(const Text&)>& scan) {
+  std::optional<InputReadTwice> input = Keep(inv, index);
+  if (!input) return std::nullopt;
+  std::optional<InputSource> in = input->Reopen();
+  if (!in || !ScanInput(*in, scan)) return std::nullopt;
+  return input;
+}
+
+std::optional<InputReadTwice> InputReadTwice::ScanBytes(
+    const Invocation& inv, std::size_t index, const std::function<void(std::string_view)>& scan) {
+  std::optional<InputReadTwice> input = Keep(inv, index);
+  if (!input) return std::nullopt;
+  std::optional<InputSource> in = input->Reopen();
+  if (!in) return std::nullopt;
+  ByteString piece;
+  for (;;) {
+    piece.clear();
+    if (in->ReadMore(piece, StreamReadBytes()) == 0) break;
+    scan(piece);
+  }
+  if (in->failed()) return std::nullopt;
+  return input;
+}
+
+std::optional<InputReadTwice> InputReadTwice::Keep(const Invocation& inv, std::size_t index) {
   InputReadTwice input(inv, index);
   if (!IsRegularFileArgument(inv, index)) {
     std::optional<InputSource> piped = InputSource::Open(inv, index);
@@ -53,8 +77,6 @@ std::optional<InputReadTwice> InputReadTwice::Scan(const Invocation& inv, std::s
     if (!spool) return std::nullopt;
     input.spool_.emplace(std::move(*spool));
   }
-  std::optional<InputSource> in = input.Reopen();
-  if (!in || !ScanInput(*in, scan)) return std::nullopt;
   return input;
 }
 

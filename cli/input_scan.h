@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <functional>
 #include <optional>
+#include <string_view>
 
 #include "cli/commands.h"
 #include "cli/input_spool.h"
@@ -31,11 +32,18 @@ class InputReadTwice {
   static std::optional<InputReadTwice> Scan(const Invocation& inv, std::size_t index,
                                             const std::function<void(const Text&)>& scan);
 
+  // The same, handing `scan` the input's bytes (UTF-8, as DecodeAsRequested
+  // makes them) as they are read, for a look that needs no decoding.
+  static std::optional<InputReadTwice> ScanBytes(const Invocation& inv, std::size_t index,
+                                                 const std::function<void(std::string_view)>& scan);
+
   // The input again from its start; nullopt after an error (reported).
   std::optional<InputSource> Reopen() const;
 
  private:
   InputReadTwice(const Invocation& inv, std::size_t index) : inv_(&inv), index_(index) {}
+  // Opens the input, keeping it in a spool unless it is a regular file.
+  static std::optional<InputReadTwice> Keep(const Invocation& inv, std::size_t index);
 
   const Invocation* inv_;
   std::size_t index_;

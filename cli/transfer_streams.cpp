@@ -275,21 +275,36 @@ int StreamBase64Decode(const Invocation& inv, LocaleId language, Base64Alphabet 
 
 int StreamLineEncode(const Invocation& inv, LineEncoding encoding, ComposeBytes which) {
   bool has_lf = false;
-  const std::optional<InputReadTwice> input = InputReadTwice::Scan(
-      inv, 1, [&](const Text& piece) { has_lf = has_lf || piece.find(u'\n') != Text::npos; });
+  // An LF of the text is an LF byte of its UTF-8, and no other sequence
+  // decodes to one.
+  const std::optional<InputReadTwice> input =
+      InputReadTwice::ScanBytes(inv, 1, [&](std::string_view piece) {
+        has_lf = has_lf || piece.find('\n') != std::string_view::npos;
+      });
   if (!input) return kExitError;
   PieceRules rules;
   rules.cut = Anywhere;
   // With no LF anywhere every piece has none, and each CR becomes CR LF.
-  rules.convert = [has_lf](const Text& piece, std::size_t, bool) {
-    return has_lf ? piece : WithCrLfBreaks(piece);
+  // The piece's bytes, the costly part, are made on the worker threads and
+  // handed on one unit per byte; only the folding into lines, which
+  // carries the line position over, waits for the pieces before.
+  rules.convert = [has_lf, which](const Text& piece, std::size_t, bool) {
+    const ByteString bytes =
+        ComposeTextBytes(has_lf ? piece : WithCrLfBreaks(piece), which).value_or(ByteString());
+    Text units(bytes.size(), u'\0');
+    std::transform(bytes.begin(), bytes.end(), units.begin(),
+                   [](char b) { return static_cast<char16_t>(static_cast<unsigned char>(b)); });
+    return units;
   };
+  // The line breaks a file gets, as BareCrToCrLf makes them of the
+  // whole-text encoders' bare CRs (no LF of the text follows one: it is
+  // escaped).
   struct Writers {
-    QpLineWriter qp;
-    Base64LineWriter base64;
+    QpLineWriter qp{FoldBreak::kCrLf};
+    Base64LineWriter base64{FoldBreak::kCrLf};
   };
-  rules.in_order = [writers = std::make_shared<Writers>(), encoding, which](Text text, bool last) {
-    const ByteString bytes = ComposeTextBytes(text, which).value_or(ByteString());
+  rules.in_order = [writers = std::make_shared<Writers>(), encoding](Text units, bool last) {
+    const ByteString bytes(units.begin(), units.end());
     Text out;
     if (encoding == LineEncoding::kQuotedPrintable) {
       writers->qp.Add(bytes, out);
@@ -297,9 +312,7 @@ int StreamLineEncode(const Invocation& inv, LineEncoding encoding, ComposeBytes 
       writers->base64.Add(bytes, out);
       if (last) writers->base64.Finish(out);
     }
-    // A line ends in a bare CR, never followed by an LF of the text (that
-    // is escaped), so a CR at a piece's end needs no look at the next one.
-    return BareCrToCrLf(out);
+    return out;
   };
   return StreamTwice(inv, *input, rules);
 }

@@ -97,26 +97,33 @@ ByteString Base64ToBytes(std::u16string_view text, Base64Alphabet alphabet) {
   return out;
 }
 
-void Base64LineWriter::PutGroup(std::uint32_t bits, std::size_t chars, Text& out) {
+char16_t* Base64LineWriter::PutGroup(std::uint32_t bits, std::size_t chars, char16_t* o) {
   // A line holds a whole number of groups (76 = 19 × 4), so a line break
   // only ever comes before a group.
   if (column_ == kLineLength) {
-    out.push_back(u'\r');
+    *o++ = u'\r';
+    if (fold_break_ == FoldBreak::kCrLf) *o++ = u'\n';
     column_ = 0;
   }
   for (std::size_t k = 0; k < 4; ++k) {
-    out.push_back(k < chars ? kStandard[(bits >> (18 - 6 * k)) & 63] : u'=');
+    *o++ = k < chars ? kStandard[(bits >> (18 - 6 * k)) & 63] : u'=';
   }
   column_ += 4;
+  return o;
 }
 
 void Base64LineWriter::Add(std::string_view bytes, Text& out) {
   auto byte = [](char c) { return static_cast<std::uint32_t>(static_cast<unsigned char>(c)); };
+  // Room for every group and a two-unit line break before each.
+  const std::size_t old = out.size();
+  out.resize(old + (waiting_count_ + bytes.size()) / 3 * 6);
+  char16_t* o = out.data() + old;
   std::size_t i = 0;
   while (waiting_count_ > 0 && i < bytes.size()) {
     if (waiting_count_ == 2) {
-      PutGroup(std::uint32_t{waiting_[0]} << 16 | std::uint32_t{waiting_[1]} << 8 | byte(bytes[i]),
-               4, out);
+      o = PutGroup(
+          std::uint32_t{waiting_[0]} << 16 | std::uint32_t{waiting_[1]} << 8 | byte(bytes[i]), 4,
+          o);
       waiting_count_ = 0;
     } else {
       waiting_[waiting_count_++] = static_cast<std::uint8_t>(bytes[i]);
@@ -124,17 +131,23 @@ void Base64LineWriter::Add(std::string_view bytes, Text& out) {
     ++i;
   }
   for (; i + 3 <= bytes.size(); i += 3) {
-    PutGroup(byte(bytes[i]) << 16 | byte(bytes[i + 1]) << 8 | byte(bytes[i + 2]), 4, out);
+    o = PutGroup(byte(bytes[i]) << 16 | byte(bytes[i + 1]) << 8 | byte(bytes[i + 2]), 4, o);
   }
   for (; i < bytes.size(); ++i) waiting_[waiting_count_++] = static_cast<std::uint8_t>(bytes[i]);
+  out.resize(static_cast<std::size_t>(o - out.data()));
 }
 
 void Base64LineWriter::Finish(Text& out) {
+  if (waiting_count_ == 0) return;
+  const std::size_t old = out.size();
+  out.resize(old + 6);
+  char16_t* o = out.data() + old;
   if (waiting_count_ == 1) {
-    PutGroup(std::uint32_t{waiting_[0]} << 16, 2, out);
-  } else if (waiting_count_ == 2) {
-    PutGroup(std::uint32_t{waiting_[0]} << 16 | std::uint32_t{waiting_[1]} << 8, 3, out);
+    o = PutGroup(std::uint32_t{waiting_[0]} << 16, 2, o);
+  } else {
+    o = PutGroup(std::uint32_t{waiting_[0]} << 16 | std::uint32_t{waiting_[1]} << 8, 3, o);
   }
+  out.resize(static_cast<std::size_t>(o - out.data()));
 }
 
 Converted EncodeBase64Text(const Text& text, ComposeBytes which, std::size_t max_len) {
@@ -143,7 +156,6 @@ Converted EncodeBase64Text(const Text& text, ComposeBytes which, std::size_t max
   const std::optional<ByteString> bytes = ComposeTextBytes(WithCrLfBreaks(text), which);
   if (!bytes || bytes->empty()) return {text, false};
   Text out;
-  out.reserve((bytes->size() + 2) / 3 * 4 * (kLineLength + 1) / kLineLength + 1);
   Base64LineWriter writer;
   writer.Add(*bytes, out);
   writer.Finish(out);

@@ -49,7 +49,10 @@ Converted EncodeBase64Text(const Text& text, ComposeBytes bytes, std::size_t max
 // encoded at once, so a long input need not be held whole. Never fails.
 class Base64LineWriter {
  public:
-  // Appends the characters of every complete three-byte group, a bare CR
+  // EncodeBase64Text's lines end in a bare CR; kCrLf ends them in CR LF.
+  explicit Base64LineWriter(FoldBreak fold_break = FoldBreak::kCr) : fold_break_(fold_break) {}
+
+  // Appends the characters of every complete three-byte group, a line break
   // before each 77th character of a line; the one or two bytes of an
   // unfinished group wait for the next call.
   void Add(std::string_view bytes, Text& out);
@@ -59,8 +62,11 @@ class Base64LineWriter {
   void Finish(Text& out);
 
  private:
-  void PutGroup(std::uint32_t bits, std::size_t chars, Text& out);
+  // Writes a group of `chars` characters (the rest "=") from `o` on, the
+  // line break before it if due; returns where the writing ended.
+  char16_t* PutGroup(std::uint32_t bits, std::size_t chars, char16_t* o);
 
+  FoldBreak fold_break_;
   std::uint8_t waiting_[2] = {0, 0};
   std::size_t waiting_count_ = 0;
   std::size_t column_ = 0;  // characters on the line being written

@@ -55,7 +55,7 @@ void QpLineWriter::Add(std::string_view bytes, Text& out) {
   }();
 
   std::size_t w = out.size();
-  out.resize(w + bytes.size() * 4 + 4);
+  out.resize(w + bytes.size() * 5 + 5);
   char16_t* const o = out.data();
   for (const char ch : bytes) {
     const Piece& piece = kPieces[static_cast<unsigned char>(ch)];
@@ -63,6 +63,7 @@ void QpLineWriter::Add(std::string_view bytes, Text& out) {
     if (line_ >= kLineLimit) {
       o[w++] = u'=';
       o[w++] = u'\r';
+      if (fold_break_ == FoldBreak::kCrLf) o[w++] = u'\n';
       line_ = piece.length;
     }
     o[w] = piece.units[0];

@@ -30,11 +30,16 @@ Converted EncodeQuotedPrintable(const Text& text, ComposeBytes bytes,
 // once, so a long input need not be held whole. Never fails.
 class QpLineWriter {
  public:
+  // EncodeQuotedPrintable's soft breaks are "=" + CR; kCrLf makes them
+  // "=" + CR LF.
+  explicit QpLineWriter(FoldBreak fold_break = FoldBreak::kCr) : fold_break_(fold_break) {}
+
   // Appends the escapes and characters of `bytes`, with a soft break where
   // the line would reach 76 characters.
   void Add(std::string_view bytes, Text& out);
 
  private:
+  FoldBreak fold_break_;
   std::size_t line_ = 0;  // characters on the line being written
 };
 
