@@ -39,13 +39,16 @@ std::optional<char> EscapeOpener(RepairRoutine routine, const RepairParam& param
 // Whether URL escapes may be cut before `p`: no escape and no run of
 // escaped bytes may reach across the cut, for a run is read through the code
 // page as one (a lead byte's trail may even be a plain character after it).
-// NULs are dropped before decoding and would join what they separate, so no
-// cut touches one. Bytes before the piece count as safe: the cut that began
-// it kept "%" out of the two places before it.
+// NULs are dropped before decoding and would join what they separate, and
+// so may bytes above 0x7F (the lenient UTF-8 decoder drops a lead byte with
+// no continuation), so all four bytes looked at must be plain ASCII. Bytes
+// before the piece count as safe: the cut that began it kept "%" out of the
+// two places before it.
 bool UrlCutPoint(std::string_view bytes, std::size_t p) {
   auto at = [&](std::size_t back) { return back <= p ? bytes[p - back] : 'x'; };
   for (std::size_t back = 0; back <= 3; ++back) {
-    if (at(back) == '\0') return false;
+    const auto c = static_cast<unsigned char>(at(back));
+    if (c == 0 || c >= 0x80) return false;
   }
   if (at(0) == '%' || at(1) == '%' || at(2) == '%') return false;
   const bool may_be_trail = at(0) >= '!' && at(0) <= '~';
@@ -56,13 +59,14 @@ bool UrlCutPoint(std::string_view bytes, std::size_t p) {
 // that no soft break ("=", "= " or "=\t" before CR LF) can take in, even once
 // another soft break before it is gone. The character before the break must
 // then be one that no soft break holds, and no run of escaped bytes crosses
-// a line break.
+// a line break. That character must be plain ASCII: the decoding drops NULs,
+// and may drop bytes above 0x7F, which would bring the one before nearer.
 bool QpCutPoint(std::string_view bytes, std::size_t p) {
   if (p < 2 || bytes[p - 1] != '\n') return false;
   const bool crlf = bytes[p - 2] == '\r';
   if (crlf && p < 3) return false;
-  const char before = bytes[crlf ? p - 3 : p - 2];
-  if (before == '\0' || before == '\r' || before == '\n') return false;
+  const auto before = static_cast<unsigned char>(bytes[crlf ? p - 3 : p - 2]);
+  if (before == 0 || before >= 0x80 || before == '\r' || before == '\n') return false;
   return !crlf || (before != '=' && before != ' ' && before != '\t');
 }
 
@@ -116,17 +120,30 @@ bool HzEncodeCutPoint(std::string_view bytes, std::size_t p) {
 // after it), where IsUtf8CutPoint allows for UTF-8. Keeps what it learnt of
 // the buffer from one call to the next, since StreamCommand only ever
 // appends to the buffer or drops the part before the cut it was given.
+//
+// Characters are counted by their bytes, which holds for ASCII only: the
+// lenient UTF-8 decoder reads some longer sequences as ASCII letters (C1 81
+// as "A"). Past the first byte above 0x7F but the mark at the input's start
+// (which the decoding drops) no more cuts are made.
 class Base64Cuts {
  public:
   Base64Cuts(LocaleId language, Base64Alphabet alphabet)
       : language_(language), alphabet_(alphabet) {}
 
   std::size_t operator()(std::string_view bytes) {
+    if (at_input_start_) {
+      if (bytes.size() < 4) return 0;
+      if (bytes.starts_with("\xEF\xBB\xBF")) scanned_ = 3;
+      at_input_start_ = false;
+    }
     // The last byte is left for the next call: a cut must come before it.
-    for (; scanned_ + 1 < bytes.size(); ++scanned_) {
+    for (; !stopped_ && scanned_ + 1 < bytes.size(); ++scanned_) {
       const auto c = static_cast<unsigned char>(bytes[scanned_]);
-      // Anything else was seen to be skipped or dropped before the decoding.
-      const int value = c < 0x80 ? Base64CharValue(c, alphabet_) : kBase64Skipped;
+      if (c >= 0x80) {
+        stopped_ = true;
+        break;
+      }
+      const int value = Base64CharValue(c, alphabet_);
       if (value < 0) continue;
       bits_ = bits_ << 6 | static_cast<std::uint32_t>(value);
       if (++chars_ < 4) continue;
@@ -163,6 +180,8 @@ class Base64Cuts {
   int chars_ = 0;
   char recent_[6] = {'A', 'A', 'A', 'A', 'A', 'A'};  // the last two groups' bytes
   std::size_t last_ = 0;                             // the last cut found
+  bool at_input_start_ = true;
+  bool stopped_ = false;
 };
 
 int StreamTwice(const Invocation& inv, const InputReadTwice& input, const PieceRules& rules) {

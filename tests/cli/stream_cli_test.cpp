@@ -68,19 +68,22 @@ const std::string kEscapes = Repeat(
     "&#x4E2;&#1234567&quot;text&");
 // URL escapes with a lead byte's trail left plain ("%B5A"), "+", runs that
 // end at a space, a tab or a letter, malformed escapes and U+0000 inside and
-// beside escapes.
+// beside escapes, and bytes the UTF-8 decoder drops (FF) inside them.
 const std::string kUrlEscapes =
     Repeat(std::string("work%2Easp%3Fs%3D%B5%E7%C4%D4 \xE8\x8B\xB1+x %B5A %B5 A%ZZ%4%%41%B\0"
-                       "5x%E4%B8%AD\t%81%40end%\0B5g\0%B5\0A%\ny",
-                       93));
+                       "5x%E4%B8%AD\t%81%40end%\0B5g\0%B5\0A%\nyx%\xFF\xFF"
+                       "41y%B5\xFF\xFF"
+                       "AB ",
+                       108));
 // Quoted-printable with soft breaks of every kind, some of which only form
-// once another is gone ("= =\r\n\r\n"), trails after soft breaks, bare LFs,
-// CR U+0000 LF and malformed escapes.
+// once another is gone ("= =\r\n\r\n", also with a byte the UTF-8 decoder
+// drops before the first CR), trails after soft breaks, bare LFs, CR U+0000
+// LF and malformed escapes.
 const std::string kQpEscapes = Repeat(
     std::string("=B5=E7=C4=D4 =B5=\r\nA soft=\r\nbreak= \r\nx=\t\r\ny= =\r\n\r\nz=\t= =\r\n\r\n\r\n"
                 "line=0D=0A\r\n=E4=B8=AD\n=B5\nA=\r\0\n=B5\r\n=ZZ=4\r\nplain\0\r\nq\r\0\n=\r\nw"
-                "u=\t= \r\n\r\nv=\t=\r\n\r\n=B5=\t\r\nA=B5= \r\nAB=B5=\r\0\nCD",
-                165));
+                "u=\t= \r\n\r\nv=\t=\r\n\r\n=B5=\t\r\nA=B5= \r\nAB=B5=\r\0\nCDx= =\xFF\r\n\r\ny",
+                174));
 const std::string kKana = Repeat("ｶﾞｷﾞｸ ﾊﾟ。ABC 汉字漢字ｳﾞ ガパ１２");
 // Line breaks that are bare CRs only: the line-folding encoders then write
 // each as CR LF, which only the whole input can tell. U+0000 (dropped) and
@@ -99,6 +102,9 @@ const std::string kBase64Gb =
            "\xEF\xBB\xBF");
 const std::string kBase64Utf8 =
     Repeat(TextToUtf8Bytes(BytesToBase64(TextToUtf8Bytes(u"中華民國的歷史悠久文化豐富𝄞𝄞𝄞\xD83D"))));
+// The lenient UTF-8 decoder reads C1 81 as "A": a fifth character of the
+// first group, that no count of bytes sees.
+const std::string kBase64Overlong = Repeat(kBase64Gb.substr(3, 4096), "1tDO\xC1\x81");
 const std::string kBase64Url = [] {
   std::string url = kBase64Utf8;
   std::replace(url.begin(), url.end(), '+', '*');
@@ -285,6 +291,10 @@ const StreamCase kCases[] = {
     {"decode-base64-gb",
      {"decode", "base64:gb"},
      &kBase64Gb,
+     Base64(kLcidChinesePrc, Base64Alphabet::kStandard)},
+    {"decode-base64-overlong",
+     {"decode", "base64:gb"},
+     &kBase64Overlong,
      Base64(kLcidChinesePrc, Base64Alphabet::kStandard)},
     {"decode-base64-utf8-one-line",
      {"decode", "base64:utf8"},
