@@ -16,12 +16,8 @@ bool IsUtf16(FileEncoding e) {
 std::size_t InputTranscoder::Decodable(bool at_end) const {
   if (at_end) return pending_.size();
   if (IsUtf16(requested_)) return pending_.size() / 2 * 2;
-  // The ANSI pages are read a character at a time, and a byte below 0x40 is
-  // never a lead or trail byte: the decoder is at rest after one.
-  for (std::size_t p = pending_.size(); p > 0; --p) {
-    if (static_cast<unsigned char>(pending_[p - 1]) < 0x40) return p;
-  }
-  return 0;
+  const LocaleId lcid = requested_ == FileEncoding::kAnsiEng ? kLcidEnglishUs : kLcidChinesePrc;
+  return CodePageRestPoint(pending_, LocaleCodePage(lcid).value_or(0));
 }
 
 void InputTranscoder::Add(std::string_view raw, bool at_end, ByteString& out) {

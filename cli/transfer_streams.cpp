@@ -1,6 +1,7 @@
 #include "cli/transfer_streams.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -10,6 +11,7 @@
 
 #include "cli/input_scan.h"
 #include "engine/char_refs.h"
+#include "engine/codepage.h"
 #include "engine/hz.h"
 #include "engine/quoted_printable.h"
 #include "engine/utf7.h"
@@ -115,11 +117,13 @@ bool HzEncodeCutPoint(std::string_view bytes, std::size_t p) {
 }
 
 // Cuts a Base64 input between whole four-character groups where the decoded
-// bytes may be cut too: after a byte below 0x40 for an ANSI code page (such
-// a byte is never part of a double-byte character, so the decoder is at rest
-// after it), where IsUtf8CutPoint allows for UTF-8. Keeps what it learnt of
-// the buffer from one call to the next, since StreamCommand only ever
-// appends to the buffer or drops the part before the cut it was given.
+// bytes may be cut too: where IsUtf8CutPoint allows for UTF-8; for an ANSI
+// code page after a byte below 0x40 (never part of a double-byte
+// character), else, when a read brought none, at one of the last group ends
+// where the page's decoder holds nothing back (CodePageRestPoint). Keeps
+// what it learnt of the buffer from one call to the next, since
+// StreamCommand only ever appends to the buffer or drops the part before the
+// cut it was given.
 //
 // Characters are counted by their bytes, which holds for ASCII only: the
 // lenient UTF-8 decoder reads some longer sequences as ASCII letters (C1 81
@@ -128,7 +132,8 @@ bool HzEncodeCutPoint(std::string_view bytes, std::size_t p) {
 class Base64Cuts {
  public:
   Base64Cuts(LocaleId language, Base64Alphabet alphabet)
-      : language_(language), alphabet_(alphabet) {}
+      : alphabet_(alphabet),
+        page_(language == kIdUtf8 ? 0 : LocaleCodePage(language).value_or(0)) {}
 
   std::size_t operator()(std::string_view bytes) {
     if (at_input_start_) {
@@ -147,39 +152,60 @@ class Base64Cuts {
       if (value < 0) continue;
       bits_ = bits_ << 6 | static_cast<std::uint32_t>(value);
       if (++chars_ < 4) continue;
-      recent_[0] = recent_[3];
-      recent_[1] = recent_[4];
-      recent_[2] = recent_[5];
-      recent_[3] = static_cast<char>(bits_ >> 16);
-      recent_[4] = static_cast<char>(bits_ >> 8);
-      recent_[5] = static_cast<char>(bits_);
+      decoded_.push_back(static_cast<char>(bits_ >> 16));
+      decoded_.push_back(static_cast<char>(bits_ >> 8));
+      decoded_.push_back(static_cast<char>(bits_));
       bits_ = 0;
       chars_ = 0;
-      if (DecodedMayEndHere()) last_ = scanned_ + 1;
+      ends_[next_end_++ % ends_.size()] = {scanned_ + 1, decoded_.size()};
+      if (DecodedMayEndHere()) last_ = ends_[(next_end_ - 1) % ends_.size()];
     }
-    const std::size_t cut = last_;
-    scanned_ -= cut;
-    last_ = 0;
-    return cut;
+    if (last_.input == 0 && page_ != 0) FindRestingGroupEnd();
+    const GroupEnd cut = last_;
+    scanned_ -= cut.input;
+    decoded_.erase(0, cut.decoded);
+    for (GroupEnd& end : ends_) end = {};
+    last_ = {};
+    return cut.input;
   }
 
  private:
+  struct GroupEnd {
+    std::size_t input = 0;    // position in the buffer after the group
+    std::size_t decoded = 0;  // bytes decoded up to there
+  };
+
   bool DecodedMayEndHere() const {
-    if (language_ != kIdUtf8) return static_cast<unsigned char>(recent_[5]) < 0x40;
+    const std::size_t n = decoded_.size();
+    if (page_ != 0) return static_cast<unsigned char>(decoded_[n - 1]) < 0x40;
     // IsUtf8CutPoint looks only at the bytes before the cut; the one after
     // it stands in for the next group.
-    const char view[] = {recent_[0], recent_[1], recent_[2], recent_[3],
-                         recent_[4], recent_[5], 'A'};
-    return IsUtf8CutPoint(std::string_view(view, sizeof view), 6);
+    const std::size_t from = n > 6 ? n - 6 : 0;
+    const std::string view = decoded_.substr(from) + 'A';
+    return IsUtf8CutPoint(view, n - from);
   }
 
-  LocaleId language_;
+  void FindRestingGroupEnd() {
+    for (std::size_t k = 1; k <= ends_.size() && k <= next_end_; ++k) {
+      const GroupEnd& end = ends_[(next_end_ - k) % ends_.size()];
+      if (end.input == 0) break;
+      const std::string_view head(decoded_.data(), end.decoded);
+      if (CodePageRestPoint(head, page_) == end.decoded) {
+        last_ = end;
+        return;
+      }
+    }
+  }
+
   Base64Alphabet alphabet_;
+  CodePageId page_;          // 0 for UTF-8
   std::size_t scanned_ = 0;  // bytes of the buffer looked at
   std::uint32_t bits_ = 0;   // of the group being read
   int chars_ = 0;
-  char recent_[6] = {'A', 'A', 'A', 'A', 'A', 'A'};  // the last two groups' bytes
-  std::size_t last_ = 0;                             // the last cut found
+  ByteString decoded_;  // the bytes of the groups since the last cut
+  std::array<GroupEnd, 3> ends_{};
+  std::size_t next_end_ = 0;
+  GroupEnd last_;  // the last cut found
   bool at_input_start_ = true;
   bool stopped_ = false;
 };

@@ -36,11 +36,11 @@ void HalfCharShifter::Add(const Text& piece, bool last, Text& out) {
   }
   seen_ += piece.size();
 
-  // Decode as far as the decoder is sure to be at rest: a UTF-16 unit is two
-  // bytes, and in the ANSI pages a byte below 0x40 is never part of a pair.
+  // Decode as far as the decoder is at rest: whole UTF-16 units, whole
+  // characters of the ANSI page.
   std::size_t n = bytes.size();
   if (!last && id_ >= 1) {
-    while (n > 0 && static_cast<unsigned char>(bytes[n - 1]) >= 0x40) --n;
+    n = CodePageRestPoint(bytes, LocaleCodePage(id_).value_or(0));
   } else if (!last) {
     n -= n % 2;
   }

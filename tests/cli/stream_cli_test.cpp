@@ -124,10 +124,15 @@ const std::string kHz =
                        83));
 
 // Other input encodings: GB with U+0000, the euro sign's single byte, a
-// lead byte cut short before a line break and one before a space; UTF-16 LE
+// lead byte cut short before a line break and one before a space, and GB
+// with no byte below 0x80 but the euro sign's; UTF-16 LE
 // after its mark, a surrogate pair inside; Base64 in UTF-16 BE.
 const std::string kGbLines =
     Repeat(TextToCodePageBytes(u"中華民國 ABC，漢字€。", 936) + std::string("\0\xB5\n\xB5 x\n", 7));
+const std::string kGbNoAscii = Repeat(TextToCodePageBytes(u"中華民國的歷史悠久文化豐富€", 936));
+// Base64 of the same GB, in one line: its bytes never fall below 0x40.
+const std::string kBase64GbNoAscii = Repeat(
+    TextToUtf8Bytes(BytesToBase64(TextToCodePageBytes(u"中華民國的歷史悠久文化豐富€", 936))));
 std::string Utf16(const std::string& utf8, bool big_endian) {
   std::string bytes = TextToUtf16LeBytes(Utf8BytesToText(utf8));
   return big_endian ? SwapBytePairs(bytes) : bytes;
@@ -228,6 +233,12 @@ const StreamCase kCases[] = {
      Map(TextMapping::kFullWidth),
      FileEncoding::kUtf8NoBom,
      FileEncoding::kAnsiGb},
+    {"convert-from-gb-no-ascii",
+     {"convert", "--in", "gb"},
+     &kGbNoAscii,
+     kSame,
+     FileEncoding::kUtf8NoBom,
+     FileEncoding::kAnsiGb},
     {"repair-from-utf16le-with-mark",
      {"repair", "gb--big5", "--in", "utf16le"},
      &kUtf16LeMarked,
@@ -287,10 +298,15 @@ const StreamCase kCases[] = {
      &kAwkward,
      WithoutLoneSurrogates(Bytes(kLcidChinesePrc, ByteEscapes::kQuotedPrintable))},
     {"shift-gb-lines", {"shift", "gb", "7"}, &kGarbledLines, Shift(7, kLcidChinesePrc)},
+    {"shift-gb-no-ascii", {"shift", "gb", "3"}, &kNoAscii, Shift(3, kLcidChinesePrc)},
     {"shift-utf16-awkward", {"shift", "-1", "0"}, &kAwkward, Shift(0, kIdUtf16Be)},
     {"decode-base64-gb",
      {"decode", "base64:gb"},
      &kBase64Gb,
+     Base64(kLcidChinesePrc, Base64Alphabet::kStandard)},
+    {"decode-base64-gb-no-ascii",
+     {"decode", "base64:gb"},
+     &kBase64GbNoAscii,
      Base64(kLcidChinesePrc, Base64Alphabet::kStandard)},
     {"decode-base64-overlong",
      {"decode", "base64:gb"},
