@@ -86,21 +86,37 @@ bool Utf7DecodeCutPoint(std::string_view bytes, std::size_t p) {
 // HZ may be cut where its decoder is at rest, which takes the mode it is in
 // (GB mode lasts across line feeds until a "~}" or a CR), so the decoder
 // itself reads the piece so far to find the place. Its line feeds are the
-// input's line feed bytes.
-std::size_t HzLastCut(std::string_view bytes) {
-  const std::size_t end = LastUtf8CutPoint(bytes, 0, Anywhere);
-  if (end == 0) return 0;
-  const Text text = DecodeInputPiece(ByteString(bytes.substr(0, end)), false);
-  const std::size_t rest = LastHzRestPoint(text);
-  if (rest == 0) return 0;
-  const auto line_feeds =
-      std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(rest), u'\n');
-  std::ptrdiff_t seen = 0;
-  for (std::size_t i = 0; i < end; ++i) {
-    if (bytes[i] == '\n' && ++seen == line_feeds) return i + 1;
+// input's line feed bytes; it is read again only when a new one has come,
+// so that a long line is not read over and over.
+class HzCuts {
+ public:
+  std::size_t operator()(std::string_view bytes) {
+    const bool new_line_feed = bytes.find('\n', seen_) != std::string_view::npos;
+    seen_ = bytes.size();
+    if (!new_line_feed) return 0;
+    const std::size_t cut = LastRestPoint(bytes);
+    seen_ -= cut;
+    return cut;
   }
-  return 0;
-}
+
+ private:
+  static std::size_t LastRestPoint(std::string_view bytes) {
+    const std::size_t end = LastUtf8CutPoint(bytes, 0, Anywhere);
+    if (end == 0) return 0;
+    const Text text = DecodeInputPiece(ByteString(bytes.substr(0, end)), false);
+    const std::size_t rest = LastHzRestPoint(text);
+    if (rest == 0) return 0;
+    const auto line_feeds =
+        std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(rest), u'\n');
+    std::ptrdiff_t seen = 0;
+    for (std::size_t i = 0; i < end; ++i) {
+      if (bytes[i] == '\n' && ++seen == line_feeds) return i + 1;
+    }
+    return 0;
+  }
+
+  std::size_t seen_ = 0;  // bytes of the buffer looked at for a line feed
+};
 
 // UTF-7 writes a character of its own (tab, LF, CR, 32-126) directly, ending
 // the run of Base64 before it: a cut before one changes nothing.
@@ -246,7 +262,9 @@ std::optional<PieceRules> DecodingRules(RepairRoutine routine, const RepairParam
       rules.cut = Utf7DecodeCutPoint;
       return rules;
     case RepairRoutine::kHz:
-      rules.last_cut = HzLastCut;
+      rules.last_cut = [cuts = std::make_shared<HzCuts>()](std::string_view bytes) {
+        return (*cuts)(bytes);
+      };
       return rules;
     case RepairRoutine::kNumericEscapes:
       if (const std::optional<char> opener = EscapeOpener(routine, param)) {
