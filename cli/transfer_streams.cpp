@@ -118,20 +118,6 @@ class HzCuts {
   std::size_t seen_ = 0;  // bytes of the buffer looked at for a line feed
 };
 
-// UTF-7 writes a character of its own (tab, LF, CR, 32-126) directly, ending
-// the run of Base64 before it: a cut before one changes nothing.
-bool Utf7EncodeCutPoint(std::string_view bytes, std::size_t p) {
-  const char c = bytes[p];
-  return c == '\t' || c == '\n' || c == '\r' || (c >= 32 && c <= 126);
-}
-
-// HZ leaves GB mode before every ASCII character. NUL is dropped first and
-// would join two runs of GB mode.
-bool HzEncodeCutPoint(std::string_view bytes, std::size_t p) {
-  const auto c = static_cast<unsigned char>(bytes[p]);
-  return c != 0 && c < 0x80;
-}
-
 // Cuts a Base64 input between whole four-character groups where the decoded
 // bytes may be cut too: where IsUtf8CutPoint allows for UTF-8; for an ANSI
 // code page after a byte below 0x40 (never part of a double-byte
@@ -279,20 +265,28 @@ std::optional<PieceRules> DecodingRules(RepairRoutine routine, const RepairParam
   }
 }
 
+// The UTF-7 and HZ encoders carry a run of Base64 or GB mode from one piece
+// into the next, so any place UTF-8 may be cut will do.
 PieceRules Utf7EncodeRules() {
   PieceRules rules;
-  rules.cut = Utf7EncodeCutPoint;
-  rules.convert = [](const Text& piece, std::size_t, bool) {
-    return EncodeUtf7(piece, kNoLengthLimit).text;
+  rules.cut = Anywhere;
+  rules.convert = [](const Text& piece, std::size_t, bool) { return piece; };
+  rules.in_order = [writer = std::make_shared<Utf7Writer>()](Text piece, bool last) {
+    Text out;
+    writer->Add(piece, last, out);
+    return out;
   };
   return rules;
 }
 
 PieceRules HzEncodeRules(bool keep_lone_surrogates) {
   PieceRules rules;
-  rules.cut = HzEncodeCutPoint;
-  rules.convert = [](const Text& piece, std::size_t, bool) {
-    return EncodeHz(piece, kNoLengthLimit).text;
+  rules.cut = Anywhere;
+  rules.convert = [](const Text& piece, std::size_t, bool) { return piece; };
+  rules.in_order = [writer = std::make_shared<HzWriter>()](Text piece, bool last) {
+    Text out;
+    writer->Add(piece, last, out);
+    return out;
   };
   rules.keep_lone_surrogates = keep_lone_surrogates;
   return rules;

@@ -27,8 +27,7 @@ Text BareCrToCrLf(const Text& text);
 std::optional<PieceRules> DecodingRules(RepairRoutine routine, const RepairParam& param,
                                         bool keep_lone_surrogates);
 
-// The same for the encoders that keep no state between characters beyond
-// a mode they leave at the next plain character: UTF-7 and HZ.
+// The rules of the UTF-7 and HZ encoders.
 PieceRules Utf7EncodeRules();
 PieceRules HzEncodeRules(bool keep_lone_surrogates);
 

@@ -64,38 +64,44 @@ std::size_t ContinuationAt(std::u16string_view s, std::size_t r) {
 
 }  // namespace
 
-Converted EncodeHz(const Text& text, std::size_t max_len) {
-  if (text.empty()) return {};
-  if (text.size() > EncoderInputLimit(max_len, 5)) return {text, true};
+void HzWriter::Add(std::u16string_view piece, bool last, Text& out) {
   const GbPairs& gb = Pairs();
-  Text out(text.size() * 4 + 2, u'\0');
-  std::size_t w = 0;
-  bool gb_mode = false;
-  for (const char16_t c : text) {
+  std::size_t w = out.size();
+  out.resize(w + piece.size() * 4 + 2);
+  for (const char16_t c : piece) {
     const std::uint16_t code = gb.code[c];
     if (code != 0) {
-      if (!gb_mode) {
+      if (!gb_mode_) {
         out[w++] = u'~';
         out[w++] = u'{';
-        gb_mode = true;
+        gb_mode_ = true;
       }
       out[w++] = static_cast<char16_t>((code >> 8) & 0x7F);
       out[w++] = static_cast<char16_t>(code & 0x7F);
     } else {
-      if (gb_mode) {
+      if (gb_mode_) {
         out[w++] = u'~';
         out[w++] = u'}';
-        gb_mode = false;
+        gb_mode_ = false;
       }
       out[w++] = c;
       if (c == u'~') out[w++] = u'~';
     }
   }
-  if (gb_mode) {
+  if (last && gb_mode_) {
     out[w++] = u'~';
     out[w++] = u'}';
+    gb_mode_ = false;
   }
   out.resize(w);
+}
+
+Converted EncodeHz(const Text& text, std::size_t max_len) {
+  if (text.empty()) return {};
+  if (text.size() > EncoderInputLimit(max_len, 5)) return {text, true};
+  Text out;
+  HzWriter writer;
+  writer.Add(text, true, out);
   return {std::move(out), false};
 }
 

@@ -8,6 +8,7 @@
 #define TEKVO_ENGINE_HZ_H_
 
 #include <cstddef>
+#include <string_view>
 
 #include "engine/text.h"
 
@@ -22,6 +23,19 @@ namespace tekvo {
 // Texts longer than max_len / 5 units are refused (too_long set, text is the
 // input). The empty text gives the empty text.
 Converted EncodeHz(const Text& text, std::size_t max_len = kMaxTextLen);
+
+// EncodeHz given the text a piece at a time, so that a long text need not be
+// held whole: the results of all the calls joined are EncodeHz's for the
+// whole text, GB mode going on from one piece into the next. Never fails.
+class HzWriter {
+ public:
+  // Appends the HZ of the next piece; `last` closes GB mode at the text's
+  // end.
+  void Add(std::u16string_view piece, bool last, Text& out);
+
+ private:
+  bool gb_mode_ = false;
+};
 
 // Decodes in one scan. A "~" (also "~ " and "~\t") before CR LF where an
 // escape or a pair could start continues the line: both are dropped; "~~"

@@ -21,37 +21,55 @@ bool IsBase64Char(char16_t c) {
 
 }  // namespace
 
+// Bytes of a run are put into Base64 in whole groups of three as they
+// come, a few thousand at a time, so a run of any length costs little
+// memory; its end writes what is left (two or three characters) and "-".
+constexpr std::size_t kRunBytes = 3 * 1024;
+
+void Utf7Writer::Add(std::u16string_view piece, bool last, Text& out) {
+  ByteString run = std::move(waiting_);
+  auto put_whole_groups = [&] {
+    const std::size_t whole = run.size() / 3 * 3;
+    out += BytesToBase64(run.substr(0, whole));
+    run.erase(0, whole);
+  };
+  auto end_run = [&] {
+    if (!in_run_) return;
+    out += BytesToBase64(run);
+    out.push_back(u'-');
+    run.clear();
+    in_run_ = false;
+  };
+  out.reserve(out.size() + piece.size() * 3 + 8);
+  for (const char16_t c : piece) {
+    if (IsDirect(c)) {
+      end_run();
+      out.push_back(c);
+      if (c == u'+') out.push_back(u'-');
+    } else {
+      if (!in_run_) {
+        out.push_back(u'+');
+        in_run_ = true;
+      }
+      run.push_back(static_cast<char>(c >> 8));
+      run.push_back(static_cast<char>(c & 0xFF));
+      if (run.size() >= kRunBytes) put_whole_groups();
+    }
+  }
+  if (last) {
+    end_run();
+  } else {
+    put_whole_groups();
+  }
+  waiting_ = std::move(run);
+}
+
 Converted EncodeUtf7(const Text& text, std::size_t max_len) {
   if (text.empty()) return {};
   if (text.size() > EncoderInputLimit(max_len, 5)) return {text, true};
-  // A lone non-direct unit costs 5 ("+Ti0-"); a run of k costs 2 + ceil(16k/6)
-  // <= 3k + 3 for k >= 2; "+" costs 2. So 4 per unit plus 3 always fits.
-  Text out(text.size() * 4 + 3, u'\0');
-  std::size_t w = 0;
-  ByteString run;
-  run.reserve(text.size() * 2);
-
-  auto flush = [&] {
-    if (run.empty()) return;
-    const Text b64 = BytesToBase64(run);
-    out[w++] = u'+';
-    for (char16_t c : b64) out[w++] = c;
-    out[w++] = u'-';
-    run.clear();
-  };
-
-  for (const char16_t c : text) {
-    if (IsDirect(c)) {
-      flush();
-      out[w++] = c;
-      if (c == u'+') out[w++] = u'-';
-    } else {
-      run.push_back(static_cast<char>(c >> 8));
-      run.push_back(static_cast<char>(c & 0xFF));
-    }
-  }
-  flush();
-  out.resize(w);
+  Text out;
+  Utf7Writer writer;
+  writer.Add(text, true, out);
   return {std::move(out), false};
 }
 

@@ -4,6 +4,7 @@
 #define TEKVO_ENGINE_UTF7_H_
 
 #include <cstddef>
+#include <string_view>
 
 #include "engine/text.h"
 
@@ -16,6 +17,21 @@ namespace tekvo {
 // Texts longer than max_len / 5 units are refused (too_long set, text is the
 // input). The empty text gives the empty text.
 Converted EncodeUtf7(const Text& text, std::size_t max_len = kMaxTextLen);
+
+// EncodeUtf7 given the text a piece at a time, so that a long text need not
+// be held whole: the results of all the calls joined are EncodeUtf7's for
+// the whole text. A run of units may go on from one piece into the next; its
+// bytes short of a whole Base64 group wait. Never fails.
+class Utf7Writer {
+ public:
+  // Appends the UTF-7 of the next piece; `last` ends the run the text ends
+  // in.
+  void Add(std::u16string_view piece, bool last, Text& out);
+
+ private:
+  bool in_run_ = false;
+  ByteString waiting_;  // up to two bytes of the run, short of a group
+};
 
 // Every "+" followed by three or more Base64 characters is decoded (leftover
 // bits are dropped) and a "-" right after the run is consumed; "+-" gives "+";
