@@ -40,6 +40,9 @@ struct ConvertedPiece {
   ByteString bytes;
   Text trailing_high;  // empty, or a high surrogate that ended the result
   std::size_t unmappable = 0;
+  // Nothing at all: a high surrogate held from the piece before waits on for
+  // the next (a decoder carrying a run over may give nothing for a piece).
+  bool empty = false;
 };
 
 // Lets the pieces' results through PieceRules::in_order one at a time, in
@@ -71,6 +74,7 @@ ConvertedPiece ConvertPiece(const PieceRules& rules, const ByteString& piece, st
   Text result = rules.convert(DecodeInputPiece(piece, index == 0), index, last);
   if (rules.in_order) result = gate.Pass(rules, std::move(result), index, last);
   ConvertedPiece out;
+  out.empty = index > 0 && !last && result.empty();
   // The first piece has nothing before it, and the mark goes first.
   if (index > 0 && !result.empty() && IsLowSurrogate(result.front())) {
     out.leading_low = result.substr(0, 1);
@@ -152,7 +156,7 @@ int StreamCommand(const Invocation& inv, InputSource& source, const PieceRules& 
   auto write_oldest = [&] {
     ConvertedPiece done = pending.front().get();
     pending.pop_front();
-    if (write_failed) return;
+    if (write_failed || done.empty) return;
     Text edge = std::move(held_high);
     edge += done.leading_low;
     held_high = std::move(done.trailing_high);

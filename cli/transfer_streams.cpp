@@ -72,17 +72,6 @@ bool QpCutPoint(std::string_view bytes, std::size_t p) {
   return !crlf || (before != '=' && before != ' ' && before != '\t');
 }
 
-// UTF-7 may be cut after a plain ASCII character that cannot continue a run
-// of Base64 ("-" included, which a run takes in as its end): a run before it
-// ended there, and nothing after it is looked at. NULs are dropped before
-// decoding and would join what they separate.
-bool Utf7DecodeCutPoint(std::string_view bytes, std::size_t p) {
-  const auto c = static_cast<unsigned char>(bytes[p - 1]);
-  const bool base64 = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-                      c == '+' || c == '/';
-  return c != 0 && c < 0x80 && !base64;
-}
-
 // HZ may be cut where its decoder is at rest, which takes the mode it is in
 // (GB mode lasts across line feeds until a "~}" or a CR), so the decoder
 // itself reads the piece so far to find the place. Its line feeds are the
@@ -245,7 +234,14 @@ std::optional<PieceRules> DecodingRules(RepairRoutine routine, const RepairParam
       rules.cut = QpCutPoint;
       return rules;
     case RepairRoutine::kUtf7:
-      rules.cut = Utf7DecodeCutPoint;
+      // A run of Base64 may go on from one piece into the next.
+      rules.cut = Anywhere;
+      rules.convert = [](const Text& piece, std::size_t, bool) { return piece; };
+      rules.in_order = [reader = std::make_shared<Utf7Reader>()](Text piece, bool last) {
+        Text out;
+        reader->Add(piece, last, out);
+        return out;
+      };
       return rules;
     case RepairRoutine::kHz:
       rules.last_cut = [cuts = std::make_shared<HzCuts>()](std::string_view bytes) {

@@ -73,42 +73,59 @@ Converted EncodeUtf7(const Text& text, std::size_t max_len) {
   return {std::move(out), false};
 }
 
-Text DecodeUtf7(const Text& text) {
-  if (text.empty()) return text;
-  const std::u16string_view s(text);
-  Text work = text;
-  std::size_t w = 0;
-  std::size_t r = 0;
-  while (r < s.size()) {
-    const std::size_t plus = s.find(u'+', r);
-    if (plus == std::u16string_view::npos) {
-      while (r < s.size()) work[w++] = s[r++];
-      break;
-    }
-    while (r < plus) work[w++] = s[r++];
-    std::size_t end = plus + 1;
-    while (end < s.size() && IsBase64Char(s[end])) ++end;
-    const std::size_t len = end - plus - 1;
-    if (len >= 3) {
-      // Big-endian units: high byte first. An odd last byte is dropped.
-      const ByteString bytes = Base64ToBytes(s.substr(plus + 1, len), Base64Alphabet::kStandard);
-      for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-        work[w++] = static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) << 8 |
-                                          static_cast<unsigned char>(bytes[i + 1]));
+bool Utf7Reader::EndRun(Text& out) {
+  in_run_ = false;
+  if (run_chars_ == 0) {
+    out.push_back(u'+');
+    return true;
+  }
+  if (run_chars_ < 3) {
+    out.push_back(u'+');
+    out.append(first_chars_, run_chars_);
+    return false;
+  }
+  return true;
+}
+
+void Utf7Reader::Add(std::u16string_view piece, bool last, Text& out) {
+  out.reserve(out.size() + piece.size() + 2);
+  for (const char16_t c : piece) {
+    if (in_run_) {
+      if (IsBase64Char(c)) {
+        if (run_chars_ < 2) first_chars_[run_chars_] = c;
+        ++run_chars_;
+        // Big-endian units: high byte first. Leftover bits are dropped.
+        bits_ =
+            bits_ << 6 | static_cast<std::uint32_t>(Base64CharValue(c, Base64Alphabet::kStandard));
+        bit_count_ += 6;
+        if (bit_count_ >= 16) {
+          bit_count_ -= 16;
+          const auto unit = static_cast<char16_t>(bits_ >> bit_count_);
+          if (unit != 0) out.push_back(unit);
+          bits_ &= (std::uint32_t{1} << bit_count_) - 1;
+        }
+        continue;
       }
-      r = end;
-      if (r < s.size() && s[r] == u'-') ++r;
-    } else if (len > 0) {
-      while (r < end) work[w++] = s[r++];
-    } else {
-      work[w++] = u'+';
-      r = end;
-      if (r < s.size() && s[r] == u'-') ++r;
+      if (EndRun(out) && c == u'-') continue;
+    }
+    if (c == u'+') {
+      in_run_ = true;
+      run_chars_ = 0;
+      bits_ = 0;
+      bit_count_ = 0;
+    } else if (c != 0) {
+      out.push_back(c);
     }
   }
-  work.resize(w);
-  RemoveNuls(work);
-  return work;
+  if (last && in_run_) EndRun(out);
+}
+
+Text DecodeUtf7(const Text& text) {
+  if (text.empty()) return text;
+  Text out;
+  Utf7Reader reader;
+  reader.Add(text, true, out);
+  return out;
 }
 
 }  // namespace tekvo
