@@ -21,8 +21,11 @@
 #include <string>
 #include <system_error>
 
+#include "engine/base64.h"
 #include "engine/char_refs.h"
 #include "engine/codepage.h"
+#include "engine/hz.h"
+#include "engine/utf7.h"
 
 namespace tekvo {
 namespace {
@@ -129,6 +132,43 @@ const fs::path& QpFile() {
   return path;
 }
 
+// Clean Chinese text as GB bytes, unit after unit: the content of the files
+// for the transfer decoders.
+constexpr char16_t kCleanLine[] = u"中华民国的历史悠久，文化丰富。Plain ASCII too.\n";
+
+// Base64 of GB text in lines of 76 characters ending in LF, as coreutils
+// writes it: 57 copies of the line are a whole number of Base64 lines.
+const fs::path& Base64File() {
+  static const fs::path path = [] {
+    ByteString bytes;
+    const ByteString line = TextToCodePageBytes(kCleanLine, 936);
+    for (int i = 0; i < 57; ++i) bytes += line;
+    const ByteString b64 = TextToUtf8Bytes(BytesToBase64(bytes));
+    ByteString unit;
+    for (std::size_t i = 0; i < b64.size(); i += 76) unit += b64.substr(i, 76) + "\n";
+    return WriteRepeated("base64.txt", unit);
+  }();
+  return path;
+}
+
+// The same text in GB bytes, in lines.
+const fs::path& GbFile() {
+  static const fs::path path = WriteRepeated("gb.txt", TextToCodePageBytes(kCleanLine, 936));
+  return path;
+}
+
+// UTF-7 and HZ of clean Chinese text in lines.
+const fs::path& Utf7File() {
+  static const fs::path path =
+      WriteRepeated("utf7.txt", TextToUtf8Bytes(EncodeUtf7(kCleanLine).text));
+  return path;
+}
+
+const fs::path& HzFile() {
+  static const fs::path path = WriteRepeated("hz.txt", TextToUtf8Bytes(EncodeHz(kCleanLine).text));
+  return path;
+}
+
 struct RunStats {
   double wall = 0;  // seconds
   double cpu = 0;   // seconds, user and system, of every process of the run
@@ -193,12 +233,14 @@ RunStats Measure(benchmark::State& state, const std::string& command, const fs::
   return total;
 }
 
-bool HaveUconv() { return std::system("command -v uconv > /dev/null 2>&1") == 0; }
+bool Have(const std::string& program) {
+  return std::system(("command -v " + program + " > /dev/null 2>&1").c_str()) == 0;
+}
 
 void RunPeer(benchmark::State& state, const std::string& name, const std::string& command,
-             const fs::path& file) {
-  if (!HaveUconv()) {
-    state.SkipWithError("uconv is not installed");
+             const fs::path& file, const std::string& program = "uconv") {
+  if (!Have(program)) {
+    state.SkipWithError((program + " is not installed").c_str());
     return;
   }
   const RunStats stats = Measure(state, command, file);
@@ -251,6 +293,13 @@ constexpr const char* kPipeOneLine = "uconv pipe, one line";
 constexpr const char* kToUtf16 = "uconv to UTF-16";
 constexpr const char* kHansHant = "uconv -x Hans-Hant";
 constexpr const char* kXmlHex = "uconv escape-xml-hex";
+constexpr const char* kBase64Encode = "base64 -w 76";
+constexpr const char* kBase64Decode = "base64 -d";
+constexpr const char* kToUtf7 = "uconv -t UTF-7";
+constexpr const char* kFromUtf7 = "uconv -f UTF-7";
+constexpr const char* kToHz = "uconv -t HZ";
+constexpr const char* kFromHz = "uconv -f HZ";
+constexpr const char* kFromGb = "uconv -f windows-936-2000";
 
 std::string PipeCommand(const fs::path& file) {
   return "uconv -f UTF-8 -t windows-936-2000 " + Quoted(file) +
@@ -288,6 +337,48 @@ void BM_UconvXmlHex(benchmark::State& state) {
           OneLineGarbledFile());
 }
 TEKVO_CHILD_BENCHMARK(BM_UconvXmlHex);
+
+void BM_Base64EncodeOneLine(benchmark::State& state) {
+  RunPeer(state, kBase64Encode, "base64 -w 76 " + Quoted(OneLineGarbledFile()) + " > /dev/null",
+          OneLineGarbledFile(), "base64");
+}
+TEKVO_CHILD_BENCHMARK(BM_Base64EncodeOneLine);
+
+void BM_Base64Decode(benchmark::State& state) {
+  RunPeer(state, kBase64Decode, "base64 -d " + Quoted(Base64File()) + " > /dev/null", Base64File(),
+          "base64");
+}
+TEKVO_CHILD_BENCHMARK(BM_Base64Decode);
+
+void BM_UconvToUtf7(benchmark::State& state) {
+  RunPeer(state, kToUtf7,
+          "uconv -f UTF-8 -t UTF-7 " + Quoted(OneLineGarbledFile()) + " > /dev/null",
+          OneLineGarbledFile());
+}
+TEKVO_CHILD_BENCHMARK(BM_UconvToUtf7);
+
+void BM_UconvFromUtf7(benchmark::State& state) {
+  RunPeer(state, kFromUtf7, "uconv -f UTF-7 -t UTF-8 " + Quoted(Utf7File()) + " > /dev/null",
+          Utf7File());
+}
+TEKVO_CHILD_BENCHMARK(BM_UconvFromUtf7);
+
+void BM_UconvToHz(benchmark::State& state) {
+  RunPeer(state, kToHz, "uconv -c -f UTF-8 -t HZ " + Quoted(OneLineGarbledFile()) + " > /dev/null",
+          OneLineGarbledFile());
+}
+TEKVO_CHILD_BENCHMARK(BM_UconvToHz);
+
+void BM_UconvFromHz(benchmark::State& state) {
+  RunPeer(state, kFromHz, "uconv -f HZ -t UTF-8 " + Quoted(HzFile()) + " > /dev/null", HzFile());
+}
+TEKVO_CHILD_BENCHMARK(BM_UconvFromHz);
+
+void BM_UconvFromGb(benchmark::State& state) {
+  RunPeer(state, kFromGb, "uconv -f windows-936-2000 -t UTF-8 " + Quoted(GbFile()) + " > /dev/null",
+          GbFile());
+}
+TEKVO_CHILD_BENCHMARK(BM_UconvFromGb);
 
 void BM_RepairLines(benchmark::State& state) {
   RunTool(state, "repair gb--big5", GarbledFile(), kPipe, kLinesWallTarget);
@@ -330,6 +421,58 @@ void BM_DecodeQpLines(benchmark::State& state) {
   RunTool(state, "decode qp:gb", QpFile(), kPipeOneLine, 0);
 }
 TEKVO_CHILD_BENCHMARK(BM_DecodeQpLines);
+
+// The Base64 encoders of coreutils and the tool both fold lines; the tool
+// also converts the text to GB or UTF-8 first, and reads it through once to
+// see whether it holds a line feed.
+void BM_EncodeBase64OneLine(benchmark::State& state) {
+  RunTool(state, "encode base64:utf8", OneLineGarbledFile(), kBase64Encode, 0);
+}
+TEKVO_CHILD_BENCHMARK(BM_EncodeBase64OneLine);
+
+void BM_EncodeQpOneLine(benchmark::State& state) {
+  RunTool(state, "encode qp:gb", OneLineGarbledFile(), kBase64Encode, 0);
+}
+TEKVO_CHILD_BENCHMARK(BM_EncodeQpOneLine);
+
+// coreutils only gives the bytes; the tool reads them as GB text too, after
+// reading the file through once to see that all of it is Base64.
+void BM_DecodeBase64Lines(benchmark::State& state) {
+  RunTool(state, "decode base64:gb", Base64File(), kBase64Decode, 0);
+}
+TEKVO_CHILD_BENCHMARK(BM_DecodeBase64Lines);
+
+void BM_EncodeUtf7OneLine(benchmark::State& state) {
+  RunTool(state, "encode utf7", OneLineGarbledFile(), kToUtf7, 0);
+}
+TEKVO_CHILD_BENCHMARK(BM_EncodeUtf7OneLine);
+
+void BM_DecodeUtf7Lines(benchmark::State& state) {
+  RunTool(state, "decode utf7", Utf7File(), kFromUtf7, 0);
+}
+TEKVO_CHILD_BENCHMARK(BM_DecodeUtf7Lines);
+
+void BM_EncodeHzOneLine(benchmark::State& state) {
+  RunTool(state, "encode hz", OneLineGarbledFile(), kToHz, 0);
+}
+TEKVO_CHILD_BENCHMARK(BM_EncodeHzOneLine);
+
+void BM_DecodeHzLines(benchmark::State& state) {
+  RunTool(state, "decode hz", HzFile(), kFromHz, 0);
+}
+TEKVO_CHILD_BENCHMARK(BM_DecodeHzLines);
+
+void BM_ConvertFromGbLines(benchmark::State& state) {
+  RunTool(state, "convert --in gb", GbFile(), kFromGb, 0);
+}
+TEKVO_CHILD_BENCHMARK(BM_ConvertFromGbLines);
+
+// The shift reads the file through once to check the position, then
+// converts it a piece at a time in order, on one thread.
+void BM_ShiftOneLine(benchmark::State& state) {
+  RunTool(state, "shift gb 1000", OneLineGarbledFile(), kPipeOneLine, 0);
+}
+TEKVO_CHILD_BENCHMARK(BM_ShiftOneLine);
 
 void BM_SuggestApplyOneLine(benchmark::State& state) {
   RunTool(state, "suggest --apply", OneLineGarbledFile(), kPipeOneLine, 0);

@@ -1,11 +1,13 @@
 // tekvo-cli shift, map and the ISO-2022 kinds of decode.
 #include <algorithm>
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "cli/commands.h"
+#include "cli/input_scan.h"
 #include "cli/io.h"
 #include "cli/repair_name.h"
 #include "cli/stream.h"
@@ -98,12 +100,37 @@ int RunShift(const Invocation& inv) {
   if (!position || *position < 0) {
     return UsageError(inv, "POSITION must be a number of UTF-16 units from 0: " + pos[1]);
   }
+  const auto past_the_end = [&](std::size_t units) {
+    return Fail(inv, "POSITION " + pos[1] + " is not before the end of the text (" +
+                         std::to_string(units) + " units)");
+  };
+  const auto cut = static_cast<std::size_t>(*position);
+  int status = kExitOk;
+  if (CanStream(inv, status)) {
+    // The text's length decides between a result and a failure, which must
+    // leave standard output empty: the input is read through first.
+    std::size_t units = 0;
+    const std::optional<InputReadTwice> input =
+        InputReadTwice::Scan(inv, 2, [&](const Text& piece) { units += piece.size(); });
+    if (!input) return kExitError;
+    if (cut >= units) return past_the_end(units);
+    std::optional<InputSource> in = input->Reopen();
+    if (!in) return kExitError;
+    PieceRules rules;
+    rules.cut = [](std::string_view, std::size_t) { return true; };
+    rules.convert = [](const Text& piece, std::size_t, bool) { return piece; };
+    rules.in_order = [shifter = std::make_shared<HalfCharShifter>(cut, *id)](Text piece,
+                                                                             bool last) {
+      Text out;
+      shifter->Add(piece, last, out);
+      return out;
+    };
+    return StreamCommand(inv, *in, rules);
+  }
+  if (status != kExitOk) return status;
   std::optional<Text> text = ReadInputText(inv, 2);
   if (!text) return kExitError;
-  if (static_cast<std::size_t>(*position) >= text->size()) {
-    return Fail(inv, "POSITION " + pos[1] + " is not before the end of the text (" +
-                         std::to_string(text->size()) + " units)");
-  }
+  if (cut >= text->size()) return past_the_end(text->size());
   const Converted result = ShiftHalfCharacter(*text, *position, *id, kNoLengthLimit);
   return WriteOutputText(inv, result.text);
 }

@@ -8,12 +8,16 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <variant>
 
 #include "cli/commands.h"
+#include "cli/encoding_options.h"
+#include "cli/input_scan.h"
 #include "cli/input_spool.h"
 #include "cli/io.h"
 #include "cli/repair_name.h"
 #include "cli/stream.h"
+#include "cli/transfer_streams.h"
 #include "engine/char_refs.h"
 #include "engine/codepage.h"
 #include "engine/reinterpret.h"
@@ -72,21 +76,9 @@ int RankWhole(const Invocation& inv, const Text& text, int top, bool apply) {
   return WriteListing(inv, ranked, top);
 }
 
-// The character that begins every escape of a numeric escape family.
-char EscapeOpener(EscapeFamily family) {
-  switch (family) {
-    case EscapeFamily::kHtml:
-      return '&';
-    case EscapeFamily::kBackslash:
-      return '\\';
-    case EscapeFamily::kPercent:
-      return '%';
-  }
-  return '&';
-}
-
 // How the chosen candidate's repair streams; nullopt for the repairs that
-// must see the whole text (the byte-level decoders, chains of two).
+// must see the whole text (Base64, which the caller surveys first,
+// ISO-2022, chains of two).
 std::optional<PieceRules> StreamingRules(const RepairCandidate& chosen) {
   PieceRules rules;
   if (chosen.steps == 0) {
@@ -115,25 +107,38 @@ std::optional<PieceRules> StreamingRules(const RepairCandidate& chosen) {
     }
     return rules;
   }
-  const auto* family = std::get_if<EscapeFamily>(&repair.param);
-  if (repair.routine == RepairRoutine::kNumericEscapes && family) {
-    rules.cut = [c = EscapeOpener(*family)](std::string_view bytes, std::size_t p) {
-      return bytes[p] == c;
-    };
-    rules.convert = [family = *family](const Text& piece, std::size_t, bool) {
-      return DecodeNumericEscapes(piece, family);
-    };
-    return rules;
+  // The listing keeps what the repair gives, lone surrogates included.
+  return DecodingRules(repair.routine, repair.param, true);
+}
+
+// The rules of a chosen Base64 decoding, once the whole input is surveyed.
+std::optional<PieceRules> Base64Rules(const InputSpool& spool, const RepairCandidate& chosen) {
+  if (chosen.steps != 1 || chosen.first < 0) return std::nullopt;
+  const Repair& repair = SuggestableRepairs()[static_cast<std::size_t>(chosen.first)];
+  const auto* language = std::get_if<ByteLanguage>(&repair.param);
+  if (language == nullptr) return std::nullopt;
+  Base64Alphabet alphabet;
+  if (repair.routine == RepairRoutine::kBase64) {
+    alphabet = Base64Alphabet::kStandard;
+  } else if (repair.routine == RepairRoutine::kBase64Url) {
+    alphabet = Base64Alphabet::kUrl;
+  } else {
+    return std::nullopt;
   }
-  return std::nullopt;
+  std::optional<InputSource> in = spool.Reopen();
+  Base64Survey survey(alphabet);
+  if (!in || !ScanInput(*in, [&](const Text& piece) { survey.Add(piece); })) return std::nullopt;
+  return Base64DecodeRules(survey, language->id, alphabet, true);
 }
 
 int ApplyToSpool(const Invocation& inv, const InputSpool& spool, const RepairCandidate& chosen) {
+  std::optional<PieceRules> rules = StreamingRules(chosen);
+  if (!rules) rules = Base64Rules(spool, chosen);
+  // Every reopening shares one file position: this one comes after the
+  // survey's.
   std::optional<InputSource> in = spool.Reopen();
   if (!in) return kExitError;
-  if (const std::optional<PieceRules> rules = StreamingRules(chosen)) {
-    return StreamCommand(inv, *in, *rules);
-  }
+  if (rules) return StreamCommand(inv, *in, *rules);
   ByteString bytes;
   if (!in->ReadAll(bytes)) return kExitError;
   Text text = DecodeUtf8Input(bytes);
@@ -167,6 +172,7 @@ int RunSuggest(const Invocation& inv) {
 
   std::optional<InputSource> in = InputSource::Open(inv, 0);
   if (!in) return kExitError;
+  DecodeAsRequested(inv, *in);
   ByteString head;
   in->ReadMore(head, kWholeBytes + 1);
   if (in->failed()) return kExitError;

@@ -5,11 +5,13 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 
 #include "cli/commands.h"
 #include "cli/io.h"
 #include "cli/repair_name.h"
 #include "cli/stream.h"
+#include "cli/transfer_streams.h"
 #include "engine/base64.h"
 #include "engine/char_refs.h"
 #include "engine/codepage.h"
@@ -94,34 +96,6 @@ std::optional<LocaleId> ParseLanguage(std::string_view arg, std::string& error) 
   return id;
 }
 
-// The character that begins every escape of the decoders that work on text
-// alone, escape by escape; nullopt for the others.
-std::optional<char> EscapeOpener(RepairRoutine routine, const RepairParam& param) {
-  const auto* family = std::get_if<EscapeFamily>(&param);
-  if (routine != RepairRoutine::kNumericEscapes || family == nullptr) return std::nullopt;
-  switch (*family) {
-    case EscapeFamily::kHtml:
-      return '&';
-    case EscapeFamily::kBackslash:
-      return '\\';
-    case EscapeFamily::kPercent:
-      return '%';
-  }
-  return std::nullopt;
-}
-
-// The encoders break long lines with a bare CR, which the editor stores as
-// CR LF; a file gets the same, so that decoding it restores the text.
-Text BareCrToCrLf(const Text& text) {
-  Text out;
-  out.reserve(text.size() + text.size() / 76 + 1);
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    out.push_back(text[i]);
-    if (text[i] == u'\r' && (i + 1 == text.size() || text[i + 1] != u'\n')) out.push_back(u'\n');
-  }
-  return out;
-}
-
 Converted Encode(EncodeKind kind, const Text& text) {
   switch (kind) {
     case EncodeKind::kHtmlHex:
@@ -150,36 +124,6 @@ Converted Encode(EncodeKind kind, const Text& text) {
 Text ForOutput(const Invocation& inv, Text text) {
   if (!inv.args.Option("--keep-surrogates")) ReplaceLoneSurrogates(text);
   return text;
-}
-
-// Whether URL escapes may be cut before `p`: no escape and no run of
-// escaped bytes may reach across the cut, for a run is read through the code
-// page as one (a lead byte's trail may even be a plain character after it).
-// NULs are dropped before decoding and would join what they separate, so no
-// cut touches one. Bytes before the piece count as safe: the cut that began
-// it kept "%" out of the two places before it.
-bool UrlCutPoint(std::string_view bytes, std::size_t p) {
-  auto at = [&](std::size_t back) { return back <= p ? bytes[p - back] : 'x'; };
-  for (std::size_t back = 0; back <= 3; ++back) {
-    if (at(back) == '\0') return false;
-  }
-  if (at(0) == '%' || at(1) == '%' || at(2) == '%') return false;
-  const bool may_be_trail = at(0) >= '!' && at(0) <= '~';
-  return !may_be_trail || at(3) != '%';
-}
-
-// Whether quoted-printable may be cut before `p`: right after a line break
-// that no soft break ("=", "= " or "=\t" before CR LF) can take in, even once
-// another soft break before it is gone. The character before the break must
-// then be one that no soft break holds, and no run of escaped bytes crosses
-// a line break.
-bool QpCutPoint(std::string_view bytes, std::size_t p) {
-  if (p < 2 || bytes[p - 1] != '\n') return false;
-  const bool crlf = bytes[p - 2] == '\r';
-  if (crlf && p < 3) return false;
-  const char before = bytes[crlf ? p - 3 : p - 2];
-  if (before == '\0' || before == '\r' || before == '\n') return false;
-  return !crlf || (before != '=' && before != ' ' && before != '\t');
 }
 
 }  // namespace
@@ -216,38 +160,21 @@ int RunDecode(const Invocation& inv) {
     return UsageError(inv,
                       "unknown decoding " + pos[0] + " (" + std::string(kDecodeNameList) + ")");
   }
-  if (routine == RepairRoutine::kUrl || routine == RepairRoutine::kQuotedPrintable) {
-    int status = kExitOk;
-    if (CanStream(inv, status)) {
-      PieceRules rules;
-      if (routine == RepairRoutine::kUrl) {
-        rules.cut = UrlCutPoint;
-      } else {
-        rules.cut = QpCutPoint;
-      }
-      rules.convert = [routine, param](const Text& piece, std::size_t, bool) {
-        return RunRepairRoutine(routine, param, piece, kNoLengthLimit).text;
-      };
-      rules.keep_lone_surrogates = inv.args.Option("--keep-surrogates").has_value();
-      return StreamCommand(inv, 1, rules);
+  const bool keep = inv.args.Option("--keep-surrogates").has_value();
+  int status = kExitOk;
+  if (CanStream(inv, status)) {
+    const auto* language = std::get_if<ByteLanguage>(&param);
+    if ((routine == RepairRoutine::kBase64 || routine == RepairRoutine::kBase64Url) && language) {
+      return StreamBase64Decode(
+          inv, language->id,
+          routine == RepairRoutine::kBase64Url ? Base64Alphabet::kUrl : Base64Alphabet::kStandard,
+          keep);
     }
-    if (status != kExitOk) return status;
-  }
-  if (const std::optional<char> opener = EscapeOpener(routine, param)) {
-    int status = kExitOk;
-    if (CanStream(inv, status)) {
-      PieceRules rules;
-      // An escape ends before the next one begins, and nothing after it
-      // changes how it reads: cut before an escape's first character.
-      rules.cut = [c = *opener](std::string_view bytes, std::size_t p) { return bytes[p] == c; };
-      rules.convert = [routine, param](const Text& piece, std::size_t, bool) {
-        return RunRepairRoutine(routine, param, piece, kNoLengthLimit).text;
-      };
-      rules.keep_lone_surrogates = inv.args.Option("--keep-surrogates").has_value();
-      return StreamCommand(inv, 1, rules);
+    if (const std::optional<PieceRules> rules = DecodingRules(routine, param, keep)) {
+      return StreamCommand(inv, 1, *rules);
     }
-    if (status != kExitOk) return status;
   }
+  if (status != kExitOk) return status;
   std::optional<Text> text = ReadInputText(inv, 1);
   if (!text) return kExitError;
   return WriteOutputText(
@@ -266,19 +193,36 @@ int RunEncode(const Invocation& inv) {
                                " (html-hex, html-dec, qp:gb, qp:utf8, base64:gb, base64:utf8, "
                                "utf7, hz)");
   }
-  if (it->kind == EncodeKind::kHtmlHex || it->kind == EncodeKind::kHtmlDec) {
-    int status = kExitOk;
-    if (CanStream(inv, status)) {
-      // One reference per character: any cut outside a surrogate pair.
-      PieceRules rules;
-      rules.cut = [](std::string_view, std::size_t) { return true; };
-      rules.convert = [kind = it->kind](const Text& piece, std::size_t, bool) {
-        return Encode(kind, piece).text;
-      };
-      return StreamCommand(inv, 1, rules);
+  int status = kExitOk;
+  if (CanStream(inv, status)) {
+    const EncodeKind kind = it->kind;
+    switch (kind) {
+      case EncodeKind::kHtmlHex:
+      case EncodeKind::kHtmlDec: {
+        // One reference per character: any cut outside a surrogate pair.
+        PieceRules rules;
+        rules.cut = [](std::string_view, std::size_t) { return true; };
+        rules.convert = [kind](const Text& piece, std::size_t, bool) {
+          return Encode(kind, piece).text;
+        };
+        return StreamCommand(inv, 1, rules);
+      }
+      case EncodeKind::kQpGb:
+        return StreamLineEncode(inv, LineEncoding::kQuotedPrintable, ComposeBytes::kGb);
+      case EncodeKind::kQpUtf8:
+        return StreamLineEncode(inv, LineEncoding::kQuotedPrintable, ComposeBytes::kUtf8);
+      case EncodeKind::kBase64Gb:
+        return StreamLineEncode(inv, LineEncoding::kBase64, ComposeBytes::kGb);
+      case EncodeKind::kBase64Utf8:
+        return StreamLineEncode(inv, LineEncoding::kBase64, ComposeBytes::kUtf8);
+      case EncodeKind::kUtf7:
+        return StreamCommand(inv, 1, Utf7EncodeRules());
+      case EncodeKind::kHz:
+        return StreamCommand(inv, 1,
+                             HzEncodeRules(inv.args.Option("--keep-surrogates").has_value()));
     }
-    if (status != kExitOk) return status;
   }
+  if (status != kExitOk) return status;
   std::optional<Text> text = ReadInputText(inv, 1);
   if (!text) return kExitError;
   const Converted encoded = Encode(it->kind, *text);

@@ -145,7 +145,16 @@ class SavedOutput : public EncodedOutput {
 bool InputStreams(const Invocation& inv, bool& bad) {
   const std::optional<FileEncoding> requested = EncodingOption(inv, "--in", true);
   bad = !requested;
-  return requested == FileEncoding::kUtf8NoBom || requested == FileEncoding::kUtf8;
+  return requested && *requested != FileEncoding::kDefaultEncoding;
+}
+
+void DecodeAsRequested(const Invocation& inv, InputSource& in) {
+  const std::optional<FileEncoding> requested =
+      ParseEncodingName(inv.args.Option("--in").value_or("utf8"), true);
+  if (requested && *requested != FileEncoding::kDefaultEncoding &&
+      *requested != FileEncoding::kUtf8 && *requested != FileEncoding::kUtf8NoBom) {
+    in.DecodeFrom(*requested);
+  }
 }
 
 std::unique_ptr<EncodedOutput> EncodedOutput::Open(const Invocation& inv) {

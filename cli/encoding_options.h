@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "cli/commands.h"
+#include "cli/io.h"
 #include "engine/text.h"
 #include "files/file_encoding.h"
 
@@ -36,10 +37,13 @@ std::optional<Text> ReadEncodedInput(const Invocation& inv, std::size_t index);
 // No, or Yes with "--force".
 int WriteEncodedOutput(const Invocation& inv, const Text& text);
 
-// True when "--in" lets the input be decoded a piece at a time: it is
-// absent, utf8 or utf8-bom (the other encodings are settled on the whole
-// file). A bad name is reported and gives false, with `bad` set.
+// True when "--in" lets the input be decoded a piece at a time: it names an
+// encoding (absent is utf8); "auto" and "detect" are settled on the whole
+// file. A bad name is reported and gives false, with `bad` set.
 bool InputStreams(const Invocation& inv, bool& bad);
+
+// Makes `in` give UTF-8 when "--in" names another encoding that streams.
+void DecodeAsRequested(const Invocation& inv, InputSource& in);
 
 // The output of a command that writes a piece at a time: encoded as "--out"
 // says, to standard output or to the "-o" file through the editor's save,

@@ -48,7 +48,8 @@ InputSource::InputSource(InputSource&& other) noexcept
       fd_(other.fd_),
       name_(std::move(other.name_)),
       failed_(other.failed_),
-      at_end_(other.at_end_) {
+      at_end_(other.at_end_),
+      transcoder_(std::move(other.transcoder_)) {
   other.fd_ = -1;
 }
 
@@ -83,7 +84,27 @@ void InputSource::ReportReadError(int error_number) {
   }
 }
 
+void InputSource::DecodeFrom(FileEncoding requested) {
+  transcoder_ = std::make_unique<InputTranscoder>(requested);
+}
+
 std::size_t InputSource::ReadMore(ByteString& out, std::size_t n) {
+  if (!transcoder_) return ReadRaw(out, n);
+  const std::size_t old = out.size();
+  ByteString raw;
+  // A read may give only part of a character, which waits: read on until
+  // something comes out or the input ends.
+  while (out.size() == old) {
+    raw.clear();
+    const std::size_t got = ReadRaw(raw, n);
+    if (failed_) return 0;
+    transcoder_->Add(raw, got == 0, out);
+    if (got == 0) break;
+  }
+  return out.size() - old;
+}
+
+std::size_t InputSource::ReadRaw(ByteString& out, std::size_t n) {
   if (failed_ || at_end_ || n == 0) return 0;
   const std::size_t old = out.size();
   out.resize(old + n);

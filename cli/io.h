@@ -11,12 +11,15 @@
 #define TEKVO_CLI_IO_H_
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "cli/commands.h"
+#include "cli/input_transcoder.h"
 #include "engine/text.h"
+#include "files/file_encoding.h"
 
 namespace tekvo::cli {
 
@@ -46,7 +49,7 @@ int WriteOutputText(const Invocation& inv, const Text& text);
 
 // Raw input read a piece at a time, for commands that stream: positional
 // argument `index` taken as a path, or standard input when that argument is
-// missing or "-". No "--in" decoding: the bytes as they are.
+// missing or "-". The bytes as they are, unless DecodeFrom asks for UTF-8.
 class InputSource {
  public:
   // Opens the source; on failure (no such file, a folder, no access) reports
@@ -68,17 +71,24 @@ class InputSource {
   // Appends everything up to the end. False after a read error (reported).
   bool ReadAll(ByteString& out);
 
+  // From now on the input is taken to be in `requested` (see
+  // InputTranscoder) and read as UTF-8: ReadMore then appends UTF-8, as
+  // much as `n` bytes of input give.
+  void DecodeFrom(FileEncoding requested);
+
   bool failed() const { return failed_; }
 
  private:
   InputSource(const Invocation& inv, int fd, std::string name);
   void ReportReadError(int error_number);
+  std::size_t ReadRaw(ByteString& out, std::size_t n);
 
   const Invocation* inv_;
   int fd_;            // -1 for standard input, read through its stream
   std::string name_;  // the path as given
   bool failed_ = false;
   bool at_end_ = false;
+  std::unique_ptr<InputTranscoder> transcoder_;
 };
 
 }  // namespace tekvo::cli

@@ -48,28 +48,43 @@ struct ConvertedPiece {
   ByteString bytes;
   Text trailing_high;  // empty, or a high surrogate that ended the result
   std::size_t unmappable = 0;
+  // Nothing at all: a high surrogate held from the piece before waits on for
+  // the next (a decoder carrying a run over may give nothing for a piece).
+  bool empty = false;
 };
 
-// The input's UTF-8 as ReadEncodedInput decodes a whole file with
-// "--in utf8": a byte order mark at the very start dropped, every U+0000 too.
-Text DecodePiece(const ByteString& piece, bool input_start) {
-  Text text = Utf8BytesToText(piece);
-  if (input_start && piece.starts_with("\xEF\xBB\xBF") && !text.empty() &&
-      text.front() == u'\uFEFF') {
-    text.erase(0, 1);
+// Lets the pieces' results through PieceRules::in_order one at a time, in
+// the order the pieces were read.
+struct InOrderGate {
+  std::mutex mutex;
+  std::condition_variable turn;
+  std::size_t next = 0;
+
+  Text Pass(const PieceRules& rules, Text result, std::size_t index, bool last) {
+    std::unique_lock lock(mutex);
+    turn.wait(lock, [&] { return next == index; });
+    // The next piece's turn comes even when this one fails, or it would
+    // wait for ever.
+    struct Advance {
+      InOrderGate& gate;
+      ~Advance() {
+        ++gate.next;
+        gate.turn.notify_all();
+      }
+    } advance{*this};
+    return rules.in_order(std::move(result), last);
   }
-  std::erase(text, u'\0');
-  return text;
-}
+};
 
 // Converts `bytes`, all of a piece or a stretch of it, through the
-// command's `convert` and appends the encoded result to `out`. A low
-// surrogate that starts a piece and a high one that ends it are kept apart
-// for the writer.
+// command's `convert` (and `in_order`, for a whole piece) and appends the
+// encoded result to `out`. A low surrogate that starts a piece and a high
+// one that ends it are kept apart for the writer.
 void ConvertStretch(const PieceRules& rules, const ByteString& bytes, std::size_t index, bool last,
                     bool piece_start, bool piece_end, FileEncoding encoding, bool count_unmappable,
-                    ConvertedPiece& out) {
-  Text result = rules.convert(DecodePiece(bytes, index == 0), index, last);
+                    InOrderGate* gate, ConvertedPiece& out) {
+  Text result = rules.convert(DecodeInputPiece(bytes, index == 0), index, last);
+  if (gate != nullptr && rules.in_order) result = gate->Pass(rules, std::move(result), index, last);
   // The first piece has nothing before it, and the mark goes first.
   if (piece_start && index > 0 && !result.empty() && IsLowSurrogate(result.front())) {
     out.leading_low = result.substr(0, 1);
@@ -99,30 +114,36 @@ std::size_t NextCut(std::string_view bytes, std::size_t from, const PieceRules& 
 constexpr std::size_t kMinConvertedStretch = 4096;
 
 ConvertedPiece ConvertPiece(const PieceRules& rules, const ByteString& piece, std::size_t index,
-                            bool last, FileEncoding encoding, bool count_unmappable) {
+                            bool last, FileEncoding encoding, bool count_unmappable,
+                            InOrderGate& gate) {
   ConvertedPiece out;
-  if (!rules.direct || encoding != FileEncoding::kUtf8NoBom) {
-    ConvertStretch(rules, piece, index, last, true, true, encoding, count_unmappable, out);
-    return out;
+  // A command that carries state from piece to piece takes each piece whole,
+  // in order; the direct conversion is only for commands that carry none.
+  if (!rules.direct || rules.in_order || encoding != FileEncoding::kUtf8NoBom) {
+    ConvertStretch(rules, piece, index, last, true, true, encoding, count_unmappable, &gate, out);
+  } else {
+    const std::string_view all = piece;
+    std::size_t p = 0;
+    while (p < all.size()) {
+      p += rules.direct(all.substr(p), out.bytes);
+      if (p == all.size()) break;
+      const std::size_t end = NextCut(all, p + kMinConvertedStretch, rules);
+      const bool piece_start = p == 0;
+      const bool piece_end = end == all.size();
+      ConvertStretch(rules, ByteString(all.substr(p, end - p)),
+                     piece_start ? index : std::max<std::size_t>(index, 1), last && piece_end,
+                     piece_start, piece_end, encoding, count_unmappable, nullptr, out);
+      p = end;
+    }
+    // An input converted whole whose result is empty gives the input back,
+    // which its stretches alone cannot tell.
+    if (index == 0 && last && out.bytes.empty()) {
+      ConvertStretch(rules, piece, index, last, true, true, encoding, count_unmappable, nullptr,
+                     out);
+    }
   }
-  const std::string_view all = piece;
-  std::size_t p = 0;
-  while (p < all.size()) {
-    p += rules.direct(all.substr(p), out.bytes);
-    if (p == all.size()) break;
-    const std::size_t end = NextCut(all, p + kMinConvertedStretch, rules);
-    const bool piece_start = p == 0;
-    const bool piece_end = end == all.size();
-    ConvertStretch(rules, ByteString(all.substr(p, end - p)),
-                   piece_start ? index : std::max<std::size_t>(index, 1), last && piece_end,
-                   piece_start, piece_end, encoding, count_unmappable, out);
-    p = end;
-  }
-  // An input converted whole whose result is empty gives the input back,
-  // which its stretches alone cannot tell.
-  if (index == 0 && last && out.bytes.empty()) {
-    ConvertStretch(rules, piece, index, last, true, true, encoding, count_unmappable, out);
-  }
+  out.empty = index > 0 && !last && out.leading_low.empty() && out.bytes.empty() &&
+              out.trailing_high.empty();
   return out;
 }
 
@@ -191,6 +212,16 @@ class PieceWorkers {
 
 }  // namespace
 
+Text DecodeInputPiece(const ByteString& piece, bool input_start) {
+  Text text = Utf8BytesToText(piece);
+  if (input_start && piece.starts_with("\xEF\xBB\xBF") && !text.empty() &&
+      text.front() == u'\uFEFF') {
+    text.erase(0, 1);
+  }
+  std::erase(text, u'\0');
+  return text;
+}
+
 void ReplaceLoneSurrogates(Text& text) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
@@ -203,6 +234,8 @@ void ReplaceLoneSurrogates(Text& text) {
 
 void SetStreamReadBytes(std::size_t bytes) { read_bytes = bytes == 0 ? kReadBytes : bytes; }
 
+std::size_t StreamReadBytes() { return read_bytes; }
+
 bool CanStream(const Invocation& inv, int& status) {
   bool bad = false;
   const bool streams = InputStreams(inv, bad);
@@ -213,6 +246,7 @@ bool CanStream(const Invocation& inv, int& status) {
 int StreamCommand(const Invocation& inv, std::size_t index, const PieceRules& rules) {
   std::optional<InputSource> in = InputSource::Open(inv, index);
   if (!in) return kExitError;
+  DecodeAsRequested(inv, *in);
   return StreamCommand(inv, *in, rules);
 }
 
@@ -223,6 +257,7 @@ int StreamCommand(const Invocation& inv, InputSource& source, const PieceRules& 
   const FileEncoding encoding = out->encoding();
   const bool count = out->CountsUnmappable();
 
+  InOrderGate gate;
   std::deque<std::future<ConvertedPiece>> pending;
   PieceWorkers workers(WorkerCount());
   // A piece more than there are workers keeps them busy while the main
@@ -233,9 +268,10 @@ int StreamCommand(const Invocation& inv, InputSource& source, const PieceRules& 
   bool write_failed = false;
   auto submit = [&](ByteString piece, bool last) {
     const std::size_t i = next_index++;
-    pending.push_back(workers.Submit([&rules, piece = std::move(piece), i, last, encoding, count] {
-      return ConvertPiece(rules, piece, i, last, encoding, count);
-    }));
+    pending.push_back(
+        workers.Submit([&rules, &gate, piece = std::move(piece), i, last, encoding, count] {
+          return ConvertPiece(rules, piece, i, last, encoding, count, gate);
+        }));
   };
   // Results are written in the order the pieces were read; a failed write
   // ends the output, and the pieces still in flight are waited for.
@@ -243,7 +279,7 @@ int StreamCommand(const Invocation& inv, InputSource& source, const PieceRules& 
   auto write_oldest = [&] {
     ConvertedPiece done = pending.front().get();
     pending.pop_front();
-    if (write_failed) return;
+    if (write_failed || done.empty) return;
     Text edge = std::move(held_high);
     edge += done.leading_low;
     held_high = std::move(done.trailing_high);
@@ -267,7 +303,8 @@ int StreamCommand(const Invocation& inv, InputSource& source, const PieceRules& 
     const bool at_end = in->ReadMore(buffer, read_bytes) == 0;
     if (in->failed() || write_failed) break;
     if (at_end) break;
-    const std::size_t cut = LastUtf8CutPoint(buffer, searched, rules.cut);
+    const std::size_t cut =
+        rules.last_cut ? rules.last_cut(buffer) : LastUtf8CutPoint(buffer, searched, rules.cut);
     if (cut == 0) {
       searched = buffer.size() - 1;
       continue;

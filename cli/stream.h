@@ -22,9 +22,9 @@ struct PieceRules {
   // command is concerned (the UTF-8 decoder's own rule, IsUtf8CutPoint, is
   // checked besides). Input that offers no cut is converted whole.
   std::function<bool(std::string_view bytes, std::size_t p)> cut;
-  // The command's result for one piece of text: the input decoded as
-  // "--in utf8" decodes a file (a byte order mark at the input's start and
-  // every U+0000 dropped). `index` counts from 0; `last` marks the last
+  // The command's result for one piece of text: the input decoded as "--in"
+  // says, as the whole file would be (a byte order mark at the input's start
+  // and every U+0000 dropped). `index` counts from 0; `last` marks the last
   // piece, so a piece with index 0 and last set is the whole input. Called
   // on worker threads, several at once: it must not touch shared state.
   std::function<Text(const Text& piece, std::size_t index, bool last)> convert;
@@ -42,30 +42,49 @@ struct PieceRules {
   // as a piece of its own: a later piece (index 1 or more) unless it starts
   // the piece. Called on worker threads like `convert`.
   std::function<std::size_t(std::string_view bytes, ByteString& out)> direct;
+  // Optional, for a command whose cuts depend on everything since the last
+  // one (a count of characters, a mode switched on and off): the last p in
+  // (0, size) before which `bytes` may be cut, or 0 for none. `bytes` starts
+  // at the input's start or at the cut made before. Replaces `cut`; the
+  // UTF-8 decoder's rule must be checked by it too.
+  std::function<std::size_t(std::string_view bytes)> last_cut;
+  // Optional, for a command that carries state from one piece to the next
+  // (an encoder's line position, bytes of an unfinished group): takes each
+  // piece's `convert` result in input order, one piece at a time, on the
+  // worker threads. Its result is what is written.
+  std::function<Text(Text converted, bool last)> in_order;
 };
 
 // Every surrogate of `text` that is not half of a pair becomes U+FFFD: what a
 // filter writes for the next program in a pipe, since UTF-8 cannot hold it.
 void ReplaceLoneSurrogates(Text& text);
 
-// True when the command may stream with the options given: "--in" absent,
-// utf8 or utf8-bom. Sets `status` to kExitError (reported) for a bad name.
+// A piece of the input's bytes decoded as "--in utf8" decodes a whole file:
+// a byte order mark at the input's start dropped, every U+0000 too. The
+// piece must end where IsUtf8CutPoint allows (or at the input's end).
+Text DecodeInputPiece(const ByteString& piece, bool input_start);
+
+// True when the command may stream with the options given: "--in" names an
+// encoding, not "auto" or "detect". Sets `status` to kExitError (reported)
+// for a bad name.
 bool CanStream(const Invocation& inv, int& status);
 
 // Reads positional argument `index` (a path, or standard input when missing
-// or "-"), converts it piece by piece and writes the result as "--out" says
-// to standard output or the "-o" file. An input that cannot be read or an
-// output that cannot be written is reported and gives kExitError; an "-o"
-// target then keeps its old content. Returns the exit status.
+// or "-") in the encoding "--in" names, converts it piece by piece and writes the result as "--out"
+// says to standard output or the "-o" file. An input that cannot be read or an output that cannot
+// be written is reported and gives kExitError; an "-o" target then keeps its old content. Returns
+// the exit status.
 int StreamCommand(const Invocation& inv, std::size_t index, const PieceRules& rules);
 
-// The same on an input opened already, read from where it stands.
+// The same on an input opened already, read from where it stands: UTF-8, or
+// made to give UTF-8 by DecodeAsRequested.
 int StreamCommand(const Invocation& inv, InputSource& in, const PieceRules& rules);
 
 // The bytes read at a time (0: the default of half a megabyte). Tests and
 // fuzzing read a few bytes at a time, so that pieces end at every position
 // a command may cut at. Not for use while a command runs.
 void SetStreamReadBytes(std::size_t bytes);
+std::size_t StreamReadBytes();
 
 }  // namespace tekvo::cli
 

@@ -7,6 +7,7 @@
 #define TEKVO_ENGINE_BASE64_H_
 
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 #include "engine/text.h"
@@ -23,6 +24,12 @@ enum class Base64Alphabet {
 // characters or line breaks. Never fails.
 Text BytesToBase64(const ByteString& bytes);
 
+// What Base64ToBytes makes of the character `c`: its value 0-63 ("=" gives
+// 0), kBase64Skipped for a space, CR or LF, kBase64Invalid for anything else.
+inline constexpr int kBase64Skipped = -2;
+inline constexpr int kBase64Invalid = -1;
+int Base64CharValue(char16_t c, Base64Alphabet alphabet);
+
 // The bytes of `text`. Every "=" counts as "A" (zero bits); spaces, CRs and
 // LFs are skipped. Leftover characters at the end give one byte (2 chars),
 // two bytes (3 chars) or none (1 char). Any other character outside the
@@ -36,6 +43,34 @@ ByteString Base64ToBytes(std::u16string_view text, Base64Alphabet alphabet);
 // Texts longer than max_len / 5 units are refused (too_long set, text is the
 // input). The empty text gives the empty text.
 Converted EncodeBase64Text(const Text& text, ComposeBytes bytes, std::size_t max_len = kMaxTextLen);
+
+// Bytes given a piece at a time in the padded Base64 lines EncodeBase64Text
+// writes: the results of all the calls joined are the lines of all the bytes
+// encoded at once, so a long input need not be held whole. Never fails.
+class Base64LineWriter {
+ public:
+  // EncodeBase64Text's lines end in a bare CR; kCrLf ends them in CR LF.
+  explicit Base64LineWriter(FoldBreak fold_break = FoldBreak::kCr) : fold_break_(fold_break) {}
+
+  // Appends the characters of every complete three-byte group, a line break
+  // before each 77th character of a line; the one or two bytes of an
+  // unfinished group wait for the next call.
+  void Add(std::string_view bytes, Text& out);
+
+  // Appends the waiting bytes' group, padded with "=": the text's end, after
+  // which the writer is not used again.
+  void Finish(Text& out);
+
+ private:
+  // Writes a group of `chars` characters (the rest "=") from `o` on, the
+  // line break before it if due; returns where the writing ended.
+  char16_t* PutGroup(std::uint32_t bits, std::size_t chars, char16_t* o);
+
+  FoldBreak fold_break_;
+  std::uint8_t waiting_[2] = {0, 0};
+  std::size_t waiting_count_ = 0;
+  std::size_t column_ = 0;  // characters on the line being written
+};
 
 // Decodes `text` with Base64ToBytes and reads the bytes through `language`
 // (an LCID of 1 or more: its default ANSI code page; kIdUtf8: UTF-8), then

@@ -148,6 +148,19 @@ Text CodePageBytesToText(const ByteString& bytes, CodePageId cp) {
   return text;
 }
 
+std::size_t CodePageRestPoint(std::string_view bytes, CodePageId cp) {
+  const CodePageEntry* entry = FindCodePage(cp);
+  if (entry == nullptr) return 0;
+  if (entry->backend == ConverterBackend::kIconv) {
+    // Johab: a byte below 0x40 is never part of a pair.
+    std::size_t n = bytes.size();
+    while (n > 0 && static_cast<unsigned char>(bytes[n - 1]) >= 0x40) --n;
+    return n;
+  }
+  UConverter* cnv = ThreadConverter(*entry);
+  return cnv == nullptr ? 0 : IcuRestPoint(cnv, bytes);
+}
+
 bool IsCodePageServed(CodePageId cp) { return FindCodePage(cp) != nullptr; }
 
 bool IsCodePageStateless(CodePageId cp) {

@@ -14,7 +14,9 @@
 #ifndef TEKVO_ENGINE_CODEPAGE_H_
 #define TEKVO_ENGINE_CODEPAGE_H_
 
+#include <cstddef>
 #include <optional>
+#include <string_view>
 
 #include "engine/text.h"
 
@@ -36,6 +38,13 @@ bool IsCodePageServed(CodePageId cp);
 // in such a page may be converted piece by piece, cut after any line feed.
 // False for UTF-7 and the ISO-2022 pages.
 bool IsCodePageStateless(CodePageId cp);
+
+// For a page that IsCodePageStateless: how many bytes at the start of
+// `bytes` (read from the page's initial state) its decoder reads with
+// nothing held back for a character cut short, so that the text of those
+// bytes and of the rest, joined, is the text of all of them. All of `bytes`
+// when no character is cut short at the end; 0 for a page not served.
+std::size_t CodePageRestPoint(std::string_view bytes, CodePageId cp);
 
 // The default ANSI code page of a Windows LCID, or nullopt for an LCID that has
 // none or that is unknown.

@@ -13,44 +13,53 @@ Converted Unchanged(const Text& text) { return Converted{text, false}; }
 
 }  // namespace
 
+ByteString HalfCharShifter::Encode(const Text& text) const {
+  if (id_ >= 1) return TextToLocaleBytes(text, id_).value_or(ByteString());
+  // Both byte orders give the same repair: the cut drops one byte of the
+  // text's own little-endian form, which realigns either way.
+  return TextToUtf16LeBytes(text);
+}
+
+void HalfCharShifter::Add(const Text& piece, bool last, Text& out) {
+  ByteString bytes = std::move(pending_);
+  std::size_t from = 0;
+  if (seen_ < pos_) {
+    from = std::min(piece.size(), pos_ - seen_);
+    bytes += Encode(piece.substr(0, from));
+  }
+  if (from < piece.size() && seen_ + from == pos_) {
+    // A blank marks the cut; the text after it loses its first byte.
+    bytes += Encode(u" ");
+    bytes += Encode(piece.substr(from)).substr(1);
+  } else if (from < piece.size()) {
+    bytes += Encode(piece.substr(from));
+  }
+  seen_ += piece.size();
+
+  // Decode as far as the decoder is at rest: whole UTF-16 units, whole
+  // characters of the ANSI page.
+  std::size_t n = bytes.size();
+  if (!last && id_ >= 1) {
+    n = CodePageRestPoint(bytes, LocaleCodePage(id_).value_or(0));
+  } else if (!last) {
+    n -= n % 2;
+  }
+  pending_ = bytes.substr(n);
+  bytes.resize(n);
+  Text decoded =
+      id_ >= 1 ? LocaleBytesToText(bytes, id_).value_or(Text()) : Utf16LeBytesToText(bytes);
+  std::erase(decoded, u'\0');
+  out += decoded;
+}
+
 Converted ShiftHalfCharacter(const Text& text, std::int32_t pos, LocaleId id, std::size_t max_len) {
-  if (pos < 0 || static_cast<std::size_t>(pos) >= text.size()) {
+  if (pos < 0 || static_cast<std::size_t>(pos) >= text.size()) return Unchanged(text);
+  if (id >= 1 ? !LocaleCodePage(id) : id != kIdUtf16Be && id != kIdUtf16Le) {
     return Unchanged(text);
   }
-  const std::size_t cut = static_cast<std::size_t>(pos);
-
-  Text head;
-  head.reserve(cut + 1);
-  head.assign(text, 0, cut);
-  head.push_back(u' ');
-  const Text tail(text, cut);
-
-  ByteString joined;
+  HalfCharShifter shifter(static_cast<std::size_t>(pos), id);
   Text result;
-  if (id >= 1) {
-    std::optional<ByteString> head_bytes = TextToLocaleBytes(head, id);
-    std::optional<ByteString> tail_bytes = TextToLocaleBytes(tail, id);
-    if (!head_bytes || !tail_bytes) return Unchanged(text);
-    joined.reserve(head_bytes->size() + tail_bytes->size());
-    joined.append(*head_bytes);
-    if (!tail_bytes->empty()) joined.append(*tail_bytes, 1);
-    std::optional<Text> decoded = LocaleBytesToText(joined, id);
-    if (!decoded) return Unchanged(text);
-    result = std::move(*decoded);
-  } else if (id == kIdUtf16Be || id == kIdUtf16Le) {
-    // Both byte orders give the same repair: the cut drops one byte of the
-    // text's own little-endian form, which realigns either way.
-    const ByteString head_bytes = TextToUtf16LeBytes(head);
-    const ByteString tail_bytes = TextToUtf16LeBytes(tail);
-    joined.reserve(head_bytes.size() + tail_bytes.size());
-    joined.append(head_bytes);
-    if (!tail_bytes.empty()) joined.append(tail_bytes, 1);
-    result = Utf16LeBytesToText(joined);
-  } else {
-    return Unchanged(text);
-  }
-
-  result.erase(std::remove(result.begin(), result.end(), u'\0'), result.end());
+  shifter.Add(text, true, result);
   if (result.size() > max_len) return Converted{text, true};
   return Converted{std::move(result), false};
 }

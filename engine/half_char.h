@@ -31,6 +31,30 @@ namespace tekvo {
 Converted ShiftHalfCharacter(const Text& text, std::int32_t pos, LocaleId id,
                              std::size_t max_len = kMaxTextLen);
 
+// The same repair given the text a piece at a time, so that a long text need
+// not be held whole: the results of all the calls joined are
+// ShiftHalfCharacter's result for the whole text, when `pos` is before its
+// end and no length limit applies. Bytes of a character cut by the dropped
+// byte wait for the next piece.
+class HalfCharShifter {
+ public:
+  // `id` must be an LCID whose code page the bridge knows, kIdUtf16Be or
+  // kIdUtf16Le.
+  HalfCharShifter(std::size_t pos, LocaleId id) : pos_(pos), id_(id) {}
+
+  // Appends the result for the next piece. Pieces must not end between the
+  // two halves of a surrogate pair; `last` marks the text's last piece.
+  void Add(const Text& piece, bool last, Text& out);
+
+ private:
+  ByteString Encode(const Text& text) const;
+
+  std::size_t pos_;
+  LocaleId id_;
+  std::size_t seen_ = 0;  // units of the text given so far
+  ByteString pending_;    // bytes from the cut on, not decoded yet
+};
+
 }  // namespace tekvo
 
 #endif  // TEKVO_ENGINE_HALF_CHAR_H_

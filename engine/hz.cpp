@@ -64,44 +64,54 @@ std::size_t ContinuationAt(std::u16string_view s, std::size_t r) {
 
 }  // namespace
 
-Converted EncodeHz(const Text& text, std::size_t max_len) {
-  if (text.empty()) return {};
-  if (text.size() > EncoderInputLimit(max_len, 5)) return {text, true};
+void HzWriter::Add(std::u16string_view piece, bool last, Text& out) {
   const GbPairs& gb = Pairs();
-  Text out(text.size() * 4 + 2, u'\0');
-  std::size_t w = 0;
-  bool gb_mode = false;
-  for (const char16_t c : text) {
+  std::size_t w = out.size();
+  out.resize(w + piece.size() * 4 + 2);
+  for (const char16_t c : piece) {
     const std::uint16_t code = gb.code[c];
     if (code != 0) {
-      if (!gb_mode) {
+      if (!gb_mode_) {
         out[w++] = u'~';
         out[w++] = u'{';
-        gb_mode = true;
+        gb_mode_ = true;
       }
       out[w++] = static_cast<char16_t>((code >> 8) & 0x7F);
       out[w++] = static_cast<char16_t>(code & 0x7F);
     } else {
-      if (gb_mode) {
+      if (gb_mode_) {
         out[w++] = u'~';
         out[w++] = u'}';
-        gb_mode = false;
+        gb_mode_ = false;
       }
       out[w++] = c;
       if (c == u'~') out[w++] = u'~';
     }
   }
-  if (gb_mode) {
+  if (last && gb_mode_) {
     out[w++] = u'~';
     out[w++] = u'}';
+    gb_mode_ = false;
   }
   out.resize(w);
+}
+
+Converted EncodeHz(const Text& text, std::size_t max_len) {
+  if (text.empty()) return {};
+  if (text.size() > EncoderInputLimit(max_len, 5)) return {text, true};
+  Text out;
+  HzWriter writer;
+  writer.Add(text, true, out);
   return {std::move(out), false};
 }
 
-Text DecodeHz(const Text& text) {
-  if (text.empty()) return text;
-  Text s = text;
+namespace {
+
+// DecodeHz's scan, writing over `s` in place; `at_rest(p)` hears of every
+// p after which the scan is in ASCII mode with nothing pending: after a line
+// feed written as itself there.
+template <typename AtRest>
+void DecodeHzInPlace(Text& s, AtRest at_rest) {
   const GbPairs& gb = Pairs();
 
   // Line continuations are recognised where a "~" starts an escape or a pair,
@@ -115,6 +125,7 @@ Text DecodeHz(const Text& text) {
     if (!gb_mode) {
       if (c != u'~') {
         s[w++] = c;
+        if (c == u'\n') at_rest(r + 1);
       } else if (const std::size_t n = ContinuationAt(s, r); n != 0) {
         r += n - 1;
       } else if (r + 1 < s.size()) {
@@ -150,7 +161,22 @@ Text DecodeHz(const Text& text) {
     }
   }
   s.resize(w);
+}
+
+}  // namespace
+
+Text DecodeHz(const Text& text) {
+  if (text.empty()) return text;
+  Text s = text;
+  DecodeHzInPlace(s, [](std::size_t) {});
   return s;
+}
+
+std::size_t LastHzRestPoint(const Text& text) {
+  Text s = text;
+  std::size_t last = 0;
+  DecodeHzInPlace(s, [&](std::size_t p) { last = p; });
+  return last < text.size() ? last : 0;
 }
 
 }  // namespace tekvo

@@ -8,6 +8,7 @@
 #define TEKVO_ENGINE_HZ_H_
 
 #include <cstddef>
+#include <string_view>
 
 #include "engine/text.h"
 
@@ -23,6 +24,19 @@ namespace tekvo {
 // input). The empty text gives the empty text.
 Converted EncodeHz(const Text& text, std::size_t max_len = kMaxTextLen);
 
+// EncodeHz given the text a piece at a time, so that a long text need not be
+// held whole: the results of all the calls joined are EncodeHz's for the
+// whole text, GB mode going on from one piece into the next. Never fails.
+class HzWriter {
+ public:
+  // Appends the HZ of the next piece; `last` closes GB mode at the text's
+  // end.
+  void Add(std::u16string_view piece, bool last, Text& out);
+
+ private:
+  bool gb_mode_ = false;
+};
+
 // Decodes in one scan. A "~" (also "~ " and "~\t") before CR LF where an
 // escape or a pair could start continues the line: both are dropped; "~~"
 // before CR LF is a tilde that ends its line. In GB mode every ASCII character except CR is a byte
@@ -32,6 +46,12 @@ Converted EncodeHz(const Text& text, std::size_t max_len = kMaxTextLen);
 // "~" before anything else stays. A half pair at the end is dropped. The
 // output is never longer than the input. Never fails.
 Text DecodeHz(const Text& text);
+
+// The last p in (0, size) after which DecodeHz is at rest, so that the text
+// may be decoded in two parts cut there: DecodeHz(text[0, p)) +
+// DecodeHz(text[p, end)) equals DecodeHz(text). Such a p follows a line feed
+// read in ASCII mode. 0 when there is none. Never fails.
+std::size_t LastHzRestPoint(const Text& text);
 
 }  // namespace tekvo
 

@@ -162,4 +162,16 @@ Text IcuDecode(const CodePageEntry& entry, UConverter* cnv, const ByteString& by
   return out;
 }
 
+std::size_t IcuRestPoint(UConverter* cnv, std::string_view bytes) {
+  ucnv_resetToUnicode(cnv);
+  const char* src = bytes.data();
+  Text out(bytes.size() + 1, u'\0');
+  std::size_t used = 0;
+  const bool fed = FeedToUnicode(cnv, src, src + bytes.size(), false, out, used);
+  const int pending = PendingToUnicode(cnv);
+  ucnv_resetToUnicode(cnv);
+  if (!fed || pending < 0) return 0;
+  return bytes.size() - static_cast<std::size_t>(pending);
+}
+
 }  // namespace tekvo

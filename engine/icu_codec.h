@@ -6,6 +6,9 @@
 
 #include <unicode/ucnv.h>
 
+#include <cstddef>
+#include <string_view>
+
 #include "engine/codepage_registry.h"
 #include "engine/text.h"
 
@@ -15,6 +18,10 @@ namespace tekvo {
 // of any length; an empty result when ICU fails outright.
 ByteString IcuEncode(const CodePageEntry& entry, UConverter* cnv, const Text& text);
 Text IcuDecode(const CodePageEntry& entry, UConverter* cnv, const ByteString& bytes);
+
+// How many bytes at the start of `bytes` ICU reads without holding any back
+// for a character cut short at the end; 0 when ICU fails outright.
+std::size_t IcuRestPoint(UConverter* cnv, std::string_view bytes);
 
 }  // namespace tekvo
 

@@ -35,12 +35,7 @@ void RemoveAll(Text& text, std::u16string_view pattern) {
 
 }  // namespace
 
-Converted EncodeQuotedPrintable(const Text& text, ComposeBytes which, std::size_t max_len) {
-  if (text.empty()) return {};
-  if (text.size() > EncoderInputLimit(max_len, 10)) return {text, true};
-  const std::optional<ByteString> bytes = ComposeTextBytes(WithCrLfBreaks(text), which);
-  if (!bytes || bytes->empty()) return {text, false};
-
+void QpLineWriter::Add(std::string_view bytes, Text& out) {
   // Each byte's piece, written three units at a time (the buffer has room
   // for the overshoot) so the loop has no branch on the kind of byte.
   struct Piece {
@@ -59,17 +54,17 @@ Converted EncodeQuotedPrintable(const Text& text, ComposeBytes which, std::size_
     return pieces;
   }();
 
-  Text out(bytes->size() * 4 + 4, u'\0');
+  std::size_t w = out.size();
+  out.resize(w + bytes.size() * 5 + 5);
   char16_t* const o = out.data();
-  std::size_t w = 0;
-  std::size_t line = 0;
-  for (const char ch : *bytes) {
+  for (const char ch : bytes) {
     const Piece& piece = kPieces[static_cast<unsigned char>(ch)];
-    line += piece.length;
-    if (line >= kLineLimit) {
+    line_ += piece.length;
+    if (line_ >= kLineLimit) {
       o[w++] = u'=';
       o[w++] = u'\r';
-      line = piece.length;
+      if (fold_break_ == FoldBreak::kCrLf) o[w++] = u'\n';
+      line_ = piece.length;
     }
     o[w] = piece.units[0];
     o[w + 1] = piece.units[1];
@@ -77,6 +72,16 @@ Converted EncodeQuotedPrintable(const Text& text, ComposeBytes which, std::size_
     w += piece.length;
   }
   out.resize(w);
+}
+
+Converted EncodeQuotedPrintable(const Text& text, ComposeBytes which, std::size_t max_len) {
+  if (text.empty()) return {};
+  if (text.size() > EncoderInputLimit(max_len, 10)) return {text, true};
+  const std::optional<ByteString> bytes = ComposeTextBytes(WithCrLfBreaks(text), which);
+  if (!bytes || bytes->empty()) return {text, false};
+  Text out;
+  QpLineWriter writer;
+  writer.Add(*bytes, out);
   return {std::move(out), false};
 }
 

@@ -7,6 +7,7 @@
 #define TEKVO_ENGINE_QUOTED_PRINTABLE_H_
 
 #include <cstddef>
+#include <string_view>
 
 #include "engine/text.h"
 #include "engine/transfer_bytes.h"
@@ -23,6 +24,24 @@ namespace tekvo {
 // input). The empty text, or one that gives no bytes, comes back unchanged.
 Converted EncodeQuotedPrintable(const Text& text, ComposeBytes bytes,
                                 std::size_t max_len = kMaxTextLen);
+
+// Bytes given a piece at a time in the lines EncodeQuotedPrintable writes:
+// the results of all the calls joined are the encoding of all the bytes at
+// once, so a long input need not be held whole. Never fails.
+class QpLineWriter {
+ public:
+  // EncodeQuotedPrintable's soft breaks are "=" + CR; kCrLf makes them
+  // "=" + CR LF.
+  explicit QpLineWriter(FoldBreak fold_break = FoldBreak::kCr) : fold_break_(fold_break) {}
+
+  // Appends the escapes and characters of `bytes`, with a soft break where
+  // the line would reach 76 characters.
+  void Add(std::string_view bytes, Text& out);
+
+ private:
+  FoldBreak fold_break_;
+  std::size_t line_ = 0;  // characters on the line being written
+};
 
 enum class ByteEscapes {
   kUrl,              // "%XX"; "+" stands for a space

@@ -16,6 +16,10 @@ namespace tekvo {
 // UTF-8.
 enum class ComposeBytes { kGb, kUtf8 };
 
+// How the line-folding encoders end a line: a bare CR, as the editor keeps
+// line breaks, or CR LF, as files and mail have them.
+enum class FoldBreak { kCr, kCrLf };
+
 // The longest input an encoder accepts when its output may grow up to
 // `growth` units per input unit and the result must fit in `max_len` units.
 inline std::size_t EncoderInputLimit(std::size_t max_len, std::size_t growth) {

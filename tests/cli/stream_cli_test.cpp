@@ -7,6 +7,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -18,10 +19,15 @@
 #include "cli/commands.h"
 #include "cli/repair_name.h"
 #include "cli/stream.h"
+#include "cli/transfer_streams.h"
+#include "engine/base64.h"
 #include "engine/char_refs.h"
 #include "engine/codepage.h"
+#include "engine/half_char.h"
+#include "engine/hz.h"
 #include "engine/mapping.h"
 #include "engine/quoted_printable.h"
+#include "engine/utf7.h"
 #include "engine/windows_ids.h"
 #include "files/file_encoding.h"
 #include "tests/case_name.h"
@@ -73,20 +79,78 @@ const std::string kEscapes = Repeat(
     "&#x4E2;&#1234567&quot;text&");
 // URL escapes with a lead byte's trail left plain ("%B5A"), "+", runs that
 // end at a space, a tab or a letter, malformed escapes and U+0000 inside and
-// beside escapes.
+// beside escapes, and bytes the UTF-8 decoder drops (FF) inside them.
 const std::string kUrlEscapes =
     Repeat(std::string("work%2Easp%3Fs%3D%B5%E7%C4%D4 \xE8\x8B\xB1+x %B5A %B5 A%ZZ%4%%41%B\0"
-                       "5x%E4%B8%AD\t%81%40end%\0B5g\0%B5\0A%\ny",
-                       93));
+                       "5x%E4%B8%AD\t%81%40end%\0B5g\0%B5\0A%\nyx%\xFF\xFF"
+                       "41y%B5\xFF\xFF"
+                       "AB ",
+                       108));
 // Quoted-printable with soft breaks of every kind, some of which only form
-// once another is gone ("= =\r\n\r\n"), trails after soft breaks, bare LFs,
-// CR U+0000 LF and malformed escapes.
+// once another is gone ("= =\r\n\r\n", also with a byte the UTF-8 decoder
+// drops before the first CR), trails after soft breaks, bare LFs, CR U+0000
+// LF and malformed escapes.
 const std::string kQpEscapes = Repeat(
     std::string("=B5=E7=C4=D4 =B5=\r\nA soft=\r\nbreak= \r\nx=\t\r\ny= =\r\n\r\nz=\t= =\r\n\r\n\r\n"
                 "line=0D=0A\r\n=E4=B8=AD\n=B5\nA=\r\0\n=B5\r\n=ZZ=4\r\nplain\0\r\nq\r\0\n=\r\nw"
-                "u=\t= \r\n\r\nv=\t=\r\n\r\n=B5=\t\r\nA=B5= \r\nAB=B5=\r\0\nCD",
-                165));
+                "u=\t= \r\n\r\nv=\t=\r\n\r\n=B5=\t\r\nA=B5= \r\nAB=B5=\r\0\nCDx= =\xFF\r\n\r\ny",
+                174));
 const std::string kKana = Repeat("ｶﾞｷﾞｸ ﾊﾟ。ABC 汉字漢字ｳﾞ ガパ１２");
+// Line breaks that are bare CRs only: the line-folding encoders then write
+// each as CR LF, which only the whole input can tell. U+0000 (dropped) and
+// a control character stand between Chinese characters.
+const std::string kCrLines = Repeat(std::string("中華民國 history\r悠久~文\0化\x01字\r\r", 41));
+// Base64 of GB text in lines after a byte order mark, with padding inside the text and spaces and a
+// U+0000 between the characters; of UTF-8 text with no ASCII at all (a lone
+// surrogate among it), as one line; and the latter in the URL alphabet.
+std::string Base64Lines(const std::u16string& unit, ComposeBytes bytes) {
+  return TextToUtf8Bytes(
+      BareCrToCrLf(EncodeBase64Text(unit, bytes, kNoLengthLimit).text + u"==\r\n"));
+}
+const std::string kBase64Gb =
+    Repeat(Base64Lines(u"中華民國的歷史悠久，文化豐富。Plain ASCII too.\n", ComposeBytes::kGb) +
+               std::string("1tDO xC\0B0Z Xh0\n"),
+           "\xEF\xBB\xBF");
+const std::string kBase64Utf8 =
+    Repeat(TextToUtf8Bytes(BytesToBase64(TextToUtf8Bytes(u"中華民國的歷史悠久文化豐富𝄞𝄞𝄞\xD83D"))));
+// The lenient UTF-8 decoder reads C1 81 as "A": a fifth character of the
+// first group, that no count of bytes sees.
+const std::string kBase64Overlong = Repeat(kBase64Gb.substr(3, 4096), "1tDO\xC1\x81");
+const std::string kBase64Url = [] {
+  std::string url = kBase64Utf8;
+  std::replace(url.begin(), url.end(), '+', '*');
+  std::replace(url.begin(), url.end(), '/', '-');
+  return url;
+}();
+// UTF-7 with runs ended by "-", by a space and by a line break, runs of one
+// or two characters that stay text, "+-", a lone surrogate and U+0000.
+const std::string kUtf7 = Repeat(
+    std::string("+Ti1lhw- text +Ti1lhw,+-x+AB +ABCD\r\n+2D3eAA-y+2D0-a\0+Ti1lhw/\n+ZYdT-W.", 69));
+// HZ with GB mode across line feeds, lines ending in LF alone, CRs that end
+// it, continuations of every form ("~\r\n" inside and outside GB mode), "~~" before CR LF and "~}"
+// only where a pair may start.
+const std::string kHz =
+    Repeat(std::string("~{VPN\nD~}\nx\ntext~\r\nmore~{V~\r\nPND\r\nx~~\r\n~{VP~ "
+                       "\r\nND~}~{VP~\r\nND~}a~\t\r\n\r\n~{V\r\r\nPN~}\0~\r\n",
+                       83));
+
+// Other input encodings: GB with U+0000, the euro sign's single byte, a
+// lead byte cut short before a line break and one before a space, and GB
+// with no byte below 0x80 but the euro sign's; UTF-16 LE
+// after its mark, a surrogate pair inside; Base64 in UTF-16 BE.
+const std::string kGbLines =
+    Repeat(TextToCodePageBytes(u"中華民國 ABC，漢字€。", 936) + std::string("\0\xB5\n\xB5 x\n", 7));
+const std::string kGbNoAscii = Repeat(TextToCodePageBytes(u"中華民國的歷史悠久文化豐富€", 936));
+// Base64 of the same GB, in one line: its bytes never fall below 0x40.
+const std::string kBase64GbNoAscii = Repeat(
+    TextToUtf8Bytes(BytesToBase64(TextToCodePageBytes(u"中華民國的歷史悠久文化豐富€", 936))));
+std::string Utf16(const std::string& utf8, bool big_endian) {
+  std::string bytes = TextToUtf16LeBytes(Utf8BytesToText(utf8));
+  return big_endian ? SwapBytePairs(bytes) : bytes;
+}
+const std::string kUtf16LeMarked =
+    "\xFF\xFE" + Utf16(kGarbledOneLine.substr(0, kInputBytes / 2) + "😀", false);
+const std::string kBase64Utf16Be = Utf16(kBase64Gb.substr(3, kInputBytes / 2), true);
 
 struct StreamCase {
   const char* name;
@@ -95,6 +159,7 @@ struct StreamCase {
   // The whole-text routine the command's result must equal.
   std::function<Text(const Text&)> whole;
   FileEncoding out = FileEncoding::kUtf8NoBom;
+  FileEncoding in = FileEncoding::kUtf8NoBom;  // as "--in" asks
 };
 
 void PrintTo(const StreamCase& c, std::ostream* os) {
@@ -138,6 +203,20 @@ std::function<Text(const Text&)> WithoutLoneSurrogates(std::function<Text(const 
 
 const auto kSame = [](const Text& t) { return t; };
 
+std::function<Text(const Text&)> Shift(std::int32_t pos, LocaleId id) {
+  return [=](const Text& t) { return ShiftHalfCharacter(t, pos, id, kNoLengthLimit).text; };
+}
+
+std::function<Text(const Text&)> Base64(LocaleId language, Base64Alphabet alphabet) {
+  return [=](const Text& t) { return DecodeBase64Text(t, language, alphabet); };
+}
+
+std::function<Text(const Text&)> InLines(Converted (*encode)(const Text&, ComposeBytes,
+                                                             std::size_t),
+                                         ComposeBytes bytes) {
+  return [=](const Text& t) { return BareCrToCrLf(encode(t, bytes, kNoLengthLimit).text); };
+}
+
 const StreamCase kCases[] = {
     {"repair-lines", {"repair", "gb--big5"}, &kGarbledLines, Repair("gb--big5")},
     {"repair-one-line", {"repair", "gb--big5"}, &kGarbledOneLine, Repair("gb--big5")},
@@ -158,7 +237,32 @@ const StreamCase kCases[] = {
      {"convert", "--in", "utf8-bom", "--out", "utf8-bom"},
      &kAwkward,
      kSame,
+     FileEncoding::kUtf8,
      FileEncoding::kUtf8},
+    {"map-full-from-gb",
+     {"map", "full", "--in", "gb"},
+     &kGbLines,
+     Map(TextMapping::kFullWidth),
+     FileEncoding::kUtf8NoBom,
+     FileEncoding::kAnsiGb},
+    {"convert-from-gb-no-ascii",
+     {"convert", "--in", "gb"},
+     &kGbNoAscii,
+     kSame,
+     FileEncoding::kUtf8NoBom,
+     FileEncoding::kAnsiGb},
+    {"repair-from-utf16le-with-mark",
+     {"repair", "gb--big5", "--in", "utf16le"},
+     &kUtf16LeMarked,
+     Repair("gb--big5"),
+     FileEncoding::kUtf8NoBom,
+     FileEncoding::kUnicodeNoBom},
+    {"decode-base64-from-utf16be",
+     {"decode", "base64:gb", "--in", "utf16be"},
+     &kBase64Utf16Be,
+     Base64(kLcidChinesePrc, Base64Alphabet::kStandard),
+     FileEncoding::kUtf8NoBom,
+     FileEncoding::kUnicodeBeNoBom},
     {"convert-to-utf16be-bom",
      {"convert", "--out", "utf16be-bom"},
      &kAwkward,
@@ -205,6 +309,59 @@ const StreamCase kCases[] = {
      {"decode", "qp:gb"},
      &kAwkward,
      WithoutLoneSurrogates(Bytes(kLcidChinesePrc, ByteEscapes::kQuotedPrintable))},
+    {"shift-gb-lines", {"shift", "gb", "7"}, &kGarbledLines, Shift(7, kLcidChinesePrc)},
+    {"shift-gb-no-ascii", {"shift", "gb", "3"}, &kNoAscii, Shift(3, kLcidChinesePrc)},
+    {"shift-utf16-awkward", {"shift", "-1", "0"}, &kAwkward, Shift(0, kIdUtf16Be)},
+    {"decode-base64-gb",
+     {"decode", "base64:gb"},
+     &kBase64Gb,
+     Base64(kLcidChinesePrc, Base64Alphabet::kStandard)},
+    {"decode-base64-gb-no-ascii",
+     {"decode", "base64:gb"},
+     &kBase64GbNoAscii,
+     Base64(kLcidChinesePrc, Base64Alphabet::kStandard)},
+    {"decode-base64-overlong",
+     {"decode", "base64:gb"},
+     &kBase64Overlong,
+     Base64(kLcidChinesePrc, Base64Alphabet::kStandard)},
+    {"decode-base64-utf8-one-line",
+     {"decode", "base64:utf8"},
+     &kBase64Utf8,
+     WithoutLoneSurrogates(Base64(kIdUtf8, Base64Alphabet::kStandard))},
+    {"decode-base64url-big5",
+     {"decode", "base64url:big5"},
+     &kBase64Url,
+     Base64(kLcidChineseTaiwan, Base64Alphabet::kUrl)},
+    {"decode-base64-not-base64",
+     {"decode", "base64:gb"},
+     &kBase64Url,
+     Base64(kLcidChinesePrc, Base64Alphabet::kStandard)},
+    {"decode-utf7", {"decode", "utf7"}, &kUtf7, WithoutLoneSurrogates(DecodeUtf7)},
+    {"decode-hz", {"decode", "hz"}, &kHz, DecodeHz},
+    {"encode-base64-gb-cr-lines",
+     {"encode", "base64:gb"},
+     &kCrLines,
+     InLines(EncodeBase64Text, ComposeBytes::kGb)},
+    {"encode-base64-utf8-awkward",
+     {"encode", "base64:utf8"},
+     &kAwkward,
+     InLines(EncodeBase64Text, ComposeBytes::kUtf8)},
+    {"encode-qp-gb-cr-and-lf",
+     {"encode", "qp:gb"},
+     &kQpEscapes,
+     InLines(EncodeQuotedPrintable, ComposeBytes::kGb)},
+    {"encode-qp-utf8-cr-lines",
+     {"encode", "qp:utf8"},
+     &kCrLines,
+     InLines(EncodeQuotedPrintable, ComposeBytes::kUtf8)},
+    {"encode-utf7-cr-lines",
+     {"encode", "utf7"},
+     &kCrLines,
+     [](const Text& t) { return EncodeUtf7(t, kNoLengthLimit).text; }},
+    {"encode-hz-cr-lines",
+     {"encode", "hz"},
+     &kCrLines,
+     [](const Text& t) { return EncodeHz(t, kNoLengthLimit).text; }},
 };
 
 class StreamedEqualsWhole : public testing::TestWithParam<StreamCase> {};
@@ -213,9 +370,7 @@ TEST_P(StreamedEqualsWhole, ByteForByte) {
   const StreamCase& c = GetParam();
   const std::string& input = *c.input;
   const FileEncoding detected = DetectFileEncoding(input);
-  const FileEncoding used = ResolveFileEncoding(
-      c.args.size() > 2 && c.args[2] == "utf8-bom" ? FileEncoding::kUtf8 : FileEncoding::kUtf8NoBom,
-      detected);
+  const FileEncoding used = ResolveFileEncoding(c.in, detected);
   const std::optional<Text> text = DecodeFileBytes(input, used, detected);
   ASSERT_TRUE(text);
   const std::optional<ByteString> expected = EncodeFileText(c.whole(*text), c.out);
@@ -262,20 +417,47 @@ INSTANTIATE_TEST_SUITE_P(Shapes, StreamedEqualsWhole, testing::ValuesIn(kCases),
 // Past a few megabytes suggest ranks slices from all over the input, then
 // streams the chosen repair: the result is still the whole-text repair,
 // and the listing names it first.
-TEST(SuggestOnLongInput, AppliesTheRepairTheSampleChose) {
-  std::string input = kGarbledOneLine;
-  while (input.size() < (std::size_t{9} << 20)) input += kGarbledOneLine;
+struct LongSuggestCase {
+  const char* name;
+  const std::string* unit;  // repeated past the size ranked whole
+  std::string listed;       // the start of the name listed first
+  std::function<Text(const Text&)> whole;
+};
+
+// Base64 as mail carries it: lines of 76 without padding inside.
+const std::string kBase64Mail = [] {
+  std::u16string lines;
+  for (int i = 0; i < 57; ++i) lines += u"中華民國的歷史悠久，文化豐富。Plain ASCII too.\n";
+  return Repeat(TextToUtf8Bytes(
+      BareCrToCrLf(EncodeBase64Text(lines, ComposeBytes::kGb, kNoLengthLimit).text + u"\r")));
+}();
+
+const LongSuggestCase kLongSuggestCases[] = {
+    {"garbled-one-line", &kGarbledOneLine, "GB--Big5", Repair("gb--big5")},
+    {"base64-lines", &kBase64Mail, "Base64--GB",
+     Base64(kLcidChinesePrc, Base64Alphabet::kStandard)},
+};
+
+class SuggestOnLongInput : public testing::TestWithParam<LongSuggestCase> {};
+
+TEST_P(SuggestOnLongInput, AppliesTheRepairTheSampleChose) {
+  const LongSuggestCase& c = GetParam();
+  std::string input = *c.unit;
+  while (input.size() < (std::size_t{9} << 20)) input += *c.unit;
   const Text text =
       DecodeFileBytes(input, FileEncoding::kUtf8NoBom, DetectFileEncoding(input)).value();
-  const std::string want = TextToUtf8Bytes(Repair("gb--big5")(text));
+  const std::string want = TextToUtf8Bytes(c.whole(text));
   const Result applied = RunTool({"suggest", "--apply"}, input);
   ASSERT_EQ(applied.status, 0) << applied.err;
-  ASSERT_EQ(applied.out.size(), want.size());
-  EXPECT_TRUE(applied.out == want);
+  ASSERT_EQ(applied.out.size(), want.size()) << c.name;
+  EXPECT_TRUE(applied.out == want) << c.name;
   const Result listed = RunTool({"suggest", "--top", "1"}, input);
   ASSERT_EQ(listed.status, 0) << listed.err;
-  EXPECT_EQ(listed.out.substr(listed.out.find('\t') + 1, 8), "GB--Big5") << listed.out;
+  EXPECT_EQ(listed.out.substr(listed.out.find('\t') + 1, c.listed.size()), c.listed) << listed.out;
 }
+
+INSTANTIATE_TEST_SUITE_P(Shapes, SuggestOnLongInput, testing::ValuesIn(kLongSuggestCases),
+                         CaseName<LongSuggestCase>);
 
 namespace fs = std::filesystem;
 

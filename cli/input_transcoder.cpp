@@ -1,0 +1,48 @@
+#include "cli/input_transcoder.h"
+
+#include "engine/codepage.h"
+#include "engine/windows_ids.h"
+
+namespace tekvo::cli {
+namespace {
+
+bool IsUtf16(FileEncoding e) {
+  return e == FileEncoding::kUnicode || e == FileEncoding::kUnicodeNoBom ||
+         e == FileEncoding::kUnicodeBe || e == FileEncoding::kUnicodeBeNoBom;
+}
+
+}  // namespace
+
+std::size_t InputTranscoder::Decodable(bool at_end) const {
+  if (at_end) return pending_.size();
+  if (IsUtf16(requested_)) return pending_.size() / 2 * 2;
+  const LocaleId lcid = requested_ == FileEncoding::kAnsiEng ? kLcidEnglishUs : kLcidChinesePrc;
+  return CodePageRestPoint(pending_, LocaleCodePage(lcid).value_or(0));
+}
+
+void InputTranscoder::Add(std::string_view raw, bool at_end, ByteString& out) {
+  pending_ += raw;
+  const std::size_t n = Decodable(at_end);
+  if (n == 0) return;
+  const ByteString piece = pending_.substr(0, n);
+  pending_.erase(0, n);
+  Text text;
+  switch (requested_) {
+    case FileEncoding::kUnicode:
+    case FileEncoding::kUnicodeNoBom:
+      text = Utf16LeBytesToText(piece);
+      break;
+    case FileEncoding::kUnicodeBe:
+    case FileEncoding::kUnicodeBeNoBom:
+      text = Utf16LeBytesToText(SwapBytePairs(piece));
+      break;
+    default:
+      text = LocaleBytesToText(
+                 piece, requested_ == FileEncoding::kAnsiEng ? kLcidEnglishUs : kLcidChinesePrc)
+                 .value_or(Text());
+      break;
+  }
+  out += TextToUtf8Bytes(text);
+}
+
+}  // namespace tekvo::cli

@@ -1,0 +1,373 @@
+#include "cli/transfer_streams.h"
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string_view>
+#include <utility>
+#include <variant>
+
+#include "cli/input_scan.h"
+#include "engine/char_refs.h"
+#include "engine/codepage.h"
+#include "engine/hz.h"
+#include "engine/quoted_printable.h"
+#include "engine/utf7.h"
+#include "engine/utf8_cut.h"
+
+namespace tekvo::cli {
+namespace {
+
+bool Anywhere(std::string_view, std::size_t) { return true; }
+
+// The character that begins every escape of the decoders that work on text
+// alone, escape by escape; nullopt for the others.
+std::optional<char> EscapeOpener(RepairRoutine routine, const RepairParam& param) {
+  const auto* family = std::get_if<EscapeFamily>(&param);
+  if (routine != RepairRoutine::kNumericEscapes || family == nullptr) return std::nullopt;
+  switch (*family) {
+    case EscapeFamily::kHtml:
+      return '&';
+    case EscapeFamily::kBackslash:
+      return '\\';
+    case EscapeFamily::kPercent:
+      return '%';
+  }
+  return std::nullopt;
+}
+
+// Whether URL escapes may be cut before `p`: no escape and no run of
+// escaped bytes may reach across the cut, for a run is read through the code
+// page as one (a lead byte's trail may even be a plain character after it).
+// NULs are dropped before decoding and would join what they separate, and
+// so may bytes above 0x7F (the lenient UTF-8 decoder drops a lead byte with
+// no continuation), so all four bytes looked at must be plain ASCII. Bytes
+// before the piece count as safe: the cut that began it kept "%" out of the
+// two places before it.
+bool UrlCutPoint(std::string_view bytes, std::size_t p) {
+  auto at = [&](std::size_t back) { return back <= p ? bytes[p - back] : 'x'; };
+  for (std::size_t back = 0; back <= 3; ++back) {
+    const auto c = static_cast<unsigned char>(at(back));
+    if (c == 0 || c >= 0x80) return false;
+  }
+  if (at(0) == '%' || at(1) == '%' || at(2) == '%') return false;
+  const bool may_be_trail = at(0) >= '!' && at(0) <= '~';
+  return !may_be_trail || at(3) != '%';
+}
+
+// Whether quoted-printable may be cut before `p`: right after a line break
+// that no soft break ("=", "= " or "=\t" before CR LF) can take in, even once
+// another soft break before it is gone. The character before the break must
+// then be one that no soft break holds, and no run of escaped bytes crosses
+// a line break. That character must be plain ASCII: the decoding drops NULs,
+// and may drop bytes above 0x7F, which would bring the one before nearer.
+bool QpCutPoint(std::string_view bytes, std::size_t p) {
+  if (p < 2 || bytes[p - 1] != '\n') return false;
+  const bool crlf = bytes[p - 2] == '\r';
+  if (crlf && p < 3) return false;
+  const auto before = static_cast<unsigned char>(bytes[crlf ? p - 3 : p - 2]);
+  if (before == 0 || before >= 0x80 || before == '\r' || before == '\n') return false;
+  return !crlf || (before != '=' && before != ' ' && before != '\t');
+}
+
+// HZ may be cut where its decoder is at rest, which takes the mode it is in
+// (GB mode lasts across line feeds until a "~}" or a CR), so the decoder
+// itself reads the piece so far to find the place. Its line feeds are the
+// input's line feed bytes; it is read again only when a new one has come,
+// so that a long line is not read over and over.
+class HzCuts {
+ public:
+  std::size_t operator()(std::string_view bytes) {
+    const bool new_line_feed = bytes.find('\n', seen_) != std::string_view::npos;
+    seen_ = bytes.size();
+    if (!new_line_feed) return 0;
+    const std::size_t cut = LastRestPoint(bytes);
+    seen_ -= cut;
+    return cut;
+  }
+
+ private:
+  static std::size_t LastRestPoint(std::string_view bytes) {
+    const std::size_t end = LastUtf8CutPoint(bytes, 0, Anywhere);
+    if (end == 0) return 0;
+    const Text text = DecodeInputPiece(ByteString(bytes.substr(0, end)), false);
+    const std::size_t rest = LastHzRestPoint(text);
+    if (rest == 0) return 0;
+    const auto line_feeds =
+        std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(rest), u'\n');
+    std::ptrdiff_t seen = 0;
+    for (std::size_t i = 0; i < end; ++i) {
+      if (bytes[i] == '\n' && ++seen == line_feeds) return i + 1;
+    }
+    return 0;
+  }
+
+  std::size_t seen_ = 0;  // bytes of the buffer looked at for a line feed
+};
+
+// Cuts a Base64 input between whole four-character groups where the decoded
+// bytes may be cut too: where IsUtf8CutPoint allows for UTF-8; for an ANSI
+// code page after a byte below 0x40 (never part of a double-byte
+// character), else, when a read brought none, at one of the last group ends
+// where the page's decoder holds nothing back (CodePageRestPoint). Keeps
+// what it learnt of the buffer from one call to the next, since
+// StreamCommand only ever appends to the buffer or drops the part before the
+// cut it was given.
+//
+// Characters are counted by their bytes, which holds for ASCII only: the
+// lenient UTF-8 decoder reads some longer sequences as ASCII letters (C1 81
+// as "A"). Past the first byte above 0x7F but the mark at the input's start
+// (which the decoding drops) no more cuts are made.
+class Base64Cuts {
+ public:
+  Base64Cuts(LocaleId language, Base64Alphabet alphabet)
+      : alphabet_(alphabet),
+        page_(language == kIdUtf8 ? 0 : LocaleCodePage(language).value_or(0)) {}
+
+  std::size_t operator()(std::string_view bytes) {
+    if (at_input_start_) {
+      if (bytes.size() < 4) return 0;
+      if (bytes.starts_with("\xEF\xBB\xBF")) scanned_ = 3;
+      at_input_start_ = false;
+    }
+    // The last byte is left for the next call: a cut must come before it.
+    for (; !stopped_ && scanned_ + 1 < bytes.size(); ++scanned_) {
+      const auto c = static_cast<unsigned char>(bytes[scanned_]);
+      if (c >= 0x80) {
+        stopped_ = true;
+        break;
+      }
+      const int value = Base64CharValue(c, alphabet_);
+      if (value < 0) continue;
+      bits_ = bits_ << 6 | static_cast<std::uint32_t>(value);
+      if (++chars_ < 4) continue;
+      decoded_.push_back(static_cast<char>(bits_ >> 16));
+      decoded_.push_back(static_cast<char>(bits_ >> 8));
+      decoded_.push_back(static_cast<char>(bits_));
+      bits_ = 0;
+      chars_ = 0;
+      ends_[next_end_++ % ends_.size()] = {scanned_ + 1, decoded_.size()};
+      if (DecodedMayEndHere()) last_ = ends_[(next_end_ - 1) % ends_.size()];
+    }
+    if (last_.input == 0 && page_ != 0) FindRestingGroupEnd();
+    const GroupEnd cut = last_;
+    scanned_ -= cut.input;
+    decoded_.erase(0, cut.decoded);
+    for (GroupEnd& end : ends_) end = {};
+    last_ = {};
+    return cut.input;
+  }
+
+ private:
+  struct GroupEnd {
+    std::size_t input = 0;    // position in the buffer after the group
+    std::size_t decoded = 0;  // bytes decoded up to there
+  };
+
+  bool DecodedMayEndHere() const {
+    const std::size_t n = decoded_.size();
+    if (page_ != 0) return static_cast<unsigned char>(decoded_[n - 1]) < 0x40;
+    // IsUtf8CutPoint looks only at the bytes before the cut; the one after
+    // it stands in for the next group.
+    const std::size_t from = n > 6 ? n - 6 : 0;
+    const std::string view = decoded_.substr(from) + 'A';
+    return IsUtf8CutPoint(view, n - from);
+  }
+
+  void FindRestingGroupEnd() {
+    for (std::size_t k = 1; k <= ends_.size() && k <= next_end_; ++k) {
+      const GroupEnd& end = ends_[(next_end_ - k) % ends_.size()];
+      if (end.input == 0) break;
+      const std::string_view head(decoded_.data(), end.decoded);
+      if (CodePageRestPoint(head, page_) == end.decoded) {
+        last_ = end;
+        return;
+      }
+    }
+  }
+
+  Base64Alphabet alphabet_;
+  CodePageId page_;          // 0 for UTF-8
+  std::size_t scanned_ = 0;  // bytes of the buffer looked at
+  std::uint32_t bits_ = 0;   // of the group being read
+  int chars_ = 0;
+  ByteString decoded_;  // the bytes of the groups since the last cut
+  std::array<GroupEnd, 3> ends_{};
+  std::size_t next_end_ = 0;
+  GroupEnd last_;  // the last cut found
+  bool at_input_start_ = true;
+  bool stopped_ = false;
+};
+
+int StreamTwice(const Invocation& inv, const InputReadTwice& input, const PieceRules& rules) {
+  std::optional<InputSource> in = input.Reopen();
+  if (!in) return kExitError;
+  return StreamCommand(inv, *in, rules);
+}
+
+}  // namespace
+
+Text BareCrToCrLf(const Text& text) {
+  Text out;
+  out.reserve(text.size() + text.size() / 76 + 1);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    out.push_back(text[i]);
+    if (text[i] == u'\r' && (i + 1 == text.size() || text[i + 1] != u'\n')) out.push_back(u'\n');
+  }
+  return out;
+}
+
+std::optional<PieceRules> DecodingRules(RepairRoutine routine, const RepairParam& param,
+                                        bool keep_lone_surrogates) {
+  PieceRules rules;
+  rules.keep_lone_surrogates = keep_lone_surrogates;
+  rules.convert = [routine, param](const Text& piece, std::size_t, bool) {
+    return RunRepairRoutine(routine, param, piece, kNoLengthLimit).text;
+  };
+  switch (routine) {
+    case RepairRoutine::kUrl:
+      rules.cut = UrlCutPoint;
+      return rules;
+    case RepairRoutine::kQuotedPrintable:
+      rules.cut = QpCutPoint;
+      return rules;
+    case RepairRoutine::kUtf7:
+      // A run of Base64 may go on from one piece into the next.
+      rules.cut = Anywhere;
+      rules.convert = [](const Text& piece, std::size_t, bool) { return piece; };
+      rules.in_order = [reader = std::make_shared<Utf7Reader>()](Text piece, bool last) {
+        Text out;
+        reader->Add(piece, last, out);
+        return out;
+      };
+      return rules;
+    case RepairRoutine::kHz:
+      rules.last_cut = [cuts = std::make_shared<HzCuts>()](std::string_view bytes) {
+        return (*cuts)(bytes);
+      };
+      return rules;
+    case RepairRoutine::kNumericEscapes:
+      if (const std::optional<char> opener = EscapeOpener(routine, param)) {
+        // An escape ends before the next one begins, and nothing after it
+        // changes how it reads: cut before an escape's first character.
+        rules.cut = [c = *opener](std::string_view bytes, std::size_t p) { return bytes[p] == c; };
+        return rules;
+      }
+      return std::nullopt;
+    default:
+      return std::nullopt;
+  }
+}
+
+// The UTF-7 and HZ encoders carry a run of Base64 or GB mode from one piece
+// into the next, so any place UTF-8 may be cut will do.
+PieceRules Utf7EncodeRules() {
+  PieceRules rules;
+  rules.cut = Anywhere;
+  rules.convert = [](const Text& piece, std::size_t, bool) { return piece; };
+  rules.in_order = [writer = std::make_shared<Utf7Writer>()](Text piece, bool last) {
+    Text out;
+    writer->Add(piece, last, out);
+    return out;
+  };
+  return rules;
+}
+
+PieceRules HzEncodeRules(bool keep_lone_surrogates) {
+  PieceRules rules;
+  rules.cut = Anywhere;
+  rules.convert = [](const Text& piece, std::size_t, bool) { return piece; };
+  rules.in_order = [writer = std::make_shared<HzWriter>()](Text piece, bool last) {
+    Text out;
+    writer->Add(piece, last, out);
+    return out;
+  };
+  rules.keep_lone_surrogates = keep_lone_surrogates;
+  return rules;
+}
+
+void Base64Survey::Add(const Text& piece) {
+  for (std::size_t i = 0; valid_ && i < piece.size(); ++i) {
+    const int value = Base64CharValue(piece[i], alphabet_);
+    if (value == kBase64Invalid) valid_ = false;
+    if (value >= 0) ++chars_;
+  }
+}
+
+PieceRules Base64DecodeRules(const Base64Survey& survey, LocaleId language, Base64Alphabet alphabet,
+                             bool keep_lone_surrogates) {
+  PieceRules rules;
+  rules.keep_lone_surrogates = keep_lone_surrogates;
+  if (!survey.Decodes()) {
+    rules.cut = Anywhere;
+    rules.convert = [](const Text& piece, std::size_t, bool) { return piece; };
+    return rules;
+  }
+  rules.last_cut = [cuts = std::make_shared<Base64Cuts>(language, alphabet)](
+                       std::string_view bytes) { return (*cuts)(bytes); };
+  rules.convert = [language, alphabet](const Text& piece, std::size_t, bool) {
+    std::optional<Text> text = LanguageBytesToText(Base64ToBytes(piece, alphabet), language);
+    if (!text) return piece;
+    RemoveNuls(*text);
+    return std::move(*text);
+  };
+  return rules;
+}
+
+int StreamBase64Decode(const Invocation& inv, LocaleId language, Base64Alphabet alphabet,
+                       bool keep_lone_surrogates) {
+  Base64Survey survey(alphabet);
+  const std::optional<InputReadTwice> input =
+      InputReadTwice::Scan(inv, 1, [&](const Text& piece) { survey.Add(piece); });
+  if (!input) return kExitError;
+  return StreamTwice(inv, *input,
+                     Base64DecodeRules(survey, language, alphabet, keep_lone_surrogates));
+}
+
+int StreamLineEncode(const Invocation& inv, LineEncoding encoding, ComposeBytes which) {
+  bool has_lf = false;
+  // An LF of the text is an LF byte of its UTF-8, and no other sequence
+  // decodes to one.
+  const std::optional<InputReadTwice> input =
+      InputReadTwice::ScanBytes(inv, 1, [&](std::string_view piece) {
+        has_lf = has_lf || piece.find('\n') != std::string_view::npos;
+      });
+  if (!input) return kExitError;
+  PieceRules rules;
+  rules.cut = Anywhere;
+  // With no LF anywhere every piece has none, and each CR becomes CR LF.
+  // The piece's bytes, the costly part, are made on the worker threads and
+  // handed on one unit per byte; only the folding into lines, which
+  // carries the line position over, waits for the pieces before.
+  rules.convert = [has_lf, which](const Text& piece, std::size_t, bool) {
+    const ByteString bytes =
+        ComposeTextBytes(has_lf ? piece : WithCrLfBreaks(piece), which).value_or(ByteString());
+    Text units(bytes.size(), u'\0');
+    std::transform(bytes.begin(), bytes.end(), units.begin(),
+                   [](char b) { return static_cast<char16_t>(static_cast<unsigned char>(b)); });
+    return units;
+  };
+  // The line breaks a file gets, as BareCrToCrLf makes them of the
+  // whole-text encoders' bare CRs (no LF of the text follows one: it is
+  // escaped).
+  struct Writers {
+    QpLineWriter qp{FoldBreak::kCrLf};
+    Base64LineWriter base64{FoldBreak::kCrLf};
+  };
+  rules.in_order = [writers = std::make_shared<Writers>(), encoding](Text units, bool last) {
+    const ByteString bytes(units.begin(), units.end());
+    Text out;
+    if (encoding == LineEncoding::kQuotedPrintable) {
+      writers->qp.Add(bytes, out);
+    } else {
+      writers->base64.Add(bytes, out);
+      if (last) writers->base64.Finish(out);
+    }
+    return out;
+  };
+  return StreamTwice(inv, *input, rules);
+}
+
+}  // namespace tekvo::cli
