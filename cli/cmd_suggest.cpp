@@ -138,6 +138,10 @@ int ApplyToSpool(const Invocation& inv, const InputSpool& spool, const RepairCan
   if (!in->ReadAll(bytes)) return kExitError;
   Text text = DecodeUtf8Input(bytes);
   bytes = ByteString();
+  // The segmenting candidate has no step to run: its stretches were found
+  // in the sample, so the whole input is searched for its own.
+  if (!chosen.stretches.empty())
+    return WriteOutputText(inv, RepairSegments(text, kNoLengthLimit).text);
   const auto repairs = SuggestableRepairs();
   for (int step : {chosen.first, chosen.second}) {
     if (step >= 0) text = RunRepair(repairs[static_cast<std::size_t>(step)], text, kNoLengthLimit);

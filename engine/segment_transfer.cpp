@@ -95,9 +95,25 @@ void JudgeStretch(std::u16string_view line, std::size_t begin, std::size_t end, 
     // Base64 has no stretch of its own inside the token: the whole token
     // is what was decoded.
     if (!IsBase64Routine(r.routine)) SharedEnds(*in, out, head, tail);
-    const std::u16string_view piece = region.substr(head, region.size() - head - tail);
-    const std::u16string_view decoded =
-        std::u16string_view(out).substr(head, out.size() - head - tail);
+    std::u16string_view piece = region.substr(head, region.size() - head - tail);
+    std::u16string_view decoded = std::u16string_view(out).substr(head, out.size() - head - tail);
+    Text redone;
+    if (r.routine == RepairRoutine::kUrl) {
+      // The URL decoder turns every "+" into a blank, but only between
+      // escapes does one stand for a blank: "C++" before an escaped file
+      // name stays. The stretch runs from the first escape to the last.
+      const std::size_t first = piece.find(u'%');
+      std::size_t last = piece.size();
+      while (last > first && piece[last - 1] == u'+') --last;
+      if (first != 0 || last != piece.size()) {
+        if (first == std::u16string_view::npos) continue;
+        head += first;
+        tail += piece.size() - last;
+        piece = piece.substr(first, last - first);
+        redone = RunRepair(r, Text(piece), kNoLengthLimit);
+        decoded = redone;
+      }
+    }
     if (IsAscii(decoded)) continue;
     const TextScore was = ScoreTextDetail(piece);
     const TextScore now = ScoreTextDetail(decoded);
