@@ -53,7 +53,9 @@ struct RepairCandidate {
   // characters into CJK text, and for every U+FFFD of the first step's
   // result, or of the text, that a second step hides (HiddenLossCost); and,
   // for every repair, plus the weight of the marks of loss of its result that
-  // the text held already (InheritedLossCredit).
+  // the text held already (InheritedLossCredit). An escape decoder whose
+  // result holds no more non-ASCII characters than the text ("%20", "&amp;"
+  // decoded) ranks below "no repair".
   double score = 0;
   int steps = 0;  // 0 for no repair, 1, or 2
   // Indexes into SuggestableRepairs() of the steps, in the order they run;
