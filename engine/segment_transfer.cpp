@@ -34,9 +34,9 @@ bool IsBase64Routine(RepairRoutine r) {
   return r == RepairRoutine::kBase64 || r == RepairRoutine::kBase64Url;
 }
 
-// Base64 of any text but plain ASCII holds a digit, a "+" or "/" (or "*"
-// and "-"), or a capital after the first letter; an English word in lower
-// case does not and is not worth a decoder's pass.
+// Base64 of any text but plain ASCII nearly always holds a digit, a "+" or
+// "/" (or "*" and "-"), or a capital after the first letter; an English word
+// in lower case does not and is not worth a decoder's pass.
 bool LooksLikeBase64(std::u16string_view t) {
   if (t.size() < kMinBase64Units) return false;
   bool marked = false;
