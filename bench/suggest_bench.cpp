@@ -126,6 +126,16 @@ const Text& HalfWidthKanaWords() {
   return t;
 }
 
+// Lines with a Base64 token and with a URL-escaped one between words, by
+// turns: the segmenting repair runs every transfer decoder on each line and
+// each token.
+const Text& EncodedTokens() {
+  static const Text t = Repeat(
+      u"会议 54Wn54mH5bey57uP 已上传\n文件 %E6%8A%A5%E5%91%8A.txt deadbeef12345678\n", kMaxTextLen);
+  return t;
+}
+
+void BM_SuggestEncodedTokens(benchmark::State& state) { RankAll(state, EncodedTokens()); }
 void BM_SuggestCleanChinese(benchmark::State& state) { RankAll(state, CleanChinese()); }
 void BM_SuggestHalfWidthKanaWords(benchmark::State& state) { RankAll(state, HalfWidthKanaWords()); }
 void BM_SuggestPercentEscapes(benchmark::State& state) { RankAll(state, PercentEscapes()); }
@@ -149,6 +159,7 @@ BENCHMARK(BM_SuggestGarbledLatin)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SuggestPercentEscapes)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SuggestHalfWidthKana)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SuggestHalfWidthKanaWords)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SuggestEncodedTokens)->Unit(benchmark::kMillisecond);
 
 void Report(benchmark::State& state, const std::vector<suggest_corpus::Case>& cases, bool known,
             const char* title) {

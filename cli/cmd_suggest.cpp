@@ -111,6 +111,18 @@ std::optional<PieceRules> StreamingRules(const RepairCandidate& chosen) {
   return DecodingRules(repair.routine, repair.param, true);
 }
 
+// The segmenting candidate has no step to run: its stretches were found in
+// the sample, so every line of the input is searched for its own. Lines are
+// judged one by one, so a piece may end after any line feed.
+PieceRules SegmentRules() {
+  PieceRules rules;
+  rules.cut = [](std::string_view bytes, std::size_t p) { return bytes[p - 1] == '\n'; };
+  rules.convert = [](const Text& piece, std::size_t, bool) {
+    return RepairSegments(piece, kNoLengthLimit).text;
+  };
+  return rules;
+}
+
 // The rules of a chosen Base64 decoding, once the whole input is surveyed.
 std::optional<PieceRules> Base64Rules(const InputSpool& spool, const RepairCandidate& chosen) {
   if (chosen.steps != 1 || chosen.first < 0) return std::nullopt;
@@ -132,7 +144,8 @@ std::optional<PieceRules> Base64Rules(const InputSpool& spool, const RepairCandi
 }
 
 int ApplyToSpool(const Invocation& inv, const InputSpool& spool, const RepairCandidate& chosen) {
-  std::optional<PieceRules> rules = StreamingRules(chosen);
+  std::optional<PieceRules> rules =
+      chosen.stretches.empty() ? StreamingRules(chosen) : SegmentRules();
   if (!rules) rules = Base64Rules(spool, chosen);
   // Every reopening shares one file position: this one comes after the
   // survey's.

@@ -107,8 +107,20 @@ std::optional<ByteString> InputSpool::Sample(std::size_t count, std::size_t slic
       end = std::min(raw.size(), start + slice_bytes);
       while (end > start && !IsUtf8CutPoint(raw, end)) --end;
     }
+    // Whole lines where lines are short enough: a Base64 block, a mail's
+    // encoded lines and the segmenting repair read line by line, and a slice
+    // that starts or ends inside a line would show them damage the input
+    // does not have.
+    if (from > 0) {
+      const std::size_t feed = raw.find('\n', start);
+      if (feed != ByteString::npos && feed < start + slice_bytes / 2) start = feed + 1;
+    }
+    if (end < raw.size() && end > start) {
+      const std::size_t feed = raw.rfind('\n', end - 1);
+      if (feed != ByteString::npos && feed >= start && end - feed < slice_bytes / 2) end = feed + 1;
+    }
     if (end <= start) continue;
-    if (!sample.empty()) sample += '\n';
+    if (!sample.empty() && sample.back() != '\n') sample += '\n';
     sample.append(raw, start, end - start);
   }
   return sample;

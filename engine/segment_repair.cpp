@@ -7,6 +7,7 @@
 #include <variant>
 
 #include "engine/repairs.h"
+#include "engine/segment_transfer.h"
 #include "engine/suggest.h"
 #include "engine/suggest_cost.h"
 #include "engine/text_score.h"
@@ -268,7 +269,16 @@ SegmentRepair RepairSegments(const Text& text, std::size_t max_len) {
     std::size_t end = i;
     while (end < all.size() && !IsLineBreak(all[end])) ++end;
     const std::u16string_view line = all.substr(i, end - i);
-    if (IsAscii(line)) {
+    std::vector<TransferStretch> decoded = RepairTransferStretches(line);
+    if (!decoded.empty()) {
+      std::size_t kept_from = 0;
+      for (TransferStretch& s : decoded) {
+        b.Keep(line.substr(kept_from, s.begin - kept_from));
+        b.Repaired(Pick{s.repair, std::move(s.out), s.cost, 0});
+        kept_from = s.end;
+      }
+      b.Keep(line.substr(kept_from));
+    } else if (IsAscii(line)) {
       b.Keep(line);
     } else {
       // First as a whole, strictly; then run by run, so that a garbled name

@@ -11,8 +11,8 @@
 // judged the same way: alone when blanks or punctuation set them off, among
 // their neighbours when glued to a word. A line where no run is repaired
 // either is judged as a whole, and then run by run, once more with a smaller
-// margin. Only the code page pairs take part: the transfer decoders have
-// marks of their own and repair only what they find anyway.
+// margin. A line that holds a transfer encoding (segment_transfer.h) has
+// its encoded stretches decoded instead.
 #ifndef TEKVO_ENGINE_SEGMENT_REPAIR_H_
 #define TEKVO_ENGINE_SEGMENT_REPAIR_H_
 

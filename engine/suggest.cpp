@@ -37,6 +37,11 @@ constexpr double kSegmentCost = 0.03;
 // hardly moves the text's score, so it ranks at least this much above
 // leaving the text alone.
 constexpr double kSegmentOverKeep = 0.001;
+// An escape decoder that brings back no character ASCII could not carry
+// ("%20" in a URL, "&amp;" in markup) undoes escapes written on purpose and
+// repairs nothing garbled: it ranks at least this much below leaving the
+// text alone.
+constexpr double kAsciiOnlyBelowKeep = 0.001;
 // How much of a one-step result a second step is tried on before it is run
 // on the whole.
 constexpr std::size_t kProbeUnits = 256;
@@ -52,8 +57,9 @@ bool HasPercentEscape(std::u16string_view t) {
   return false;
 }
 
-// Quick tests that spare a routine a pass over a text it cannot change.
-bool MayApply(const Repair& r, std::u16string_view t) {
+}  // namespace
+
+bool RepairMayApply(const Repair& r, std::u16string_view t) {
   switch (r.routine) {
     case RepairRoutine::kNumericEscapes: {
       const auto* family = std::get_if<EscapeFamily>(&r.param);
@@ -88,6 +94,20 @@ bool MayApply(const Repair& r, std::u16string_view t) {
       return true;
   }
   return true;
+}
+
+namespace {
+
+std::size_t NonAsciiUnits(std::u16string_view t) {
+  return static_cast<std::size_t>(
+      std::count_if(t.begin(), t.end(), [](char16_t c) { return c >= 0x80; }));
+}
+
+bool DecodesOnlyAscii(const Repair& r, std::u16string_view in, std::u16string_view out) {
+  const bool escapes = r.routine == RepairRoutine::kNumericEscapes ||
+                       r.routine == RepairRoutine::kUrl ||
+                       r.routine == RepairRoutine::kQuotedPrintable;
+  return escapes && NonAsciiUnits(out) <= NonAsciiUnits(in);
 }
 
 struct TextHash {
@@ -200,7 +220,7 @@ void AddChains(const SuggestOptions& options, const Judge& judge, CandidateList&
     const bool whole = probe_view.size() == base.size();
     const Text probe(probe_view);
     for (std::size_t j = 0; j < repairs.size(); ++j) {
-      if (!MayApply(repairs[j], probe)) continue;
+      if (!RepairMayApply(repairs[j], probe)) continue;
       Text out = RunRepair(repairs[j], probe, whole ? options.max_len : kNoLengthLimit);
       if (out.empty() || out == probe) continue;
       if (!whole) {
@@ -267,7 +287,7 @@ std::vector<RepairCandidate> SuggestRepairs(const Text& text, const SuggestOptio
 
   const std::span<const Repair> repairs = kRepairTable;
   for (std::size_t i = 0; i < repairs.size(); ++i) {
-    if (!MayApply(repairs[i], text)) continue;
+    if (!RepairMayApply(repairs[i], text)) continue;
     Text out = RunRepair(repairs[i], text, options.max_len);
     if (out.empty() || out == text || found.Contains(out)) continue;
     RepairCandidate c;
@@ -275,6 +295,9 @@ std::vector<RepairCandidate> SuggestRepairs(const Text& text, const SuggestOptio
     const Judge::Verdict v = judge(out);
     const double cost = RepairCost(repairs[i], text, v.counted);
     c.score = v.score - cost;
+    if (DecodesOnlyAscii(repairs[i], text, out)) {
+      c.score = std::min(c.score, keep_score - kAsciiOnlyBelowKeep);
+    }
     c.text = std::move(out);
     c.steps = 1;
     c.first = static_cast<int>(i);

@@ -33,6 +33,12 @@ std::span<const Repair> SuggestableRepairs();
 // input unchanged, as does any failure of the routine.
 Text RunRepair(const Repair& repair, const Text& text, std::size_t max_len = kMaxTextLen);
 
+// A quick test that spares a routine a pass over a text it cannot change:
+// false when `repair` surely leaves `text` as it is, or gives what another
+// repair of the table gives already (Base64 in the URL alphabet without "*"
+// or "-"); true when it may change it. Never fails.
+bool RepairMayApply(const Repair& repair, std::u16string_view text);
+
 struct RepairCandidate {
   // kNoRepairName, a status text ("GB--Big5 "), or two joined as the first
   // without its trailing blank, " + " and the second ("Eng--UTF8 + GB--UTF8 ").
@@ -47,7 +53,9 @@ struct RepairCandidate {
   // characters into CJK text, and for every U+FFFD of the first step's
   // result, or of the text, that a second step hides (HiddenLossCost); and,
   // for every repair, plus the weight of the marks of loss of its result that
-  // the text held already (InheritedLossCredit).
+  // the text held already (InheritedLossCredit). An escape decoder whose
+  // result holds no more non-ASCII characters than the text ("%20", "&amp;"
+  // decoded) ranks below "no repair".
   double score = 0;
   int steps = 0;  // 0 for no repair, 1, or 2
   // Indexes into SuggestableRepairs() of the steps, in the order they run;

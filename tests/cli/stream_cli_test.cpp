@@ -459,6 +459,21 @@ TEST_P(SuggestOnLongInput, AppliesTheRepairTheSampleChose) {
 INSTANTIATE_TEST_SUITE_P(Shapes, SuggestOnLongInput, testing::ValuesIn(kLongSuggestCases),
                          CaseName<LongSuggestCase>);
 
+// A sample whose best candidate repairs stretches: every line of the input
+// is judged, not only the sample's.
+TEST(SuggestOnLongInput, AppliesTheSegmentingRepairToTheWholeInput) {
+  const std::string note =
+      "会议纪要\n54Wn54mH5bey57uP5LiK5Lyg5Yiw5pyN5Yqh5Zmo\n明天下午三点开会。\n";
+  const std::string repaired = "会议纪要\n照片已经上传到服务器\n明天下午三点开会。\n";
+  std::string input;
+  std::string want;
+  while (input.size() < (std::size_t{5} << 20)) input += note, want += repaired;
+  const Result applied = RunTool({"suggest", "--apply"}, input);
+  ASSERT_EQ(applied.status, 0) << applied.err;
+  ASSERT_EQ(applied.out.size(), want.size());
+  EXPECT_TRUE(applied.out == want);
+}
+
 namespace fs = std::filesystem;
 
 struct ScratchFolder {

@@ -31,6 +31,10 @@ const Text kKo2 = u"자유 소프트웨어는 자유 소프트웨어 사본을 �
 const Text kRu = u"Аппетит приходит и уходит, а кушать хочется всегда.";
 const Text kEn = u"Are you sure the back door is locked? The rest is silence.";
 
+// A note whose middle line is its UTF-8 in Base64.
+const Text kNote = u"会议纪要\n照片已经上传到服务器\n明天下午三点开会。";
+const Text kBase64Note = u"会议纪要\n54Wn54mH5bey57uP5LiK5Lyg5Yiw5pyN5Yqh5Zmo\n明天下午三点开会。";
+
 struct SegmentCase {
   const char* name;
   Text text;
@@ -74,7 +78,16 @@ INSTANTIATE_TEST_SUITE_P(
         SegmentCase{"clean-mixed-languages-stay", kZh1 + u"\n" + kRu + u"\n" + kEn + u"\n" + kZh3,
                     kZh1 + u"\n" + kRu + u"\n" + kEn + u"\n" + kZh3},
         SegmentCase{"clean-russian-words-among-hanzi-stay", u"他说 привет 和 спасибо 两个词。",
-                    u"他说 привет 和 спасибо 两个词。"}),
+                    u"他说 привет 和 спасибо 两个词。"},
+        SegmentCase{"base64-line-between-clean-lines", kBase64Note, kNote},
+        SegmentCase{"html-references-line-between-clean-lines",
+                    kZh3 + u"\n&#x4F60;&#x597D; &#19990;&#30028;\n" + kEn,
+                    kZh3 + u"\n你好 世界\n" + kEn},
+        SegmentCase{"ascii-tokens-that-look-encoded-stay",
+                    u"Tekvo abcd deadbeef12345678 QVariantMap "
+                    u"https://example.org/a%20b.html?dir=%2Fusr%2Fshare 已完成",
+                    u"Tekvo abcd deadbeef12345678 QVariantMap "
+                    u"https://example.org/a%20b.html?dir=%2Fusr%2Fshare 已完成"}),
     CaseName<SegmentCase>);
 
 TEST(RepairSegments, MarksTheRepairedLineAndNamesItsRepair) {
@@ -85,6 +98,39 @@ TEST(RepairSegments, MarksTheRepairedLineAndNamesItsRepair) {
   EXPECT_EQ(r.stretches[0].end, kZh1.size() + 1 + kZh2.size());
   EXPECT_EQ(Utf8(r.name), "逐段修复: GB--UTF8 ×1");
 }
+
+struct DecodedCase {
+  const char* name;
+  Text text;
+  Text repaired;
+  std::size_t begin;  // of the one stretch, in the repaired text
+  std::size_t end;
+  const char* caption;
+};
+
+void PrintTo(const DecodedCase& c, std::ostream* os) { *os << c.name; }
+
+class SegmentDecoded : public testing::TestWithParam<DecodedCase> {};
+
+TEST_P(SegmentDecoded, MarksTheDecodedStretchAndNamesItsDecoder) {
+  const DecodedCase& c = GetParam();
+  const SegmentRepair r = RepairSegments(c.text);
+  EXPECT_EQ(Utf8(r.text), Utf8(c.repaired)) << "input: " << Utf8(c.text);
+  ASSERT_EQ(r.stretches.size(), 1u) << "input: " << Utf8(c.text);
+  EXPECT_EQ(r.stretches[0].begin, c.begin);
+  EXPECT_EQ(r.stretches[0].end, c.end);
+  EXPECT_EQ(Utf8(r.name), c.caption);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, SegmentDecoded,
+                         testing::Values(DecodedCase{"base64-line", kBase64Note, kNote, 5, 15,
+                                                     "逐段修复: Base64--UTF8 ×1"},
+                                         // Only between escapes does "+" stand for a blank.
+                                         DecodedCase{"url-escapes-after-plus-signs",
+                                                     u"C++ 文件 %E6%8A%A5%E5%91%8A.txt 已上传",
+                                                     u"C++ 文件 报告.txt 已上传", 7, 9,
+                                                     "逐段修复: URL--UTF8 ×1"}),
+                         CaseName<DecodedCase>);
 
 TEST(SegmentRepairName, TalliesEachRepairInTableOrder) {
   // Rows 18 and 26 of the table: GB--UTF8 and Eng--UTF8.
@@ -126,12 +172,19 @@ Text Alternating(int times) {
   return out;
 }
 
+Text AlternatingBase64(int times) {
+  Text out;
+  for (int i = 0; i < times; ++i) out += (i % 2 ? u"5paH5Lu25ZCN" : u"中文") + Text(u"\n");
+  return out;
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Cases, SegmentBadInput,
     testing::Values(BadInput{"single-character", u"中", kMaxTextLen},
                     BadInput{"single-garbled-character", u"\u00C3", kMaxTextLen},
                     BadInput{"only-line-breaks", u"\r\n\n\r\r\n", kMaxTextLen},
                     BadInput{"alternating-lines", Alternating(3000), kMaxTextLen},
+                    BadInput{"alternating-base64-lines", AlternatingBase64(3000), kMaxTextLen},
                     BadInput{"limit-below-the-result", u"ab\n" + Utf8ShownAs(u"文件名", 936), 5},
                     BadInput{"line-at-the-limit",
                              Utf8ShownAs(Text(kMaxTextLen / 3, u'中'), 936).substr(0, kMaxTextLen),
