@@ -16,6 +16,7 @@
 #include "engine/half_char.h"
 #include "engine/mapping.h"
 #include "engine/repairs.h"
+#include "engine/utf8_sequence.h"
 
 namespace tekvo::cli {
 namespace {
@@ -150,11 +151,12 @@ int RunMap(const Invocation& inv) {
   if (CanStream(inv, status)) {
     PieceRules rules;
     // Sound marks compose with the kana before them: cut only before
-    // characters that join nothing, ASCII and the ideographs (lead bytes E4
-    // to E9: U+4000 to U+9FFF).
+    // characters that join nothing, ASCII, the ideographs (lead bytes E4
+    // to E9: U+4000 to U+9FFF) and the characters past the basic plane.
+    // These must be whole: a malformed sequence may read as a mark.
     rules.cut = [](std::string_view bytes, std::size_t p) {
       const auto next = static_cast<unsigned char>(bytes[p]);
-      return next < 0x80 || (next >= 0xE4 && next <= 0xE9);
+      return next < 0x80 || (next >= 0xE4 && next <= 0xE9) || Utf8SequenceAt(bytes, p) == 4;
     };
     rules.convert = [mapping = it->mapping](const Text& piece, std::size_t, bool) {
       return ApplyTextMapping(piece, mapping);

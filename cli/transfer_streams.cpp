@@ -16,6 +16,7 @@
 #include "engine/quoted_printable.h"
 #include "engine/utf7.h"
 #include "engine/utf8_cut.h"
+#include "engine/utf8_sequence.h"
 
 namespace tekvo::cli {
 namespace {
@@ -71,41 +72,6 @@ bool QpCutPoint(std::string_view bytes, std::size_t p) {
   if (before == 0 || before >= 0x80 || before == '\r' || before == '\n') return false;
   return !crlf || (before != '=' && before != ' ' && before != '\t');
 }
-
-// HZ may be cut where its decoder is at rest, which takes the mode it is in
-// (GB mode lasts across line feeds until a "~}" or a CR), so the decoder
-// itself reads the piece so far to find the place. Its line feeds are the
-// input's line feed bytes; it is read again only when a new one has come,
-// so that a long line is not read over and over.
-class HzCuts {
- public:
-  std::size_t operator()(std::string_view bytes) {
-    const bool new_line_feed = bytes.find('\n', seen_) != std::string_view::npos;
-    seen_ = bytes.size();
-    if (!new_line_feed) return 0;
-    const std::size_t cut = LastRestPoint(bytes);
-    seen_ -= cut;
-    return cut;
-  }
-
- private:
-  static std::size_t LastRestPoint(std::string_view bytes) {
-    const std::size_t end = LastUtf8CutPoint(bytes, 0, Anywhere);
-    if (end == 0) return 0;
-    const Text text = DecodeInputPiece(ByteString(bytes.substr(0, end)), false);
-    const std::size_t rest = LastHzRestPoint(text);
-    if (rest == 0) return 0;
-    const auto line_feeds =
-        std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(rest), u'\n');
-    std::ptrdiff_t seen = 0;
-    for (std::size_t i = 0; i < end; ++i) {
-      if (bytes[i] == '\n' && ++seen == line_feeds) return i + 1;
-    }
-    return 0;
-  }
-
-  std::size_t seen_ = 0;  // bytes of the buffer looked at for a line feed
-};
 
 // Cuts a Base64 input between whole four-character groups where the decoded
 // bytes may be cut too: where IsUtf8CutPoint allows for UTF-8; for an ANSI
@@ -244,15 +210,25 @@ std::optional<PieceRules> DecodingRules(RepairRoutine routine, const RepairParam
       };
       return rules;
     case RepairRoutine::kHz:
-      rules.last_cut = [cuts = std::make_shared<HzCuts>()](std::string_view bytes) {
-        return (*cuts)(bytes);
+      // GB mode may go on from one piece into the next, over any length.
+      rules.cut = Anywhere;
+      rules.convert = [](const Text& piece, std::size_t, bool) { return piece; };
+      rules.in_order = [reader = std::make_shared<HzReader>()](Text piece, bool last) {
+        Text out;
+        reader->Add(piece, last, out);
+        return out;
       };
       return rules;
     case RepairRoutine::kNumericEscapes:
       if (const std::optional<char> opener = EscapeOpener(routine, param)) {
         // An escape ends before the next one begins, and nothing after it
-        // changes how it reads: cut before an escape's first character.
-        rules.cut = [c = *opener](std::string_view bytes, std::size_t p) { return bytes[p] == c; };
+        // changes how it reads: cut before an escape's first character. An
+        // escape, an entity name and a break tag are ASCII, so a character
+        // past ASCII ends them too; it must be well-formed, as an overlong
+        // sequence reads as ASCII.
+        rules.cut = [c = *opener](std::string_view bytes, std::size_t p) {
+          return bytes[p] == c || Utf8SequenceAt(bytes, p) >= 2;
+        };
         return rules;
       }
       return std::nullopt;

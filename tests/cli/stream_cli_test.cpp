@@ -95,6 +95,15 @@ const std::string kQpEscapes = Repeat(
                 "line=0D=0A\r\n=E4=B8=AD\n=B5\nA=\r\0\n=B5\r\n=ZZ=4\r\nplain\0\r\nq\r\0\n=\r\nw"
                 "u=\t= \r\n\r\nv=\t=\r\n\r\n=B5=\t\r\nA=B5= \r\nAB=B5=\r\0\nCDx= =\xFF\r\n\r\ny",
                 174));
+// Characters past the basic plane in one line, with malformed four-byte
+// sequences (overlong, past U+10FFFF) and one the decoder reads as the
+// voiced mark after a half-width kana.
+const std::string kFourByte =
+    Repeat("😀𠀀\xF0\x8F\xBF\xBF𝄞\xF4\x90\x80\x80ｶ\xFF\xBE\x9E😀𠀀𠀀𝄞😀😀𠀀𠀀𝄞");
+// Escapes few and far between among Chinese, some of them cut short or
+// with a name by a character past ASCII, one after an overlong "#".
+const std::string kSparseEscapes =
+    Repeat("中文字&#x4E2D中;&#65;&lt;字&lt中&\xC0\xA3\x36\x35;&a中;x<br中>😀%u4E2D\\u4E2D字");
 const std::string kKana = Repeat("ｶﾞｷﾞｸ ﾊﾟ。ABC 汉字漢字ｳﾞ ガパ１２");
 // Line breaks that are bare CRs only: the line-folding encoders then write
 // each as CR LF, which only the whole input can tell. U+0000 (dropped) and
@@ -133,6 +142,9 @@ const std::string kHz =
     Repeat(std::string("~{VPN\nD~}\nx\ntext~\r\nmore~{V~\r\nPND\r\nx~~\r\n~{VP~ "
                        "\r\nND~}~{VP~\r\nND~}a~\t\r\n\r\n~{V\r\r\nPN~}\0~\r\n",
                        83));
+// HZ in one line: GB mode from the start, left and entered again where "~}"
+// falls at the start of a pair (every other time) and "~\t" besides.
+const std::string kHzOneLine = Repeat(std::string("VPND~}x~~~{VP\0D~\tV", 19), "~{");
 
 // Other input encodings: GB with U+0000, the euro sign's single byte, a
 // lead byte cut short before a line break and one before a space, and GB
@@ -269,6 +281,16 @@ const StreamCase kCases[] = {
      kSame,
      FileEncoding::kUnicodeBe},
     {"convert-to-gb", {"convert", "--out", "gb"}, &kKana, kSame, FileEncoding::kAnsiGb},
+    {"convert-four-byte",
+     {"convert", "--out", "utf16le"},
+     &kFourByte,
+     kSame,
+     FileEncoding::kUnicodeNoBom},
+    {"map-full-four-byte", {"map", "full"}, &kFourByte, Map(TextMapping::kFullWidth)},
+    {"encode-utf7-four-byte",
+     {"encode", "utf7"},
+     &kFourByte,
+     [](const Text& t) { return EncodeUtf7(t, kNoLengthLimit).text; }},
     {"map-half", {"map", "half"}, &kKana, Map(TextMapping::kHalfWidth)},
     {"map-full", {"map", "full"}, &kKana, Map(TextMapping::kFullWidth)},
     {"map-traditional", {"map", "traditional"}, &kKana, Map(TextMapping::kTraditional)},
@@ -282,6 +304,7 @@ const StreamCase kCases[] = {
      &kGarbledOneLine,
      [](const Text& t) { return EncodeCharRefs(t, CharRefBase::kDecimal, kNoLengthLimit).text; }},
     {"decode-html", {"decode", "html"}, &kEscapes, Unescape(EscapeFamily::kHtml)},
+    {"decode-html-sparse", {"decode", "html"}, &kSparseEscapes, Unescape(EscapeFamily::kHtml)},
     {"decode-numu1", {"decode", "numu1"}, &kEscapes, Unescape(EscapeFamily::kBackslash)},
     {"decode-numu2", {"decode", "numu2"}, &kEscapes, Unescape(EscapeFamily::kPercent)},
     {"decode-url-gb",
@@ -338,6 +361,7 @@ const StreamCase kCases[] = {
      Base64(kLcidChinesePrc, Base64Alphabet::kStandard)},
     {"decode-utf7", {"decode", "utf7"}, &kUtf7, WithoutLoneSurrogates(DecodeUtf7)},
     {"decode-hz", {"decode", "hz"}, &kHz, DecodeHz},
+    {"decode-hz-one-line", {"decode", "hz"}, &kHzOneLine, DecodeHz},
     {"encode-base64-gb-cr-lines",
      {"encode", "base64:gb"},
      &kCrLines,
