@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "cli/input_detect.h"
 #include "cli/repair_name.h"
 #include "cli/stream.h"
 #include "cli/transfer_streams.h"
@@ -437,6 +438,45 @@ TEST_P(StreamedEqualsWhole, InTinyReads) {
 
 INSTANTIATE_TEST_SUITE_P(Shapes, StreamedEqualsWhole, testing::ValuesIn(kCases),
                          CaseName<StreamCase>);
+
+// "--in auto" on a file longer than the sample its encoding is weighed on
+// finds the encoding in a reading pass and streams: the result is the one
+// of the file detected whole.
+struct AutoInputCase {
+  const char* name;
+  std::string input;
+};
+
+const AutoInputCase kAutoInputCases[] = {
+    {"utf16le-marked", kUtf16LeMarked},
+    {"gb-with-nul", kGbLines},
+    {"utf8-lines", kGarbledLines},
+    {"utf16be-no-mark", Utf16(kGarbledLines.substr(0, kInputBytes / 2), true)},
+    {"utf8-two-byte-latin", Repeat("café naïve résumé ")},
+    {"gb-reading-as-two-byte-utf8",
+     Repeat(TextToCodePageBytes(u"摩某拧女呕譬贫扦潜蔷痊裙骚纱盛 ", 936))},
+    {"gb-cut-short-utf8-at-end", Repeat("caf\xC3\xA9 ") + "\xC3"},
+};
+
+class AutoInputOnLongFile : public testing::TestWithParam<AutoInputCase> {};
+
+TEST_P(AutoInputOnLongFile, StreamsInTheEncodingDetectedWhole) {
+  const AutoInputCase& c = GetParam();
+  const Scratch scratch;
+  scratch.Write("in", c.input);
+  const std::vector<std::string> args = {"convert", "--in", "auto", scratch.File("in")};
+  const Result whole = RunTool(args);
+  SetDetectionSampleBytes(4096);
+  const Result streamed = RunTool(args);
+  SetDetectionSampleBytes(0);
+  ASSERT_EQ(whole.status, 0) << whole.err;
+  ASSERT_EQ(streamed.status, 0) << streamed.err;
+  ASSERT_EQ(streamed.out.size(), whole.out.size()) << c.name;
+  EXPECT_TRUE(streamed.out == whole.out) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Shapes, AutoInputOnLongFile, testing::ValuesIn(kAutoInputCases),
+                         CaseName<AutoInputCase>);
 
 // Past a few megabytes suggest ranks slices from all over the input, then
 // streams the chosen repair: the result is still the whole-text repair,
