@@ -82,10 +82,10 @@ bool QpCutPoint(std::string_view bytes, std::size_t p) {
 // StreamCommand only ever appends to the buffer or drops the part before the
 // cut it was given.
 //
-// Characters are counted by their bytes, which holds for ASCII only: the
-// lenient UTF-8 decoder reads some longer sequences as ASCII letters (C1 81
-// as "A"). Past the first byte above 0x7F but the mark at the input's start
-// (which the decoding drops) no more cuts are made.
+// ASCII bytes are characters of their own. Bytes past ASCII are read as the
+// lenient UTF-8 decoder reads them, which may give letters (C1 81 is "A") or
+// nothing (a lead byte before ASCII), since the survey found every character
+// of the text to be Base64.
 class Base64Cuts {
  public:
   Base64Cuts(LocaleId language, Base64Alphabet alphabet)
@@ -99,23 +99,21 @@ class Base64Cuts {
       at_input_start_ = false;
     }
     // The last byte is left for the next call: a cut must come before it.
-    for (; !stopped_ && scanned_ + 1 < bytes.size(); ++scanned_) {
+    while (scanned_ + 1 < bytes.size()) {
       const auto c = static_cast<unsigned char>(bytes[scanned_]);
-      if (c >= 0x80) {
-        stopped_ = true;
-        break;
+      if (c < 0x80) {
+        ++scanned_;
+        AddChar(c, true);
+        continue;
       }
-      const int value = Base64CharValue(c, alphabet_);
-      if (value < 0) continue;
-      bits_ = bits_ << 6 | static_cast<std::uint32_t>(value);
-      if (++chars_ < 4) continue;
-      decoded_.push_back(static_cast<char>(bits_ >> 16));
-      decoded_.push_back(static_cast<char>(bits_ >> 8));
-      decoded_.push_back(static_cast<char>(bits_));
-      bits_ = 0;
-      chars_ = 0;
-      ends_[next_end_++ % ends_.size()] = {scanned_ + 1, decoded_.size()};
-      if (DecodedMayEndHere()) last_ = ends_[(next_end_ - 1) % ends_.size()];
+      // Bytes past ASCII are read as the decoder reads them, from here to
+      // the next place UTF-8 may be cut, and a group may end only there.
+      std::size_t end = scanned_ + 1;
+      while (end < bytes.size() && !IsUtf8CutPoint(bytes, end)) ++end;
+      if (end == bytes.size()) break;
+      const Text units = Utf8BytesToText(ByteString(bytes.substr(scanned_, end - scanned_)));
+      scanned_ = end;
+      for (std::size_t i = 0; i < units.size(); ++i) AddChar(units[i], i + 1 == units.size());
     }
     if (last_.input == 0 && page_ != 0) FindRestingGroupEnd();
     const GroupEnd cut = last_;
@@ -131,6 +129,23 @@ class Base64Cuts {
     std::size_t input = 0;    // position in the buffer after the group
     std::size_t decoded = 0;  // bytes decoded up to there
   };
+
+  // Takes one character read at scanned_ - 1 (the last of its sequence when
+  // `may_end`, so that a group it ends may be cut after).
+  void AddChar(char16_t c, bool may_end) {
+    const int value = Base64CharValue(c, alphabet_);
+    if (value < 0) return;
+    bits_ = bits_ << 6 | static_cast<std::uint32_t>(value);
+    if (++chars_ < 4) return;
+    decoded_.push_back(static_cast<char>(bits_ >> 16));
+    decoded_.push_back(static_cast<char>(bits_ >> 8));
+    decoded_.push_back(static_cast<char>(bits_));
+    bits_ = 0;
+    chars_ = 0;
+    if (!may_end) return;
+    ends_[next_end_++ % ends_.size()] = {scanned_, decoded_.size()};
+    if (DecodedMayEndHere()) last_ = ends_[(next_end_ - 1) % ends_.size()];
+  }
 
   bool DecodedMayEndHere() const {
     const std::size_t n = decoded_.size();
@@ -164,7 +179,6 @@ class Base64Cuts {
   std::size_t next_end_ = 0;
   GroupEnd last_;  // the last cut found
   bool at_input_start_ = true;
-  bool stopped_ = false;
 };
 
 int StreamTwice(const Invocation& inv, const InputReadTwice& input, const PieceRules& rules) {

@@ -126,6 +126,10 @@ const std::string kBase64Utf8 =
 // The lenient UTF-8 decoder reads C1 81 as "A": a fifth character of the
 // first group, that no count of bytes sees.
 const std::string kBase64Overlong = Repeat(kBase64Gb.substr(3, 4096), "1tDO\xC1\x81");
+// Overlong forms and dropped lead bytes all through; E1 81 "A" reads as
+// "AA", two characters from one sequence.
+const std::string kBase64OddBytes = Repeat("\xC1\x81\xFF" + kBase64Gb.substr(3, 101) + "\xE1\x81" +
+                                           "A" + kBase64Gb.substr(200, 99));
 const std::string kBase64Url = [] {
   std::string url = kBase64Utf8;
   std::replace(url.begin(), url.end(), '+', '*');
@@ -347,6 +351,10 @@ const StreamCase kCases[] = {
     {"decode-base64-overlong",
      {"decode", "base64:gb"},
      &kBase64Overlong,
+     Base64(kLcidChinesePrc, Base64Alphabet::kStandard)},
+    {"decode-base64-odd-bytes",
+     {"decode", "base64:gb"},
+     &kBase64OddBytes,
      Base64(kLcidChinesePrc, Base64Alphabet::kStandard)},
     {"decode-base64-utf8-one-line",
      {"decode", "base64:utf8"},
