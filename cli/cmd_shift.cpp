@@ -11,6 +11,7 @@
 #include "cli/io.h"
 #include "cli/repair_name.h"
 #include "cli/stream.h"
+#include "cli/transfer_streams.h"
 #include "engine/codepage.h"
 #include "engine/fixed_repairs.h"
 #include "engine/half_char.h"
@@ -82,6 +83,14 @@ int RunDecodeIso2022(const Invocation& inv) {
   if (row == nullptr) {
     return UsageError(inv, "unknown ISO-2022 kind " + pos[0] + " (iso2022:zh, :ja or :ko)");
   }
+  int status = kExitOk;
+  if (CanStream(inv, status)) {
+    const bool keep = inv.args.Option("--keep-surrogates").has_value();
+    if (const std::optional<PieceRules> rules = DecodingRules(row->routine, row->param, keep)) {
+      return StreamCommand(inv, 1, *rules);
+    }
+  }
+  if (status != kExitOk) return status;
   std::optional<Text> text = ReadInputText(inv, 1);
   if (!text) return kExitError;
   const Converted result = RunRepairRoutine(row->routine, row->param, *text, kNoLengthLimit);

@@ -13,6 +13,7 @@
 #include "engine/char_refs.h"
 #include "engine/codepage.h"
 #include "engine/hz.h"
+#include "engine/iso2022.h"
 #include "engine/quoted_printable.h"
 #include "engine/utf7.h"
 #include "engine/utf8_cut.h"
@@ -72,6 +73,74 @@ bool QpCutPoint(std::string_view bytes, std::size_t p) {
   if (before == 0 || before >= 0x80 || before == '\r' || before == '\n') return false;
   return !crlf || (before != '=' && before != ' ' && before != '\t');
 }
+
+// Cuts ISO-2022 text with its escapes stripped or kept after a line feed
+// where the converter is back in ASCII: no shift out pending and, for
+// Japanese, "(B" the last designation. The code pages' converters drop the
+// Chinese and Korean designations at a line end or never need them again.
+// A U+0000 (dropped, so that what it separates may join into "$B") and
+// malformed UTF-8 (which may read as "$" or "B") count as a designation
+// away from ASCII; any escape but the designations ends the cutting.
+class Iso2022Cuts {
+ public:
+  explicit Iso2022Cuts(Iso2022Kind kind) : kind_(kind) {}
+
+  std::size_t operator()(std::string_view bytes) {
+    std::size_t cut = 0;
+    // An escape is looked at whole: the last bytes wait for the next call.
+    for (; !stuck_ && scanned_ + kLookAhead < bytes.size(); ++scanned_) {
+      const auto c = static_cast<unsigned char>(bytes[scanned_]);
+      const std::string_view rest = bytes.substr(scanned_);
+      const bool japanese = kind_ == Iso2022Kind::kJapanese;
+      if (c >= 0x80) {
+        const std::size_t n = Utf8SequenceAt(bytes, scanned_);
+        if (n == 0 && japanese) in_ascii_ = false;
+        if (n > 0) scanned_ += n - 1;
+      } else if (c == 0) {
+        if (japanese) in_ascii_ = false;
+      } else if (c == kEsc && japanese && rest.size() > 1 && (rest[1] == '(' || rest[1] == '$')) {
+        // Another set for G0 (JIS X 0201 Roman, JIS X 0212...): only "(B"
+        // brings ASCII back.
+        in_ascii_ = false;
+      } else if (c == kEsc && !IsDesignator(rest.substr(1))) {
+        stuck_ = true;
+      } else if (c == kShiftOut || c == kShiftIn) {
+        shifted_ = c == kShiftOut;
+      } else if (kind_ == Iso2022Kind::kJapanese &&
+                 (rest.starts_with("$B") || rest.starts_with("(B"))) {
+        in_ascii_ = rest[0] == '(';
+      } else if (c == '\n' && !shifted_ && in_ascii_) {
+        cut = scanned_ + 1;
+      }
+    }
+    scanned_ -= cut;
+    return cut;
+  }
+
+ private:
+  static constexpr std::size_t kLookAhead = 3;  // the longest designator, "$)A"
+  static constexpr unsigned char kEsc = 0x1B;
+  static constexpr unsigned char kShiftOut = 0x0E;
+  static constexpr unsigned char kShiftIn = 0x0F;
+
+  bool IsDesignator(std::string_view s) const {
+    switch (kind_) {
+      case Iso2022Kind::kChinese:
+        return s.starts_with("$)A") || s.starts_with("$)G");
+      case Iso2022Kind::kJapanese:
+        return s.starts_with("(B") || s.starts_with("$B");
+      case Iso2022Kind::kKorean:
+        return s.starts_with("$)C");
+    }
+    return false;
+  }
+
+  Iso2022Kind kind_;
+  std::size_t scanned_ = 0;
+  bool stuck_ = false;
+  bool shifted_ = false;
+  bool in_ascii_ = true;
+};
 
 // Cuts a Base64 input between whole four-character groups where the decoded
 // bytes may be cut too: where IsUtf8CutPoint allows for UTF-8; for an ANSI
@@ -233,6 +302,29 @@ std::optional<PieceRules> DecodingRules(RepairRoutine routine, const RepairParam
         return out;
       };
       return rules;
+    case RepairRoutine::kIso2022:
+      // A page the converters lack leaves the whole text as it is.
+      if (const auto* kind = std::get_if<Iso2022Kind>(&param);
+          kind != nullptr && !CodePageBytesToText("\n", Iso2022CodePage(*kind)).empty()) {
+        rules.last_cut = [cuts = std::make_shared<Iso2022Cuts>(*kind)](std::string_view bytes) {
+          return (*cuts)(bytes);
+        };
+        // A piece after the first that decodes to nothing gives nothing, for
+        // the whole text gives its input back only when all of it does.
+        rules.convert = [routine, param, kind = *kind](const Text& piece, std::size_t index,
+                                                       bool last) {
+          if (index == 0 && last)
+            return RunRepairRoutine(routine, param, piece, kNoLengthLimit).text;
+          Text out = CodePageBytesToText(
+              TextToCodePageBytes(RestoreIso2022Escapes(piece, kind), kIso2022SevenBitPage),
+              Iso2022CodePage(kind));
+          if (index == 0 && !out.empty() && out.front() == u'\uFEFF') out.erase(0, 1);
+          std::erase(out, u'\0');
+          return out;
+        };
+        return rules;
+      }
+      return std::nullopt;
     case RepairRoutine::kNumericEscapes:
       if (const std::optional<char> opener = EscapeOpener(routine, param)) {
         // An escape ends before the next one begins, and nothing after it

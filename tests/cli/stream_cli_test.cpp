@@ -26,6 +26,7 @@
 #include "engine/codepage.h"
 #include "engine/half_char.h"
 #include "engine/hz.h"
+#include "engine/iso2022.h"
 #include "engine/mapping.h"
 #include "engine/quoted_printable.h"
 #include "engine/utf7.h"
@@ -151,6 +152,20 @@ const std::string kHz =
 // falls at the start of a pair (every other time) and "~\t" besides.
 const std::string kHzOneLine = Repeat(std::string("VPND~}x~~~{VP\0D~\tV", 19), "~{");
 
+// ISO-2022 with its escapes stripped and kept: designations and shifts
+// that end their line in ASCII and some that do not, a shift out with no
+// designation on its line, U+0000 and a character past ASCII; a last line
+// that decodes to nothing.
+const std::string kIso2022Cn =
+    Repeat(std::string(
+        "$)A \x0eVP\x0f text\n\x0eVP\x0f\n\x1b$)A\x0e;*\x0fx\n$)G\x0eD!\x0f\n\x0eVP\nplain\n"
+        "\x0eV\0P\x0f\n中\n",
+        67)) +
+    "$)A";
+const std::string kIso2022Ja =
+    Repeat("$B0!(B\n$B0!\n0!(B\n\x1b$B0!\x1b(B x\n\x0e1\x0f\n(B$B0!\n\x1b(J~\n~\n中\n");
+const std::string kIso2022Ko = Repeat("$)C\x0e0!\x0f\n\x0e0!\x0f a\n\x0e0!\nb\n中\n");
+
 // Other input encodings: GB with U+0000, the euro sign's single byte, a
 // lead byte cut short before a line break and one before a space, and GB
 // with no byte below 0x80 but the euro sign's; UTF-16 LE
@@ -187,6 +202,10 @@ void PrintTo(const StreamCase& c, std::ostream* os) {
 std::function<Text(const Text&)> Repair(const char* name) {
   const RepairChoice choice = *ParseRepairName(name);
   return [choice](const Text& t) { return ApplyRepair(choice, t, kNoLengthLimit).text; };
+}
+
+std::function<Text(const Text&)> Iso2022(Iso2022Kind kind) {
+  return [kind](const Text& t) { return DecodeIso2022Escapes(t, kind, kNoLengthLimit).text; };
 }
 
 std::function<Text(const Text&)> Map(TextMapping mapping) {
@@ -371,6 +390,9 @@ const StreamCase kCases[] = {
     {"decode-utf7", {"decode", "utf7"}, &kUtf7, WithoutLoneSurrogates(DecodeUtf7)},
     {"decode-hz", {"decode", "hz"}, &kHz, DecodeHz},
     {"decode-hz-one-line", {"decode", "hz"}, &kHzOneLine, DecodeHz},
+    {"decode-iso2022-zh", {"decode", "iso2022:zh"}, &kIso2022Cn, Iso2022(Iso2022Kind::kChinese)},
+    {"decode-iso2022-ja", {"decode", "iso2022:ja"}, &kIso2022Ja, Iso2022(Iso2022Kind::kJapanese)},
+    {"decode-iso2022-ko", {"decode", "iso2022:ko"}, &kIso2022Ko, Iso2022(Iso2022Kind::kKorean)},
     {"encode-base64-gb-cr-lines",
      {"encode", "base64:gb"},
      &kCrLines,
