@@ -169,6 +169,14 @@ const fs::path& HzFile() {
   return path;
 }
 
+// HZ of Chinese text with no line feed: one line of GB-mode runs, each ended
+// by a space (uconv refuses "~}" right before "~{").
+const fs::path& HzOneLineFile() {
+  static const fs::path path = WriteRepeated(
+      "hz-one-line.txt", TextToUtf8Bytes(EncodeHz(u"中华民国的历史悠久文化丰富 ").text));
+  return path;
+}
+
 struct RunStats {
   double wall = 0;  // seconds
   double cpu = 0;   // seconds, user and system, of every process of the run
@@ -299,6 +307,7 @@ constexpr const char* kToUtf7 = "uconv -t UTF-7";
 constexpr const char* kFromUtf7 = "uconv -f UTF-7";
 constexpr const char* kToHz = "uconv -t HZ";
 constexpr const char* kFromHz = "uconv -f HZ";
+constexpr const char* kFromHzOneLine = "uconv -f HZ, one line";
 constexpr const char* kFromGb = "uconv -f windows-936-2000";
 
 std::string PipeCommand(const fs::path& file) {
@@ -373,6 +382,12 @@ void BM_UconvFromHz(benchmark::State& state) {
   RunPeer(state, kFromHz, "uconv -f HZ -t UTF-8 " + Quoted(HzFile()) + " > /dev/null", HzFile());
 }
 TEKVO_CHILD_BENCHMARK(BM_UconvFromHz);
+
+void BM_UconvFromHzOneLine(benchmark::State& state) {
+  RunPeer(state, kFromHzOneLine, "uconv -f HZ -t UTF-8 " + Quoted(HzOneLineFile()) + " > /dev/null",
+          HzOneLineFile());
+}
+TEKVO_CHILD_BENCHMARK(BM_UconvFromHzOneLine);
 
 void BM_UconvFromGb(benchmark::State& state) {
   RunPeer(state, kFromGb, "uconv -f windows-936-2000 -t UTF-8 " + Quoted(GbFile()) + " > /dev/null",
@@ -461,6 +476,11 @@ void BM_DecodeHzLines(benchmark::State& state) {
   RunTool(state, "decode hz", HzFile(), kFromHz, 0);
 }
 TEKVO_CHILD_BENCHMARK(BM_DecodeHzLines);
+
+void BM_DecodeHzOneLine(benchmark::State& state) {
+  RunTool(state, "decode hz", HzOneLineFile(), kFromHzOneLine, 0);
+}
+TEKVO_CHILD_BENCHMARK(BM_DecodeHzOneLine);
 
 void BM_ConvertFromGbLines(benchmark::State& state) {
   RunTool(state, "convert --in gb", GbFile(), kFromGb, 0);

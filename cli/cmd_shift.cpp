@@ -11,11 +11,13 @@
 #include "cli/io.h"
 #include "cli/repair_name.h"
 #include "cli/stream.h"
+#include "cli/transfer_streams.h"
 #include "engine/codepage.h"
 #include "engine/fixed_repairs.h"
 #include "engine/half_char.h"
 #include "engine/mapping.h"
 #include "engine/repairs.h"
+#include "engine/utf8_sequence.h"
 
 namespace tekvo::cli {
 namespace {
@@ -81,6 +83,14 @@ int RunDecodeIso2022(const Invocation& inv) {
   if (row == nullptr) {
     return UsageError(inv, "unknown ISO-2022 kind " + pos[0] + " (iso2022:zh, :ja or :ko)");
   }
+  int status = kExitOk;
+  if (CanStream(inv, status)) {
+    const bool keep = inv.args.Option("--keep-surrogates").has_value();
+    if (const std::optional<PieceRules> rules = DecodingRules(row->routine, row->param, keep)) {
+      return StreamCommand(inv, 1, *rules);
+    }
+  }
+  if (status != kExitOk) return status;
   std::optional<Text> text = ReadInputText(inv, 1);
   if (!text) return kExitError;
   const Converted result = RunRepairRoutine(row->routine, row->param, *text, kNoLengthLimit);
@@ -150,11 +160,12 @@ int RunMap(const Invocation& inv) {
   if (CanStream(inv, status)) {
     PieceRules rules;
     // Sound marks compose with the kana before them: cut only before
-    // characters that join nothing, ASCII and the ideographs (lead bytes E4
-    // to E9: U+4000 to U+9FFF).
+    // characters that join nothing, ASCII, the ideographs (lead bytes E4
+    // to E9: U+4000 to U+9FFF) and the characters past the basic plane.
+    // These must be whole: a malformed sequence may read as a mark.
     rules.cut = [](std::string_view bytes, std::size_t p) {
       const auto next = static_cast<unsigned char>(bytes[p]);
-      return next < 0x80 || (next >= 0xE4 && next <= 0xE9);
+      return next < 0x80 || (next >= 0xE4 && next <= 0xE9) || Utf8SequenceAt(bytes, p) == 4;
     };
     rules.convert = [mapping = it->mapping](const Text& piece, std::size_t, bool) {
       return ApplyTextMapping(piece, mapping);

@@ -77,8 +77,8 @@ int RankWhole(const Invocation& inv, const Text& text, int top, bool apply) {
 }
 
 // How the chosen candidate's repair streams; nullopt for the repairs that
-// must see the whole text (Base64, which the caller surveys first,
-// ISO-2022, chains of two).
+// must see the whole text (Base64, which the caller surveys first, chains
+// of two).
 std::optional<PieceRules> StreamingRules(const RepairCandidate& chosen) {
   PieceRules rules;
   if (chosen.steps == 0) {

@@ -6,7 +6,11 @@
 #include <array>
 #include <iostream>
 #include <new>
+#include <optional>
+#include <utility>
 #include <vector>
+
+#include "cli/input_detect.h"
 
 namespace tekvo::cli {
 namespace {
@@ -94,6 +98,8 @@ int RunCli(std::span<const std::string> args, Io& io) {
     PrintUsage(parsed->command.empty() ? io.err : io.out);
     return parsed->command.empty() ? kExitError : kExitOk;
   }
+  // Known before the command runs, the encoding lets it stream the file.
+  if (std::optional<ParsedArgs> settled = SettleAutoInput(*parsed)) parsed = std::move(settled);
   for (const auto& c : kCommands) {
     if (c.name == parsed->command) {
       Invocation inv{c, *parsed, io};

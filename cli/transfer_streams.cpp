@@ -13,9 +13,11 @@
 #include "engine/char_refs.h"
 #include "engine/codepage.h"
 #include "engine/hz.h"
+#include "engine/iso2022.h"
 #include "engine/quoted_printable.h"
 #include "engine/utf7.h"
 #include "engine/utf8_cut.h"
+#include "engine/utf8_sequence.h"
 
 namespace tekvo::cli {
 namespace {
@@ -72,39 +74,72 @@ bool QpCutPoint(std::string_view bytes, std::size_t p) {
   return !crlf || (before != '=' && before != ' ' && before != '\t');
 }
 
-// HZ may be cut where its decoder is at rest, which takes the mode it is in
-// (GB mode lasts across line feeds until a "~}" or a CR), so the decoder
-// itself reads the piece so far to find the place. Its line feeds are the
-// input's line feed bytes; it is read again only when a new one has come,
-// so that a long line is not read over and over.
-class HzCuts {
+// Cuts ISO-2022 text with its escapes stripped or kept after a line feed
+// where the converter is back in ASCII: no shift out pending and, for
+// Japanese, "(B" the last designation. The code pages' converters drop the
+// Chinese and Korean designations at a line end or never need them again.
+// A U+0000 (dropped, so that what it separates may join into "$B") and
+// malformed UTF-8 (which may read as "$" or "B") count as a designation
+// away from ASCII; any escape but the designations ends the cutting.
+class Iso2022Cuts {
  public:
+  explicit Iso2022Cuts(Iso2022Kind kind) : kind_(kind) {}
+
   std::size_t operator()(std::string_view bytes) {
-    const bool new_line_feed = bytes.find('\n', seen_) != std::string_view::npos;
-    seen_ = bytes.size();
-    if (!new_line_feed) return 0;
-    const std::size_t cut = LastRestPoint(bytes);
-    seen_ -= cut;
+    std::size_t cut = 0;
+    // An escape is looked at whole: the last bytes wait for the next call.
+    for (; !stuck_ && scanned_ + kLookAhead < bytes.size(); ++scanned_) {
+      const auto c = static_cast<unsigned char>(bytes[scanned_]);
+      const std::string_view rest = bytes.substr(scanned_);
+      const bool japanese = kind_ == Iso2022Kind::kJapanese;
+      if (c >= 0x80) {
+        const std::size_t n = Utf8SequenceAt(bytes, scanned_);
+        if (n == 0 && japanese) in_ascii_ = false;
+        if (n > 0) scanned_ += n - 1;
+      } else if (c == 0) {
+        if (japanese) in_ascii_ = false;
+      } else if (c == kEsc && japanese && rest.size() > 1 && (rest[1] == '(' || rest[1] == '$')) {
+        // Another set for G0 (JIS X 0201 Roman, JIS X 0212...): only "(B"
+        // brings ASCII back.
+        in_ascii_ = false;
+      } else if (c == kEsc && !IsDesignator(rest.substr(1))) {
+        stuck_ = true;
+      } else if (c == kShiftOut || c == kShiftIn) {
+        shifted_ = c == kShiftOut;
+      } else if (kind_ == Iso2022Kind::kJapanese &&
+                 (rest.starts_with("$B") || rest.starts_with("(B"))) {
+        in_ascii_ = rest[0] == '(';
+      } else if (c == '\n' && !shifted_ && in_ascii_) {
+        cut = scanned_ + 1;
+      }
+    }
+    scanned_ -= cut;
     return cut;
   }
 
  private:
-  static std::size_t LastRestPoint(std::string_view bytes) {
-    const std::size_t end = LastUtf8CutPoint(bytes, 0, Anywhere);
-    if (end == 0) return 0;
-    const Text text = DecodeInputPiece(ByteString(bytes.substr(0, end)), false);
-    const std::size_t rest = LastHzRestPoint(text);
-    if (rest == 0) return 0;
-    const auto line_feeds =
-        std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(rest), u'\n');
-    std::ptrdiff_t seen = 0;
-    for (std::size_t i = 0; i < end; ++i) {
-      if (bytes[i] == '\n' && ++seen == line_feeds) return i + 1;
+  static constexpr std::size_t kLookAhead = 3;  // the longest designator, "$)A"
+  static constexpr unsigned char kEsc = 0x1B;
+  static constexpr unsigned char kShiftOut = 0x0E;
+  static constexpr unsigned char kShiftIn = 0x0F;
+
+  bool IsDesignator(std::string_view s) const {
+    switch (kind_) {
+      case Iso2022Kind::kChinese:
+        return s.starts_with("$)A") || s.starts_with("$)G");
+      case Iso2022Kind::kJapanese:
+        return s.starts_with("(B") || s.starts_with("$B");
+      case Iso2022Kind::kKorean:
+        return s.starts_with("$)C");
     }
-    return 0;
+    return false;
   }
 
-  std::size_t seen_ = 0;  // bytes of the buffer looked at for a line feed
+  Iso2022Kind kind_;
+  std::size_t scanned_ = 0;
+  bool stuck_ = false;
+  bool shifted_ = false;
+  bool in_ascii_ = true;
 };
 
 // Cuts a Base64 input between whole four-character groups where the decoded
@@ -116,10 +151,10 @@ class HzCuts {
 // StreamCommand only ever appends to the buffer or drops the part before the
 // cut it was given.
 //
-// Characters are counted by their bytes, which holds for ASCII only: the
-// lenient UTF-8 decoder reads some longer sequences as ASCII letters (C1 81
-// as "A"). Past the first byte above 0x7F but the mark at the input's start
-// (which the decoding drops) no more cuts are made.
+// ASCII bytes are characters of their own. Bytes past ASCII are read as the
+// lenient UTF-8 decoder reads them, which may give letters (C1 81 is "A") or
+// nothing (a lead byte before ASCII), since the survey found every character
+// of the text to be Base64.
 class Base64Cuts {
  public:
   Base64Cuts(LocaleId language, Base64Alphabet alphabet)
@@ -133,23 +168,21 @@ class Base64Cuts {
       at_input_start_ = false;
     }
     // The last byte is left for the next call: a cut must come before it.
-    for (; !stopped_ && scanned_ + 1 < bytes.size(); ++scanned_) {
+    while (scanned_ + 1 < bytes.size()) {
       const auto c = static_cast<unsigned char>(bytes[scanned_]);
-      if (c >= 0x80) {
-        stopped_ = true;
-        break;
+      if (c < 0x80) {
+        ++scanned_;
+        AddChar(c, true);
+        continue;
       }
-      const int value = Base64CharValue(c, alphabet_);
-      if (value < 0) continue;
-      bits_ = bits_ << 6 | static_cast<std::uint32_t>(value);
-      if (++chars_ < 4) continue;
-      decoded_.push_back(static_cast<char>(bits_ >> 16));
-      decoded_.push_back(static_cast<char>(bits_ >> 8));
-      decoded_.push_back(static_cast<char>(bits_));
-      bits_ = 0;
-      chars_ = 0;
-      ends_[next_end_++ % ends_.size()] = {scanned_ + 1, decoded_.size()};
-      if (DecodedMayEndHere()) last_ = ends_[(next_end_ - 1) % ends_.size()];
+      // Bytes past ASCII are read as the decoder reads them, from here to
+      // the next place UTF-8 may be cut, and a group may end only there.
+      std::size_t end = scanned_ + 1;
+      while (end < bytes.size() && !IsUtf8CutPoint(bytes, end)) ++end;
+      if (end == bytes.size()) break;
+      const Text units = Utf8BytesToText(ByteString(bytes.substr(scanned_, end - scanned_)));
+      scanned_ = end;
+      for (std::size_t i = 0; i < units.size(); ++i) AddChar(units[i], i + 1 == units.size());
     }
     if (last_.input == 0 && page_ != 0) FindRestingGroupEnd();
     const GroupEnd cut = last_;
@@ -165,6 +198,23 @@ class Base64Cuts {
     std::size_t input = 0;    // position in the buffer after the group
     std::size_t decoded = 0;  // bytes decoded up to there
   };
+
+  // Takes one character read at scanned_ - 1 (the last of its sequence when
+  // `may_end`, so that a group it ends may be cut after).
+  void AddChar(char16_t c, bool may_end) {
+    const int value = Base64CharValue(c, alphabet_);
+    if (value < 0) return;
+    bits_ = bits_ << 6 | static_cast<std::uint32_t>(value);
+    if (++chars_ < 4) return;
+    decoded_.push_back(static_cast<char>(bits_ >> 16));
+    decoded_.push_back(static_cast<char>(bits_ >> 8));
+    decoded_.push_back(static_cast<char>(bits_));
+    bits_ = 0;
+    chars_ = 0;
+    if (!may_end) return;
+    ends_[next_end_++ % ends_.size()] = {scanned_, decoded_.size()};
+    if (DecodedMayEndHere()) last_ = ends_[(next_end_ - 1) % ends_.size()];
+  }
 
   bool DecodedMayEndHere() const {
     const std::size_t n = decoded_.size();
@@ -198,7 +248,6 @@ class Base64Cuts {
   std::size_t next_end_ = 0;
   GroupEnd last_;  // the last cut found
   bool at_input_start_ = true;
-  bool stopped_ = false;
 };
 
 int StreamTwice(const Invocation& inv, const InputReadTwice& input, const PieceRules& rules) {
@@ -244,15 +293,48 @@ std::optional<PieceRules> DecodingRules(RepairRoutine routine, const RepairParam
       };
       return rules;
     case RepairRoutine::kHz:
-      rules.last_cut = [cuts = std::make_shared<HzCuts>()](std::string_view bytes) {
-        return (*cuts)(bytes);
+      // GB mode may go on from one piece into the next, over any length.
+      rules.cut = Anywhere;
+      rules.convert = [](const Text& piece, std::size_t, bool) { return piece; };
+      rules.in_order = [reader = std::make_shared<HzReader>()](Text piece, bool last) {
+        Text out;
+        reader->Add(piece, last, out);
+        return out;
       };
       return rules;
+    case RepairRoutine::kIso2022:
+      // A page the converters lack leaves the whole text as it is.
+      if (const auto* kind = std::get_if<Iso2022Kind>(&param);
+          kind != nullptr && !CodePageBytesToText("\n", Iso2022CodePage(*kind)).empty()) {
+        rules.last_cut = [cuts = std::make_shared<Iso2022Cuts>(*kind)](std::string_view bytes) {
+          return (*cuts)(bytes);
+        };
+        // A piece after the first that decodes to nothing gives nothing, for
+        // the whole text gives its input back only when all of it does.
+        rules.convert = [routine, param, kind = *kind](const Text& piece, std::size_t index,
+                                                       bool last) {
+          if (index == 0 && last)
+            return RunRepairRoutine(routine, param, piece, kNoLengthLimit).text;
+          Text out = CodePageBytesToText(
+              TextToCodePageBytes(RestoreIso2022Escapes(piece, kind), kIso2022SevenBitPage),
+              Iso2022CodePage(kind));
+          if (index == 0 && !out.empty() && out.front() == u'\uFEFF') out.erase(0, 1);
+          std::erase(out, u'\0');
+          return out;
+        };
+        return rules;
+      }
+      return std::nullopt;
     case RepairRoutine::kNumericEscapes:
       if (const std::optional<char> opener = EscapeOpener(routine, param)) {
         // An escape ends before the next one begins, and nothing after it
-        // changes how it reads: cut before an escape's first character.
-        rules.cut = [c = *opener](std::string_view bytes, std::size_t p) { return bytes[p] == c; };
+        // changes how it reads: cut before an escape's first character. An
+        // escape, an entity name and a break tag are ASCII, so a character
+        // past ASCII ends them too; it must be well-formed, as an overlong
+        // sequence reads as ASCII.
+        rules.cut = [c = *opener](std::string_view bytes, std::size_t p) {
+          return bytes[p] == c || Utf8SequenceAt(bytes, p) >= 2;
+        };
         return rules;
       }
       return std::nullopt;

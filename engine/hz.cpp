@@ -107,25 +107,40 @@ Converted EncodeHz(const Text& text, std::size_t max_len) {
 
 namespace {
 
-// DecodeHz's scan, writing over `s` in place; `at_rest(p)` hears of every
-// p after which the scan is in ASCII mode with nothing pending: after a line
-// feed written as itself there.
-template <typename AtRest>
-void DecodeHzInPlace(Text& s, AtRest at_rest) {
+// Where DecodeHz's scan stands between two stretches of text.
+struct HzScanState {
+  bool gb_mode = false;
+  int first = -1;  // GB mode: the first byte of a pair
+};
+
+// The longest line continuation ("~\t\r\n") a "~" may begin.
+constexpr std::size_t kLongestContinuation = 4;
+
+// DecodeHz's scan, writing over `s` in place from `state` on. With `final`
+// false the scan stops at a "~" that starts an escape or a pair fewer than
+// kLongestContinuation units before the end, since what follows decides
+// what it is; returns where it stopped (the size when it did not). Returns
+// the number of units written through `written`.
+std::size_t DecodeHzInPlace(Text& s, HzScanState& state, bool final, std::size_t& written) {
   const GbPairs& gb = Pairs();
+  const auto undecided = [&](std::size_t r) {
+    return !final && s.size() - r < kLongestContinuation;
+  };
 
   // Line continuations are recognised where a "~" starts an escape or a pair,
   // never inside "~~": a text ending a line with a tilde is written "~~" + CR
   // LF and must keep its line break.
   std::size_t w = 0;
-  bool gb_mode = false;
-  int first = -1;  // GB mode: the first byte of a pair
-  for (std::size_t r = 0; r < s.size(); ++r) {
+  bool& gb_mode = state.gb_mode;
+  int& first = state.first;
+  std::size_t r = 0;
+  for (; r < s.size(); ++r) {
     const char16_t c = s[r];
     if (!gb_mode) {
       if (c != u'~') {
         s[w++] = c;
-        if (c == u'\n') at_rest(r + 1);
+      } else if (undecided(r)) {
+        break;
       } else if (const std::size_t n = ContinuationAt(s, r); n != 0) {
         r += n - 1;
       } else if (r + 1 < s.size()) {
@@ -154,13 +169,16 @@ void DecodeHzInPlace(Text& s, AtRest at_rest) {
       const std::size_t i = static_cast<std::size_t>(first) * 128 + c;
       for (std::size_t k = 0; k < gb.decoded_length[i]; ++k) s[w++] = gb.decoded[i][k];
       first = -1;
+    } else if (c == u'~' && undecided(r)) {
+      break;
     } else if (const std::size_t n = c == u'~' ? ContinuationAt(s, r) : 0; n != 0) {
       r += n - 1;
     } else {
       first = c;
     }
   }
-  s.resize(w);
+  written = w;
+  return r;
 }
 
 }  // namespace
@@ -168,15 +186,23 @@ void DecodeHzInPlace(Text& s, AtRest at_rest) {
 Text DecodeHz(const Text& text) {
   if (text.empty()) return text;
   Text s = text;
-  DecodeHzInPlace(s, [](std::size_t) {});
+  HzScanState state;
+  std::size_t written = 0;
+  DecodeHzInPlace(s, state, true, written);
+  s.resize(written);
   return s;
 }
 
-std::size_t LastHzRestPoint(const Text& text) {
-  Text s = text;
-  std::size_t last = 0;
-  DecodeHzInPlace(s, [&](std::size_t p) { last = p; });
-  return last < text.size() ? last : 0;
+void HzReader::Add(std::u16string_view piece, bool last, Text& out) {
+  Text s = std::move(held_);
+  s.append(piece);
+  HzScanState state{gb_mode_, first_};
+  std::size_t written = 0;
+  const std::size_t stop = DecodeHzInPlace(s, state, last, written);
+  gb_mode_ = state.gb_mode;
+  first_ = state.first;
+  held_.assign(s, stop, Text::npos);
+  out.append(s, 0, written);
 }
 
 }  // namespace tekvo

@@ -47,11 +47,23 @@ class HzWriter {
 // output is never longer than the input. Never fails.
 Text DecodeHz(const Text& text);
 
-// The last p in (0, size) after which DecodeHz is at rest, so that the text
-// may be decoded in two parts cut there: DecodeHz(text[0, p)) +
-// DecodeHz(text[p, end)) equals DecodeHz(text). Such a p follows a line feed
-// read in ASCII mode. 0 when there is none. Never fails.
-std::size_t LastHzRestPoint(const Text& text);
+// DecodeHz given the text a piece at a time, so that a long text need not be
+// held whole: the results of all the calls joined are DecodeHz's for the
+// whole text, whatever the places the text is cut at. GB mode and half a
+// pair go on from one piece into the next, and a "~" too near a piece's end
+// to tell a line continuation from an escape is held for the next. Never
+// fails.
+class HzReader {
+ public:
+  // Appends the text of the next piece; `last` ends the text, dropping a
+  // half pair left at its end.
+  void Add(std::u16string_view piece, bool last, Text& out);
+
+ private:
+  bool gb_mode_ = false;
+  int first_ = -1;  // GB mode: the first byte of a pair
+  Text held_;       // a "~" and what followed it, read with the next piece
+};
 
 }  // namespace tekvo
 

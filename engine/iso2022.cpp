@@ -13,10 +13,6 @@ namespace {
 
 constexpr char16_t kEsc = u'\x1b';
 
-// Windows 1252 maps every 7-bit character to the byte of the same value, which
-// is what turns the restored text back into the 7-bit stream.
-constexpr CodePageId kSevenBitPage = 1252;
-
 struct KindInfo {
   // In list order; restoring goes forward, dropping empty designations
   // backward.
@@ -83,7 +79,8 @@ Converted DecodeIso2022Escapes(const Text& text, Iso2022Kind kind, std::size_t m
   if (text.empty() || info == nullptr) return Converted{text, false};
 
   const Text restored = RestoreIso2022Escapes(text, kind);
-  Converted decoded = ReinterpretByCodePage(restored, kSevenBitPage, info->code_page, max_len);
+  Converted decoded =
+      ReinterpretByCodePage(restored, kIso2022SevenBitPage, info->code_page, max_len);
   // Too long, whether the decoded text or the restored text handed back for an
   // empty decoding: the caller reports it and keeps the text as it was, so no
   // half-done repair (ESC characters inserted, nothing decoded) reaches the

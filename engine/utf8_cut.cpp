@@ -1,5 +1,7 @@
 #include "engine/utf8_cut.h"
 
+#include "engine/utf8_sequence.h"
+
 namespace tekvo {
 namespace {
 
@@ -22,7 +24,9 @@ bool IsUtf8CutPoint(std::string_view bytes, std::size_t p) {
     const bool high_surrogate = at(p - 3) == 0xED && at(p - 2) >= 0xA0 && at(p - 2) <= 0xAF;
     return !high_surrogate;
   }
-  return false;
+  // The lead byte ends whatever was pending, and the decoder takes the four
+  // bytes as one pair and comes back to rest.
+  return p >= 4 && Utf8SequenceAt(bytes, p - 4) == 4;
 }
 
 }  // namespace tekvo

@@ -12,11 +12,12 @@ namespace tekvo {
 // True when `bytes` may be cut before index `p` (0 < p < size): the decoder
 // has nothing pending there and nothing before `p` depends on the bytes
 // after it, so Utf8BytesToText(bytes[0, p)) + Utf8BytesToText(bytes[p, end))
-// equals Utf8BytesToText(bytes). Holds after an ASCII byte and after a
+// equals Utf8BytesToText(bytes). Holds after an ASCII byte, after a
 // complete two- or three-byte sequence other than a lone high surrogate
 // (ED A0..AF xx), so that a surrogate pair written as two sequences is
-// never split between pieces. False for p = 0, p >= size and after a
-// four-byte sequence (rare enough not to matter). Never fails.
+// never split between pieces, and after a well-formed four-byte sequence
+// (Utf8SequenceAt, read whole as one surrogate pair). False for p = 0 and
+// p >= size. Never fails.
 bool IsUtf8CutPoint(std::string_view bytes, std::size_t p);
 
 // The last p in (from, size) at which both IsUtf8CutPoint holds and

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "cli/input_detect.h"
 #include "cli/repair_name.h"
 #include "cli/stream.h"
 #include "cli/transfer_streams.h"
@@ -25,6 +26,7 @@
 #include "engine/codepage.h"
 #include "engine/half_char.h"
 #include "engine/hz.h"
+#include "engine/iso2022.h"
 #include "engine/mapping.h"
 #include "engine/quoted_printable.h"
 #include "engine/utf7.h"
@@ -95,6 +97,15 @@ const std::string kQpEscapes = Repeat(
                 "line=0D=0A\r\n=E4=B8=AD\n=B5\nA=\r\0\n=B5\r\n=ZZ=4\r\nplain\0\r\nq\r\0\n=\r\nw"
                 "u=\t= \r\n\r\nv=\t=\r\n\r\n=B5=\t\r\nA=B5= \r\nAB=B5=\r\0\nCDx= =\xFF\r\n\r\ny",
                 174));
+// Characters past the basic plane in one line, with malformed four-byte
+// sequences (overlong, past U+10FFFF) and one the decoder reads as the
+// voiced mark after a half-width kana.
+const std::string kFourByte =
+    Repeat("😀𠀀\xF0\x8F\xBF\xBF𝄞\xF4\x90\x80\x80ｶ\xFF\xBE\x9E😀𠀀𠀀𝄞😀😀𠀀𠀀𝄞");
+// Escapes few and far between among Chinese, some of them cut short or
+// with a name by a character past ASCII, one after an overlong "#".
+const std::string kSparseEscapes =
+    Repeat("中文字&#x4E2D中;&#65;&lt;字&lt中&\xC0\xA3\x36\x35;&a中;x<br中>😀%u4E2D\\u4E2D字");
 const std::string kKana = Repeat("ｶﾞｷﾞｸ ﾊﾟ。ABC 汉字漢字ｳﾞ ガパ１２");
 // Line breaks that are bare CRs only: the line-folding encoders then write
 // each as CR LF, which only the whole input can tell. U+0000 (dropped) and
@@ -116,6 +127,10 @@ const std::string kBase64Utf8 =
 // The lenient UTF-8 decoder reads C1 81 as "A": a fifth character of the
 // first group, that no count of bytes sees.
 const std::string kBase64Overlong = Repeat(kBase64Gb.substr(3, 4096), "1tDO\xC1\x81");
+// Overlong forms and dropped lead bytes all through; E1 81 "A" reads as
+// "AA", two characters from one sequence.
+const std::string kBase64OddBytes = Repeat("\xC1\x81\xFF" + kBase64Gb.substr(3, 101) + "\xE1\x81" +
+                                           "A" + kBase64Gb.substr(200, 99));
 const std::string kBase64Url = [] {
   std::string url = kBase64Utf8;
   std::replace(url.begin(), url.end(), '+', '*');
@@ -133,6 +148,23 @@ const std::string kHz =
     Repeat(std::string("~{VPN\nD~}\nx\ntext~\r\nmore~{V~\r\nPND\r\nx~~\r\n~{VP~ "
                        "\r\nND~}~{VP~\r\nND~}a~\t\r\n\r\n~{V\r\r\nPN~}\0~\r\n",
                        83));
+// HZ in one line: GB mode from the start, left and entered again where "~}"
+// falls at the start of a pair (every other time) and "~\t" besides.
+const std::string kHzOneLine = Repeat(std::string("VPND~}x~~~{VP\0D~\tV", 19), "~{");
+
+// ISO-2022 with its escapes stripped and kept: designations and shifts
+// that end their line in ASCII and some that do not, a shift out with no
+// designation on its line, U+0000 and a character past ASCII; a last line
+// that decodes to nothing.
+const std::string kIso2022Cn =
+    Repeat(std::string(
+        "$)A \x0eVP\x0f text\n\x0eVP\x0f\n\x1b$)A\x0e;*\x0fx\n$)G\x0eD!\x0f\n\x0eVP\nplain\n"
+        "\x0eV\0P\x0f\n中\n",
+        67)) +
+    "$)A";
+const std::string kIso2022Ja =
+    Repeat("$B0!(B\n$B0!\n0!(B\n\x1b$B0!\x1b(B x\n\x0e1\x0f\n(B$B0!\n\x1b(J~\n~\n中\n");
+const std::string kIso2022Ko = Repeat("$)C\x0e0!\x0f\n\x0e0!\x0f a\n\x0e0!\nb\n中\n");
 
 // Other input encodings: GB with U+0000, the euro sign's single byte, a
 // lead byte cut short before a line break and one before a space, and GB
@@ -170,6 +202,10 @@ void PrintTo(const StreamCase& c, std::ostream* os) {
 std::function<Text(const Text&)> Repair(const char* name) {
   const RepairChoice choice = *ParseRepairName(name);
   return [choice](const Text& t) { return ApplyRepair(choice, t, kNoLengthLimit).text; };
+}
+
+std::function<Text(const Text&)> Iso2022(Iso2022Kind kind) {
+  return [kind](const Text& t) { return DecodeIso2022Escapes(t, kind, kNoLengthLimit).text; };
 }
 
 std::function<Text(const Text&)> Map(TextMapping mapping) {
@@ -269,6 +305,16 @@ const StreamCase kCases[] = {
      kSame,
      FileEncoding::kUnicodeBe},
     {"convert-to-gb", {"convert", "--out", "gb"}, &kKana, kSame, FileEncoding::kAnsiGb},
+    {"convert-four-byte",
+     {"convert", "--out", "utf16le"},
+     &kFourByte,
+     kSame,
+     FileEncoding::kUnicodeNoBom},
+    {"map-full-four-byte", {"map", "full"}, &kFourByte, Map(TextMapping::kFullWidth)},
+    {"encode-utf7-four-byte",
+     {"encode", "utf7"},
+     &kFourByte,
+     [](const Text& t) { return EncodeUtf7(t, kNoLengthLimit).text; }},
     {"map-half", {"map", "half"}, &kKana, Map(TextMapping::kHalfWidth)},
     {"map-full", {"map", "full"}, &kKana, Map(TextMapping::kFullWidth)},
     {"map-traditional", {"map", "traditional"}, &kKana, Map(TextMapping::kTraditional)},
@@ -282,6 +328,7 @@ const StreamCase kCases[] = {
      &kGarbledOneLine,
      [](const Text& t) { return EncodeCharRefs(t, CharRefBase::kDecimal, kNoLengthLimit).text; }},
     {"decode-html", {"decode", "html"}, &kEscapes, Unescape(EscapeFamily::kHtml)},
+    {"decode-html-sparse", {"decode", "html"}, &kSparseEscapes, Unescape(EscapeFamily::kHtml)},
     {"decode-numu1", {"decode", "numu1"}, &kEscapes, Unescape(EscapeFamily::kBackslash)},
     {"decode-numu2", {"decode", "numu2"}, &kEscapes, Unescape(EscapeFamily::kPercent)},
     {"decode-url-gb",
@@ -324,6 +371,10 @@ const StreamCase kCases[] = {
      {"decode", "base64:gb"},
      &kBase64Overlong,
      Base64(kLcidChinesePrc, Base64Alphabet::kStandard)},
+    {"decode-base64-odd-bytes",
+     {"decode", "base64:gb"},
+     &kBase64OddBytes,
+     Base64(kLcidChinesePrc, Base64Alphabet::kStandard)},
     {"decode-base64-utf8-one-line",
      {"decode", "base64:utf8"},
      &kBase64Utf8,
@@ -338,6 +389,10 @@ const StreamCase kCases[] = {
      Base64(kLcidChinesePrc, Base64Alphabet::kStandard)},
     {"decode-utf7", {"decode", "utf7"}, &kUtf7, WithoutLoneSurrogates(DecodeUtf7)},
     {"decode-hz", {"decode", "hz"}, &kHz, DecodeHz},
+    {"decode-hz-one-line", {"decode", "hz"}, &kHzOneLine, DecodeHz},
+    {"decode-iso2022-zh", {"decode", "iso2022:zh"}, &kIso2022Cn, Iso2022(Iso2022Kind::kChinese)},
+    {"decode-iso2022-ja", {"decode", "iso2022:ja"}, &kIso2022Ja, Iso2022(Iso2022Kind::kJapanese)},
+    {"decode-iso2022-ko", {"decode", "iso2022:ko"}, &kIso2022Ko, Iso2022(Iso2022Kind::kKorean)},
     {"encode-base64-gb-cr-lines",
      {"encode", "base64:gb"},
      &kCrLines,
@@ -413,6 +468,45 @@ TEST_P(StreamedEqualsWhole, InTinyReads) {
 
 INSTANTIATE_TEST_SUITE_P(Shapes, StreamedEqualsWhole, testing::ValuesIn(kCases),
                          CaseName<StreamCase>);
+
+// "--in auto" on a file longer than the sample its encoding is weighed on
+// finds the encoding in a reading pass and streams: the result is the one
+// of the file detected whole.
+struct AutoInputCase {
+  const char* name;
+  std::string input;
+};
+
+const AutoInputCase kAutoInputCases[] = {
+    {"utf16le-marked", kUtf16LeMarked},
+    {"gb-with-nul", kGbLines},
+    {"utf8-lines", kGarbledLines},
+    {"utf16be-no-mark", Utf16(kGarbledLines.substr(0, kInputBytes / 2), true)},
+    {"utf8-two-byte-latin", Repeat("café naïve résumé ")},
+    {"gb-reading-as-two-byte-utf8",
+     Repeat(TextToCodePageBytes(u"摩某拧女呕譬贫扦潜蔷痊裙骚纱盛 ", 936))},
+    {"gb-cut-short-utf8-at-end", Repeat("caf\xC3\xA9 ") + "\xC3"},
+};
+
+class AutoInputOnLongFile : public testing::TestWithParam<AutoInputCase> {};
+
+TEST_P(AutoInputOnLongFile, StreamsInTheEncodingDetectedWhole) {
+  const AutoInputCase& c = GetParam();
+  const Scratch scratch;
+  scratch.Write("in", c.input);
+  const std::vector<std::string> args = {"convert", "--in", "auto", scratch.File("in")};
+  const Result whole = RunTool(args);
+  SetDetectionSampleBytes(4096);
+  const Result streamed = RunTool(args);
+  SetDetectionSampleBytes(0);
+  ASSERT_EQ(whole.status, 0) << whole.err;
+  ASSERT_EQ(streamed.status, 0) << streamed.err;
+  ASSERT_EQ(streamed.out.size(), whole.out.size()) << c.name;
+  EXPECT_TRUE(streamed.out == whole.out) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Shapes, AutoInputOnLongFile, testing::ValuesIn(kAutoInputCases),
+                         CaseName<AutoInputCase>);
 
 // Past a few megabytes suggest ranks slices from all over the input, then
 // streams the chosen repair: the result is still the whole-text repair,

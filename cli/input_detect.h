@@ -1,0 +1,37 @@
+// "--in auto" on a long regular file: its encoding is found in a reading pass
+// a piece at a time, and the command then streams the file in that encoding
+// instead of holding it whole.
+#ifndef TEKVO_CLI_INPUT_DETECT_H_
+#define TEKVO_CLI_INPUT_DETECT_H_
+
+#include <cstddef>
+#include <optional>
+#include <string>
+
+#include "cli/args.h"
+#include "files/file_encoding.h"
+
+namespace tekvo::cli {
+
+// The encoding DetectFileEncoding gives for the whole file at `path`, found
+// reading it a piece at a time. The one rule that weighs the whole text (well-formed
+// UTF-8 whose sequences are all of two bytes, read as GB when that reads
+// more like writing) is weighed on the file's first `sample_bytes` bytes, so the
+// verdict is DetectFileEncoding's for any file up to that size. nullopt when
+// the file cannot be read.
+std::optional<FileEncoding> DetectFileEncodingInPieces(const std::string& path,
+                                                       std::size_t sample_bytes);
+
+// When `args` asks for "--in auto" on a regular file longer than the sample
+// weighed, `args` with "--in" naming the encoding DetectFileEncodingInPieces
+// found, so that the command streams it; else nullopt (the file is read and
+// detected whole, or the command reports what stops it).
+std::optional<ParsedArgs> SettleAutoInput(const ParsedArgs& args);
+
+// The bytes weighed (0: the default of 4 MiB). Tests use a few bytes, so
+// that short files take the path of long ones.
+void SetDetectionSampleBytes(std::size_t bytes);
+
+}  // namespace tekvo::cli
+
+#endif  // TEKVO_CLI_INPUT_DETECT_H_
