@@ -76,6 +76,35 @@ int RankWhole(const Invocation& inv, const Text& text, int top, bool apply) {
   return WriteListing(inv, ranked, top);
 }
 
+// The piecewise form of a code page pair's repair; nullopt for any other.
+std::optional<PiecewiseRepair> PiecewiseFor(const Repair& repair) {
+  const auto* pair = std::get_if<LocalePair>(&repair.param);
+  if (repair.routine != RepairRoutine::kReinterpret || pair == nullptr) return std::nullopt;
+  return PiecewiseRepair::ForLocales(pair->a, pair->b);
+}
+
+// Two code page pairs one after the other. Every page writes a line feed as
+// the byte 0x0A and reads it back as one, so after a line feed of the input
+// both steps start afresh, and the first step's piece ends with one too.
+std::optional<PieceRules> ChainRules(const RepairCandidate& chosen) {
+  if (chosen.first < 0 || chosen.second < 0) return std::nullopt;
+  const Repair& first = SuggestableRepairs()[static_cast<std::size_t>(chosen.first)];
+  const Repair& second = SuggestableRepairs()[static_cast<std::size_t>(chosen.second)];
+  const std::optional<PiecewiseRepair> a = PiecewiseFor(first);
+  const std::optional<PiecewiseRepair> b = PiecewiseFor(second);
+  if (!a || !b) return std::nullopt;
+  PieceRules rules;
+  rules.cut = [](std::string_view bytes, std::size_t p) { return bytes[p - 1] == '\n'; };
+  rules.convert = [&first, &second, a = *a, b = *b](const Text& piece, std::size_t index,
+                                                    bool last) {
+    if (index == 0 && last) {
+      return RunRepair(second, RunRepair(first, piece, kNoLengthLimit), kNoLengthLimit);
+    }
+    return b.Piece(a.Piece(piece, index == 0), index == 0);
+  };
+  return rules;
+}
+
 // How the chosen candidate's repair streams; nullopt for the repairs that
 // must see the whole text (Base64, which the caller surveys first, chains
 // of two).
@@ -86,6 +115,7 @@ std::optional<PieceRules> StreamingRules(const RepairCandidate& chosen) {
     rules.convert = [](const Text& piece, std::size_t, bool) { return piece; };
     return rules;
   }
+  if (chosen.steps == 2) return ChainRules(chosen);
   if (chosen.steps != 1 || chosen.first < 0) return std::nullopt;
   const Repair& repair = SuggestableRepairs()[static_cast<std::size_t>(chosen.first)];
   const auto* pair = std::get_if<LocalePair>(&repair.param);

@@ -526,8 +526,16 @@ const std::string kBase64Mail = [] {
       BareCrToCrLf(EncodeBase64Text(lines, ComposeBytes::kGb, kNoLengthLimit).text + u"\r")));
 }();
 
+// GB shown as Big5, then saved as UTF-8 and shown as GB: two repairs undo it.
+const std::string kGarbledTwice = Repeat(TextToUtf8Bytes(CodePageBytesToText(
+    TextToUtf8Bytes(CodePageBytesToText(
+        TextToCodePageBytes(u"一下文件 报告编码 中文天气 明天文件 文件今天 下午天气\n", 936), 950)),
+    936)));
+
 const LongSuggestCase kLongSuggestCases[] = {
     {"garbled-one-line", &kGarbledOneLine, "GB--Big5", Repair("gb--big5")},
+    {"garbled-twice-lines", &kGarbledTwice, "GB--UTF8 + Big5--GB",
+     [](const Text& t) { return Repair("big5--gb")(Repair("gb--utf8")(t)); }},
     {"base64-lines", &kBase64Mail, "Base64--GB",
      Base64(kLcidChinesePrc, Base64Alphabet::kStandard)},
 };
