@@ -24,6 +24,21 @@ namespace {
 
 bool Anywhere(std::string_view, std::size_t) { return true; }
 
+// A decoder whose state (a run of Base64, GB mode) may go on from one piece
+// into the next over any length: it may cut anywhere and reads the pieces
+// in order.
+template <typename Reader>
+PieceRules ReaderRules(PieceRules rules) {
+  rules.cut = Anywhere;
+  rules.convert = [](const Text& piece, std::size_t, bool) { return piece; };
+  rules.in_order = [reader = std::make_shared<Reader>()](Text piece, bool last) {
+    Text out;
+    reader->Add(piece, last, out);
+    return out;
+  };
+  return rules;
+}
+
 // The character that begins every escape of the decoders that work on text
 // alone, escape by escape; nullopt for the others.
 std::optional<char> EscapeOpener(RepairRoutine routine, const RepairParam& param) {
@@ -283,25 +298,9 @@ std::optional<PieceRules> DecodingRules(RepairRoutine routine, const RepairParam
       rules.cut = QpCutPoint;
       return rules;
     case RepairRoutine::kUtf7:
-      // A run of Base64 may go on from one piece into the next.
-      rules.cut = Anywhere;
-      rules.convert = [](const Text& piece, std::size_t, bool) { return piece; };
-      rules.in_order = [reader = std::make_shared<Utf7Reader>()](Text piece, bool last) {
-        Text out;
-        reader->Add(piece, last, out);
-        return out;
-      };
-      return rules;
+      return ReaderRules<Utf7Reader>(std::move(rules));
     case RepairRoutine::kHz:
-      // GB mode may go on from one piece into the next, over any length.
-      rules.cut = Anywhere;
-      rules.convert = [](const Text& piece, std::size_t, bool) { return piece; };
-      rules.in_order = [reader = std::make_shared<HzReader>()](Text piece, bool last) {
-        Text out;
-        reader->Add(piece, last, out);
-        return out;
-      };
-      return rules;
+      return ReaderRules<HzReader>(std::move(rules));
     case RepairRoutine::kIso2022:
       // A page the converters lack leaves the whole text as it is.
       if (const auto* kind = std::get_if<Iso2022Kind>(&param);
