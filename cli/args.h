@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/text.h"
+
 namespace tekvo::cli {
 
 struct OptionSpec {
@@ -23,10 +25,19 @@ struct OptionSpec {
 // add a row in args.cpp and read it with ParsedArgs::Option.
 std::span<const OptionSpec> KnownOptions();
 
+// A reading of the input's bytes settled before the command runs ("--in
+// detect" on a long input): the page, and whether a byte order mark to drop
+// starts the input.
+struct InputReading {
+  CodePageId id = kIdUtf8;
+  bool bom = false;
+};
+
 struct ParsedArgs {
   std::string command;                         // empty when none was given
   std::vector<std::string> positional;         // after the command
   std::map<std::string, std::string> options;  // by name as written in KnownOptions
+  std::optional<InputReading> reading;         // set only by the input's detection
 
   std::optional<std::string> Option(std::string_view name) const;
 };

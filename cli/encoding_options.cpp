@@ -145,10 +145,12 @@ class SavedOutput : public EncodedOutput {
 bool InputStreams(const Invocation& inv, bool& bad) {
   const std::optional<FileEncoding> requested = EncodingOption(inv, "--in", true);
   bad = !requested;
+  if (requested && inv.args.reading) return true;
   return requested && *requested != FileEncoding::kDefaultEncoding;
 }
 
 void DecodeAsRequested(const Invocation& inv, InputSource& in) {
+  if (inv.args.reading) return in.DecodeFrom(*inv.args.reading);
   const std::optional<FileEncoding> requested =
       ParseEncodingName(inv.args.Option("--in").value_or("utf8"), true);
   if (requested && *requested != FileEncoding::kDefaultEncoding &&
@@ -197,6 +199,10 @@ std::optional<Text> ReadEncodedInput(const Invocation& inv, std::size_t index) {
   std::optional<ByteString> bytes = ReadInputBytes(inv, index);
   if (!bytes) return std::nullopt;
   if (bytes->empty()) return Text();
+  if (inv.args.reading) {
+    // Settled on a sample of a long input, read as the stream reads it.
+    return DecodeReading(*bytes, EncodingReading{"", inv.args.reading->id, inv.args.reading->bom});
+  }
   if (inv.args.Option("--in") == kDetectName) {
     return DecodeReading(*bytes, RankEncodings(*bytes).front());
   }

@@ -8,8 +8,11 @@
 #include <fstream>
 #include <string_view>
 
+#include "engine/codepage.h"
 #include "engine/utf8_cut.h"
 #include "engine/utf8_sequence.h"
+#include "engine/windows_ids.h"
+#include "files/detect_encoding.h"
 
 namespace tekvo::cli {
 namespace {
@@ -152,6 +155,26 @@ std::string_view InputName(FileEncoding e) {
   }
 }
 
+// The reading RankEncodings puts first for the file's first `sample` bytes,
+// cut after the last line feed (and the zero byte of a UTF-16 one) so that
+// no character is cut short; nullopt when the file cannot be read or the
+// reading's page keeps state from character to character, which is then
+// read whole.
+std::optional<InputReading> RankSample(const std::string& path, std::size_t sample) {
+  std::ifstream file(path, std::ios::binary);
+  ByteString bytes(sample, '\0');
+  file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (file.bad() || static_cast<std::size_t>(file.gcount()) != sample) return std::nullopt;
+  if (const std::size_t lf = bytes.rfind('\n'); lf != ByteString::npos) {
+    const std::size_t end = lf + 1 < bytes.size() && bytes[lf + 1] == '\0' ? lf + 2 : lf + 1;
+    bytes.resize(end);
+  }
+  const EncodingReading best = RankEncodings(bytes).front();
+  const bool utf16 = best.id == kIdUtf16Le || best.id == kIdUtf16Be;
+  if (!utf16 && !IsCodePageStateless(best.id == kIdUtf8 ? kCpUtf8 : best.id)) return std::nullopt;
+  return InputReading{best.id, best.bom};
+}
+
 }  // namespace
 
 std::optional<FileEncoding> DetectFileEncodingInPieces(const std::string& path,
@@ -171,7 +194,8 @@ std::optional<FileEncoding> DetectFileEncodingInPieces(const std::string& path,
 }
 
 std::optional<ParsedArgs> SettleAutoInput(const ParsedArgs& args) {
-  if (args.Option("--in") != "auto") return std::nullopt;
+  const std::optional<std::string> in = args.Option("--in");
+  if (in != "auto" && in != "detect") return std::nullopt;
   const auto it = std::find_if(kFileArguments.begin(), kFileArguments.end(),
                                [&](const FileArgument& f) { return f.command == args.command; });
   if (it == kFileArguments.end() || it->index >= args.positional.size()) return std::nullopt;
@@ -181,9 +205,14 @@ std::optional<ParsedArgs> SettleAutoInput(const ParsedArgs& args) {
       static_cast<std::uint64_t>(st.st_size) <= sample_bytes) {
     return std::nullopt;
   }
+  ParsedArgs settled = args;
+  if (in == "detect") {
+    settled.reading = RankSample(path, sample_bytes);
+    if (!settled.reading) return std::nullopt;
+    return settled;
+  }
   const std::optional<FileEncoding> found = DetectFileEncodingInPieces(path, sample_bytes);
   if (!found) return std::nullopt;
-  ParsedArgs settled = args;
   settled.options["--in"] = std::string(InputName(*found));
   return settled;
 }

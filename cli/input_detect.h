@@ -24,8 +24,9 @@ std::optional<FileEncoding> DetectFileEncodingInPieces(const std::string& path,
 
 // When `args` asks for "--in auto" on a regular file longer than the sample
 // weighed, `args` with "--in" naming the encoding DetectFileEncodingInPieces
-// found, so that the command streams it; else nullopt (the file is read and
-// detected whole, or the command reports what stops it).
+// found, so that the command streams it; for "--in detect", `args` with the
+// reading RankEncodings puts first for the sample (cut after a line feed); else nullopt (the file
+// is read and detected whole, or the command reports what stops it).
 std::optional<ParsedArgs> SettleAutoInput(const ParsedArgs& args);
 
 // The bytes weighed (0: the default of 4 MiB). Tests use a few bytes, so

@@ -1,5 +1,7 @@
 #include "cli/input_transcoder.h"
 
+#include <algorithm>
+
 #include "engine/codepage.h"
 #include "engine/windows_ids.h"
 
@@ -20,7 +22,37 @@ std::size_t InputTranscoder::Decodable(bool at_end) const {
   return CodePageRestPoint(pending_, LocaleCodePage(lcid).value_or(0));
 }
 
+void InputTranscoder::AddReading(std::string_view raw, bool at_end, ByteString& out) {
+  if (!started_) {
+    started_ = true;
+    mark_left_ = reading_->bom ? (reading_->id == kIdUtf8 ? 3 : 2) : 0;
+    out += "\xEF\xBB\xBF";
+  }
+  const std::size_t dropped = std::min(mark_left_, raw.size());
+  mark_left_ -= dropped;
+  pending_ += raw.substr(dropped);
+  const CodePageId id = reading_->id;
+  std::size_t n = pending_.size();
+  if (!at_end && (id == kIdUtf16Le || id == kIdUtf16Be)) n = n / 2 * 2;
+  if (!at_end && id != kIdUtf16Le && id != kIdUtf16Be) {
+    n = CodePageRestPoint(pending_, id == kIdUtf8 ? kCpUtf8 : id);
+  }
+  if (n == 0) return;
+  const ByteString piece = pending_.substr(0, n);
+  pending_.erase(0, n);
+  Text text;
+  if (id == kIdUtf16Le) {
+    text = Utf16LeBytesToText(piece);
+  } else if (id == kIdUtf16Be) {
+    text = Utf16LeBytesToText(SwapBytePairs(piece));
+  } else {
+    text = CodePageBytesToText(piece, id == kIdUtf8 ? kCpUtf8 : id);
+  }
+  out += TextToUtf8Bytes(text);
+}
+
 void InputTranscoder::Add(std::string_view raw, bool at_end, ByteString& out) {
+  if (reading_) return AddReading(raw, at_end, out);
   pending_ += raw;
   const std::size_t n = Decodable(at_end);
   if (n == 0) return;

@@ -88,6 +88,10 @@ void InputSource::DecodeFrom(FileEncoding requested) {
   transcoder_ = std::make_unique<InputTranscoder>(requested);
 }
 
+void InputSource::DecodeFrom(const InputReading& reading) {
+  transcoder_ = std::make_unique<InputTranscoder>(reading);
+}
+
 std::size_t InputSource::ReadMore(ByteString& out, std::size_t n) {
   if (!transcoder_) return ReadRaw(out, n);
   const std::size_t old = out.size();

@@ -75,6 +75,8 @@ class InputSource {
   // InputTranscoder) and read as UTF-8: ReadMore then appends UTF-8, as
   // much as `n` bytes of input give.
   void DecodeFrom(FileEncoding requested);
+  // The same for the input read in `reading`'s page.
+  void DecodeFrom(const InputReading& reading);
 
   bool failed() const { return failed_; }
 

@@ -508,6 +508,52 @@ TEST_P(AutoInputOnLongFile, StreamsInTheEncodingDetectedWhole) {
 INSTANTIATE_TEST_SUITE_P(Shapes, AutoInputOnLongFile, testing::ValuesIn(kAutoInputCases),
                          CaseName<AutoInputCase>);
 
+// "--in detect" past the sample ranks the readings on the sample and streams
+// the file in the winner: the same text as the whole file ranked and read.
+const AutoInputCase kDetectInputCases[] = {
+    {"gb-lines", Repeat(TextToCodePageBytes(u"中华人民共和国的历史悠久，文化丰富。\n", 936))},
+    {"big5-lines", Repeat(TextToCodePageBytes(u"中華民國的歷史悠久，文化豐富。\n", 950))},
+    {"shift-jis-lines", Repeat(TextToCodePageBytes(u"日本語の文章を書きます。カタカナ。\n", 932))},
+    {"euc-kr-lines", Repeat(TextToCodePageBytes(u"한국어 문장을 씁니다. 대한민국.\n", 949))},
+    {"utf16le-marked", kUtf16LeMarked},
+    {"utf8-lines", kGarbledLines},
+    {"utf8-marked-twice", "\xEF\xBB\xBF\xEF\xBB\xBF" + kGarbledLines},
+};
+
+class DetectInputOnLongFile : public testing::TestWithParam<AutoInputCase> {};
+
+TEST_P(DetectInputOnLongFile, StreamsInTheReadingRankedFirst) {
+  const AutoInputCase& c = GetParam();
+  const Scratch scratch;
+  scratch.Write("in", c.input);
+  const std::vector<std::string> args = {"convert", "--in", "detect", scratch.File("in")};
+  const Result whole = RunTool(args);
+  SetDetectionSampleBytes(4096);
+  const Result streamed = RunTool(args);
+  // The start read a few bytes at a time: pieces end at every place the
+  // page lets them, and the text is the one read in big pieces.
+  scratch.Write("in", c.input.substr(0, 3000));
+  const Result big_reads = RunTool(args);
+  std::vector<Result> tiny_reads;
+  for (std::size_t read : {1, 3, 7}) {
+    SetStreamReadBytes(read);
+    tiny_reads.push_back(RunTool(args));
+  }
+  SetStreamReadBytes(0);
+  SetDetectionSampleBytes(0);
+  ASSERT_EQ(whole.status, 0) << whole.err;
+  ASSERT_EQ(streamed.status, 0) << streamed.err;
+  ASSERT_EQ(streamed.out.size(), whole.out.size()) << c.name;
+  EXPECT_TRUE(streamed.out == whole.out) << c.name;
+  for (const Result& r : tiny_reads) {
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(testing::PrintToString(r.out), testing::PrintToString(big_reads.out)) << c.name;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Shapes, DetectInputOnLongFile, testing::ValuesIn(kDetectInputCases),
+                         CaseName<AutoInputCase>);
+
 // Past a few megabytes suggest ranks slices from all over the input, then
 // streams the chosen repair: the result is still the whole-text repair,
 // and the listing names it first.
