@@ -533,6 +533,7 @@ TEST_P(DetectInputOnLongFile, StreamsInTheReadingRankedFirst) {
   // The start read a few bytes at a time: pieces end at every place the
   // page lets them, and the text is the one read in big pieces.
   scratch.Write("in", c.input.substr(0, 3000));
+  SetDetectionSampleBytes(1024);
   const Result big_reads = RunTool(args);
   std::vector<Result> tiny_reads;
   for (std::size_t read : {1, 3, 7}) {
