@@ -102,6 +102,7 @@ int RunCli(std::span<const std::string> args, Io& io) {
   if (std::optional<ParsedArgs> settled = SettleAutoInput(*parsed)) parsed = std::move(settled);
   for (const auto& c : kCommands) {
     if (c.name == parsed->command) {
+      if (std::optional<int> status = RunOnSettledPipe(c, *parsed, io)) return *status;
       Invocation inv{c, *parsed, io};
       return c.run(inv);
     }

@@ -6,8 +6,11 @@
 #include <array>
 #include <cstdint>
 #include <fstream>
+#include <sstream>
 #include <string_view>
 
+#include "cli/input_spool.h"
+#include "cli/io.h"
 #include "engine/codepage.h"
 #include "engine/utf8_cut.h"
 #include "engine/utf8_sequence.h"
@@ -193,13 +196,22 @@ std::optional<FileEncoding> DetectFileEncodingInPieces(const std::string& path,
   return survey.Verdict();
 }
 
-std::optional<ParsedArgs> SettleAutoInput(const ParsedArgs& args) {
+// Where FILE stands among the arguments, when "--in" is one that is settled
+// on the input and the command streams.
+std::optional<std::size_t> SettledFileIndex(const ParsedArgs& args) {
   const std::optional<std::string> in = args.Option("--in");
   if (in != "auto" && in != "detect") return std::nullopt;
   const auto it = std::find_if(kFileArguments.begin(), kFileArguments.end(),
                                [&](const FileArgument& f) { return f.command == args.command; });
-  if (it == kFileArguments.end() || it->index >= args.positional.size()) return std::nullopt;
-  const std::string& path = args.positional[it->index];
+  if (it == kFileArguments.end()) return std::nullopt;
+  return it->index;
+}
+
+std::optional<ParsedArgs> SettleAutoInput(const ParsedArgs& args) {
+  const std::optional<std::size_t> index = SettledFileIndex(args);
+  if (!index || *index >= args.positional.size()) return std::nullopt;
+  const std::optional<std::string> in = args.Option("--in");
+  const std::string& path = args.positional[*index];
   struct stat st {};
   if (path == "-" || ::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) ||
       static_cast<std::uint64_t>(st.st_size) <= sample_bytes) {
@@ -215,6 +227,39 @@ std::optional<ParsedArgs> SettleAutoInput(const ParsedArgs& args) {
   if (!found) return std::nullopt;
   settled.options["--in"] = std::string(InputName(*found));
   return settled;
+}
+
+std::optional<int> RunOnSettledPipe(const Command& command, const ParsedArgs& args, Io& io) {
+  const std::optional<std::size_t> index = SettledFileIndex(args);
+  // Missing arguments before FILE are the command's to report.
+  if (!index || *index > args.positional.size()) return std::nullopt;
+  if (*index < args.positional.size() && args.positional[*index] != "-") {
+    struct stat st {};
+    const std::string& path = args.positional[*index];
+    if (::stat(path.c_str(), &st) != 0 || S_ISREG(st.st_mode) || S_ISDIR(st.st_mode)) {
+      return std::nullopt;
+    }
+  }
+  const Invocation inv{command, args, io};
+  std::optional<InputSource> in = InputSource::Open(inv, *index);
+  if (!in) return kExitError;
+  ByteString head;
+  in->ReadMore(head, sample_bytes + 1);
+  if (in->failed()) return kExitError;
+  ParsedArgs settled = args;
+  if (*index == settled.positional.size()) settled.positional.emplace_back();
+  if (head.size() <= sample_bytes) {
+    std::istringstream whole(head);
+    Io from_memory{whole, io.out, io.err};
+    settled.positional[*index] = "-";
+    return command.run(Invocation{command, settled, from_memory});
+  }
+  std::optional<InputSpool> spool = InputSpool::Make(inv, head, *in);
+  head = ByteString();
+  if (!spool) return kExitError;
+  settled.positional[*index] = spool->Path();
+  if (std::optional<ParsedArgs> found = SettleAutoInput(settled)) settled = std::move(*found);
+  return command.run(Invocation{command, settled, io});
 }
 
 void SetDetectionSampleBytes(std::size_t bytes) {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "cli/args.h"
+#include "cli/commands.h"
 #include "files/file_encoding.h"
 
 namespace tekvo::cli {
@@ -28,6 +29,15 @@ std::optional<FileEncoding> DetectFileEncodingInPieces(const std::string& path,
 // reading RankEncodings puts first for the sample (cut after a line feed); else nullopt (the file
 // is read and detected whole, or the command reports what stops it).
 std::optional<ParsedArgs> SettleAutoInput(const ParsedArgs& args);
+
+// "--in auto" or "--in detect" on standard input or another input that is
+// not a regular file (a pipe, a device), which cannot be read twice: its
+// first bytes are read, and an input no longer than the sample is run from
+// memory, as before; a longer one is kept in an InputSpool and settled and
+// run as a regular file would be. nullopt when `args` asks for none of
+// this; else the exit status of `command`, or kExitError after a read or
+// spool error (reported).
+std::optional<int> RunOnSettledPipe(const Command& command, const ParsedArgs& args, Io& io);
 
 // The bytes weighed (0: the default of 4 MiB). Tests use a few bytes, so
 // that short files take the path of long ones.

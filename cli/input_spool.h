@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <string>
 
 #include "cli/commands.h"
 #include "cli/io.h"
@@ -26,6 +27,9 @@ class InputSpool {
   ~InputSpool();
 
   std::size_t size() const { return size_; }
+
+  // A path that opens the spool anew, as a regular file, while it lives.
+  std::string Path() const { return "/proc/self/fd/" + std::to_string(fd_); }
 
   // `count` slices of about `slice_bytes` bytes spread evenly over the
   // input, the first at its start and the last at its end, each cut where
