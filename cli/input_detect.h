@@ -1,6 +1,7 @@
 // "--in auto" on a long regular file: its encoding is found in a reading pass
 // a piece at a time, and the command then streams the file in that encoding
-// instead of holding it whole.
+// instead of holding it whole. "--in detect" ranks the readings on the
+// file's start. A long pipe is first kept in a temporary file.
 #ifndef TEKVO_CLI_INPUT_DETECT_H_
 #define TEKVO_CLI_INPUT_DETECT_H_
 
@@ -26,8 +27,9 @@ std::optional<FileEncoding> DetectFileEncodingInPieces(const std::string& path,
 // When `args` asks for "--in auto" on a regular file longer than the sample
 // weighed, `args` with "--in" naming the encoding DetectFileEncodingInPieces
 // found, so that the command streams it; for "--in detect", `args` with the
-// reading RankEncodings puts first for the sample (cut after a line feed); else nullopt (the file
-// is read and detected whole, or the command reports what stops it).
+// reading RankEncodings puts first for the sample (cut after a line feed),
+// when its page keeps no state. Else nullopt (the file is read and detected
+// whole, or the command reports what stops it).
 std::optional<ParsedArgs> SettleAutoInput(const ParsedArgs& args);
 
 // "--in auto" or "--in detect" on standard input or another input that is
