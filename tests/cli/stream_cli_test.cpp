@@ -10,14 +10,12 @@
 #include <algorithm>
 #include <csignal>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
 
 #include "cli/commands.h"
-#include "cli/input_detect.h"
 #include "cli/repair_name.h"
 #include "cli/stream.h"
 #include "cli/transfer_streams.h"
@@ -34,24 +32,11 @@
 #include "files/file_encoding.h"
 #include "tests/case_name.h"
 #include "tests/cli/cli_harness.h"
+#include "tests/cli/stream_shapes.h"
 
 namespace tekvo::cli {
 namespace {
 
-constexpr std::size_t kInputBytes = std::size_t{5} << 19;  // 2.5 MiB: three reads and more
-
-std::string Repeat(const std::string& unit, const std::string& start = "") {
-  std::string all = start;
-  while (all.size() < kInputBytes) all += unit;
-  return all;
-}
-
-// The shapes of input.
-const std::string kGarbledLine = TextToUtf8Bytes(CodePageBytesToText(
-    TextToCodePageBytes(u"中華民國的歷史悠久，文化豐富。Plain ASCII too.\n", 950), 936));
-const std::string kGarbledLines = Repeat(kGarbledLine);
-const std::string kGarbledOneLine = Repeat(TextToUtf8Bytes(CodePageBytesToText(
-    TextToCodePageBytes(u"中華民國的歷史悠久，文化豐富。 Plain, (ASCII)", 950), 936)));
 // Long plain stretches, each ended by characters the tables leave to the
 // converters: a byte order mark (to be kept, being mid-text), a surrogate
 // pair written as two three-byte sequences, a real four-byte sequence,
@@ -166,22 +151,12 @@ const std::string kIso2022Ja =
     Repeat("$B0!(B\n$B0!\n0!(B\n\x1b$B0!\x1b(B x\n\x0e1\x0f\n(B$B0!\n\x1b(J~\n~\n中\n");
 const std::string kIso2022Ko = Repeat("$)C\x0e0!\x0f\n\x0e0!\x0f a\n\x0e0!\nb\n中\n");
 
-// Other input encodings: GB with U+0000, the euro sign's single byte, a
-// lead byte cut short before a line break and one before a space, and GB
-// with no byte below 0x80 but the euro sign's; UTF-16 LE
-// after its mark, a surrogate pair inside; Base64 in UTF-16 BE.
-const std::string kGbLines =
-    Repeat(TextToCodePageBytes(u"中華民國 ABC，漢字€。", 936) + std::string("\0\xB5\n\xB5 x\n", 7));
+// Other input encodings: GB with no byte below 0x80 but the euro sign's
+// (GB in lines and UTF-16 LE are shared shapes); Base64 in UTF-16 BE.
 const std::string kGbNoAscii = Repeat(TextToCodePageBytes(u"中華民國的歷史悠久文化豐富€", 936));
 // Base64 of the same GB, in one line: its bytes never fall below 0x40.
 const std::string kBase64GbNoAscii = Repeat(
     TextToUtf8Bytes(BytesToBase64(TextToCodePageBytes(u"中華民國的歷史悠久文化豐富€", 936))));
-std::string Utf16(const std::string& utf8, bool big_endian) {
-  std::string bytes = TextToUtf16LeBytes(Utf8BytesToText(utf8));
-  return big_endian ? SwapBytePairs(bytes) : bytes;
-}
-const std::string kUtf16LeMarked =
-    "\xFF\xFE" + Utf16(kGarbledOneLine.substr(0, kInputBytes / 2) + "😀", false);
 const std::string kBase64Utf16Be = Utf16(kBase64Gb.substr(3, kInputBytes / 2), true);
 
 struct StreamCase {
@@ -197,11 +172,6 @@ struct StreamCase {
 void PrintTo(const StreamCase& c, std::ostream* os) {
   *os << c.name << ":";
   for (const std::string& arg : c.args) *os << ' ' << arg;
-}
-
-std::function<Text(const Text&)> Repair(const char* name) {
-  const RepairChoice choice = *ParseRepairName(name);
-  return [choice](const Text& t) { return ApplyRepair(choice, t, kNoLengthLimit).text; };
 }
 
 std::function<Text(const Text&)> Iso2022(Iso2022Kind kind) {
@@ -241,10 +211,6 @@ const auto kSame = [](const Text& t) { return t; };
 
 std::function<Text(const Text&)> Shift(std::int32_t pos, LocaleId id) {
   return [=](const Text& t) { return ShiftHalfCharacter(t, pos, id, kNoLengthLimit).text; };
-}
-
-std::function<Text(const Text&)> Base64(LocaleId language, Base64Alphabet alphabet) {
-  return [=](const Text& t) { return DecodeBase64Text(t, language, alphabet); };
 }
 
 std::function<Text(const Text&)> InLines(Converted (*encode)(const Text&, ComposeBytes,
@@ -469,189 +435,20 @@ TEST_P(StreamedEqualsWhole, InTinyReads) {
 INSTANTIATE_TEST_SUITE_P(Shapes, StreamedEqualsWhole, testing::ValuesIn(kCases),
                          CaseName<StreamCase>);
 
-// "--in auto" on a file longer than the sample its encoding is weighed on
-// finds the encoding in a reading pass and streams: the result is the one
-// of the file detected whole.
-struct AutoInputCase {
-  const char* name;
-  std::string input;
-};
-
-const AutoInputCase kAutoInputCases[] = {
-    {"utf16le-marked", kUtf16LeMarked},
-    {"gb-with-nul", kGbLines},
-    {"utf8-lines", kGarbledLines},
-    {"utf16be-no-mark", Utf16(kGarbledLines.substr(0, kInputBytes / 2), true)},
-    {"utf8-two-byte-latin", Repeat("café naïve résumé ")},
-    {"gb-reading-as-two-byte-utf8",
-     Repeat(TextToCodePageBytes(u"摩某拧女呕譬贫扦潜蔷痊裙骚纱盛 ", 936))},
-    {"gb-cut-short-utf8-at-end", Repeat("caf\xC3\xA9 ") + "\xC3"},
-};
-
-class AutoInputOnLongFile : public testing::TestWithParam<AutoInputCase> {};
-
-TEST_P(AutoInputOnLongFile, StreamsInTheEncodingDetectedWhole) {
-  const AutoInputCase& c = GetParam();
-  const Scratch scratch;
-  scratch.Write("in", c.input);
-  const std::vector<std::string> args = {"convert", "--in", "auto", scratch.File("in")};
-  const Result whole = RunTool(args);
-  SetDetectionSampleBytes(4096);
-  const Result streamed = RunTool(args);
-  // Standard input, kept aside to be read twice.
-  const Result piped = RunTool({"convert", "--in", "auto"}, c.input);
-  SetDetectionSampleBytes(0);
-  ASSERT_EQ(whole.status, 0) << whole.err;
-  for (const Result& r : {streamed, piped}) {
-    ASSERT_EQ(r.status, 0) << r.err;
-    ASSERT_EQ(r.out.size(), whole.out.size()) << c.name;
-    EXPECT_TRUE(r.out == whole.out) << c.name;
-  }
-}
-
-INSTANTIATE_TEST_SUITE_P(Shapes, AutoInputOnLongFile, testing::ValuesIn(kAutoInputCases),
-                         CaseName<AutoInputCase>);
-
-// "--in detect" past the sample ranks the readings on the sample and streams
-// the file in the winner: the same text as the whole file ranked and read.
-const AutoInputCase kDetectInputCases[] = {
-    {"gb-lines", Repeat(TextToCodePageBytes(u"中华人民共和国的历史悠久，文化丰富。\n", 936))},
-    {"big5-lines", Repeat(TextToCodePageBytes(u"中華民國的歷史悠久，文化豐富。\n", 950))},
-    {"shift-jis-lines", Repeat(TextToCodePageBytes(u"日本語の文章を書きます。カタカナ。\n", 932))},
-    {"euc-kr-lines", Repeat(TextToCodePageBytes(u"한국어 문장을 씁니다. 대한민국.\n", 949))},
-    {"utf16le-marked", kUtf16LeMarked},
-    {"utf8-lines", kGarbledLines},
-    {"utf8-marked-twice", "\xEF\xBB\xBF\xEF\xBB\xBF" + kGarbledLines},
-};
-
-class DetectInputOnLongFile : public testing::TestWithParam<AutoInputCase> {};
-
-TEST_P(DetectInputOnLongFile, StreamsInTheReadingRankedFirst) {
-  const AutoInputCase& c = GetParam();
-  const Scratch scratch;
-  scratch.Write("in", c.input);
-  const std::vector<std::string> args = {"convert", "--in", "detect", scratch.File("in")};
-  const Result whole = RunTool(args);
-  SetDetectionSampleBytes(4096);
-  const Result streamed = RunTool(args);
-  const Result piped = RunTool({"convert", "--in", "detect"}, c.input);
-  // The start read a few bytes at a time: pieces end at every place the
-  // page lets them, and the text is the one read in big pieces.
-  scratch.Write("in", c.input.substr(0, 3000));
-  SetDetectionSampleBytes(1024);
-  const Result big_reads = RunTool(args);
-  std::vector<Result> tiny_reads;
-  for (std::size_t read : {1, 3, 7}) {
-    SetStreamReadBytes(read);
-    tiny_reads.push_back(RunTool(args));
-  }
-  SetStreamReadBytes(0);
-  SetDetectionSampleBytes(0);
-  ASSERT_EQ(whole.status, 0) << whole.err;
-  for (const Result& r : {streamed, piped}) {
-    ASSERT_EQ(r.status, 0) << r.err;
-    ASSERT_EQ(r.out.size(), whole.out.size()) << c.name;
-    EXPECT_TRUE(r.out == whole.out) << c.name;
-  }
-  for (const Result& r : tiny_reads) {
-    ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(testing::PrintToString(r.out), testing::PrintToString(big_reads.out)) << c.name;
-  }
-}
-
-INSTANTIATE_TEST_SUITE_P(Shapes, DetectInputOnLongFile, testing::ValuesIn(kDetectInputCases),
-                         CaseName<AutoInputCase>);
-
-// Past a few megabytes suggest ranks slices from all over the input, then
-// streams the chosen repair: the result is still the whole-text repair,
-// and the listing names it first.
-struct LongSuggestCase {
-  const char* name;
-  const std::string* unit;  // repeated past the size ranked whole
-  std::string listed;       // the start of the name listed first
-  std::function<Text(const Text&)> whole;
-};
-
-// Base64 as mail carries it: lines of 76 without padding inside.
-const std::string kBase64Mail = [] {
-  std::u16string lines;
-  for (int i = 0; i < 57; ++i) lines += u"中華民國的歷史悠久，文化豐富。Plain ASCII too.\n";
-  return Repeat(TextToUtf8Bytes(
-      BareCrToCrLf(EncodeBase64Text(lines, ComposeBytes::kGb, kNoLengthLimit).text + u"\r")));
-}();
-
-// GB shown as Big5, then saved as UTF-8 and shown as GB: two repairs undo it.
-const std::string kGarbledTwice = Repeat(TextToUtf8Bytes(CodePageBytesToText(
-    TextToUtf8Bytes(CodePageBytesToText(
-        TextToCodePageBytes(u"一下文件 报告编码 中文天气 明天文件 文件今天 下午天气\n", 936), 950)),
-    936)));
-
-const LongSuggestCase kLongSuggestCases[] = {
-    {"garbled-one-line", &kGarbledOneLine, "GB--Big5", Repair("gb--big5")},
-    {"garbled-twice-lines", &kGarbledTwice, "GB--UTF8 + Big5--GB",
-     [](const Text& t) { return Repair("big5--gb")(Repair("gb--utf8")(t)); }},
-    {"base64-lines", &kBase64Mail, "Base64--GB",
-     Base64(kLcidChinesePrc, Base64Alphabet::kStandard)},
-};
-
-class SuggestOnLongInput : public testing::TestWithParam<LongSuggestCase> {};
-
-TEST_P(SuggestOnLongInput, AppliesTheRepairTheSampleChose) {
-  const LongSuggestCase& c = GetParam();
-  std::string input = *c.unit;
-  while (input.size() < (std::size_t{9} << 20)) input += *c.unit;
-  const Text text =
-      DecodeFileBytes(input, FileEncoding::kUtf8NoBom, DetectFileEncoding(input)).value();
-  const std::string want = TextToUtf8Bytes(c.whole(text));
-  const Result applied = RunTool({"suggest", "--apply"}, input);
-  ASSERT_EQ(applied.status, 0) << applied.err;
-  ASSERT_EQ(applied.out.size(), want.size()) << c.name;
-  EXPECT_TRUE(applied.out == want) << c.name;
-  const Result listed = RunTool({"suggest", "--top", "1"}, input);
-  ASSERT_EQ(listed.status, 0) << listed.err;
-  EXPECT_EQ(listed.out.substr(listed.out.find('\t') + 1, c.listed.size()), c.listed) << listed.out;
-}
-
-INSTANTIATE_TEST_SUITE_P(Shapes, SuggestOnLongInput, testing::ValuesIn(kLongSuggestCases),
-                         CaseName<LongSuggestCase>);
-
-// A sample whose best candidate repairs stretches: every line of the input
-// is judged, not only the sample's.
-TEST(SuggestOnLongInput, AppliesTheSegmentingRepairToTheWholeInput) {
-  const std::string note =
-      "会议纪要\n54Wn54mH5bey57uP5LiK5Lyg5Yiw5pyN5Yqh5Zmo\n明天下午三点开会。\n";
-  const std::string repaired = "会议纪要\n照片已经上传到服务器\n明天下午三点开会。\n";
-  std::string input;
-  std::string want;
-  while (input.size() < (std::size_t{5} << 20)) input += note, want += repaired;
-  const Result applied = RunTool({"suggest", "--apply"}, input);
-  ASSERT_EQ(applied.status, 0) << applied.err;
-  ASSERT_EQ(applied.out.size(), want.size());
-  EXPECT_TRUE(applied.out == want);
-}
-
 namespace fs = std::filesystem;
 
-struct ScratchFolder {
-  fs::path path = fs::temp_directory_path() / ("tekvo-stream-" + std::to_string(::getpid()));
-  ScratchFolder() { fs::create_directories(path); }
-  ~ScratchFolder() { fs::remove_all(path); }
-};
-
-std::string ReadFile(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
+std::ptrdiff_t EntriesIn(const Scratch& dir) {
+  return std::distance(fs::directory_iterator(dir.File("")), fs::directory_iterator());
 }
 
 TEST(StreamedSave, ReplacesTheTargetWithWhatStandardOutputGets) {
-  ScratchFolder dir;
-  const fs::path target = dir.path / "out.txt";
-  std::ofstream(target) << "old";
+  const Scratch dir;
+  dir.Write("out.txt", "old");
   const Result to_stdout = RunTool({"repair", "gb--big5"}, kGarbledOneLine);
-  const Result saved = RunTool({"repair", "gb--big5", "-o", target.string()}, kGarbledOneLine);
+  const Result saved = RunTool({"repair", "gb--big5", "-o", dir.File("out.txt")}, kGarbledOneLine);
   EXPECT_EQ(saved.status, 0) << saved.err;
-  EXPECT_TRUE(ReadFile(target) == to_stdout.out);
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 1);
+  EXPECT_TRUE(dir.Read("out.txt") == to_stdout.out);
+  EXPECT_EQ(EntriesIn(dir), 1);
 }
 
 // Runs the tool with files limited to `limit` bytes and exits with its
@@ -669,15 +466,13 @@ TEST(StreamedSave, ReplacesTheTargetWithWhatStandardOutputGets) {
 // A write that fails after some pieces went out leaves the old file whole
 // and no temporary file behind.
 TEST(StreamedSaveDeathTest, FailedWriteMidStreamKeepsTheOldFile) {
-  ScratchFolder dir;
-  const fs::path input = dir.path / "in.txt";
-  const fs::path target = dir.path / "out.txt";
-  std::ofstream(input, std::ios::binary) << kGarbledOneLine;
-  std::ofstream(target) << "old";
-  EXPECT_EXIT(RepairWithFileLimit(input.string(), target.string(), std::size_t{1} << 20),
+  const Scratch dir;
+  dir.Write("in.txt", kGarbledOneLine);
+  dir.Write("out.txt", "old");
+  EXPECT_EXIT(RepairWithFileLimit(dir.File("in.txt"), dir.File("out.txt"), std::size_t{1} << 20),
               testing::ExitedWithCode(2), "out.txt");
-  EXPECT_EQ(ReadFile(target), "old");
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 2);
+  EXPECT_EQ(dir.Read("out.txt"), "old");
+  EXPECT_EQ(EntriesIn(dir), 2);
 }
 
 }  // namespace
