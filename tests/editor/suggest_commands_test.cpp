@@ -7,6 +7,7 @@
 #include <fstream>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "dialogs/frm_suggest.h"
 #include "editor/key_table.h"
@@ -97,18 +98,22 @@ const PickCase kPickCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Cases, SuggestPick, testing::ValuesIn(kPickCases), CaseName<PickCase>);
 
-TEST(SuggestCommand, BestRepairIsListedFirst) {
-  CommandHarness h;
-  h.Load(Big5ShownAsGb(kTraditional));
-  Text first_name;
-  Text first_text;
+// F10, then cancelled: the name and text of the candidate listed first.
+std::pair<Text, Text> FirstListed(CommandHarness& h) {
+  std::pair<Text, Text> first;
   h.seam.OnDialog([&](QDialog& d) {
     auto& dlg = dynamic_cast<FrmSuggest&>(d);
-    first_name = dlg.Candidates().front().name;
-    first_text = dlg.Candidates().front().text;
+    first = {dlg.Candidates().front().name, dlg.Candidates().front().text};
     dlg.Cancel();
   });
   mnuSuggest_Click(h.ctx);
+  return first;
+}
+
+TEST(SuggestCommand, BestRepairIsListedFirst) {
+  CommandHarness h;
+  h.Load(Big5ShownAsGb(kTraditional));
+  const auto [first_name, first_text] = FirstListed(h);
   EXPECT_EQ(first_name, u"GB--Big5 ");
   EXPECT_EQ(first_text, kTraditional);
 }
@@ -131,15 +136,7 @@ TEST(SuggestCommand, AFileOpenedInTheWrongEncodingIsReadAgain) {
     h.Load(CodePageBytesToText(bytes, 936));
     h.ctx.sFile = LosslessPathText(path);
     if (c.stepped) h.Change(h.box.Text() + u"x", u"step");
-    Text first_name;
-    Text first_text;
-    h.seam.OnDialog([&](QDialog& d) {
-      auto& dlg = dynamic_cast<FrmSuggest&>(d);
-      first_name = dlg.Candidates().front().name;
-      first_text = dlg.Candidates().front().text;
-      dlg.Cancel();
-    });
-    mnuSuggest_Click(h.ctx);
+    const auto [first_name, first_text] = FirstListed(h);
     EXPECT_EQ(first_name == u"重读文件: shift-jis ", c.offered);
     if (c.offered) EXPECT_EQ(first_text, japanese);
   }
