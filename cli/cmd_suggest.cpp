@@ -76,6 +76,9 @@ int RankWhole(const Invocation& inv, const Text& text, int top, bool apply) {
   return WriteListing(inv, ranked, top);
 }
 
+// A cut for repairs that start afresh on every line.
+bool AfterLineFeed(std::string_view bytes, std::size_t p) { return bytes[p - 1] == '\n'; }
+
 // The piecewise form of a code page pair's repair; nullopt for any other.
 std::optional<PiecewiseRepair> PiecewiseFor(const Repair& repair) {
   const auto* pair = std::get_if<LocalePair>(&repair.param);
@@ -94,7 +97,7 @@ std::optional<PieceRules> ChainRules(const RepairCandidate& chosen) {
   const std::optional<PiecewiseRepair> b = PiecewiseFor(second);
   if (!a || !b) return std::nullopt;
   PieceRules rules;
-  rules.cut = [](std::string_view bytes, std::size_t p) { return bytes[p - 1] == '\n'; };
+  rules.cut = AfterLineFeed;
   rules.convert = [&first, &second, a = *a, b = *b](const Text& piece, std::size_t index,
                                                     bool last) {
     if (index == 0 && last) {
@@ -146,7 +149,7 @@ std::optional<PieceRules> StreamingRules(const RepairCandidate& chosen) {
 // judged one by one, so a piece may end after any line feed.
 PieceRules SegmentRules() {
   PieceRules rules;
-  rules.cut = [](std::string_view bytes, std::size_t p) { return bytes[p - 1] == '\n'; };
+  rules.cut = AfterLineFeed;
   rules.convert = [](const Text& piece, std::size_t, bool) {
     return RepairSegments(piece, kNoLengthLimit).text;
   };
