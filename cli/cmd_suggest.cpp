@@ -10,6 +10,7 @@
 #include <string>
 #include <variant>
 
+#include "cli/chain_stream.h"
 #include "cli/commands.h"
 #include "cli/encoding_options.h"
 #include "cli/input_scan.h"
@@ -79,52 +80,15 @@ int RankWhole(const Invocation& inv, const Text& text, int top, bool apply) {
 // A cut for repairs that start afresh on every line.
 bool AfterLineFeed(std::string_view bytes, std::size_t p) { return bytes[p - 1] == '\n'; }
 
-// The piecewise form of a code page pair's repair; nullopt for any other.
-std::optional<PiecewiseRepair> PiecewiseFor(const Repair& repair) {
-  const auto* pair = std::get_if<LocalePair>(&repair.param);
-  if (repair.routine != RepairRoutine::kReinterpret || pair == nullptr) return std::nullopt;
-  return PiecewiseRepair::ForLocales(pair->a, pair->b);
-}
-
-// Two code page pairs one after the other. Every page writes a line feed as
-// the byte 0x0A and reads it back as one, so after a line feed of the input
-// both steps start afresh, and the first step's piece ends with one too.
-std::optional<PieceRules> ChainRules(const RepairCandidate& chosen) {
-  if (chosen.first < 0 || chosen.second < 0) return std::nullopt;
-  const Repair& first = SuggestableRepairs()[static_cast<std::size_t>(chosen.first)];
-  const Repair& second = SuggestableRepairs()[static_cast<std::size_t>(chosen.second)];
-  const std::optional<PiecewiseRepair> a = PiecewiseFor(first);
-  const std::optional<PiecewiseRepair> b = PiecewiseFor(second);
-  if (!a || !b) return std::nullopt;
-  PieceRules rules;
-  rules.cut = AfterLineFeed;
-  rules.convert = [&first, &second, a = *a, b = *b](const Text& piece, std::size_t index,
-                                                    bool last) {
-    if (index == 0 && last) {
-      return RunRepair(second, RunRepair(first, piece, kNoLengthLimit), kNoLengthLimit);
-    }
-    return b.Piece(a.Piece(piece, index == 0), index == 0);
-  };
-  return rules;
-}
-
-// How the chosen candidate's repair streams; nullopt for the repairs that
-// must see the whole text (Base64, which the caller surveys first, chains
-// of two).
-std::optional<PieceRules> StreamingRules(const RepairCandidate& chosen) {
-  PieceRules rules;
-  if (chosen.steps == 0) {
-    rules.cut = [](std::string_view, std::size_t) { return true; };
-    rules.convert = [](const Text& piece, std::size_t, bool) { return piece; };
-    return rules;
-  }
-  if (chosen.steps == 2) return ChainRules(chosen);
-  if (chosen.steps != 1 || chosen.first < 0) return std::nullopt;
-  const Repair& repair = SuggestableRepairs()[static_cast<std::size_t>(chosen.first)];
+// How one suggestable repair streams; nullopt for Base64, whose cuts depend on
+// the whole input (Base64Rules surveys it first), and for pairs that cannot
+// be cut.
+std::optional<PieceRules> StepRules(const Repair& repair) {
   const auto* pair = std::get_if<LocalePair>(&repair.param);
   if (repair.routine == RepairRoutine::kReinterpret && pair) {
     const std::optional<PiecewiseRepair> piecewise = PiecewiseRepair::ForLocales(pair->a, pair->b);
     if (!piecewise) return std::nullopt;
+    PieceRules rules;
     rules.cut = [](std::string_view bytes, std::size_t p) {
       return PiecewiseRepair::EndsPiece(static_cast<unsigned char>(bytes[p - 1]));
     };
@@ -144,22 +108,9 @@ std::optional<PieceRules> StreamingRules(const RepairCandidate& chosen) {
   return DecodingRules(repair.routine, repair.param, true);
 }
 
-// The segmenting candidate has no step to run: its stretches were found in
-// the sample, so every line of the input is searched for its own. Lines are
-// judged one by one, so a piece may end after any line feed.
-PieceRules SegmentRules() {
-  PieceRules rules;
-  rules.cut = AfterLineFeed;
-  rules.convert = [](const Text& piece, std::size_t, bool) {
-    return RepairSegments(piece, kNoLengthLimit).text;
-  };
-  return rules;
-}
-
-// The rules of a chosen Base64 decoding, once the whole input is surveyed.
-std::optional<PieceRules> Base64Rules(const InputSpool& spool, const RepairCandidate& chosen) {
-  if (chosen.steps != 1 || chosen.first < 0) return std::nullopt;
-  const Repair& repair = SuggestableRepairs()[static_cast<std::size_t>(chosen.first)];
+// The rules of a Base64 decoding run on the input, once all of it is
+// surveyed.
+std::optional<PieceRules> Base64Rules(const InputSpool& spool, const Repair& repair) {
   const auto* language = std::get_if<ByteLanguage>(&repair.param);
   if (language == nullptr) return std::nullopt;
   Base64Alphabet alphabet;
@@ -176,10 +127,42 @@ std::optional<PieceRules> Base64Rules(const InputSpool& spool, const RepairCandi
   return Base64DecodeRules(survey, language->id, alphabet, true);
 }
 
+// The segmenting candidate has no step to run: its stretches were found in
+// the sample, so every line of the input is searched for its own. Lines are
+// judged one by one, so a piece may end after any line feed.
+PieceRules SegmentRules() {
+  PieceRules rules;
+  rules.cut = AfterLineFeed;
+  rules.convert = [](const Text& piece, std::size_t, bool) {
+    return RepairSegments(piece, kNoLengthLimit).text;
+  };
+  return rules;
+}
+
+// How the chosen candidate streams over the spooled input; nullopt when it
+// must see the whole text (a chain whose second step is Base64, a pair that
+// cannot be cut).
+std::optional<PieceRules> StreamingRules(const InputSpool& spool, const RepairCandidate& chosen) {
+  if (!chosen.stretches.empty()) return SegmentRules();
+  if (chosen.steps == 0) {
+    PieceRules rules;
+    rules.cut = [](std::string_view, std::size_t) { return true; };
+    rules.convert = [](const Text& piece, std::size_t, bool) { return piece; };
+    return rules;
+  }
+  if (chosen.first < 0) return std::nullopt;
+  const auto repairs = SuggestableRepairs();
+  const Repair& first_step = repairs[static_cast<std::size_t>(chosen.first)];
+  std::optional<PieceRules> first = StepRules(first_step);
+  if (!first) first = Base64Rules(spool, first_step);
+  if (!first || chosen.second < 0) return first;
+  std::optional<PieceRules> second = StepRules(repairs[static_cast<std::size_t>(chosen.second)]);
+  if (!second) return std::nullopt;
+  return ChainedRules(std::move(*first), std::move(*second));
+}
+
 int ApplyToSpool(const Invocation& inv, const InputSpool& spool, const RepairCandidate& chosen) {
-  std::optional<PieceRules> rules =
-      chosen.stretches.empty() ? StreamingRules(chosen) : SegmentRules();
-  if (!rules) rules = Base64Rules(spool, chosen);
+  std::optional<PieceRules> rules = StreamingRules(spool, chosen);
   // Every reopening shares one file position: this one comes after the
   // survey's.
   std::optional<InputSource> in = spool.Reopen();

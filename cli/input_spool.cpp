@@ -47,6 +47,20 @@ bool WriteAll(int fd, const char* data, std::size_t size) {
   return true;
 }
 
+// The nearest position from `p` on (step +1) or back (step -1), a few bytes
+// at most, that lies at a multiple of four bytes from the file's start and
+// where UTF-8 may be cut; `p` itself when there is none.
+std::size_t AlignedCut(const ByteString& raw, std::size_t from, std::size_t p, int step) {
+  constexpr std::size_t kGroup = 4;
+  constexpr std::size_t kReach = 16;
+  std::size_t q = p;
+  for (std::size_t moved = 0; moved <= kReach && q > 0 && q < raw.size(); ++moved) {
+    if ((from + q) % kGroup == 0 && IsUtf8CutPoint(raw, q)) return q;
+    q = step > 0 ? q + 1 : q - 1;
+  }
+  return p;
+}
+
 }  // namespace
 
 InputSpool::InputSpool(InputSpool&& other) noexcept
@@ -111,14 +125,27 @@ std::optional<ByteString> InputSpool::Sample(std::size_t count, std::size_t slic
     // encoded lines and the segmenting repair read line by line, and a slice
     // that starts or ends inside a line would show them damage the input
     // does not have.
+    bool start_on_line = from == 0;
     if (from > 0) {
       const std::size_t feed = raw.find('\n', start);
-      if (feed != ByteString::npos && feed < start + slice_bytes / 2) start = feed + 1;
+      if (feed != ByteString::npos && feed < start + slice_bytes / 2) {
+        start = feed + 1;
+        start_on_line = true;
+      }
     }
+    bool end_on_line = end == raw.size();
     if (end < raw.size() && end > start) {
       const std::size_t feed = raw.rfind('\n', end - 1);
-      if (feed != ByteString::npos && feed >= start && end - feed < slice_bytes / 2) end = feed + 1;
+      if (feed != ByteString::npos && feed >= start && end - feed < slice_bytes / 2) {
+        end = feed + 1;
+        end_on_line = true;
+      }
     }
+    // Inside a line too long to take whole (a file of one line of Base64),
+    // keep to the four-character groups counted from the file's start, or
+    // every slice would decode as noise.
+    if (!start_on_line) start = AlignedCut(raw, from, start, +1);
+    if (!end_on_line) end = AlignedCut(raw, from, end, -1);
     if (end <= start) continue;
     if (!sample.empty() && sample.back() != '\n') sample += '\n';
     sample.append(raw, start, end - start);

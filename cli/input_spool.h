@@ -34,8 +34,10 @@ class InputSpool {
   // `count` slices of about `slice_bytes` bytes spread evenly over the
   // input, the first at its start and the last at its end, each cut where
   // UTF-8 may be cut (IsUtf8CutPoint), at a line's start and end where a
-  // line feed lies within half a slice, and joined by line feeds. nullopt
-  // after a read error (reported).
+  // line feed lies within half a slice (elsewhere, where it can, at a
+  // multiple of four bytes from the input's start, as Base64 groups fall in
+  // a file of one line), and joined by line feeds. nullopt after a read
+  // error (reported).
   std::optional<ByteString> Sample(std::size_t count, std::size_t slice_bytes) const;
 
   // The whole spool as an input read from its start; nullopt after an

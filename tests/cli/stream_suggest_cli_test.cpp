@@ -10,6 +10,7 @@
 #include "cli/transfer_streams.h"
 #include "engine/base64.h"
 #include "engine/codepage.h"
+#include "engine/utf7.h"
 #include "engine/windows_ids.h"
 #include "files/file_encoding.h"
 #include "tests/case_name.h"
@@ -40,10 +41,37 @@ const std::string kGarbledTwice = Repeat(TextToUtf8Bytes(CodePageBytesToText(
         TextToCodePageBytes(u"一下文件 报告编码 中文天气 明天文件 文件今天 下午天气\n", 936), 950)),
     936)));
 
+// GB shown as Big5, saved as UTF-8 and sent as Base64 on a single line: the
+// sample's slices must keep to the four-character groups, and the chain's
+// second step cuts the first step's results again.
+const std::string kGarbledBase64OneLine = [] {
+  // Three bytes to a group, so that the units' Base64 joins up.
+  std::string unit = TextToUtf8Bytes(CodePageBytesToText(
+      TextToCodePageBytes(u"一下文件 报告编码 中文天气 明天文件 文件今天 下午天气\n", 936), 950));
+  while (unit.size() % 3 != 0) unit += ' ';
+  return Repeat(TextToUtf8Bytes(BytesToBase64(unit)));
+}();
+
+// The same garbled lines in UTF-7, whose reader carries a run from one
+// piece to the next.
+const std::string kGarbledUtf7 = Repeat(TextToUtf8Bytes(
+    EncodeUtf7(
+        CodePageBytesToText(
+            TextToCodePageBytes(u"一下文件 报告编码 中文天气 明天文件 文件今天 下午天气\n", 936),
+            950),
+        kNoLengthLimit)
+        .text));
+
 const LongSuggestCase kLongSuggestCases[] = {
     {"garbled-one-line", &kGarbledOneLine, "GB--Big5", Repair("gb--big5")},
     {"garbled-twice-lines", &kGarbledTwice, "GB--UTF8 + Big5--GB",
      [](const Text& t) { return Repair("big5--gb")(Repair("gb--utf8")(t)); }},
+    {"base64-one-line-chain", &kGarbledBase64OneLine, "Base64--UTF8 + Big5--GB",
+     [](const Text& t) {
+       return Repair("big5--gb")(Base64(kIdUtf8, Base64Alphabet::kStandard)(t));
+     }},
+    {"utf7-lines-chain", &kGarbledUtf7, "UTF7--U + Big5--GB",
+     [](const Text& t) { return Repair("big5--gb")(DecodeUtf7(t)); }},
     {"base64-lines", &kBase64Mail, "Base64--GB",
      Base64(kLcidChinesePrc, Base64Alphabet::kStandard)},
 };
