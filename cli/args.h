@@ -38,6 +38,9 @@ struct ParsedArgs {
   std::vector<std::string> positional;         // after the command
   std::map<std::string, std::string> options;  // by name as written in KnownOptions
   std::optional<InputReading> reading;         // set only by the input's detection
+  // Set only when the input was kept in a temporary file, which the path
+  // names: what messages call the input ("standard input", or its path).
+  std::string input_name;
 
   std::optional<std::string> Option(std::string_view name) const;
 };

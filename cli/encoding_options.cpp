@@ -210,9 +210,9 @@ std::optional<Text> ReadEncodedInput(const Invocation& inv, std::size_t index) {
   std::optional<Text> text =
       DecodeFileBytes(*bytes, ResolveFileEncoding(*requested, detected), detected);
   if (!text) {
-    const auto& pos = inv.args.positional;
-    const bool from_file = index < pos.size() && pos[index] != "-";
-    Fail(inv, from_file ? ReadFailure(pos[index], EILSEQ) : "cannot decode standard input");
+    const std::string name = InputName(inv, index);
+    Fail(inv,
+         name == kStandardInputName ? "cannot decode standard input" : ReadFailure(name, EILSEQ));
   }
   return text;
 }

@@ -257,6 +257,7 @@ std::optional<int> RunOnSettledPipe(const Command& command, const ParsedArgs& ar
   std::optional<InputSpool> spool = InputSpool::Make(inv, head, *in);
   head = ByteString();
   if (!spool) return kExitError;
+  settled.input_name = InputName(inv, *index);
   settled.positional[*index] = spool->Path();
   if (std::optional<ParsedArgs> found = SettleAutoInput(settled)) settled = std::move(*found);
   return command.run(Invocation{command, settled, io});

@@ -29,6 +29,13 @@ std::string ReadFailure(const std::string& path, int error_number) {
   return path + ": 打开失败~ " + TextToUtf8Bytes(ErrorText(error_number));
 }
 
+std::string InputName(const Invocation& inv, std::size_t index) {
+  const auto& pos = inv.args.positional;
+  if (!inv.args.input_name.empty()) return inv.args.input_name;
+  if (index >= pos.size() || pos[index] == "-") return std::string(kStandardInputName);
+  return pos[index];
+}
+
 bool IsStandardOutputName(std::string_view path) {
   for (std::string_view name : kStandardOutputNames) {
     if (path == name) return true;
@@ -59,15 +66,18 @@ InputSource::~InputSource() {
 
 std::optional<InputSource> InputSource::Open(const Invocation& inv, std::size_t index) {
   const auto& pos = inv.args.positional;
-  if (index >= pos.size() || pos[index] == "-") return InputSource(inv, -1, "standard input");
+  if (index >= pos.size() || pos[index] == "-") {
+    return InputSource(inv, -1, std::string(kStandardInputName));
+  }
   const std::string& path = pos[index];
+  const std::string name = InputName(inv, index);
   auto refuse = [&](int error_number) -> std::optional<InputSource> {
-    Fail(inv, ReadFailure(path, error_number));
+    Fail(inv, ReadFailure(name, error_number));
     return std::nullopt;
   };
   const int fd = ::open(path.c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) return refuse(errno);
-  InputSource source(inv, fd, path);
+  InputSource source(inv, fd, name);
   struct stat st {};
   if (::fstat(fd, &st) != 0) return refuse(errno);
   // A folder opens for reading and fails only at the first read.

@@ -27,6 +27,12 @@ namespace tekvo::cli {
 // and the system's description of `error_number`.
 std::string ReadFailure(const std::string& path, int error_number);
 
+// What messages call the input of positional argument `index`: its path,
+// "standard input" when it is missing or "-", or the name ParsedArgs gives an
+// input kept in a temporary file.
+std::string InputName(const Invocation& inv, std::size_t index);
+inline constexpr std::string_view kStandardInputName = "standard input";
+
 // The bytes of positional argument `index` taken as a path, or of standard
 // input when that argument is missing or "-". On failure reports the error
 // (exit status 2 is then the caller's to return) and gives nullopt.
