@@ -71,13 +71,9 @@ constexpr std::array<MapName, 4> kMapNames = {{
     {"traditional", TextMapping::kTraditional},
 }};
 
-// A syllable U+AC00 to U+D7A3 starts at `p`, whole. Syllables compose only
-// with a trailing jamo after them, never with what stands before.
-bool StartsHangulSyllable(std::string_view bytes, std::size_t p) {
-  if (Utf8SequenceAt(bytes, p) != 3) return false;
-  const auto b = [&](std::size_t i) { return static_cast<unsigned char>(bytes[p + i]); };
-  const char32_t c = ((b(0) & 0x0F) << 12) | ((b(1) & 0x3F) << 6) | (b(2) & 0x3F);
-  return c >= 0xAC00 && c <= 0xD7A3;
+// "ﾞ" or "ﾟ" (U+FF9E, U+FF9F) starts `bytes`.
+bool StartsHalfSoundMark(std::string_view bytes) {
+  return bytes.starts_with("\xEF\xBE\x9E") || bytes.starts_with("\xEF\xBE\x9F");
 }
 
 }  // namespace
@@ -168,15 +164,15 @@ int RunMap(const Invocation& inv) {
   int status = kExitOk;
   if (CanStream(inv, status)) {
     PieceRules rules;
-    // Sound marks compose with the kana before them: cut only before
-    // characters that join nothing, ASCII, the ideographs (lead bytes E4
-    // to E9: U+4000 to U+9FFF), the Hangul syllables and the characters past
-    // the basic plane. These must be whole: a malformed sequence may read as
-    // a mark.
+    // Every mapping goes character by character, but for the half-width
+    // sound marks, which join the kana before them: cut before anything
+    // else. Not before U+0000, which the input's decoding drops and which
+    // may stand between a kana and its mark, nor before a malformed
+    // sequence, which may be dropped too or read as a mark.
     rules.cut = [](std::string_view bytes, std::size_t p) {
       const auto next = static_cast<unsigned char>(bytes[p]);
-      return next < 0x80 || (next >= 0xE4 && next <= 0xE9) || Utf8SequenceAt(bytes, p) == 4 ||
-             StartsHangulSyllable(bytes, p);
+      if (next < 0x80) return next != 0;
+      return Utf8SequenceAt(bytes, p) >= 2 && !StartsHalfSoundMark(bytes.substr(p));
     };
     rules.convert = [mapping = it->mapping](const Text& piece, std::size_t, bool) {
       return ApplyTextMapping(piece, mapping);
