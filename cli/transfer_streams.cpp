@@ -74,6 +74,26 @@ bool UrlCutPoint(std::string_view bytes, std::size_t p) {
   return !may_be_trail || at(3) != '%';
 }
 
+// Whether the character before `p` stands for itself, whatever comes after
+// it: a well-formed character past ASCII, or printable ASCII other than "="
+// after two more such. No soft break removes it, no escape can take it in
+// as a digit (one takes the two characters after an "=", and none of the
+// three is one or can be removed to bring one nearer), and it ends the
+// character its bytes are read in: after an escaped lead byte it is the
+// trail, and none of the pages reads ASCII as a lead byte.
+bool QpLiteralBefore(std::string_view bytes, std::size_t p) {
+  const auto at = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
+  if (p == 0) return false;
+  if (at(p - 1) >= 0x80) {
+    std::size_t start = p - 1;
+    while (start > 0 && p - start < 4 && (at(start) & 0xC0) == 0x80) --start;
+    const std::size_t length = Utf8SequenceAt(bytes, start);
+    return length >= 2 && start + length == p;
+  }
+  const auto plain = [](unsigned char c) { return c >= '!' && c <= '~' && c != '='; };
+  return p >= 3 && plain(at(p - 1)) && plain(at(p - 2)) && plain(at(p - 3));
+}
+
 // Whether quoted-printable may be cut before `p`: right after a line break
 // that no soft break ("=", "= " or "=\t" before CR LF) can take in, even once
 // another soft break before it is gone. The character before the break must
@@ -81,6 +101,7 @@ bool UrlCutPoint(std::string_view bytes, std::size_t p) {
 // a line break. That character must be plain ASCII: the decoding drops NULs,
 // and may drop bytes above 0x7F, which would bring the one before nearer.
 bool QpCutPoint(std::string_view bytes, std::size_t p) {
+  if (QpLiteralBefore(bytes, p)) return true;
   if (p < 2 || bytes[p - 1] != '\n') return false;
   const bool crlf = bytes[p - 2] == '\r';
   if (crlf && p < 3) return false;

@@ -82,6 +82,12 @@ const std::string kQpEscapes = Repeat(
                 "line=0D=0A\r\n=E4=B8=AD\n=B5\nA=\r\0\n=B5\r\n=ZZ=4\r\nplain\0\r\nq\r\0\n=\r\nw"
                 "u=\t= \r\n\r\nv=\t=\r\n\r\n=B5=\t\r\nA=B5= \r\nAB=B5=\r\0\nCDx= =\xFF\r\n\r\ny",
                 174));
+// Quoted-printable with no line break but soft ones: letters that a soft
+// break brings next to an "=" ("=B=\r\nA" reads as 0xBA), escaped lead
+// bytes before Chinese and before ASCII trails, and an overlong "A" that the
+// decoder reads as one.
+const std::string kQpOneLine = Repeat(
+    "=B=\r\nABCDEF=B5中文=B5=\r\nAB=C4CDxyz=4=\r\n1中AB=\r\nCD==\r\nE5F=E4=B8=AD=B\xC1\x81=D6=D0");
 // Characters past the basic plane in one line, with malformed four-byte
 // sequences (overlong, past U+10FFFF) and one the decoder reads as the
 // voiced mark after a half-width kana.
@@ -321,6 +327,10 @@ const StreamCase kCases[] = {
      {"decode", "qp:utf8"},
      &kQpEscapes,
      Bytes(kIdUtf8, ByteEscapes::kQuotedPrintable)},
+    {"decode-qp-one-line",
+     {"decode", "qp:gb"},
+     &kQpOneLine,
+     Bytes(kLcidChinesePrc, ByteEscapes::kQuotedPrintable)},
     {"decode-qp-awkward",
      {"decode", "qp:gb"},
      &kAwkward,
