@@ -46,6 +46,7 @@ const std::vector<std::vector<std::string>> kCommands = {
     {"decode", "url:gb"},
     {"decode", "url:utf8"},
     {"decode", "qp:gb"},
+    {"decode", "qp:ja"},
     {"decode", "base64:gb"},
     {"decode", "base64:utf8"},
     {"decode", "base64url:big5"},
