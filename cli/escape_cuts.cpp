@@ -92,11 +92,91 @@ bool UrlCutPoint(std::string_view bytes, std::size_t p, bool double_byte) {
   if (!double_byte) return at(0) != '%' || escaped < 0 || UrlRunEndsAtUtf8Cut(bytes, p);
   const bool lead = escaped >= 0x81 && escaped <= 0xFE;
   if (at(0) != '%') return !lead || at(0) < '!' || at(0) > '~';
-  // The run goes on. A byte below 0x40 is never part of a double-byte
-  // character, and the page's decoder rests after it; a trail taken plain
-  // ("%B5A%C4") may have its lead's pair ended there, or not.
-  if (escaped >= 0) return escaped < 0x40;
-  return EscapedByteBefore(bytes, p - 1) < 0;
+  // The run goes on. No page has a lead byte below 0x80: its decoder and
+  // the pairing of lead and trail rest after one, escaped or a trail left
+  // plain ("%B5A%C4").
+  return escaped < 0x80;
+}
+
+std::size_t UrlRunCuts::operator()(std::string_view bytes) {
+  std::size_t cut = 0;
+  // An escape is looked at whole: the last bytes wait for the next call.
+  while (scanned_ + 2 < bytes.size()) {
+    const std::size_t p = scanned_;
+    const bool run_rests = run_ == Run::kOpen && at_rest_;
+    if (p > 0 && IsUtf8CutPoint(bytes, p) && (run_rests || UrlCutPoint(bytes, p, true))) cut = p;
+    Step(bytes);
+  }
+  scanned_ -= cut;
+  return cut;
+}
+
+void UrlRunCuts::Step(std::string_view bytes) {
+  const auto c = static_cast<unsigned char>(bytes[scanned_]);
+  const std::size_t n = c < 0x80 ? std::size_t{c != 0} : Utf8SequenceAt(bytes, scanned_);
+  if (n == 0) {
+    run_ = Run::kUnsure;
+    plain_after_unsure_ = 0;
+    ++scanned_;
+    return;
+  }
+  if (n > 1) {
+    // Neither "%", a digit nor a trail: it ends every escape and run.
+    run_ = Run::kNone;
+    scanned_ += n;
+    return;
+  }
+  if (run_ == Run::kUnsure) {
+    // Two digits, a trail and a byte more end whatever a "%" began.
+    constexpr std::size_t kRunSurelyEnded = 4;
+    plain_after_unsure_ = c == '%' ? 0 : plain_after_unsure_ + 1;
+    if (plain_after_unsure_ == kRunSurelyEnded) run_ = Run::kNone;
+    ++scanned_;
+    return;
+  }
+  if (c == '%') {
+    // A "%" that a U+0000 or a malformed sequence keeps from its digits
+    // ends the run here; the odd byte makes the run unsure when its turn
+    // comes.
+    const int b = EscapedByteBefore(bytes, scanned_ + 3);
+    if (b < 0) {
+      run_ = Run::kNone;
+    } else {
+      if (run_ == Run::kNone) {
+        run_ = Run::kOpen;
+        lead_pending_ = false;
+        at_rest_ = true;
+      }
+      AddRunByte(static_cast<unsigned char>(b));
+      scanned_ += 2;
+    }
+  } else if (run_ == Run::kOpen && lead_pending_ && c >= '!' && c <= '~') {
+    AddRunByte(c);
+  } else {
+    run_ = Run::kNone;
+  }
+  ++scanned_;
+}
+
+void UrlRunCuts::AddRunByte(unsigned char b) {
+  // No page has a lead byte below 0x80: its decoder rests after one.
+  if (lead_pending_) {
+    const char pair[] = {static_cast<char>(lead_), static_cast<char>(b)};
+    at_rest_ = b < 0x80 || (rest_before_lead_ && Rests(std::string_view(pair, 2)));
+    lead_pending_ = false;
+  } else if (b >= 0x81 && b <= 0xFE) {
+    lead_ = b;
+    rest_before_lead_ = at_rest_;
+    lead_pending_ = true;
+    at_rest_ = false;
+  } else {
+    const char single = static_cast<char>(b);
+    at_rest_ = b < 0x80 || (at_rest_ && Rests(std::string_view(&single, 1)));
+  }
+}
+
+bool UrlRunCuts::Rests(std::string_view bytes) const {
+  return CodePageRestPoint(bytes, page_) == bytes.size();
 }
 
 std::size_t Iso2022Cuts::operator()(std::string_view bytes) {
@@ -159,10 +239,9 @@ bool Iso2022Cuts::IsDesignator(std::string_view s) const {
 }
 
 bool Iso2022Cuts::ClearOfEscapes(std::string_view bytes, std::size_t p) {
-  // A designation right before another escape is dropped whole, so none
-  // may end at the cut either: no designator or ESC may start there.
-  auto escape_byte = [](char c) { return c == '\x1b' || c == '$' || c == '(' || c == ')'; };
-  return !escape_byte(bytes[p - 1]) && !escape_byte(bytes[p]);
+  // The scan would split a designator, or its ESC from it.
+  const char c = bytes[p - 1];
+  return c != '\x1b' && c != '$' && c != '(' && c != ')';
 }
 
 }  // namespace tekvo::cli

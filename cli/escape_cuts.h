@@ -15,6 +15,7 @@
 #include <string_view>
 
 #include "engine/char_refs.h"
+#include "engine/codepage.h"
 #include "engine/iso2022.h"
 
 namespace tekvo::cli {
@@ -36,6 +37,43 @@ bool NumericEscapeCutPoint(std::string_view bytes, std::size_t p, EscapeFamily f
 // Never fails.
 bool UrlCutPoint(std::string_view bytes, std::size_t p, bool double_byte);
 
+// UrlCutPoint for a language read through a code page, and besides it cuts
+// inside a run of escapes after a whole double-byte character, which it
+// tells from a lead byte by reading the run from its start as the decoder
+// pairs its bytes (a lead byte, then any byte as its trail). A U+0000 or a
+// malformed sequence, which may join or begin an escape, stops the cutting
+// inside runs until a run it may have begun has surely ended.
+//
+// Keeps how far it looked from one call to the next, as Iso2022Cuts does.
+class UrlRunCuts {
+ public:
+  // `page`: the code page the language reads its bytes with.
+  explicit UrlRunCuts(CodePageId page) : page_(page) {}
+
+  // The last p in (0, size) before which `bytes` may be cut, or 0 for none.
+  std::size_t operator()(std::string_view bytes);
+
+ private:
+  enum class Run { kNone, kOpen, kUnsure };
+
+  // Reads what starts at scanned_ (an escape, a trail, a character) and
+  // moves past it.
+  void Step(std::string_view bytes);
+  void AddRunByte(unsigned char b);
+  // Whether the page's decoder, at rest before `bytes`, reads them whole and
+  // is at rest again after them.
+  bool Rests(std::string_view bytes) const;
+
+  CodePageId page_;
+  std::size_t scanned_ = 0;
+  Run run_ = Run::kNone;
+  bool lead_pending_ = false;  // the run's last byte pairs with the next
+  bool at_rest_ = true;        // the page's decoder, after the run's bytes
+  bool rest_before_lead_ = true;
+  unsigned char lead_ = 0;
+  std::size_t plain_after_unsure_ = 0;
+};
+
 // Where ISO-2022 text, its escapes stripped or kept, may be cut: where the
 // converter is back in its initial state. That is after a line feed with no
 // shift out pending and, for Japanese, "(B" the last designation (the
@@ -55,8 +93,8 @@ class Iso2022Cuts {
 
  private:
   bool IsDesignator(std::string_view s) const;
-  // Whether the text may be cut before bytes[p] as far as the designators
-  // and ESC are concerned: none is split, none ends or begins there.
+  // Whether a cut before bytes[p] splits no designator and no ESC from the
+  // designator after it.
   static bool ClearOfEscapes(std::string_view bytes, std::size_t p);
 
   Iso2022Kind kind_;

@@ -191,9 +191,19 @@ std::optional<PieceRules> DecodingRules(RepairRoutine routine, const RepairParam
   switch (routine) {
     case RepairRoutine::kUrl:
       if (const auto* language = std::get_if<ByteLanguage>(&param)) {
-        rules.cut = [double_byte = language->id >= 1](std::string_view bytes, std::size_t p) {
-          return UrlCutPoint(bytes, p, double_byte);
-        };
+        if (language->id < 1) {
+          rules.cut = [](std::string_view bytes, std::size_t p) {
+            return UrlCutPoint(bytes, p, false);
+          };
+        } else if (const std::optional<CodePageId> page = LocaleCodePage(language->id)) {
+          rules.last_cut = [cuts = std::make_shared<UrlRunCuts>(*page)](std::string_view bytes) {
+            return (*cuts)(bytes);
+          };
+        } else {
+          rules.cut = [](std::string_view bytes, std::size_t p) {
+            return UrlCutPoint(bytes, p, true);
+          };
+        }
         return rules;
       }
       return std::nullopt;

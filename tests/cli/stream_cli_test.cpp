@@ -99,13 +99,19 @@ const std::string kEscapesInPlain = Repeat(
     "%u4E2Dwords%41%4g and so on, ");
 // URL escapes in long runs: UTF-8 runs with ASCII bytes, a four-byte and a
 // cut-short character inside, a run that meets across a U+0000 or an
-// overlong "%"; GB runs with bytes below 0x40 after a lead byte and a trail
-// left plain; "%" runs and runs among characters past ASCII.
+// overlong "%"; double-byte runs with bytes below 0x40 after a lead byte, a
+// trail left plain, pairs the page reads out of step with the decoder's
+// pairing (Shift-JIS "FD" is a character of its own), invalid
+// trails and the same U+0000 and overlong "%"; "%" runs and runs among
+// characters past ASCII.
 const std::string kUrlRuns = Repeat(std::string(
+    "%FD%82%A0%41%FD%82%88%9F%88%9F%41 "
     "%E4%B8%AD%E6%96%87%41%42%E5%AD%97%F0%A0%80%80%E4%B8中文%E4%B8%%% % %%41%4 %E4\0%B8%AD%E4"
     "%B8%AD x%E4%B8\xC0\xA5"
-    "AD%E4%B8%AD %D6%D0%30%CE%C4%B5%30%B5A%C4%D4%B5%2F%41字体",
-    163));
+    "AD%E4%B8%AD %D6%D0%30%CE%C4%B5%30%B5A%C4%D4%B5%2F%41字体%D6%D0%CE%C4%41%B5%D6"
+    "%D0%CE %81%FF%D6%D0%A4%81%A4%40%CE\0%C4%D6%\0D6%D0%CE%C4\xC0\xA5"
+    "D6%D0%CE%C4 ",
+    286));
 const std::string kKana = Repeat("ｶﾞｷﾞｸ ﾊﾟ。ABC 汉字漢字ｳﾞ ガパ１２");
 // Line breaks that are bare CRs only: the line-folding encoders then write
 // each as CR LF, which only the whole input can tell. U+0000 (dropped) and
@@ -343,6 +349,14 @@ const StreamCase kCases[] = {
      {"decode", "url:gb"},
      &kUrlRuns,
      Bytes(kLcidChinesePrc, ByteEscapes::kUrl)},
+    {"decode-url-big5-runs",
+     {"decode", "url:big5"},
+     &kUrlRuns,
+     Bytes(kLcidChineseTaiwan, ByteEscapes::kUrl)},
+    {"decode-url-ja-runs",
+     {"decode", "url:ja"},
+     &kUrlRuns,
+     Bytes(kLcidJapanese, ByteEscapes::kUrl)},
     {"decode-url-awkward",
      {"decode", "url:gb"},
      &kAwkward,
