@@ -56,16 +56,20 @@ bool NumericEscapeCutPoint(std::string_view bytes, std::size_t p, EscapeFamily f
                       : family == EscapeFamily::kBackslash ? '\\'
                                                            : '%';
   // An escape ends before the next one begins, and nothing after it
-  // changes how it reads. An escape, an entity name and a break tag are
-  // ASCII, so a character past ASCII ends them too; it must be well-formed,
-  // as an overlong sequence reads as ASCII.
-  if (bytes[p] == opener || Utf8SequenceAt(bytes, p) >= 2) return true;
+  // changes how it reads; no entity name holds "<" either, nor a break tag
+  // past its start. An escape, an entity name and a break tag are ASCII, so
+  // a character past ASCII ends them too; it must be well-formed, as an
+  // overlong sequence reads as ASCII.
+  const bool html = family == EscapeFamily::kHtml;
+  if (bytes[p] == opener || (html && bytes[p] == '<') || Utf8SequenceAt(bytes, p) >= 2) {
+    return true;
+  }
   // An escape that reaches past the cut starts at most this far before it.
   const std::size_t reach = kLongestEscape - 1;
   const std::size_t from = p > reach ? p - reach : 0;
   for (std::size_t i = from; i < p; ++i) {
     const auto c = static_cast<unsigned char>(bytes[i]);
-    if (!IsPlainAscii(c) || c == opener || (family == EscapeFamily::kHtml && c == '<')) {
+    if (!IsPlainAscii(c) || c == opener || (html && c == '<')) {
       return false;
     }
   }
@@ -217,9 +221,11 @@ std::size_t Iso2022Cuts::operator()(std::string_view bytes) {
       // The set stays designated to the line's end, for a shift out after
       // the cut to find.
       line_designated_ = true;
-    } else if (c == '\n') {
+    } else if (c == '\n' && !shifted_) {
+      // A line feed read as half of a double-byte character after a shift
+      // out ends nothing.
       line_designated_ = false;
-      if (!shifted_ && in_ascii_) cut = scanned_ + 1;
+      if (in_ascii_) cut = scanned_ + 1;
     }
   }
   scanned_ -= cut;

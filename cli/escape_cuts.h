@@ -22,11 +22,11 @@ namespace tekvo::cli {
 
 // Whether DecodeNumericEscapes(family) may have its input cut before byte `p`
 // (0 < p < size; IsUtf8CutPoint is checked apart): before the family's
-// opener ("&" for HTML, "\" or "%"), before a well-formed character past
-// ASCII, or after a stretch of plain ASCII without an opener as long as the
-// longest escape, which no escape before the stretch can reach through. A
-// run of digits past an escape's last digit is plain text, so it is cut too.
-// Bytes before `bytes` count as having been cut before.
+// opener ("&" or a tag's "<" for HTML, "\" or "%"), before a well-formed
+// character past ASCII, or after a stretch of plain ASCII without an opener
+// as long as the longest escape, which no escape before the stretch can
+// reach through. A run of digits past an escape's last digit is plain text,
+// so it is cut too. Bytes before `bytes` count as having been cut before.
 bool NumericEscapeCutPoint(std::string_view bytes, std::size_t p, EscapeFamily family);
 
 // Whether DecodeQpOrUrl(kUrl) may have its input cut before byte `p`: no
