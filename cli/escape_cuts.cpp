@@ -80,8 +80,8 @@ bool UrlCutPoint(std::string_view bytes, std::size_t p, bool double_byte) {
   // A character past ASCII is neither "%", a digit nor a trail: it ends
   // every escape and run before it.
   if (Utf8SequenceAt(bytes, p) >= 2) return true;
-  // Bytes before the piece count as plain: the cut that began it left no
-  // escape or run open.
+  // Bytes before the piece count as plain: each piece is decoded afresh,
+  // and the cut that began it left no escape open and any run at rest.
   auto at = [&](std::size_t back) {
     return back <= p ? static_cast<unsigned char>(bytes[p - back])
                      : static_cast<unsigned char>('x');
@@ -103,9 +103,11 @@ bool UrlCutPoint(std::string_view bytes, std::size_t p, bool double_byte) {
 }
 
 std::size_t UrlRunCuts::operator()(std::string_view bytes) {
+  // An escape and a four-byte sequence are looked at whole: the last bytes
+  // wait for the next call.
+  constexpr std::size_t kLookAhead = 3;
   std::size_t cut = 0;
-  // An escape is looked at whole: the last bytes wait for the next call.
-  while (scanned_ + 2 < bytes.size()) {
+  while (scanned_ + kLookAhead < bytes.size()) {
     const std::size_t p = scanned_;
     const bool run_rests = run_ == Run::kOpen && at_rest_;
     if (p > 0 && IsUtf8CutPoint(bytes, p) && (run_rests || UrlCutPoint(bytes, p, true))) cut = p;
