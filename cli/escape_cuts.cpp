@@ -194,12 +194,14 @@ std::size_t Iso2022Cuts::operator()(std::string_view bytes) {
   std::size_t cut = 0;
   // An escape is looked at whole: the last bytes wait for the next call.
   for (; !stuck_ && scanned_ + kLookAhead < bytes.size(); ++scanned_) {
-    if (scanned_ > 0 && !shifted_ && in_ascii_ && !line_designated_ &&
+    const std::string_view rest = bytes.substr(scanned_);
+    // A designation after the cut sets the converter as the line's
+    // designations before it would have left it.
+    if (scanned_ > 0 && !shifted_ && in_ascii_ && (!line_designated_ || IsDesignator(rest)) &&
         IsUtf8CutPoint(bytes, scanned_) && ClearOfEscapes(bytes, scanned_)) {
       cut = scanned_;
     }
     const auto c = static_cast<unsigned char>(bytes[scanned_]);
-    const std::string_view rest = bytes.substr(scanned_);
     // A U+0000 (dropped, so that what it separates may join into "$B") and
     // malformed UTF-8 (which may read as "$" or "B") count as a designation
     // away from ASCII.

@@ -79,7 +79,8 @@ class UrlRunCuts {
 // shift out pending and, for Japanese, "(B" the last designation (the
 // Chinese and Korean converters drop their designations at a line end or
 // never need them again), and within a line between characters before any
-// Chinese or Korean designation on it or, for Japanese, in ASCII.
+// Chinese or Korean designation on it (or right before another one) or, for
+// Japanese, in ASCII.
 //
 // Keeps how far it looked from one call to the next, so a long stretch
 // without a cut is scanned once: give it the buffer StreamCommand holds,

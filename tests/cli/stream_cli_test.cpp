@@ -173,14 +173,14 @@ const std::string kIso2022Ja =
 const std::string kIso2022Ko = Repeat("$)C\x0e0!\x0f\n\x0e0!\x0f a\n\x0e0!\nb\n中\n");
 
 // ISO-2022 in long lines: plain letters, characters past ASCII and "$",
-// "(" and ")" before designations and shifts of every kind, one of them with
+// "(" and ")" before and after designations and shifts of every kind, one with
 // a U+0000 inside; a line feed read as the second byte of a pair after a
 // shift out, which ends no line.
-const std::string kIso2022LongLines = Repeat(
-    std::string("plain 中文 text (x) $y )z then $)A\x0eVP\x0f $B0!(B ja $)C\x0e0!\x0f after\n"
-                "text 𠀀 $\0)A\x0eVP\x0f and (B$B0!(B(B x\n$)A\x0er\n\x0f\x0eV\x0f\xff"
-                "B\n",
-                114));
+const std::string kIso2022LongLines = Repeat(std::string(
+    "plain 中文 text (x) $y )z then $)A\x0eVP\x0f $B0!(B ja $y\x0eVP\x0f $)C\x0e0!\x0f after\n"
+    "text 𠀀 $\0)A\x0eVP\x0f and (B$B0!(B(B x\n$)A\x0er\n\x0f\x0eV\x0f\xff"
+    "B\n",
+    120));
 
 // Other input encodings: GB with no byte below 0x80 but the euro sign's
 // (GB in lines and UTF-16 LE are shared shapes); Base64 in UTF-16 BE.
