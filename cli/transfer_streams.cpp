@@ -9,6 +9,7 @@
 #include <utility>
 #include <variant>
 
+#include "cli/escape_cuts.h"
 #include "cli/input_scan.h"
 #include "engine/char_refs.h"
 #include "engine/codepage.h"
@@ -37,41 +38,6 @@ PieceRules ReaderRules(PieceRules rules) {
     return out;
   };
   return rules;
-}
-
-// The character that begins every escape of the decoders that work on text
-// alone, escape by escape; nullopt for the others.
-std::optional<char> EscapeOpener(RepairRoutine routine, const RepairParam& param) {
-  const auto* family = std::get_if<EscapeFamily>(&param);
-  if (routine != RepairRoutine::kNumericEscapes || family == nullptr) return std::nullopt;
-  switch (*family) {
-    case EscapeFamily::kHtml:
-      return '&';
-    case EscapeFamily::kBackslash:
-      return '\\';
-    case EscapeFamily::kPercent:
-      return '%';
-  }
-  return std::nullopt;
-}
-
-// Whether URL escapes may be cut before `p`: no escape and no run of
-// escaped bytes may reach across the cut, for a run is read through the code
-// page as one (a lead byte's trail may even be a plain character after it).
-// NULs are dropped before decoding and would join what they separate, and
-// so may bytes above 0x7F (the lenient UTF-8 decoder drops a lead byte with
-// no continuation), so all four bytes looked at must be plain ASCII. Bytes
-// before the piece count as safe: the cut that began it kept "%" out of the
-// two places before it.
-bool UrlCutPoint(std::string_view bytes, std::size_t p) {
-  auto at = [&](std::size_t back) { return back <= p ? bytes[p - back] : 'x'; };
-  for (std::size_t back = 0; back <= 3; ++back) {
-    const auto c = static_cast<unsigned char>(at(back));
-    if (c == 0 || c >= 0x80) return false;
-  }
-  if (at(0) == '%' || at(1) == '%' || at(2) == '%') return false;
-  const bool may_be_trail = at(0) >= '!' && at(0) <= '~';
-  return !may_be_trail || at(3) != '%';
 }
 
 // Whether the character before `p` stands for itself, whatever comes after
@@ -109,74 +75,6 @@ bool QpCutPoint(std::string_view bytes, std::size_t p) {
   if (before == 0 || before >= 0x80 || before == '\r' || before == '\n') return false;
   return !crlf || (before != '=' && before != ' ' && before != '\t');
 }
-
-// Cuts ISO-2022 text with its escapes stripped or kept after a line feed
-// where the converter is back in ASCII: no shift out pending and, for
-// Japanese, "(B" the last designation. The code pages' converters drop the
-// Chinese and Korean designations at a line end or never need them again.
-// A U+0000 (dropped, so that what it separates may join into "$B") and
-// malformed UTF-8 (which may read as "$" or "B") count as a designation
-// away from ASCII; any escape but the designations ends the cutting.
-class Iso2022Cuts {
- public:
-  explicit Iso2022Cuts(Iso2022Kind kind) : kind_(kind) {}
-
-  std::size_t operator()(std::string_view bytes) {
-    std::size_t cut = 0;
-    // An escape is looked at whole: the last bytes wait for the next call.
-    for (; !stuck_ && scanned_ + kLookAhead < bytes.size(); ++scanned_) {
-      const auto c = static_cast<unsigned char>(bytes[scanned_]);
-      const std::string_view rest = bytes.substr(scanned_);
-      const bool japanese = kind_ == Iso2022Kind::kJapanese;
-      if (c >= 0x80) {
-        const std::size_t n = Utf8SequenceAt(bytes, scanned_);
-        if (n == 0 && japanese) in_ascii_ = false;
-        if (n > 0) scanned_ += n - 1;
-      } else if (c == 0) {
-        if (japanese) in_ascii_ = false;
-      } else if (c == kEsc && japanese && rest.size() > 1 && (rest[1] == '(' || rest[1] == '$')) {
-        // Another set for G0 (JIS X 0201 Roman, JIS X 0212...): only "(B"
-        // brings ASCII back.
-        in_ascii_ = false;
-      } else if (c == kEsc && !IsDesignator(rest.substr(1))) {
-        stuck_ = true;
-      } else if (c == kShiftOut || c == kShiftIn) {
-        shifted_ = c == kShiftOut;
-      } else if (kind_ == Iso2022Kind::kJapanese &&
-                 (rest.starts_with("$B") || rest.starts_with("(B"))) {
-        in_ascii_ = rest[0] == '(';
-      } else if (c == '\n' && !shifted_ && in_ascii_) {
-        cut = scanned_ + 1;
-      }
-    }
-    scanned_ -= cut;
-    return cut;
-  }
-
- private:
-  static constexpr std::size_t kLookAhead = 3;  // the longest designator, "$)A"
-  static constexpr unsigned char kEsc = 0x1B;
-  static constexpr unsigned char kShiftOut = 0x0E;
-  static constexpr unsigned char kShiftIn = 0x0F;
-
-  bool IsDesignator(std::string_view s) const {
-    switch (kind_) {
-      case Iso2022Kind::kChinese:
-        return s.starts_with("$)A") || s.starts_with("$)G");
-      case Iso2022Kind::kJapanese:
-        return s.starts_with("(B") || s.starts_with("$B");
-      case Iso2022Kind::kKorean:
-        return s.starts_with("$)C");
-    }
-    return false;
-  }
-
-  Iso2022Kind kind_;
-  std::size_t scanned_ = 0;
-  bool stuck_ = false;
-  bool shifted_ = false;
-  bool in_ascii_ = true;
-};
 
 // Cuts a Base64 input between whole four-character groups where the decoded
 // bytes may be cut too: where IsUtf8CutPoint allows for UTF-8; for an ANSI
@@ -313,8 +211,23 @@ std::optional<PieceRules> DecodingRules(RepairRoutine routine, const RepairParam
   };
   switch (routine) {
     case RepairRoutine::kUrl:
-      rules.cut = UrlCutPoint;
-      return rules;
+      if (const auto* language = std::get_if<ByteLanguage>(&param)) {
+        if (language->id < 1) {
+          rules.cut = [](std::string_view bytes, std::size_t p) {
+            return UrlCutPoint(bytes, p, false);
+          };
+        } else if (const std::optional<CodePageId> page = LocaleCodePage(language->id)) {
+          rules.last_cut = [cuts = std::make_shared<UrlRunCuts>(*page)](std::string_view bytes) {
+            return (*cuts)(bytes);
+          };
+        } else {
+          rules.cut = [](std::string_view bytes, std::size_t p) {
+            return UrlCutPoint(bytes, p, true);
+          };
+        }
+        return rules;
+      }
+      return std::nullopt;
     case RepairRoutine::kQuotedPrintable:
       rules.cut = QpCutPoint;
       return rules;
@@ -346,14 +259,9 @@ std::optional<PieceRules> DecodingRules(RepairRoutine routine, const RepairParam
       }
       return std::nullopt;
     case RepairRoutine::kNumericEscapes:
-      if (const std::optional<char> opener = EscapeOpener(routine, param)) {
-        // An escape ends before the next one begins, and nothing after it
-        // changes how it reads: cut before an escape's first character. An
-        // escape, an entity name and a break tag are ASCII, so a character
-        // past ASCII ends them too; it must be well-formed, as an overlong
-        // sequence reads as ASCII.
-        rules.cut = [c = *opener](std::string_view bytes, std::size_t p) {
-          return bytes[p] == c || Utf8SequenceAt(bytes, p) >= 2;
+      if (const auto* family = std::get_if<EscapeFamily>(&param)) {
+        rules.cut = [family = *family](std::string_view bytes, std::size_t p) {
+          return NumericEscapeCutPoint(bytes, p, family);
         };
         return rules;
       }

@@ -21,8 +21,9 @@ namespace tekvo::cli {
 Text BareCrToCrLf(const Text& text);
 
 // The rules that stream a decoding of the table of repairs which needs no
-// look at the whole text first: the escapes, URL, quoted-printable, UTF-7
-// and HZ. nullopt for the others (Base64, ISO-2022). `keep_lone_surrogates`
+// look at the whole text first: the escapes, URL, quoted-printable, UTF-7,
+// HZ and ISO-2022 (cut as cli/escape_cuts.h says). nullopt for the others
+// (Base64, ISO-2022 in a page the converters lack). `keep_lone_surrogates`
 // as PieceRules has it.
 std::optional<PieceRules> DecodingRules(RepairRoutine routine, const RepairParam& param,
                                         bool keep_lone_surrogates);

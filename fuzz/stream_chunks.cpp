@@ -62,6 +62,7 @@ const std::vector<std::vector<std::string>> kCommands = {
     {"encode", "utf7"},
     {"encode", "hz"},
     {"suggest", "--apply"},
+    {"decode", "url:ja"},
 };
 
 struct Run {

@@ -97,6 +97,27 @@ const std::string kFourByte =
 // with a name by a character past ASCII, one after an overlong "#".
 const std::string kSparseEscapes =
     Repeat("中文字&#x4E2D中;&#65;&lt;字&lt中&\xC0\xA3\x36\x35;&a中;x<br中>😀%u4E2D\\u4E2D字");
+// Escapes of every family between stretches of plain ASCII a piece may end
+// in: the longest escapes ("&thetasym;", "&#x10FFFF;" with its ";"), a break
+// tag and digits past a reference's last digit.
+const std::string kEscapesInPlain = Repeat(
+    "plain text&thetasym;and more&#x10FFFF;;then&#65509100000 <bR> words\\u4E2Dwords\\x4 "
+    "%u4E2Dwords%41%4g and so on, ");
+// URL escapes in long runs: UTF-8 runs with ASCII bytes, a four-byte and a
+// cut-short character inside, a run that meets across a U+0000 or an
+// overlong "%"; double-byte runs with bytes below 0x40 after a lead byte, a
+// trail left plain, pairs the page reads out of step with the decoder's
+// pairing (Shift-JIS "FD" is a character of its own), invalid
+// trails and the same U+0000 and overlong "%"; "%" runs and runs among
+// characters past ASCII.
+const std::string kUrlRuns = Repeat(std::string(
+    "%FD%82%A0%41%FD%82%88%9F%88%9F%41 "
+    "%E4%B8%AD%E6%96%87%41%42%E5%AD%97%F0%A0%80%80%E4%B8中文%E4%B8%%% % %%41%4 %E4\0%B8%AD%E4"
+    "%B8%AD x%E4%B8\xC0\xA5"
+    "AD%E4%B8%AD %D6%D0%30%CE%C4%B5%30%B5A%C4%D4%B5%2F%41字体%D6%D0%CE%C4%41%B5%D6"
+    "%D0%CE %81%FF%D6%D0%A4%81%A4%40%CE\0%C4%D6%\0D6%D0%CE%C4\xC0\xA5"
+    "D6%D0%CE%C4 ",
+    286));
 // Half-width kana and their sound marks, also with U+0000 or an overlong
 // form, both of which the input's decoding drops, between the two.
 const std::string kKana =
@@ -159,6 +180,16 @@ const std::string kIso2022Cn =
 const std::string kIso2022Ja =
     Repeat("$B0!(B\n$B0!\n0!(B\n\x1b$B0!\x1b(B x\n\x0e1\x0f\n(B$B0!\n\x1b(J~\n~\n中\n");
 const std::string kIso2022Ko = Repeat("$)C\x0e0!\x0f\n\x0e0!\x0f a\n\x0e0!\nb\n中\n");
+
+// ISO-2022 in long lines: plain letters, characters past ASCII and "$",
+// "(" and ")" before and after designations and shifts of every kind, one with
+// a U+0000 inside; a line feed read as the second byte of a pair after a
+// shift out, which ends no line.
+const std::string kIso2022LongLines = Repeat(std::string(
+    "plain 中文 text (x) $y )z then $)A\x0eVP\x0f $B0!(B ja $y\x0eVP\x0f $)C\x0e0!\x0f after\n"
+    "text 𠀀 $\0)A\x0eVP\x0f and (B$B0!(B(B x\n$)A\x0er\n\x0f\x0eV\x0f\xff"
+    "B\n",
+    120));
 
 // Other input encodings: GB with no byte below 0x80 but the euro sign's
 // (GB in lines and UTF-16 LE are shared shapes); Base64 in UTF-16 BE.
@@ -306,6 +337,15 @@ const StreamCase kCases[] = {
     {"decode-html-sparse", {"decode", "html"}, &kSparseEscapes, Unescape(EscapeFamily::kHtml)},
     {"decode-numu1", {"decode", "numu1"}, &kEscapes, Unescape(EscapeFamily::kBackslash)},
     {"decode-numu2", {"decode", "numu2"}, &kEscapes, Unescape(EscapeFamily::kPercent)},
+    {"decode-html-in-plain", {"decode", "html"}, &kEscapesInPlain, Unescape(EscapeFamily::kHtml)},
+    {"decode-numu1-in-plain",
+     {"decode", "numu1"},
+     &kEscapesInPlain,
+     Unescape(EscapeFamily::kBackslash)},
+    {"decode-numu2-in-plain",
+     {"decode", "numu2"},
+     &kEscapesInPlain,
+     Unescape(EscapeFamily::kPercent)},
     {"decode-url-gb",
      {"decode", "url:gb"},
      &kUrlEscapes,
@@ -315,6 +355,19 @@ const StreamCase kCases[] = {
      &kUrlEscapes,
      Bytes(kLcidChineseTaiwan, ByteEscapes::kUrl)},
     {"decode-url-utf8", {"decode", "url:utf8"}, &kUrlEscapes, Bytes(kIdUtf8, ByteEscapes::kUrl)},
+    {"decode-url-utf8-runs", {"decode", "url:utf8"}, &kUrlRuns, Bytes(kIdUtf8, ByteEscapes::kUrl)},
+    {"decode-url-gb-runs",
+     {"decode", "url:gb"},
+     &kUrlRuns,
+     Bytes(kLcidChinesePrc, ByteEscapes::kUrl)},
+    {"decode-url-big5-runs",
+     {"decode", "url:big5"},
+     &kUrlRuns,
+     Bytes(kLcidChineseTaiwan, ByteEscapes::kUrl)},
+    {"decode-url-ja-runs",
+     {"decode", "url:ja"},
+     &kUrlRuns,
+     Bytes(kLcidJapanese, ByteEscapes::kUrl)},
     {"decode-url-awkward",
      {"decode", "url:gb"},
      &kAwkward,
@@ -372,6 +425,18 @@ const StreamCase kCases[] = {
     {"decode-iso2022-zh", {"decode", "iso2022:zh"}, &kIso2022Cn, Iso2022(Iso2022Kind::kChinese)},
     {"decode-iso2022-ja", {"decode", "iso2022:ja"}, &kIso2022Ja, Iso2022(Iso2022Kind::kJapanese)},
     {"decode-iso2022-ko", {"decode", "iso2022:ko"}, &kIso2022Ko, Iso2022(Iso2022Kind::kKorean)},
+    {"decode-iso2022-zh-long-lines",
+     {"decode", "iso2022:zh"},
+     &kIso2022LongLines,
+     Iso2022(Iso2022Kind::kChinese)},
+    {"decode-iso2022-ja-long-lines",
+     {"decode", "iso2022:ja"},
+     &kIso2022LongLines,
+     Iso2022(Iso2022Kind::kJapanese)},
+    {"decode-iso2022-ko-long-lines",
+     {"decode", "iso2022:ko"},
+     &kIso2022LongLines,
+     Iso2022(Iso2022Kind::kKorean)},
     {"encode-base64-gb-cr-lines",
      {"encode", "base64:gb"},
      &kCrLines,
