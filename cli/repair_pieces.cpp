@@ -1,0 +1,136 @@
+#include "cli/repair_pieces.h"
+
+#include <algorithm>
+#include <memory>
+#include <optional>
+#include <string_view>
+#include <utility>
+
+#include "engine/decoder_rest.h"
+#include "engine/utf8_cut.h"
+
+namespace tekvo::cli {
+namespace {
+
+bool AfterEndsPiece(std::string_view bytes, std::size_t p) {
+  return PiecewiseRepair::EndsPiece(static_cast<unsigned char>(bytes[p - 1]));
+}
+
+// The first p in [from, size) before which `bytes` may be cut as UTF-8, or
+// the size when there is none.
+std::size_t NextUtf8CutPoint(std::string_view bytes, std::size_t from) {
+  for (std::size_t p = std::max<std::size_t>(from, 1); p < bytes.size(); ++p) {
+    if (IsUtf8CutPoint(bytes, p)) return p;
+  }
+  return bytes.size();
+}
+
+// The stretch of input read at a time when looking for the places where
+// the B side rests: long enough that a call into the converters costs
+// little beside it, short enough that the cut made at the last such place
+// leaves little of the buffer to read again.
+constexpr std::size_t kScanBytes = std::size_t{16} << 10;
+// After a stretch at whose end the decoder was not at rest, the next few
+// places are tried one character at a time: a decoder out of step with
+// the characters often comes back a character or two on.
+constexpr int kProbes = 16;
+
+// Finds the last place in the bytes since the last cut before which they
+// may be cut (PieceRules::last_cut). A line feed or space is looked for
+// from the end first, as most inputs have them; only a stretch without one
+// is read through, once, whatever the number of calls it takes to arrive.
+class RepairCuts {
+ public:
+  explicit RepairCuts(const PiecewiseRepair& repair) : repair_(repair) {}
+
+  std::size_t operator()(std::string_view bytes) {
+    if (const std::size_t cut = LastUtf8CutPoint(bytes, searched_, AfterEndsPiece); cut > 0) {
+      return Cut(cut);
+    }
+    searched_ = bytes.size() - 1;
+    Scan(bytes);
+    return rest_at_ > 0 ? Cut(rest_at_) : 0;
+  }
+
+ private:
+  std::size_t Cut(std::size_t p) {
+    searched_ = 0;
+    scanned_ = 0;
+    rest_at_ = 0;
+    reader_.reset();
+    probes_left_ = 0;
+    input_start_ = false;
+    return p;
+  }
+
+  // Reads the bytes from where the last call stopped to the last UTF-8 cut
+  // point, a stretch at a time, noting where the decoder rests.
+  void Scan(std::string_view bytes) {
+    if (!reader_) reader_.emplace(repair_.ReadRest());
+    for (;;) {
+      const std::size_t step = probes_left_ > 0 ? 1 : kScanBytes;
+      const std::size_t end = NextUtf8CutPoint(bytes, scanned_ + step);
+      if (end == bytes.size()) return;
+      const ByteString stretch(bytes.substr(scanned_, end - scanned_));
+      const ByteString encoded =
+          repair_.Encode(DecodeInputPiece(stretch, input_start_ && scanned_ == 0));
+      if (!encoded.empty()) {
+        const bool rests = scanned_ > 0 && reader_->RestsBefore(encoded.front());
+        if (rests && GivesText(bytes, scanned_)) rest_at_ = scanned_;
+        probes_left_ = rests ? 0 : (probes_left_ > 0 ? probes_left_ - 1 : kProbes);
+        reader_->Feed(encoded);
+      }
+      scanned_ = end;
+    }
+  }
+
+  // Whether the first piece would end at `p` with some text: a repair whose
+  // whole result is empty gives its input back, which its pieces cannot
+  // tell. Each stretch between places of rest is repaired once, until one
+  // gives a character that is not dropped from the start.
+  bool GivesText(std::string_view bytes, std::size_t p) {
+    if (!input_start_ || gave_text_) return true;
+    const ByteString stretch(bytes.substr(text_checked_, p - text_checked_));
+    const Text result = repair_.Piece(DecodeInputPiece(stretch, text_checked_ == 0), false);
+    gave_text_ = std::any_of(result.begin(), result.end(), [](char16_t u) { return u != 0xFEFF; });
+    text_checked_ = p;
+    return gave_text_;
+  }
+
+  const PiecewiseRepair repair_;
+  std::size_t searched_ = 0;  // the end of the search for a line feed
+  std::size_t scanned_ = 0;   // the bytes read through reader_, a UTF-8 cut point
+  std::size_t rest_at_ = 0;   // the last place of rest, 0 for none
+  std::optional<DecoderRest> reader_;
+  int probes_left_ = 0;
+  bool input_start_ = true;  // the bytes start the input
+  bool gave_text_ = false;
+  std::size_t text_checked_ = 0;
+};
+
+}  // namespace
+
+PieceRules PiecewiseRepairRules(const PiecewiseRepair& repair,
+                                std::function<Text(const Text&)> whole) {
+  PieceRules rules;
+  // Within a piece, the stretch after the table-driven one ends at a line
+  // feed or space.
+  rules.cut = AfterEndsPiece;
+  rules.last_cut = [cuts = std::make_shared<RepairCuts>(repair)](std::string_view bytes) {
+    return (*cuts)(bytes);
+  };
+  rules.convert = [whole = std::move(whole), repair](const Text& piece, std::size_t index,
+                                                     bool last) {
+    // Uncut input keeps the routines' "empty result gives the input" rule.
+    if (index == 0 && last) return whole(piece);
+    return repair.Piece(piece, index == 0);
+  };
+  if (repair.HasPlainTables()) {
+    rules.direct = [repair](std::string_view bytes, ByteString& out) {
+      return repair.PlainUtf8(bytes, out);
+    };
+  }
+  return rules;
+}
+
+}  // namespace tekvo::cli
