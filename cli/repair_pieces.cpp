@@ -28,7 +28,8 @@ std::size_t NextUtf8CutPoint(std::string_view bytes, std::size_t from) {
 // The stretch of input read at a time when looking for the places where
 // the B side rests: long enough that a call into the converters costs
 // little beside it, short enough that the cut made at the last such place
-// leaves little of the buffer to read again.
+// leaves little of the buffer to read again. Never more than a read, so
+// that reads of a few bytes find every place.
 constexpr std::size_t kScanBytes = std::size_t{16} << 10;
 // After a stretch at whose end the decoder was not at rest, the next few
 // places are tried one character at a time: a decoder out of step with
@@ -68,7 +69,7 @@ class RepairCuts {
   void Scan(std::string_view bytes) {
     if (!reader_) reader_.emplace(repair_.ReadRest());
     for (;;) {
-      const std::size_t step = probes_left_ > 0 ? 1 : kScanBytes;
+      const std::size_t step = probes_left_ > 0 ? 1 : std::min(kScanBytes, StreamReadBytes());
       const std::size_t end = NextUtf8CutPoint(bytes, scanned_ + step);
       if (end == bytes.size()) return;
       const ByteString stretch(bytes.substr(scanned_, end - scanned_));
