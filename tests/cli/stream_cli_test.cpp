@@ -50,10 +50,12 @@ const std::string kGarbledAmongOdd = Repeat([] {
 // No line feed or space a repair may cut after, nor any ASCII: a repair
 // cuts where the B side's decoder rests, found by reading the text through.
 const std::string kNoAscii = Repeat("中華民國的歷史悠久文化豐富");
-// The same with only letters, only Hangul (which GB writes as "?"), only
-// four-byte characters.
+// The same with only letters, only Hangul (which GB writes as "?"; after a
+// byte order mark, which the repair does not see), only four-byte
+// characters.
 const std::string kLettersOnly = Repeat("abcdefghijk");
 const std::string kHangulOnly = Repeat("한국어텍스트다");
+const std::string kHangulMarked = Repeat("한국어텍스트다", "\xEF\xBB\xBF");
 const std::string kFourByteOnly = Repeat("\xF0\xA0\x80\x80\xF0\xA0\x80\x81");
 // GB's bytes of "中" read as UTF-8 give nothing at all, so the repair gives
 // its input back: no piece may be cut off.
@@ -238,7 +240,7 @@ const StreamCase kCases[] = {
     {"repair-letters-utf16", {"repair", "u--ube"}, &kLettersOnly, Repair("u--ube")},
     {"repair-letters-to-johab", {"repair", "cp:936:1361"}, &kLettersOnly, Repair("cp:936:1361")},
     {"repair-hangul-as-question-marks", {"repair", "gb--ja"}, &kHangulOnly, Repair("gb--ja")},
-    {"repair-hangul-from-utf8", {"repair", "lcid:utf8:gb"}, &kHangulOnly, Repair("lcid:utf8:gb")},
+    {"repair-hangul-from-utf8", {"repair", "lcid:utf8:gb"}, &kHangulMarked, Repair("lcid:utf8:gb")},
     {"repair-four-byte-from-gb18030",
      {"repair", "cp:54936:936"},
      &kFourByteOnly,

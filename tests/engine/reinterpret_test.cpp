@@ -262,11 +262,14 @@ TEST(PiecewiseRepair, JoinedPiecesEqualWholeRepair) {
 // Texts without line feeds or spaces, cut at every place where the B side's
 // decoder rests after the A side's bytes, then at all of them at once.
 // Tokens the A side writes as bytes B reads out of step (lead bytes, "?"
-// for what A lacks, GB18030's digits) and ones that bring it back.
+// for what A lacks, GB18030's digits, a four-byte UTF-8 sequence as
+// Windows-1252 shows it, GB's 81 84 before a byte Johab reads as a
+// trail) and ones that bring it back.
 TEST(PiecewiseRepair, JoinedAtEveryRestEqualWholeRepair) {
   const PieceCase cases[] = {
       {"gb--big5", true, 2052, 1028},
       {"gb--utf8", true, 2052, -3},
+      {"en--utf8", true, 1033, -3},
       {"gb--ja", true, 2052, 1041},
       {"ko--gb", true, 1042, 2052},
       {"u--ube", true, -2, -1},
@@ -278,11 +281,16 @@ TEST(PiecewiseRepair, JoinedAtEveryRestEqualWholeRepair) {
       {"cp-1361-949", false, 1361, 949},
       {"cp-936-1361", false, 936, 1361},
   };
-  const Text tokens[] = {
-      u"中文",        u"한글",        u"カナ",       u"abc",    u"\uFEFF",
-      u"\u00E9",      u"\u20AC",      u"\U0001F600", u"\xD800", u"\u00EF\u00BB\u00BF",
-      Text(1, u'\0'), u"09",          u"\u00C4",     u"\u0081", u"?;",
-      u"\u00D6",      u"\u00B1\u00E0"};
+  const Text tokens[] = {u"中文",         u"한글",
+                         u"カナ",         u"abc",
+                         u"\uFEFF",       u"\u00E9",
+                         u"\u20AC",       u"\U0001F600",
+                         u"\xD800",       u"\u00EF\u00BB\u00BF",
+                         Text(1, u'\0'),  u"09",
+                         u"\u00C4",       u"\u0081",
+                         u"?;",           u"\u00D6",
+                         u"\u00B1\u00E0", u"\u00F0\u0178\u02DC\u20AC",
+                         u"\u4E9C"};
   std::mt19937 rng(7);
   std::uniform_int_distribution<std::size_t> pick(0, std::size(tokens) - 1);
   for (const auto& c : cases) {
