@@ -59,6 +59,7 @@ class RepairCuts {
     scanned_ = 0;
     rest_at_ = 0;
     reader_.reset();
+    resting_ = true;
     probes_left_ = 0;
     input_start_ = false;
     return p;
@@ -69,7 +70,23 @@ class RepairCuts {
   void Scan(std::string_view bytes) {
     if (!reader_) reader_.emplace(repair_.ReadRest());
     for (;;) {
-      const std::size_t step = probes_left_ > 0 ? 1 : std::min(kScanBytes, StreamReadBytes());
+      // From a place of rest, a stretch of characters the tables repair
+      // one by one leaves the decoder at rest after each: it is passed
+      // over without the converters (short of the last byte, which a cut
+      // point needs after it).
+      if (resting_ && repair_.HasPlainTables()) {
+        plain_.clear();
+        const std::size_t n =
+            repair_.PlainUtf8(bytes.substr(scanned_, bytes.size() - 1 - scanned_), plain_);
+        if (n > 0) {
+          scanned_ += n;
+          if (GivesText(bytes, scanned_)) rest_at_ = scanned_;
+          probes_left_ = 0;
+          continue;
+        }
+      }
+      const bool probe = probes_left_ > 0 || (resting_ && repair_.HasPlainTables());
+      const std::size_t step = probe ? 1 : std::min(kScanBytes, StreamReadBytes());
       const std::size_t end = NextUtf8CutPoint(bytes, scanned_ + step);
       if (end == bytes.size()) return;
       const ByteString stretch(bytes.substr(scanned_, end - scanned_));
@@ -80,6 +97,7 @@ class RepairCuts {
         if (rests && GivesText(bytes, scanned_)) rest_at_ = scanned_;
         probes_left_ = rests ? 0 : (probes_left_ > 0 ? probes_left_ - 1 : kProbes);
         reader_->Feed(encoded);
+        resting_ = reader_->Rests();
       }
       scanned_ = end;
     }
@@ -103,6 +121,8 @@ class RepairCuts {
   std::size_t scanned_ = 0;   // the bytes read through reader_, a UTF-8 cut point
   std::size_t rest_at_ = 0;   // the last place of rest, 0 for none
   std::optional<DecoderRest> reader_;
+  bool resting_ = true;  // reader_ rests, whatever comes next
+  ByteString plain_;     // the tables' repair, not needed but for its length
   int probes_left_ = 0;
   bool input_start_ = true;  // the bytes start the input
   bool gave_text_ = false;

@@ -171,23 +171,26 @@ void DecoderRest::FeedUtf8(std::string_view bytes) {
   held_.erase(0, i);
 }
 
-bool DecoderRest::RestsBefore(unsigned char next) const {
+bool DecoderRest::Rests() const {
   switch (kind_) {
     case Kind::kIcu:
       return icu_->Pending() == 0;
     case Kind::kJohab:
       return last_ < kJohabNeverLead;
     case Kind::kUtf8:
-      // A sequence cut short is written at the next byte that does not
-      // continue it, unless it is too short to have a value, and dropped
-      // at the end.
-      return held_.empty() && ((acc_ == 0 && need_ == 2) || (acc_ < 32 && !IsContinuation(next)));
+      return held_.empty() && acc_ == 0 && need_ == 2;
     case Kind::kUtf16:
       return last_ == 0;
     case Kind::kNever:
       return false;
   }
   return false;
+}
+
+bool DecoderRest::RestsBefore(unsigned char next) const {
+  // A sequence cut short is written at the next byte that does not continue
+  // it, unless it is too short to have a value, and dropped at the end.
+  return Rests() || (kind_ == Kind::kUtf8 && held_.empty() && acc_ < 32 && !IsContinuation(next));
 }
 
 }  // namespace tekvo

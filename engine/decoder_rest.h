@@ -31,10 +31,15 @@ class DecoderRest {
   // Reads `bytes` on from where the bytes fed before left the decoder.
   void Feed(std::string_view bytes);
 
+  // True when the bytes fed so far (F) and any bytes R decode as the whole:
+  // decode(F + R) == decode(F) + decode(R). True at the start.
+  bool Rests() const;
+
   // True when the bytes fed so far (F) and bytes R that begin with `next`
   // decode as the whole: decode(F + R) == decode(F) + decode(R), whatever
-  // follows `next`. Only a cautious answer: false may be said of a place
-  // that would do. True at the start.
+  // follows `next`: where Rests, and where UTF-8 drops a sequence cut too
+  // short by a byte that cannot continue it. Only a cautious answer: false
+  // may be said of a place that would do.
   bool RestsBefore(unsigned char next) const;
 
  private:
