@@ -57,6 +57,10 @@ const std::string kLettersOnly = Repeat("abcdefghijk");
 const std::string kHangulOnly = Repeat("한국어텍스트다");
 const std::string kHangulMarked = Repeat("한국어텍스트다", "\xEF\xBB\xBF");
 const std::string kFourByteOnly = Repeat("\xF0\xA0\x80\x80\xF0\xA0\x80\x81");
+// GB writes "民" ending in a byte Shift-JIS reads as a lead, then "亜" as
+// bytes Shift-JIS reads as one character: plain only where the decoder
+// was at rest before it.
+const std::string kOutOfStepThenPlain = Repeat("民亜中文");
 // GB's bytes of "中" read as UTF-8 give nothing at all, so the repair gives
 // its input back: no piece may be cut off.
 const std::string kNothingAsUtf8 = Repeat("中");
@@ -237,6 +241,7 @@ const StreamCase kCases[] = {
     {"repair-no-ascii-to-utf8", {"repair", "gb--utf8"}, &kNoAscii, Repair("gb--utf8")},
     {"repair-no-ascii-out-of-step", {"repair", "gb--ja"}, &kNoAscii, Repair("gb--ja")},
     {"repair-no-ascii-to-gb18030", {"repair", "cp:936:54936"}, &kNoAscii, Repair("cp:936:54936")},
+    {"repair-out-of-step-then-plain", {"repair", "gb--ja"}, &kOutOfStepThenPlain, Repair("gb--ja")},
     {"repair-letters-utf16", {"repair", "u--ube"}, &kLettersOnly, Repair("u--ube")},
     {"repair-letters-to-johab", {"repair", "cp:936:1361"}, &kLettersOnly, Repair("cp:936:1361")},
     {"repair-hangul-as-question-marks", {"repair", "gb--ja"}, &kHangulOnly, Repair("gb--ja")},
