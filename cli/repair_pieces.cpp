@@ -87,11 +87,17 @@ class RepairCuts {
       }
       const bool probe = probes_left_ > 0 || (resting_ && repair_.HasPlainTables());
       const std::size_t step = probe ? 1 : std::min(kScanBytes, StreamReadBytes());
-      const std::size_t end = NextUtf8CutPoint(bytes, scanned_ + step);
+      std::size_t end = NextUtf8CutPoint(bytes, scanned_ + step);
       if (end == bytes.size()) return;
-      const ByteString stretch(bytes.substr(scanned_, end - scanned_));
-      const ByteString encoded =
-          repair_.Encode(DecodeInputPiece(stretch, input_start_ && scanned_ == 0));
+      Text text = StretchText(bytes, end);
+      // U+0000 is dropped before the repair, so a lone high surrogate before
+      // it pairs with a low one after it: no stretch ends between them.
+      while (!text.empty() && text.back() >= 0xD800 && text.back() <= 0xDBFF) {
+        end = NextUtf8CutPoint(bytes, end + 1);
+        if (end == bytes.size()) return;
+        text = StretchText(bytes, end);
+      }
+      const ByteString encoded = repair_.Encode(text);
       if (!encoded.empty()) {
         const bool rests = scanned_ > 0 && reader_->RestsBefore(encoded.front());
         if (rests && GivesText(bytes, scanned_)) rest_at_ = scanned_;
@@ -101,6 +107,12 @@ class RepairCuts {
       }
       scanned_ = end;
     }
+  }
+
+  // The text the repair sees of the bytes from scanned_ to `end`.
+  Text StretchText(std::string_view bytes, std::size_t end) const {
+    return DecodeInputPiece(ByteString(bytes.substr(scanned_, end - scanned_)),
+                            input_start_ && scanned_ == 0);
   }
 
   // Whether the first piece would end at `p` with some text: a repair whose

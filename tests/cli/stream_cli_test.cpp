@@ -61,6 +61,9 @@ const std::string kFourByteOnly = Repeat("\xF0\xA0\x80\x80\xF0\xA0\x80\x81");
 // bytes Shift-JIS reads as one character: plain only where the decoder
 // was at rest before it.
 const std::string kOutOfStepThenPlain = Repeat("民亜中文");
+// The halves of a surrogate pair as three-byte sequences with U+0000
+// between them, which is dropped: they pair up in the text repaired.
+const std::string kPairAcrossNuls = Repeat(std::string("中\xED\xA0\xBD\0\0\0\xED\xB8\x80文", 15));
 // GB's bytes of "中" read as UTF-8 give nothing at all, so the repair gives
 // its input back: no piece may be cut off.
 const std::string kNothingAsUtf8 = Repeat("中");
@@ -242,6 +245,7 @@ const StreamCase kCases[] = {
     {"repair-no-ascii-out-of-step", {"repair", "gb--ja"}, &kNoAscii, Repair("gb--ja")},
     {"repair-no-ascii-to-gb18030", {"repair", "cp:936:54936"}, &kNoAscii, Repair("cp:936:54936")},
     {"repair-out-of-step-then-plain", {"repair", "gb--ja"}, &kOutOfStepThenPlain, Repair("gb--ja")},
+    {"repair-pair-across-nuls", {"repair", "gb--big5"}, &kPairAcrossNuls, Repair("gb--big5")},
     {"repair-letters-utf16", {"repair", "u--ube"}, &kLettersOnly, Repair("u--ube")},
     {"repair-letters-to-johab", {"repair", "cp:936:1361"}, &kLettersOnly, Repair("cp:936:1361")},
     {"repair-hangul-as-question-marks", {"repair", "gb--ja"}, &kHangulOnly, Repair("gb--ja")},
