@@ -35,6 +35,11 @@ constexpr std::size_t kScanBytes = std::size_t{16} << 10;
 // places are tried one character at a time: a decoder out of step with
 // the characters often comes back a character or two on.
 constexpr int kProbes = 16;
+// A decoder that has not come to rest in this much of a stretch is out of
+// step with the characters for good, as a page's decoder reading UTF-16's
+// bytes or UTF-8's reading a double-byte page's: the stretch is held whole
+// rather than read through twice.
+constexpr std::size_t kMaxRestlessBytes = std::size_t{8} << 20;
 
 // Finds the last place in the bytes since the last cut before which they
 // may be cut (PieceRules::last_cut). A line feed or space is looked for
@@ -69,7 +74,7 @@ class RepairCuts {
   // point, a stretch at a time, noting where the decoder rests.
   void Scan(std::string_view bytes) {
     if (!reader_) reader_.emplace(repair_.ReadRest());
-    for (;;) {
+    while (scanned_ < kMaxRestlessBytes) {
       // From a place of rest, a stretch of characters the tables repair
       // one by one leaves the decoder at rest after each: it is passed
       // over without the converters (short of the last byte, which a cut
