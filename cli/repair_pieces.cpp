@@ -35,6 +35,12 @@ constexpr std::size_t kScanBytes = std::size_t{16} << 10;
 // places are tried one character at a time: a decoder out of step with
 // the characters often comes back a character or two on.
 constexpr int kProbes = 16;
+// The bytes the tables are given first from a place of rest, the longest
+// character they take, and the stretch left to the converters after a
+// character they do not take.
+constexpr std::size_t kFirstPlainWindow = 64;
+constexpr std::size_t kLongestPlainChar = 3;
+constexpr std::size_t kAfterPlainBytes = 256;
 // A decoder that has not come to rest in this much of a stretch is out of
 // step with the characters for good, as a page's decoder reading UTF-16's
 // bytes or UTF-8's reading a double-byte page's: the stretch is held whole
@@ -79,19 +85,17 @@ class RepairCuts {
       // one by one leaves the decoder at rest after each: it is passed
       // over without the converters (short of the last byte, which a cut
       // point needs after it).
-      if (resting_ && repair_.HasPlainTables()) {
-        plain_.clear();
-        const std::size_t n =
-            repair_.PlainUtf8(bytes.substr(scanned_, bytes.size() - 1 - scanned_), plain_);
-        if (n > 0) {
-          scanned_ += n;
-          if (GivesText(bytes, scanned_)) rest_at_ = scanned_;
-          probes_left_ = 0;
-          continue;
-        }
+      if (resting_ && repair_.HasPlainTables() && PassPlain(bytes)) {
+        if (GivesText(bytes, scanned_)) rest_at_ = scanned_;
+        probes_left_ = 0;
+        continue;
       }
-      const bool probe = probes_left_ > 0 || (resting_ && repair_.HasPlainTables());
-      const std::size_t step = probe ? 1 : std::min(kScanBytes, StreamReadBytes());
+      // Past a character the tables do not take, a short stretch goes to
+      // the converters before the tables are tried again.
+      const bool after_plain = resting_ && repair_.HasPlainTables();
+      const std::size_t step = probes_left_ > 0 ? 1
+                               : after_plain    ? std::min(kAfterPlainBytes, StreamReadBytes())
+                                                : std::min(kScanBytes, StreamReadBytes());
       std::size_t end = NextUtf8CutPoint(bytes, scanned_ + step);
       if (end == bytes.size()) return;
       Text text = StretchText(bytes, end);
@@ -112,6 +116,25 @@ class RepairCuts {
       }
       scanned_ = end;
     }
+  }
+
+  // Passes scanned_ over the plain characters that follow it, if any, short
+  // of the last byte (a cut point needs one after it). The tables write
+  // their repair into a buffer as long as what they are given, so they are
+  // given a little at first and more as they take it all.
+  bool PassPlain(std::string_view bytes) {
+    const std::size_t start = scanned_;
+    for (std::size_t window = kFirstPlainWindow;; window = std::min(window * 4, kScanBytes)) {
+      const std::size_t left = bytes.size() - 1 - scanned_;
+      const std::size_t given = std::min(window, left);
+      plain_.clear();
+      const std::size_t n = repair_.PlainUtf8(bytes.substr(scanned_, given), plain_);
+      scanned_ += n;
+      // The tables stop short of a window's end only at a character they do
+      // not take or one the window cuts.
+      if (n == 0 || given == left || n + kLongestPlainChar <= given) break;
+    }
+    return scanned_ > start;
   }
 
   // The text the repair sees of the bytes from scanned_ to `end`.
