@@ -45,7 +45,7 @@ constexpr std::size_t kAfterPlainBytes = 256;
 // step with the characters for good, as a page's decoder reading UTF-16's
 // bytes or UTF-8's reading a double-byte page's: the stretch is held whole
 // rather than read through twice.
-constexpr std::size_t kMaxRestlessBytes = std::size_t{8} << 20;
+constexpr std::size_t kMaxRestlessBytes = std::size_t{4} << 20;
 
 // Finds the last place in the bytes since the last cut before which they
 // may be cut (PieceRules::last_cut). A line feed or space is looked for
