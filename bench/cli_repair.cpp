@@ -5,7 +5,8 @@
 // Targets: `repair gb--big5` in at most 0.6 of the wall time of uconv's two
 // conversions as a pipe (UTF-8 to GBK, Big5 to UTF-8) on text in lines, at
 // most 1.0 of it on the same text as one line; every command under 64 MiB of
-// peak memory whatever the shape of its input.
+// peak memory whatever the shape of its input (the same text with no ASCII
+// at all included).
 #include <string>
 
 #include "bench/child_run.h"
@@ -40,6 +41,14 @@ const fs::path& GarbledFile() {
 
 const fs::path& OneLineGarbledFile() {
   static const fs::path path = WriteGarbledFile("one-line.txt", false);
+  return path;
+}
+
+// The same with no ASCII at all: no line feed or space to cut after.
+const fs::path& NoAsciiGarbledFile() {
+  static const fs::path path = WriteRepeated(
+      "no-ascii.txt", TextToUtf8Bytes(CodePageBytesToText(
+                          TextToCodePageBytes(u"中華民國的歷史悠久文化豐富", 950), 936)));
   return path;
 }
 
@@ -114,6 +123,7 @@ const fs::path& HzOneLineFile() {
 // The peers run first, so that the tool's runs have figures to compare with.
 constexpr const char* kPipe = "uconv pipe";
 constexpr const char* kPipeOneLine = "uconv pipe, one line";
+constexpr const char* kPipeNoAscii = "uconv pipe, no ASCII";
 constexpr const char* kToUtf16 = "uconv to UTF-16";
 constexpr const char* kHansHant = "uconv -x Hans-Hant";
 constexpr const char* kXmlHex = "uconv escape-xml-hex";
@@ -140,6 +150,11 @@ void BM_UconvPipeOneLine(benchmark::State& state) {
   RunPeer(state, kPipeOneLine, PipeCommand(OneLineGarbledFile()), OneLineGarbledFile());
 }
 TEKVO_CHILD_BENCHMARK(BM_UconvPipeOneLine);
+
+void BM_UconvPipeNoAscii(benchmark::State& state) {
+  RunPeer(state, kPipeNoAscii, PipeCommand(NoAsciiGarbledFile()), NoAsciiGarbledFile());
+}
+TEKVO_CHILD_BENCHMARK(BM_UconvPipeNoAscii);
 
 void BM_UconvToUtf16(benchmark::State& state) {
   RunPeer(state, kToUtf16,
@@ -220,6 +235,11 @@ void BM_RepairOneLine(benchmark::State& state) {
   RunTool(state, "repair gb--big5", OneLineGarbledFile(), kPipeOneLine, kOneLineWallTarget);
 }
 TEKVO_CHILD_BENCHMARK(BM_RepairOneLine);
+
+void BM_RepairNoAscii(benchmark::State& state) {
+  RunTool(state, "repair gb--big5", NoAsciiGarbledFile(), kPipeNoAscii, 0);
+}
+TEKVO_CHILD_BENCHMARK(BM_RepairNoAscii);
 
 void BM_ConvertToUtf16OneLine(benchmark::State& state) {
   RunTool(state, "convert --out utf16le", OneLineGarbledFile(), kToUtf16, 0);

@@ -5,6 +5,7 @@
 #include "cli/commands.h"
 #include "cli/io.h"
 #include "cli/repair_name.h"
+#include "cli/repair_pieces.h"
 #include "cli/stream.h"
 #include "engine/codepage.h"
 #include "engine/fixed_repairs.h"
@@ -47,30 +48,18 @@ int RunRepair(const Invocation& inv) {
     return Fail(inv, unusable + " in " + pos[0]);
   }
   // The tool has no length limit: a file of any size is repaired. Where the
-  // pair allows it, it is streamed in pieces cut after the characters the
-  // pair starts afresh after (the result is the same), so that memory stays
-  // small and both cores work.
+  // pair allows it, it is streamed in pieces cut where the pair starts
+  // afresh (the result is the same), so that memory stays small and both
+  // cores work.
   std::optional<PiecewiseRepair> piecewise =
       choice->kind == RepairKind::kLocale ? PiecewiseRepair::ForLocales(choice->a, choice->b)
                                           : PiecewiseRepair::ForCodePages(choice->a, choice->b);
   int status = kExitOk;
   if (piecewise && CanStream(inv, status)) {
-    PieceRules rules;
-    rules.cut = [](std::string_view bytes, std::size_t p) {
-      return PiecewiseRepair::EndsPiece(static_cast<unsigned char>(bytes[p - 1]));
-    };
-    rules.convert = [whole = *choice, repair = *piecewise](const Text& piece, std::size_t index,
-                                                           bool last) {
-      // Uncut input keeps the routines' "empty result gives the input" rule.
-      if (index == 0 && last) return ApplyRepair(whole, piece, kNoLengthLimit).text;
-      return repair.Piece(piece, index == 0);
-    };
-    if (piecewise->HasPlainTables()) {
-      rules.direct = [repair = *piecewise](std::string_view bytes, ByteString& out) {
-        return repair.PlainUtf8(bytes, out);
-      };
-    }
-    return StreamCommand(inv, 1, rules);
+    return StreamCommand(inv, 1,
+                         PiecewiseRepairRules(*piecewise, [whole = *choice](const Text& text) {
+                           return ApplyRepair(whole, text, kNoLengthLimit).text;
+                         }));
   }
   if (status != kExitOk) return status;
   std::optional<Text> text = ReadInputText(inv, 1);

@@ -17,6 +17,7 @@
 #include "cli/input_spool.h"
 #include "cli/io.h"
 #include "cli/repair_name.h"
+#include "cli/repair_pieces.h"
 #include "cli/stream.h"
 #include "cli/transfer_streams.h"
 #include "engine/char_refs.h"
@@ -88,21 +89,9 @@ std::optional<PieceRules> StepRules(const Repair& repair) {
   if (repair.routine == RepairRoutine::kReinterpret && pair) {
     const std::optional<PiecewiseRepair> piecewise = PiecewiseRepair::ForLocales(pair->a, pair->b);
     if (!piecewise) return std::nullopt;
-    PieceRules rules;
-    rules.cut = [](std::string_view bytes, std::size_t p) {
-      return PiecewiseRepair::EndsPiece(static_cast<unsigned char>(bytes[p - 1]));
-    };
-    rules.convert = [&repair, piece_repair = *piecewise](const Text& piece, std::size_t index,
-                                                         bool last) {
-      if (index == 0 && last) return RunRepair(repair, piece, kNoLengthLimit);
-      return piece_repair.Piece(piece, index == 0);
-    };
-    if (piecewise->HasPlainTables()) {
-      rules.direct = [piece_repair = *piecewise](std::string_view bytes, ByteString& out) {
-        return piece_repair.PlainUtf8(bytes, out);
-      };
-    }
-    return rules;
+    return PiecewiseRepairRules(*piecewise, [&repair](const Text& text) {
+      return RunRepair(repair, text, kNoLengthLimit);
+    });
   }
   // The listing keeps what the repair gives, lone surrogates included.
   return DecodingRules(repair.routine, repair.param, true);

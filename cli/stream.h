@@ -45,8 +45,9 @@ struct PieceRules {
   // Optional, for a command whose cuts depend on everything since the last
   // one (a count of characters, a mode switched on and off): the last p in
   // (0, size) before which `bytes` may be cut, or 0 for none. `bytes` starts
-  // at the input's start or at the cut made before. Replaces `cut`; the
-  // UTF-8 decoder's rule must be checked by it too.
+  // at the input's start or at the cut made before. Replaces `cut` where
+  // the input is cut into pieces (`direct` still hands over within a piece
+  // at `cut`'s places); the UTF-8 decoder's rule must be checked by it too.
   std::function<std::size_t(std::string_view bytes)> last_cut;
   // Optional, for a command that carries state from one piece to the next
   // (an encoder's line position, bytes of an unfinished group): takes each

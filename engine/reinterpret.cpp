@@ -125,6 +125,21 @@ Text PiecewiseRepair::Piece(const Text& piece) {
   return out;
 }
 
+ByteString PiecewiseRepair::Encode(const Text& text) const {
+  std::optional<ByteString> bytes =
+      kind_ == Kind::kLocale ? EncodeLocale(text, a_) : EncodeCodePage(text, a_);
+  return bytes ? std::move(*bytes) : ByteString();
+}
+
+DecoderRest PiecewiseRepair::ReadRest() const {
+  if (IsUtf16(b_)) return DecoderRest::ForUtf16();
+  if (kind_ == Kind::kLocale) {
+    if (b_ == kIdUtf8) return DecoderRest::ForUtf8();
+    return DecoderRest::ForCodePage(LocaleCodePage(b_).value_or(-1));
+  }
+  return DecoderRest::ForCodePage(b_);
+}
+
 Text PiecewiseRepair::Piece(const Text& piece, bool first) const {
   std::optional<Text> out;
   if (kind_ == Kind::kLocale) {

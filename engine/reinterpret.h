@@ -9,6 +9,7 @@
 #include <optional>
 #include <string_view>
 
+#include "engine/decoder_rest.h"
 #include "engine/text.h"
 
 namespace tekvo {
@@ -69,6 +70,18 @@ class PiecewiseRepair {
   // stretch, Piece(T + R, first) equals Piece(T, first) + Piece(R, false)
   // for any R. Pure and thread-safe, as Piece.
   std::size_t PlainUtf8(std::string_view utf8, ByteString& out) const;
+
+  // The bytes the A side writes for `text`, which Piece reads with the B
+  // side: a text's bytes are its stretches' bytes joined, when no stretch
+  // but the last ends with the first half of a surrogate pair. Empty when
+  // the side cannot write.
+  ByteString Encode(const Text& text) const;
+
+  // A reader of the B side's decoder state, to be fed the bytes of Encode
+  // from the start of a piece on: where it rests, the text may be cut (with
+  // T the text before and R after, Piece(T + R, first) equals
+  // Piece(T, first) + Piece(R, false), if Piece(T, first) is not empty).
+  DecoderRest ReadRest() const;
 
   // False when PlainUtf8 never takes anything: a side is UTF-8 or UTF-16,
   // or a page without tables.

@@ -47,8 +47,26 @@ const std::string kGarbledAmongOdd = Repeat([] {
   return lines +
          std::string("\xEF\xBB\xBF\xED\xA0\xBD\xED\xB8\x80 \xF0\x9F\x98\x80\0\xC1\x81\n", 18);
 }());
-// Nothing a repair may cut after: converted whole.
+// No line feed or space a repair may cut after, nor any ASCII: a repair
+// cuts where the B side's decoder rests, found by reading the text through.
 const std::string kNoAscii = Repeat("中華民國的歷史悠久文化豐富");
+// The same with only letters, only Hangul (which GB writes as "?"; after a
+// byte order mark, which the repair does not see), only four-byte
+// characters.
+const std::string kLettersOnly = Repeat("abcdefghijk");
+const std::string kHangulOnly = Repeat("한국어텍스트다");
+const std::string kHangulMarked = Repeat("한국어텍스트다", "\xEF\xBB\xBF");
+const std::string kFourByteOnly = Repeat("\xF0\xA0\x80\x80\xF0\xA0\x80\x81");
+// GB writes "民" ending in a byte Shift-JIS reads as a lead, then "亜" as
+// bytes Shift-JIS reads as one character: plain only where the decoder
+// was at rest before it.
+const std::string kOutOfStepThenPlain = Repeat("民亜中文");
+// The halves of a surrogate pair as three-byte sequences with U+0000
+// between them, which is dropped: they pair up in the text repaired.
+const std::string kPairAcrossNuls = Repeat(std::string("中\xED\xA0\xBD\0\0\0\xED\xB8\x80文", 15));
+// GB's bytes of "中" read as UTF-8 give nothing at all, so the repair gives
+// its input back: no piece may be cut off.
+const std::string kNothingAsUtf8 = Repeat("中");
 // A byte order mark at the start, U+0000, a surrogate pair written as two
 // three-byte sequences, a real four-byte sequence, a cut-short sequence,
 // stray continuation and invalid bytes, and E0 alone.
@@ -262,7 +280,22 @@ std::function<Text(const Text&)> InLines(Converted (*encode)(const Text&, Compos
 const StreamCase kCases[] = {
     {"repair-lines", {"repair", "gb--big5"}, &kGarbledLines, Repair("gb--big5")},
     {"repair-one-line", {"repair", "gb--big5"}, &kGarbledOneLine, Repair("gb--big5")},
-    {"repair-no-cut", {"repair", "gb--big5"}, &kNoAscii, Repair("gb--big5")},
+    {"repair-no-ascii", {"repair", "gb--big5"}, &kNoAscii, Repair("gb--big5")},
+    {"repair-no-ascii-to-utf8", {"repair", "gb--utf8"}, &kNoAscii, Repair("gb--utf8")},
+    {"repair-no-ascii-out-of-step", {"repair", "gb--ja"}, &kNoAscii, Repair("gb--ja")},
+    {"repair-no-ascii-to-gb18030", {"repair", "cp:936:54936"}, &kNoAscii, Repair("cp:936:54936")},
+    {"repair-out-of-step-then-plain", {"repair", "gb--ja"}, &kOutOfStepThenPlain, Repair("gb--ja")},
+    {"repair-pair-across-nuls", {"repair", "gb--big5"}, &kPairAcrossNuls, Repair("gb--big5")},
+    {"repair-letters-utf16", {"repair", "u--ube"}, &kLettersOnly, Repair("u--ube")},
+    {"repair-letters-to-johab", {"repair", "cp:936:1361"}, &kLettersOnly, Repair("cp:936:1361")},
+    {"repair-hangul-as-question-marks", {"repair", "gb--ja"}, &kHangulOnly, Repair("gb--ja")},
+    {"repair-hangul-from-utf8", {"repair", "lcid:utf8:gb"}, &kHangulMarked, Repair("lcid:utf8:gb")},
+    {"repair-four-byte-from-gb18030",
+     {"repair", "cp:54936:936"},
+     &kFourByteOnly,
+     Repair("cp:54936:936")},
+    {"repair-four-byte-to-utf8", {"repair", "gb--utf8"}, &kFourByteOnly, Repair("gb--utf8")},
+    {"repair-nothing-gives-input", {"repair", "gb--utf8"}, &kNothingAsUtf8, Repair("gb--utf8")},
     {"repair-plain-among-odd", {"repair", "gb--big5"}, &kGarbledAmongOdd, Repair("gb--big5")},
     {"repair-awkward-gb-big5", {"repair", "gb--big5"}, &kAwkward, Repair("gb--big5")},
     {"repair-awkward-utf16", {"repair", "u--ube"}, &kAwkward, Repair("u--ube")},

@@ -259,6 +259,80 @@ TEST(PiecewiseRepair, JoinedPiecesEqualWholeRepair) {
   }
 }
 
+// Texts without line feeds or spaces, cut at every place where the B side's
+// decoder rests after the A side's bytes, then at all of them at once.
+// Tokens the A side writes as bytes B reads out of step (lead bytes, "?"
+// for what A lacks, GB18030's digits, a four-byte UTF-8 sequence as
+// Windows-1252 shows it, GB's 81 84 before a byte Johab reads as a
+// trail) and ones that bring it back.
+TEST(PiecewiseRepair, JoinedAtEveryRestEqualWholeRepair) {
+  const PieceCase cases[] = {
+      {"gb--big5", true, 2052, 1028},
+      {"gb--utf8", true, 2052, -3},
+      {"en--utf8", true, 1033, -3},
+      {"gb--ja", true, 2052, 1041},
+      {"ko--gb", true, 1042, 2052},
+      {"u--ube", true, -2, -1},
+      {"u--gb", true, -2, 2052},
+      {"utf8--gb", true, -3, 2052},
+      {"cp-1252-65001", false, 1252, 65001},
+      {"cp-936-54936", false, 936, 54936},
+      {"cp-54936-950", false, 54936, 950},
+      {"cp-1361-949", false, 1361, 949},
+      {"cp-936-1361", false, 936, 1361},
+  };
+  const Text tokens[] = {u"中文",         u"한글",
+                         u"カナ",         u"abc",
+                         u"\uFEFF",       u"\u00E9",
+                         u"\u20AC",       u"\U0001F600",
+                         u"\xD800",       u"\u00EF\u00BB\u00BF",
+                         Text(1, u'\0'),  u"09",
+                         u"\u00C4",       u"\u0081",
+                         u"?;",           u"\u00D6",
+                         u"\u00B1\u00E0", u"\u00F0\u0178\u02DC\u20AC",
+                         u"\u4E9C"};
+  std::mt19937 rng(7);
+  std::uniform_int_distribution<std::size_t> pick(0, std::size(tokens) - 1);
+  for (const auto& c : cases) {
+    auto piecewise =
+        c.locale ? PiecewiseRepair::ForLocales(c.a, c.b) : PiecewiseRepair::ForCodePages(c.a, c.b);
+    ASSERT_TRUE(piecewise) << c.name;
+    std::size_t rests = 0;
+    for (int round = 0; round < 40; ++round) {
+      Text text;
+      for (int i = 0; i < 24; ++i) text += tokens[pick(rng)];
+      if (round % 5 == 0) text.insert(0, 1, u'\uFEFF');
+      const Converted whole = c.locale ? ReinterpretByLocale(text, c.a, c.b, kNoLengthLimit)
+                                       : ReinterpretByCodePage(text, c.a, c.b, kNoLengthLimit);
+      DecoderRest reader = piecewise->ReadRest();
+      Text all_cuts;
+      std::size_t start = 0;
+      for (std::size_t i = 0; i < text.size();) {
+        const bool pair = i + 1 < text.size() && text[i] >= 0xD800 && text[i] <= 0xDBFF &&
+                          text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
+        const std::size_t n = pair ? 2 : 1;
+        const ByteString bytes = piecewise->Encode(text.substr(i, n));
+        ASSERT_FALSE(bytes.empty()) << c.name << " unit " << i << " of " << Units(text);
+        if (i > 0 && reader.RestsBefore(static_cast<unsigned char>(bytes[0])) &&
+            !piecewise->Piece(text.substr(0, i), true).empty()) {
+          ++rests;
+          const Text two =
+              piecewise->Piece(text.substr(0, i), true) + piecewise->Piece(text.substr(i), false);
+          ASSERT_EQ(Units(two), Units(whole.text))
+              << c.name << " cut before " << i << " in " << Units(text);
+          all_cuts += piecewise->Piece(text.substr(start, i - start), start == 0);
+          start = i;
+        }
+        reader.Feed(bytes);
+        i += n;
+      }
+      all_cuts += piecewise->Piece(text.substr(start), start == 0);
+      ASSERT_EQ(Units(all_cuts), Units(whole.text)) << c.name << " text " << Units(text);
+    }
+    EXPECT_GT(rests, 100u) << c.name;
+  }
+}
+
 // Every BMP unit, in code order and shuffled among line feeds, repaired the
 // way the command-line tool streams: the table-driven stretches and the
 // repair of the text up to the next cut after each, joined. Rows cover
