@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <ostream>
 #include <string>
 
 #include "cli/transfer_streams.h"
@@ -26,6 +27,8 @@ struct LongSuggestCase {
   std::string listed;       // the start of the name listed first
   std::function<Text(const Text&)> whole;
 };
+
+void PrintTo(const LongSuggestCase& c, std::ostream* os) { *os << c.name; }
 
 // Base64 as mail carries it: lines of 76 without padding inside.
 const std::string kBase64Mail = [] {
@@ -62,6 +65,14 @@ const std::string kGarbledUtf7 = Repeat(TextToUtf8Bytes(
         kNoLengthLimit)
         .text));
 
+// The same with no ASCII at all, on one line: the second step finds its cuts
+// in the first step's results where its reading side rests.
+const std::string kGarbledTwiceNoAscii = Repeat(TextToUtf8Bytes(CodePageBytesToText(
+    TextToUtf8Bytes(CodePageBytesToText(
+        TextToCodePageBytes(u"中华人民共和国的历史悠久文化丰富今天天气很好我们去公园散步吧", 936),
+        950)),
+    936)));
+
 const LongSuggestCase kLongSuggestCases[] = {
     {"garbled-one-line", &kGarbledOneLine, "GB--Big5", Repair("gb--big5")},
     {"garbled-twice-lines", &kGarbledTwice, "GB--UTF8 + Big5--GB",
@@ -72,6 +83,8 @@ const LongSuggestCase kLongSuggestCases[] = {
      }},
     {"utf7-lines-chain", &kGarbledUtf7, "UTF7--U + Big5--GB",
      [](const Text& t) { return Repair("big5--gb")(DecodeUtf7(t)); }},
+    {"garbled-twice-no-ascii", &kGarbledTwiceNoAscii, "GB--UTF8 + Big5--GB",
+     [](const Text& t) { return Repair("big5--gb")(Repair("gb--utf8")(t)); }},
     {"base64-lines", &kBase64Mail, "Base64--GB",
      Base64(kLcidChinesePrc, Base64Alphabet::kStandard)},
 };
