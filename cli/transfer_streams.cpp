@@ -25,16 +25,16 @@ namespace {
 
 bool Anywhere(std::string_view, std::size_t) { return true; }
 
-// A decoder whose state (a run of Base64, GB mode) may go on from one piece
-// into the next over any length: it may cut anywhere and reads the pieces
-// in order.
-template <typename Reader>
-PieceRules ReaderRules(PieceRules rules) {
+// A coder whose state (a run of Base64, GB mode) may go on from one piece
+// into the next over any length, the UTF-7 and HZ readers and writers: it
+// may cut anywhere and takes the pieces in order.
+template <typename Coder>
+PieceRules InOrderRules(PieceRules rules) {
   rules.cut = Anywhere;
   rules.convert = [](const Text& piece, std::size_t, bool) { return piece; };
-  rules.in_order = [reader = std::make_shared<Reader>()](Text piece, bool last) {
+  rules.in_order = [coder = std::make_shared<Coder>()](Text piece, bool last) {
     Text out;
-    reader->Add(piece, last, out);
+    coder->Add(piece, last, out);
     return out;
   };
   return rules;
@@ -232,9 +232,9 @@ std::optional<PieceRules> DecodingRules(RepairRoutine routine, const RepairParam
       rules.cut = QpCutPoint;
       return rules;
     case RepairRoutine::kUtf7:
-      return ReaderRules<Utf7Reader>(std::move(rules));
+      return InOrderRules<Utf7Reader>(std::move(rules));
     case RepairRoutine::kHz:
-      return ReaderRules<HzReader>(std::move(rules));
+      return InOrderRules<HzReader>(std::move(rules));
     case RepairRoutine::kIso2022:
       // A page the converters lack leaves the whole text as it is.
       if (const auto* kind = std::get_if<Iso2022Kind>(&param);
@@ -271,31 +271,12 @@ std::optional<PieceRules> DecodingRules(RepairRoutine routine, const RepairParam
   }
 }
 
-// The UTF-7 and HZ encoders carry a run of Base64 or GB mode from one piece
-// into the next, so any place UTF-8 may be cut will do.
-PieceRules Utf7EncodeRules() {
-  PieceRules rules;
-  rules.cut = Anywhere;
-  rules.convert = [](const Text& piece, std::size_t, bool) { return piece; };
-  rules.in_order = [writer = std::make_shared<Utf7Writer>()](Text piece, bool last) {
-    Text out;
-    writer->Add(piece, last, out);
-    return out;
-  };
-  return rules;
-}
+PieceRules Utf7EncodeRules() { return InOrderRules<Utf7Writer>(PieceRules()); }
 
 PieceRules HzEncodeRules(bool keep_lone_surrogates) {
   PieceRules rules;
-  rules.cut = Anywhere;
-  rules.convert = [](const Text& piece, std::size_t, bool) { return piece; };
-  rules.in_order = [writer = std::make_shared<HzWriter>()](Text piece, bool last) {
-    Text out;
-    writer->Add(piece, last, out);
-    return out;
-  };
   rules.keep_lone_surrogates = keep_lone_surrogates;
-  return rules;
+  return InOrderRules<HzWriter>(std::move(rules));
 }
 
 void Base64Survey::Add(const Text& piece) {

@@ -28,7 +28,8 @@ Text BareCrToCrLf(const Text& text);
 std::optional<PieceRules> DecodingRules(RepairRoutine routine, const RepairParam& param,
                                         bool keep_lone_surrogates);
 
-// The rules of the UTF-7 and HZ encoders.
+// The rules of the UTF-7 and HZ encoders, which carry a run of Base64 or GB
+// mode from one piece into the next: any place UTF-8 may be cut will do.
 PieceRules Utf7EncodeRules();
 PieceRules HzEncodeRules(bool keep_lone_surrogates);
 
