@@ -5,7 +5,6 @@
 #include <utility>
 
 #include "engine/codepage.h"
-#include "engine/utf8_cut.h"
 
 namespace tekvo::cli {
 namespace {
@@ -22,14 +21,9 @@ class SecondStep {
     // bytes they were written for.
     held_ += TextToUtf8Bytes(converted);
     Text out;
-    const std::size_t cut =
-        rules_.last_cut ? rules_.last_cut(held_) : LastUtf8CutPoint(held_, searched_, rules_.cut);
-    if (cut > 0) {
+    if (const std::size_t cut = FindCut(rules_, held_, searched_); cut > 0) {
       out = Convert(ByteString(held_, 0, cut), false);
       held_.erase(0, cut);
-      searched_ = 0;
-    } else if (!held_.empty()) {
-      searched_ = held_.size() - 1;
     }
     if (last) {
       out += Convert(held_, true);
@@ -47,7 +41,7 @@ class SecondStep {
 
   PieceRules rules_;
   ByteString held_;           // the first step's result since the last cut
-  std::size_t searched_ = 0;  // cuts before this were looked for already
+  std::size_t searched_ = 0;  // for FindCut
   std::size_t index_ = 0;
 };
 

@@ -232,6 +232,13 @@ void ReplaceLoneSurrogates(Text& text) {
   }
 }
 
+std::size_t FindCut(const PieceRules& rules, std::string_view bytes, std::size_t& searched) {
+  const std::size_t cut =
+      rules.last_cut ? rules.last_cut(bytes) : LastUtf8CutPoint(bytes, searched, rules.cut);
+  searched = cut == 0 && !bytes.empty() ? bytes.size() - 1 : 0;
+  return cut;
+}
+
 void SetStreamReadBytes(std::size_t bytes) { read_bytes = bytes == 0 ? kReadBytes : bytes; }
 
 std::size_t StreamReadBytes() { return read_bytes; }
@@ -296,26 +303,19 @@ int StreamCommand(const Invocation& inv, InputSource& source, const PieceRules& 
   };
 
   ByteString buffer;
-  // Cuts before this position were looked for already: a long stretch
-  // without a cut is searched once, not again after every read.
   std::size_t searched = 0;
   for (;;) {
     const bool at_end = in->ReadMore(buffer, read_bytes) == 0;
     if (in->failed() || write_failed) break;
     if (at_end) break;
-    const std::size_t cut =
-        rules.last_cut ? rules.last_cut(buffer) : LastUtf8CutPoint(buffer, searched, rules.cut);
-    if (cut == 0) {
-      searched = buffer.size() - 1;
-      continue;
-    }
+    const std::size_t cut = FindCut(rules, buffer, searched);
+    if (cut == 0) continue;
     // The piece keeps the buffer it was read into; only the short rest
     // after the cut is copied.
     ByteString piece = std::move(buffer);
     buffer.assign(piece, cut, ByteString::npos);
     piece.resize(cut);
     submit(std::move(piece), false);
-    searched = 0;
     while (pending.size() >= in_flight) write_oldest();
   }
   if (!in->failed() && !write_failed) submit(std::move(buffer), true);

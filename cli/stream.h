@@ -56,6 +56,13 @@ struct PieceRules {
   std::function<Text(Text converted, bool last)> in_order;
 };
 
+// The last place before which `bytes` may be cut, as `rules` and the UTF-8
+// decoder allow, or 0 for none. `bytes` starts at the input's start or at the
+// cut made before; it only grows at its end between calls that find none.
+// `searched` (0 at first) keeps how far a stretch without a cut was looked
+// at, so that it is not searched again after every read.
+std::size_t FindCut(const PieceRules& rules, std::string_view bytes, std::size_t& searched);
+
 // Every surrogate of `text` that is not half of a pair becomes U+FFFD: what a
 // filter writes for the next program in a pipe, since UTF-8 cannot hold it.
 void ReplaceLoneSurrogates(Text& text);
