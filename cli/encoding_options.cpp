@@ -180,6 +180,13 @@ std::optional<FileEncoding> ParseEncodingName(std::string_view name, bool for_in
   return std::nullopt;
 }
 
+std::string_view EncodingOptionName(FileEncoding encoding) {
+  for (const EncodingEntry& entry : kEncodings) {
+    if (entry.encoding == encoding) return entry.name;
+  }
+  return {};
+}
+
 std::string EncodingNames(bool for_input) {
   std::string names = for_input ? std::string(kDetectName) : std::string();
   for (const EncodingEntry& entry : kEncodings) {

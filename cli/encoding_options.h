@@ -22,6 +22,10 @@ namespace tekvo::cli {
 // "utf16le", "utf16be", "utf8", "eng"; nullopt for any other name.
 std::optional<FileEncoding> ParseEncodingName(std::string_view name, bool for_input);
 
+// The name ParseEncodingName reads as `encoding` ("auto" for
+// kDefaultEncoding).
+std::string_view EncodingOptionName(FileEncoding encoding);
+
 // The names, for messages; for input "detect" too, which reads the input as
 // the best reading of files/detect_encoding.h.
 std::string EncodingNames(bool for_input);

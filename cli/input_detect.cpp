@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string_view>
 
+#include "cli/encoding_options.h"
 #include "cli/input_spool.h"
 #include "cli/io.h"
 #include "engine/codepage.h"
@@ -139,25 +140,6 @@ class Survey {
   ByteString pending_;  // an unfinished sequence at the end of the chunks so far
 };
 
-std::string_view InputName(FileEncoding e) {
-  switch (e) {
-    case FileEncoding::kUnicode:
-      return "utf16le-bom";
-    case FileEncoding::kUnicodeBe:
-      return "utf16be-bom";
-    case FileEncoding::kUtf8:
-      return "utf8-bom";
-    case FileEncoding::kUnicodeNoBom:
-      return "utf16le";
-    case FileEncoding::kUnicodeBeNoBom:
-      return "utf16be";
-    case FileEncoding::kUtf8NoBom:
-      return "utf8";
-    default:
-      return "gb";
-  }
-}
-
 // The reading RankEncodings puts first for the file's first `sample` bytes,
 // cut after the last line feed (and the zero byte of a UTF-16 one) so that
 // no character is cut short; nullopt when the file cannot be read or the
@@ -225,7 +207,7 @@ std::optional<ParsedArgs> SettleAutoInput(const ParsedArgs& args) {
   }
   const std::optional<FileEncoding> found = DetectFileEncodingInPieces(path, sample_bytes);
   if (!found) return std::nullopt;
-  settled.options["--in"] = std::string(InputName(*found));
+  settled.options["--in"] = std::string(EncodingOptionName(*found));
   return settled;
 }
 
