@@ -22,7 +22,7 @@
 #include <string_view>
 #include <system_error>
 
-#include "engine/text.h"
+#include "engine/text/text.h"
 
 namespace tekvo::bench {
 

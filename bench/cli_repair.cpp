@@ -10,11 +10,11 @@
 #include <string>
 
 #include "bench/child_run.h"
-#include "engine/base64.h"
-#include "engine/char_refs.h"
-#include "engine/codepage.h"
-#include "engine/hz.h"
-#include "engine/utf7.h"
+#include "engine/codepage/codepage.h"
+#include "engine/transfer/base64.h"
+#include "engine/transfer/char_refs.h"
+#include "engine/transfer/hz.h"
+#include "engine/transfer/utf7.h"
 
 namespace tekvo {
 namespace {

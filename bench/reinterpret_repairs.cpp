@@ -5,9 +5,9 @@
 #include <string>
 
 #include "bench/bench_target.h"
-#include "engine/codepage.h"
-#include "engine/fixed_repairs.h"
-#include "engine/reinterpret.h"
+#include "engine/codepage/codepage.h"
+#include "engine/repair/fixed_repairs.h"
+#include "engine/repair/reinterpret.h"
 
 namespace tekvo {
 namespace {

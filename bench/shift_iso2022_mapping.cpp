@@ -2,9 +2,9 @@
 // on texts of the editor's full length.
 #include <benchmark/benchmark.h>
 
-#include "engine/half_char.h"
-#include "engine/iso2022.h"
-#include "engine/mapping.h"
+#include "engine/repair/half_char.h"
+#include "engine/text/mapping.h"
+#include "engine/transfer/iso2022.h"
 
 namespace tekvo {
 namespace {

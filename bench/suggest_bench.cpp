@@ -16,10 +16,10 @@
 #include <string>
 
 #include "bench/bench_target.h"
-#include "engine/codepage.h"
-#include "engine/reinterpret.h"
-#include "engine/suggest.h"
-#include "engine/text_score.h"
+#include "engine/codepage/codepage.h"
+#include "engine/repair/reinterpret.h"
+#include "engine/score/text_score.h"
+#include "engine/suggest/suggest.h"
 #include "tests/shared_data.h"
 #include "tests/suggest/mixed_corpus.h"
 #include "tests/suggest/suggest_corpus.h"

@@ -16,7 +16,7 @@
 
 #include "dialogs/ok_cancel.h"
 #include "dialogs/qtext.h"
-#include "engine/mapping.h"
+#include "engine/text/mapping.h"
 #include "files/prompter.h"
 
 namespace tekvo {

@@ -13,7 +13,7 @@
 #include <array>
 #include <vector>
 
-#include "engine/suggest.h"
+#include "engine/suggest/suggest.h"
 
 class QLabel;
 class QPlainTextEdit;

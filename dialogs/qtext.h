@@ -8,7 +8,7 @@
 #include <QString>
 #include <string_view>
 
-#include "engine/text.h"
+#include "engine/text/text.h"
 
 namespace tekvo {
 

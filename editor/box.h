@@ -21,7 +21,7 @@
 
 #include <cstdint>
 
-#include "engine/text.h"
+#include "engine/text/text.h"
 
 namespace tekvo {
 

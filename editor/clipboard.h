@@ -3,7 +3,7 @@
 #ifndef TEKVO_EDITOR_CLIPBOARD_H_
 #define TEKVO_EDITOR_CLIPBOARD_H_
 
-#include "engine/text.h"
+#include "engine/text/text.h"
 
 namespace tekvo {
 

@@ -3,11 +3,11 @@
 #include "editor/command_guard.h"
 #include "editor/menu_captions.h"
 #include "editor/whole_text.h"
-#include "engine/base64.h"
-#include "engine/char_refs.h"
-#include "engine/hz.h"
-#include "engine/quoted_printable.h"
-#include "engine/utf7.h"
+#include "engine/transfer/base64.h"
+#include "engine/transfer/char_refs.h"
+#include "engine/transfer/hz.h"
+#include "engine/transfer/quoted_printable.h"
+#include "engine/transfer/utf7.h"
 
 namespace tekvo {
 namespace {

@@ -7,7 +7,7 @@
 #include "editor/dialog_choice.h"
 #include "editor/menu_captions.h"
 #include "editor/whole_text.h"
-#include "engine/reinterpret.h"
+#include "engine/repair/reinterpret.h"
 
 namespace tekvo {
 namespace {

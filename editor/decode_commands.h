@@ -4,7 +4,7 @@
 #define TEKVO_EDITOR_DECODE_COMMANDS_H_
 
 #include "editor/editor_context.h"
-#include "engine/repairs.h"
+#include "engine/repair/repairs.h"
 
 namespace tekvo {
 

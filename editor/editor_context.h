@@ -17,7 +17,7 @@
 #include "editor/menu_bar.h"
 #include "editor/say_label.h"
 #include "editor/seam.h"
-#include "engine/text.h"
+#include "engine/text/text.h"
 #include "files/line_break_style.h"
 
 namespace tekvo {

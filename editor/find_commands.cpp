@@ -9,7 +9,7 @@
 #include "editor/line_breaks.h"
 #include "editor/menu_captions.h"
 #include "editor/text_input.h"
-#include "engine/replace.h"
+#include "engine/text/replace.h"
 
 namespace tekvo {
 namespace {

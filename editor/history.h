@@ -17,7 +17,7 @@
 
 #include "editor/box.h"
 #include "editor/say_label.h"
-#include "engine/text.h"
+#include "engine/text/text.h"
 #include "files/prompter.h"
 
 namespace tekvo {

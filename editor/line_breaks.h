@@ -9,7 +9,7 @@
 
 #include <cstddef>
 
-#include "engine/text.h"
+#include "engine/text/text.h"
 
 namespace tekvo {
 

@@ -2,14 +2,14 @@
 // stands for one literal "&" (the menu shows a single "&"); "(&X)" marks the
 // menu accelerator. Status texts taken from a caption keep both as written.
 // "-" is a separator. The items that are repairs take their captions from the
-// table of repairs (engine/repairs.h).
+// table of repairs (engine/repair/repairs.h).
 #ifndef TEKVO_EDITOR_MENU_CAPTIONS_H_
 #define TEKVO_EDITOR_MENU_CAPTIONS_H_
 
 #include <array>
 #include <string_view>
 
-#include "engine/repairs.h"
+#include "engine/repair/repairs.h"
 
 namespace tekvo::captions {
 

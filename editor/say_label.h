@@ -4,7 +4,7 @@
 #ifndef TEKVO_EDITOR_SAY_LABEL_H_
 #define TEKVO_EDITOR_SAY_LABEL_H_
 
-#include "engine/text.h"
+#include "engine/text/text.h"
 
 class QLabel;
 

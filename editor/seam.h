@@ -7,7 +7,7 @@
 
 #include <optional>
 
-#include "engine/text.h"
+#include "engine/text/text.h"
 #include "files/prompter.h"
 
 class QDialog;

@@ -6,8 +6,8 @@
 #include "editor/command_guard.h"
 #include "editor/menu_captions.h"
 #include "editor/text_input.h"
-#include "engine/codepage.h"
-#include "engine/mapping.h"
+#include "engine/codepage/codepage.h"
+#include "engine/text/mapping.h"
 
 namespace tekvo {
 namespace {

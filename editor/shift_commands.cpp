@@ -8,8 +8,8 @@
 #include "editor/line_breaks.h"
 #include "editor/menu_captions.h"
 #include "editor/whole_text.h"
-#include "engine/half_char.h"
-#include "engine/windows_ids.h"
+#include "engine/codepage/windows_ids.h"
+#include "engine/repair/half_char.h"
 
 namespace tekvo {
 namespace {

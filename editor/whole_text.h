@@ -10,7 +10,7 @@
 #define TEKVO_EDITOR_WHOLE_TEXT_H_
 
 #include "editor/seam.h"
-#include "engine/text.h"
+#include "engine/text/text.h"
 
 namespace tekvo {
 

@@ -4,10 +4,10 @@
 #include <array>
 #include <cstddef>
 
-#include "engine/codepage.h"
-#include "engine/codepage_registry.h"
-#include "engine/text_score.h"
-#include "engine/windows_ids.h"
+#include "engine/codepage/codepage.h"
+#include "engine/codepage/codepage_registry.h"
+#include "engine/codepage/windows_ids.h"
+#include "engine/score/text_score.h"
 #include "files/file_encoding.h"
 
 namespace tekvo {

@@ -3,7 +3,7 @@
 //
 // Detectors that count byte statistics fail on short texts, a line or a file
 // name, where there are too few bytes for statistics. Here each reading is
-// judged as text instead (engine/text_score.h): the hanzi of the right code
+// judged as text instead (engine/score/text_score.h): the hanzi of the right code
 // page are frequent ones that stand in dictionary words, those of a wrong one
 // are rare and stand apart.
 #ifndef TEKVO_FILES_DETECT_ENCODING_H_
@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/text.h"
+#include "engine/text/text.h"
 
 namespace tekvo {
 

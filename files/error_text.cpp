@@ -5,7 +5,7 @@
 #include <string>
 #include <system_error>
 
-#include "engine/codepage.h"
+#include "engine/codepage/codepage.h"
 
 namespace tekvo {
 namespace {

@@ -5,7 +5,7 @@
 #ifndef TEKVO_FILES_ERROR_TEXT_H_
 #define TEKVO_FILES_ERROR_TEXT_H_
 
-#include "engine/text.h"
+#include "engine/text/text.h"
 
 namespace tekvo {
 

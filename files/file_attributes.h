@@ -12,7 +12,7 @@
 #include <string>
 #include <system_error>
 
-#include "engine/text.h"
+#include "engine/text/text.h"
 
 namespace tekvo {
 

@@ -13,7 +13,7 @@
 #include <optional>
 #include <string_view>
 
-#include "engine/text.h"
+#include "engine/text/text.h"
 
 namespace tekvo {
 
@@ -50,7 +50,7 @@ Text EncodingName(FileEncoding e);
 // its offset is odd, kUnicodeBeNoBom when even; valid UTF-8 holding at least
 // one multi-byte sequence → kUtf8NoBom, unless all its sequences are of two
 // bytes, the bytes are valid GB as well and read more like real writing so
-// (by the readability score of engine/text_score.h); anything else (pure
+// (by the readability score of engine/score/text_score.h); anything else (pure
 // ASCII included)
 // → kAnsiGb. Never returns kDefaultEncoding or kAnsiEng.
 FileEncoding DetectFileEncoding(std::string_view bytes);

@@ -4,7 +4,7 @@
 #ifndef TEKVO_FILES_LINE_BREAK_STYLE_H_
 #define TEKVO_FILES_LINE_BREAK_STYLE_H_
 
-#include "engine/text.h"
+#include "engine/text/text.h"
 
 namespace tekvo {
 

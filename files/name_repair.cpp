@@ -5,9 +5,9 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/codepage.h"
-#include "engine/text_score.h"
-#include "engine/windows_ids.h"
+#include "engine/codepage/codepage.h"
+#include "engine/codepage/windows_ids.h"
+#include "engine/score/text_score.h"
 #include "files/path_text.h"
 
 namespace tekvo {

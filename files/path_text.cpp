@@ -3,10 +3,10 @@
 #include <optional>
 #include <string_view>
 
-#include "engine/codepage.h"
-#include "engine/text_score.h"
-#include "engine/utf8_sequence.h"
-#include "engine/windows_ids.h"
+#include "engine/codepage/codepage.h"
+#include "engine/codepage/windows_ids.h"
+#include "engine/score/text_score.h"
+#include "engine/text/utf8_sequence.h"
 
 namespace tekvo {
 namespace {

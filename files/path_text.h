@@ -14,8 +14,8 @@
 #include <string>
 #include <string_view>
 
-#include "engine/text.h"
-#include "engine/utf8_sequence.h"
+#include "engine/text/text.h"
+#include "engine/text/utf8_sequence.h"
 
 namespace tekvo {
 

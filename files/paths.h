@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "engine/text.h"
+#include "engine/text/text.h"
 #include "files/path_text.h"
 
 namespace tekvo {

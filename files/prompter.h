@@ -4,7 +4,7 @@
 #ifndef TEKVO_FILES_PROMPTER_H_
 #define TEKVO_FILES_PROMPTER_H_
 
-#include "engine/text.h"
+#include "engine/text/text.h"
 
 namespace tekvo {
 

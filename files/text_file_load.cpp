@@ -8,7 +8,7 @@
 #include <cstring>
 #include <system_error>
 
-#include "engine/codepage.h"
+#include "engine/codepage/codepage.h"
 #include "files/paths.h"
 
 namespace tekvo {

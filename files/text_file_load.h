@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <string>
 
-#include "engine/text.h"
+#include "engine/text/text.h"
 #include "files/error_text.h"
 #include "files/file_encoding.h"
 #include "files/line_break_style.h"

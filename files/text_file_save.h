@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/text.h"
+#include "engine/text/text.h"
 #include "files/file_encoding.h"
 #include "files/file_ops.h"
 #include "files/file_replace.h"

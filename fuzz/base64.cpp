@@ -1,7 +1,7 @@
 // Base64 decoding in both alphabets and through every kind of language:
 // never crashes, never gives more units than the input holds, and UTF-8
 // Base64 written by the encoder reads back as the text it came from.
-#include "engine/base64.h"
+#include "engine/transfer/base64.h"
 
 #include <cstddef>
 #include <cstdint>

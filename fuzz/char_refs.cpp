@@ -1,13 +1,13 @@
 // Numeric escapes of every family and the named entities on any text: never
 // crashes, never writes more than it read.
-#include "engine/char_refs.h"
+#include "engine/transfer/char_refs.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
-#include "engine/html_entities.h"
+#include "engine/transfer/html_entities.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace tekvo;

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/commands.h"
+#include "cli/commands/commands.h"
 
 namespace {
 

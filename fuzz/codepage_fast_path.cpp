@@ -8,10 +8,10 @@
 #include <cstdlib>
 #include <iterator>
 
-#include "engine/codepage_registry.h"
-#include "engine/codepage_supplement.h"
-#include "engine/icu_codec.h"
-#include "engine/icu_converter.h"
+#include "engine/codepage/codepage_registry.h"
+#include "engine/codepage/codepage_supplement.h"
+#include "engine/codepage/icu_codec.h"
+#include "engine/codepage/icu_converter.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // decode piece by piece to exactly the text of the whole.
 //
 // The first byte picks the decoder; the rest is the input.
-#include "engine/decoder_rest.h"
+#include "engine/codepage/decoder_rest.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -11,7 +11,7 @@
 #include <iterator>
 #include <string>
 
-#include "engine/codepage.h"
+#include "engine/codepage/codepage.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The half-character repair at any position with any identifier: never
 // crashes, never hands back U+0000 or a text over the limit, and a refusal
 // always carries the input unchanged.
-#include "engine/half_char.h"
+#include "engine/repair/half_char.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 // HZ decoding of any text: never crashes and never grows the text; whatever
 // the encoder wrote decodes back to where it came from.
-#include "engine/hz.h"
+#include "engine/transfer/hz.h"
 
 #include <cstddef>
 #include <cstdint>

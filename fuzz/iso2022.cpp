@@ -1,7 +1,7 @@
 // ISO-2022 decoding of arbitrary text for each kind (and one outside the
 // enum): never crashes, never returns U+0000 in a decoded text or a text over
 // the limit, and a refusal carries the input unchanged.
-#include "engine/iso2022.h"
+#include "engine/transfer/iso2022.h"
 
 #include <cstddef>
 #include <cstdint>

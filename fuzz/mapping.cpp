@@ -3,7 +3,7 @@
 // and keeps every line break where it was; the width mappings compose and
 // split sound marks, so their result is at most twice as long and keeps the
 // line breaks in order.
-#include "engine/mapping.h"
+#include "engine/text/mapping.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -11,8 +11,8 @@
 #include <optional>
 #include <string_view>
 
-#include "engine/codepage.h"
-#include "engine/reinterpret.h"
+#include "engine/codepage/codepage.h"
+#include "engine/repair/reinterpret.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // text: never crashes and never gives more units than the input holds; UTF-8
 // quoted-printable from the encoder, its soft breaks stored as CR LF the way
 // the editor stores them, reads back as the text it came from.
-#include "engine/quoted_printable.h"
+#include "engine/transfer/quoted_printable.h"
 
 #include <cstddef>
 #include <cstdint>

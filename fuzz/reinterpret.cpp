@@ -2,14 +2,14 @@
 // fail, keep to the length limit, hand back their input when they refuse,
 // and, where a pair can be repaired piecewise, the pieces give the same as
 // the whole.
-#include "engine/reinterpret.h"
+#include "engine/repair/reinterpret.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <iterator>
 
-#include "engine/codepage.h"
+#include "engine/codepage/codepage.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/commands.h"
-#include "cli/stream.h"
+#include "cli/commands/commands.h"
+#include "cli/stream/stream.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // with the text itself, lists no text twice and keeps every result within the
 // length limit; every repair names its step or, segmenting, its stretches;
 // the score of any text is a finite number.
-#include "engine/suggest.h"
+#include "engine/suggest/suggest.h"
 
 #include <cmath>
 #include <cstddef>
@@ -11,7 +11,7 @@
 #include <cstring>
 #include <set>
 
-#include "engine/text_score.h"
+#include "engine/score/text_score.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace tekvo;

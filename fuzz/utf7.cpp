@@ -1,6 +1,6 @@
 // UTF-7 decoding of any text: never crashes, never grows the text, and the
 // encoder's output reads back as the text it came from (less its NULs).
-#include "engine/utf7.h"
+#include "engine/transfer/utf7.h"
 
 #include <cstddef>
 #include <cstdint>

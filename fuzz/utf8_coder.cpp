@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "engine/codepage.h"
+#include "engine/codepage/codepage.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   tekvo::ByteString bytes(reinterpret_cast<const char*>(data), size);

@@ -1,10 +1,10 @@
-// Generates engine/codepage_supplement_tables.cpp: the differences between
+// Generates engine/codepage/codepage_supplement_tables.cpp: the differences between
 // the code page bridge as its converters alone behave (no supplement linked
 // in) and Microsoft's published best-fit tables (bestfit<cp>.txt: the bytes
 // of every character each Windows code page reads and writes, best fit
 // included). Run through scripts/make-codepage-supplement.
 //
-// Usage: codepage_supplement_gen DIR > engine/codepage_supplement_tables.cpp
+// Usage: codepage_supplement_gen DIR > engine/codepage/codepage_supplement_tables.cpp
 // A summary and anything that cannot be expressed goes to standard error.
 #include <algorithm>
 #include <cstdio>
@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/codepage.h"
-#include "engine/codepage_registry.h"
-#include "engine/codepage_supplement.h"
+#include "engine/codepage/codepage.h"
+#include "engine/codepage/codepage_registry.h"
+#include "engine/codepage/codepage_supplement.h"
 #include "tests/engine/bestfit_table.h"
 
 namespace tekvo {
@@ -180,7 +180,7 @@ int main(int argc, char** argv) {
       "// best-fit tables (bestfit<cp>.txt, \"Windows Best Fit\" mappings on\n"
       "// unicode.org: www.unicode.org/Public/MAPPINGS/VENDORS/MICSFT/WindowsBestFit/).\n"
       "// Do not edit; regenerate when a converter or its configuration changes.\n"
-      "#include \"engine/codepage_supplement.h\"\n\n"
+      "#include \"engine/codepage/codepage_supplement.h\"\n\n"
       "namespace tekvo {\nnamespace {\n\n// clang-format off\n");
   for (const auto& [entry, d] : pages) PrintTables(*entry, d);
   std::printf("\nconstexpr CodePageSupplement kSupplements[] = {\n");

@@ -19,7 +19,7 @@
 #include <thread>
 #include <vector>
 
-#include "cli/commands.h"
+#include "cli/commands/commands.h"
 #include "tests/cli/cli_harness.h"
 
 namespace tekvo::cli {

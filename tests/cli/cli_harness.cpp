@@ -8,7 +8,7 @@
 #include <iterator>
 #include <sstream>
 
-#include "cli/commands.h"
+#include "cli/commands/commands.h"
 
 namespace tekvo::cli {
 

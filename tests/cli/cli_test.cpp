@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "cli/args.h"
-#include "cli/commands.h"
-#include "cli/repair_name.h"
-#include "engine/codepage.h"
+#include "cli/commands/args.h"
+#include "cli/commands/commands.h"
+#include "cli/commands/repair_name.h"
+#include "engine/codepage/codepage.h"
 #include "tests/cli/cli_harness.h"
 
 namespace tekvo::cli {

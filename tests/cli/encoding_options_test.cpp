@@ -1,4 +1,4 @@
-#include "cli/encoding_options.h"
+#include "cli/stream/encoding_options.h"
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/commands.h"
+#include "cli/commands/commands.h"
 #include "tests/cli/cli_harness.h"
 
 namespace tekvo::cli {

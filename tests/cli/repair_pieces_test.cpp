@@ -1,12 +1,12 @@
-#include "cli/repair_pieces.h"
+#include "cli/stream/repair_pieces.h"
 
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
 
-#include "cli/repair_name.h"
-#include "engine/reinterpret.h"
+#include "cli/commands/repair_name.h"
+#include "engine/repair/reinterpret.h"
 #include "tests/case_name.h"
 
 namespace tekvo::cli {

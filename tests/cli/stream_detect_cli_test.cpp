@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/input_detect.h"
-#include "cli/stream.h"
+#include "cli/stream/input_detect.h"
+#include "cli/stream/stream.h"
 #include "tests/case_name.h"
 #include "tests/cli/cli_harness.h"
 #include "tests/cli/stream_shapes.h"

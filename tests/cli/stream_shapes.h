@@ -8,10 +8,10 @@
 #include <functional>
 #include <string>
 
-#include "cli/repair_name.h"
-#include "engine/base64.h"
-#include "engine/codepage.h"
-#include "engine/text.h"
+#include "cli/commands/repair_name.h"
+#include "engine/codepage/codepage.h"
+#include "engine/text/text.h"
+#include "engine/transfer/base64.h"
 
 namespace tekvo::cli {
 

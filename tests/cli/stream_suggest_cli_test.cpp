@@ -8,11 +8,11 @@
 #include <ostream>
 #include <string>
 
-#include "cli/transfer_streams.h"
-#include "engine/base64.h"
-#include "engine/codepage.h"
-#include "engine/utf7.h"
-#include "engine/windows_ids.h"
+#include "cli/stream/transfer_streams.h"
+#include "engine/codepage/codepage.h"
+#include "engine/codepage/windows_ids.h"
+#include "engine/transfer/base64.h"
+#include "engine/transfer/utf7.h"
 #include "files/file_encoding.h"
 #include "tests/case_name.h"
 #include "tests/cli/cli_harness.h"

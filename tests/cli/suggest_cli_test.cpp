@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/commands.h"
+#include "cli/commands/commands.h"
 #include "tests/cli/cli_harness.h"
 
 namespace tekvo::cli {

@@ -10,8 +10,8 @@
 #include "dialogs/frm_cp.h"
 #include "dialogs/frm_lid.h"
 #include "editor/menu_captions.h"
-#include "engine/codepage.h"
-#include "engine/fixed_repairs.h"
+#include "engine/codepage/codepage.h"
+#include "engine/repair/fixed_repairs.h"
 #include "tests/case_name.h"
 #include "tests/editor/command_harness.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/codepage.h"
+#include "engine/codepage/codepage.h"
 #include "tests/case_name.h"
 #include "tests/editor/command_harness.h"
 

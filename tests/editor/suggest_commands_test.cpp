@@ -12,7 +12,7 @@
 #include "dialogs/frm_suggest.h"
 #include "editor/key_table.h"
 #include "editor/line_breaks.h"
-#include "engine/codepage.h"
+#include "engine/codepage/codepage.h"
 #include "files/path_text.h"
 #include "tests/case_name.h"
 #include "tests/editor/command_harness.h"

@@ -1,4 +1,4 @@
-#include "engine/base64.h"
+#include "engine/transfer/base64.h"
 
 #include <gtest/gtest.h>
 

@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/codepage.h"
+#include "engine/codepage/codepage.h"
 #include "tests/engine/bestfit_table.h"
 #include "tests/engine/test_output.h"
 

@@ -1,4 +1,4 @@
-#include "engine/char_refs.h"
+#include "engine/transfer/char_refs.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/html_entities.h"
+#include "engine/transfer/html_entities.h"
 #include "tests/case_name.h"
 #include "tests/engine/transfer_test_util.h"
 

@@ -1,4 +1,4 @@
-#include "engine/codepage.h"
+#include "engine/codepage/codepage.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/codepage_registry.h"
+#include "engine/codepage/codepage_registry.h"
 #include "tests/engine/test_output.h"
 
 namespace tekvo {

@@ -1,4 +1,4 @@
-#include "engine/fixed_repairs.h"
+#include "engine/repair/fixed_repairs.h"
 
 #include <gtest/gtest.h>
 

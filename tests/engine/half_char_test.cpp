@@ -1,10 +1,10 @@
-#include "engine/half_char.h"
+#include "engine/repair/half_char.h"
 
 #include <gtest/gtest.h>
 
 #include <optional>
 
-#include "engine/codepage.h"
+#include "engine/codepage/codepage.h"
 #include "tests/engine/test_output.h"
 
 namespace tekvo {

@@ -1,4 +1,4 @@
-#include "engine/hz.h"
+#include "engine/transfer/hz.h"
 
 #include <gtest/gtest.h>
 

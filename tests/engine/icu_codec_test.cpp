@@ -4,16 +4,16 @@
 // the awkward cases (invalid and cut-short sequences, unassigned pairs,
 // characters the page lacks, surrogates) are converted both ways and
 // compared.
-#include "engine/icu_codec.h"
+#include "engine/codepage/icu_codec.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 #include <string>
 
-#include "engine/codepage_registry.h"
-#include "engine/codepage_supplement.h"
-#include "engine/icu_converter.h"
+#include "engine/codepage/codepage_registry.h"
+#include "engine/codepage/codepage_supplement.h"
+#include "engine/codepage/icu_converter.h"
 
 namespace tekvo {
 namespace {

@@ -1,4 +1,4 @@
-#include "engine/iso2022.h"
+#include "engine/transfer/iso2022.h"
 
 #include <gtest/gtest.h>
 

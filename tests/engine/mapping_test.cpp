@@ -1,4 +1,4 @@
-#include "engine/mapping.h"
+#include "engine/text/mapping.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "engine/quoted_printable.h"
+#include "engine/transfer/quoted_printable.h"
 
 #include <gtest/gtest.h>
 

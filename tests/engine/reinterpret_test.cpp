@@ -1,4 +1,4 @@
-#include "engine/reinterpret.h"
+#include "engine/repair/reinterpret.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +11,8 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/codepage.h"
-#include "engine/fixed_repairs.h"
+#include "engine/codepage/codepage.h"
+#include "engine/repair/fixed_repairs.h"
 #include "tests/case_name.h"
 #include "tests/engine/test_output.h"
 

@@ -1,4 +1,4 @@
-#include "engine/repairs.h"
+#include "engine/repair/repairs.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
-#include "engine/segment_repair.h"
+#include "engine/repair/segment_repair.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "engine/codepage.h"
-#include "engine/suggest.h"
+#include "engine/codepage/codepage.h"
+#include "engine/suggest/suggest.h"
 #include "tests/case_name.h"
 #include "tests/suggest/suggest_corpus.h"
 

@@ -1,4 +1,4 @@
-#include "engine/suggest_cost.h"
+#include "engine/suggest/suggest_cost.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/codepage.h"
-#include "engine/utf7.h"
+#include "engine/codepage/codepage.h"
+#include "engine/transfer/utf7.h"
 #include "tests/case_name.h"
 #include "tests/engine/test_output.h"
 

@@ -1,4 +1,4 @@
-#include "engine/suggest.h"
+#include "engine/suggest/suggest.h"
 
 #include <gtest/gtest.h>
 
@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "engine/base64.h"
-#include "engine/char_refs.h"
-#include "engine/codepage.h"
-#include "engine/hz.h"
-#include "engine/quoted_printable.h"
-#include "engine/utf7.h"
+#include "engine/codepage/codepage.h"
+#include "engine/transfer/base64.h"
+#include "engine/transfer/char_refs.h"
+#include "engine/transfer/hz.h"
+#include "engine/transfer/quoted_printable.h"
+#include "engine/transfer/utf7.h"
 #include "tests/case_name.h"
 
 namespace tekvo {

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "engine/text.h"
+#include "engine/text/text.h"
 #include "tests/case_name.h"
 
 namespace tekvo::test_output {

@@ -1,4 +1,4 @@
-#include "engine/text_score.h"
+#include "engine/score/text_score.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/codepage.h"
+#include "engine/codepage/codepage.h"
 #include "tests/case_name.h"
 
 namespace tekvo {

@@ -9,11 +9,11 @@
 #include <ostream>
 #include <vector>
 
-#include "engine/base64.h"
-#include "engine/char_refs.h"
-#include "engine/hz.h"
-#include "engine/quoted_printable.h"
-#include "engine/utf7.h"
+#include "engine/transfer/base64.h"
+#include "engine/transfer/char_refs.h"
+#include "engine/transfer/hz.h"
+#include "engine/transfer/quoted_printable.h"
+#include "engine/transfer/utf7.h"
 #include "tests/case_name.h"
 #include "tests/engine/transfer_test_util.h"
 

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "engine/text.h"
+#include "engine/text/text.h"
 
 namespace tekvo::transfer_test {
 

@@ -1,4 +1,4 @@
-#include "engine/utf7.h"
+#include "engine/transfer/utf7.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "engine/utf8_sequence.h"
+#include "engine/text/utf8_sequence.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/codepage.h"
+#include "engine/codepage/codepage.h"
 #include "tests/engine/test_output.h"
 
 namespace tekvo {

@@ -1,11 +1,11 @@
-#include "engine/word_pairs.h"
+#include "engine/score/word_pairs.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "engine/codepage.h"
-#include "engine/text.h"
+#include "engine/codepage/codepage.h"
+#include "engine/text/text.h"
 
 namespace tekvo::score {
 namespace {

@@ -8,7 +8,7 @@
 #include <iterator>
 #include <stdexcept>
 
-#include "engine/codepage.h"
+#include "engine/codepage/codepage.h"
 
 namespace tekvo::testing {
 

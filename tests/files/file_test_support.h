@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/text.h"
+#include "engine/text/text.h"
 #include "files/prompter.h"
 
 namespace tekvo::testing {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/suggest.h"
+#include "engine/suggest/suggest.h"
 #include "tests/suggest/suggest_corpus.h"
 
 namespace tekvo::mixed_corpus {

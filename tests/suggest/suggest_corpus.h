@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/suggest.h"
+#include "engine/suggest/suggest.h"
 
 namespace tekvo::suggest_corpus {
 
