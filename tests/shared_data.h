@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "tekvo/source_dir.h"
+
 namespace tekvo::shared_data {
 
 inline std::string Dir() {

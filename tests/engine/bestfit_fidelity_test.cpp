@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "engine/codepage/codepage.h"
+#include "tekvo/source_dir.h"
 #include "tests/engine/bestfit_table.h"
 #include "tests/engine/test_output.h"
 

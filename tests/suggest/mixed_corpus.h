@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/suggest/suggest.h"
+#include "tekvo/source_dir.h"
 #include "tests/suggest/suggest_corpus.h"
 
 namespace tekvo::mixed_corpus {

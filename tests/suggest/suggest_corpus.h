@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "engine/suggest/suggest.h"
+#include "tekvo/source_dir.h"
 
 namespace tekvo::suggest_corpus {
 
