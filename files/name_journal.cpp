@@ -10,6 +10,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "engine/text/ascii.h"
+
 namespace tekvo {
 namespace {
 
@@ -151,17 +153,11 @@ std::string ToHex(const std::string& bytes) {
 }
 
 bool FromHex(const std::string& hex, std::string& bytes) {
-  const auto digit = [](char c) -> int {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-  };
   if (hex.empty() || hex.size() % 2 != 0) return false;
   bytes.clear();
   for (std::size_t i = 0; i < hex.size(); i += 2) {
-    const int high = digit(hex[i]);
-    const int low = digit(hex[i + 1]);
+    const int high = HexDigitValue(hex[i]);
+    const int low = HexDigitValue(hex[i + 1]);
     if (high < 0 || low < 0) return false;
     bytes.push_back(static_cast<char>(high * 16 + low));
   }

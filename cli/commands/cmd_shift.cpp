@@ -16,18 +16,12 @@
 #include "engine/repair/fixed_repairs.h"
 #include "engine/repair/half_char.h"
 #include "engine/repair/repairs.h"
+#include "engine/text/ascii.h"
 #include "engine/text/mapping.h"
 #include "engine/text/utf8_sequence.h"
 
 namespace tekvo::cli {
 namespace {
-
-std::string Lower(std::string_view s) {
-  std::string out(s);
-  std::transform(out.begin(), out.end(), out.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return out;
-}
 
 // A number, or a short language name of the repair names (gb, ja, u, ...).
 std::optional<LocaleId> ParseShiftId(std::string_view arg) {
@@ -50,7 +44,7 @@ constexpr std::array<Iso2022Alias, 2> kIso2022Aliases = {{
 // The ISO-2022 row of the table that `name` or its alias names, ASCII case
 // ignored; nullptr when none does.
 const Repair* FindIso2022Row(std::string_view name) {
-  const std::string lower = Lower(name);
+  const std::string lower = AsciiLower(name);
   std::string_view key = lower;
   for (const Iso2022Alias& alias : kIso2022Aliases) {
     if (alias.name == lower) key = alias.row;
@@ -155,7 +149,7 @@ int RunMap(const Invocation& inv) {
   if (pos.empty())
     return UsageError(inv, "map needs a MAPPING: full, half, simplified or traditional");
   if (pos.size() > 2) return UsageError(inv, "map takes a mapping and at most one FILE");
-  const std::string lower = Lower(pos[0]);
+  const std::string lower = AsciiLower(pos[0]);
   const auto it = std::find_if(kMapNames.begin(), kMapNames.end(),
                                [&](const MapName& m) { return m.name == lower; });
   if (it == kMapNames.end()) {

@@ -15,6 +15,7 @@
 #include "engine/codepage/codepage.h"
 #include "engine/repair/fixed_repairs.h"
 #include "engine/repair/repairs.h"
+#include "engine/text/ascii.h"
 #include "engine/transfer/base64.h"
 #include "engine/transfer/char_refs.h"
 #include "engine/transfer/hz.h"
@@ -23,13 +24,6 @@
 
 namespace tekvo::cli {
 namespace {
-
-std::string Lower(std::string_view s) {
-  std::string out(s);
-  std::transform(out.begin(), out.end(), out.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return out;
-}
 
 // The decodings whose name gives the language their bytes are read in
 // ("url:gb", "base64url:1041"). The decodings without a language are the
@@ -133,7 +127,7 @@ int RunDecode(const Invocation& inv) {
   if (pos.empty()) return UsageError(inv, "decode needs a NAME");
   if (IsIso2022DecodeName(pos[0])) return RunDecodeIso2022(inv);
   if (pos.size() > 2) return UsageError(inv, "decode takes NAME and at most one FILE");
-  const std::string lower = Lower(pos[0]);
+  const std::string lower = AsciiLower(pos[0]);
   const std::size_t colon = lower.find(':');
   const std::string_view head = std::string_view(lower).substr(0, colon);
   RepairRoutine routine;
@@ -185,7 +179,7 @@ int RunEncode(const Invocation& inv) {
   const auto& pos = inv.args.positional;
   if (pos.empty()) return UsageError(inv, "encode needs a NAME");
   if (pos.size() > 2) return UsageError(inv, "encode takes NAME and at most one FILE");
-  const std::string lower = Lower(pos[0]);
+  const std::string lower = AsciiLower(pos[0]);
   const auto it = std::find_if(kEncodeNames.begin(), kEncodeNames.end(),
                                [&](const EncodeName& n) { return n.name == lower; });
   if (it == kEncodeNames.end()) {

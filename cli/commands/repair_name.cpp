@@ -5,18 +5,13 @@
 #include "engine/codepage/codepage.h"
 #include "engine/repair/fixed_repairs.h"
 #include "engine/repair/reinterpret.h"
+#include "engine/text/ascii.h"
 
 namespace tekvo::cli {
 namespace {
 
 bool StartsWithIgnoringCase(std::string_view s, std::string_view prefix) {
-  if (s.size() < prefix.size()) return false;
-  for (std::size_t i = 0; i < prefix.size(); ++i) {
-    char c = s[i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != prefix[i]) return false;
-  }
-  return true;
+  return EqualsIgnoringAsciiCase(s.substr(0, prefix.size()), prefix);
 }
 
 std::optional<std::int32_t> ParseLocaleSide(std::string_view side) {

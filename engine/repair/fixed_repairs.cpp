@@ -4,6 +4,7 @@
 #include <variant>
 
 #include "engine/repair/repairs.h"
+#include "engine/text/ascii.h"
 
 namespace tekvo {
 namespace {
@@ -44,17 +45,6 @@ constexpr std::array<LanguageName, 14> kLanguages = {{
     {"ube", u"UBE", kIdUtf16Be},
     {"utf8", u"UTF8", kIdUtf8},
 }};
-
-char16_t AsciiLower(char16_t c) { return (c >= u'A' && c <= u'Z') ? c + (u'a' - u'A') : c; }
-
-template <typename Str>
-bool EqualsIgnoringAsciiCase(std::u16string_view a, Str b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (AsciiLower(a[i]) != AsciiLower(static_cast<char16_t>(b[i]))) return false;
-  }
-  return true;
-}
 
 }  // namespace
 

@@ -1,25 +1,14 @@
 #include "engine/repair/repairs.h"
 
 #include "engine/repair/reinterpret.h"
+#include "engine/text/ascii.h"
 #include "engine/transfer/base64.h"
 #include "engine/transfer/hz.h"
 #include "engine/transfer/quoted_printable.h"
 #include "engine/transfer/utf7.h"
 
 namespace tekvo {
-namespace {
-
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c; }
-
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-  }
-  return true;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 const Repair* FindMenuRepair(RepairMenu menu, int index) {
   for (const Repair& r : kRepairTable) {

@@ -1,11 +1,10 @@
 #include "engine/score/text_score_marks.h"
 
+#include "engine/text/ascii.h"
+
 namespace tekvo::score {
 namespace {
 
-bool IsHex(char16_t c) {
-  return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F') || (c >= u'a' && c <= u'f');
-}
 bool IsAlpha(char16_t c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); }
 bool IsBase64Char(char16_t c) {
   return IsAlpha(c) || (c >= u'0' && c <= u'9') || c == u'+' || c == u'/';
@@ -15,7 +14,7 @@ bool IsBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == 
 std::size_t HexRun(std::u16string_view t, std::size_t i, std::size_t n) {
   if (i + n > t.size()) return 0;
   for (std::size_t k = 0; k < n; ++k) {
-    if (!IsHex(t[i + k])) return 0;
+    if (!IsHexDigit(t[i + k])) return 0;
   }
   return n;
 }
@@ -50,7 +49,8 @@ std::size_t TransferMarkAt(std::u16string_view t, std::size_t i) {
         const bool hex = k < n && (t[k] == u'x' || t[k] == u'X');
         if (hex) ++k;
         const std::size_t start = k;
-        while (k < n && k - start < 7 && (hex ? IsHex(t[k]) : (t[k] >= u'0' && t[k] <= u'9'))) ++k;
+        while (k < n && k - start < 7 && (hex ? IsHexDigit(t[k]) : (t[k] >= u'0' && t[k] <= u'9')))
+          ++k;
         if (k == start) return 0;
         return (k < n && t[k] == u';') ? k + 1 - i : k - i;
       }

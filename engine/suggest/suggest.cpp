@@ -11,6 +11,7 @@
 #include "engine/repair/repairs.h"
 #include "engine/score/text_score.h"
 #include "engine/suggest/suggest_cost.h"
+#include "engine/text/ascii.h"
 
 namespace tekvo {
 namespace {
@@ -45,10 +46,6 @@ constexpr double kAsciiOnlyBelowKeep = 0.001;
 // How much of a one-step result a second step is tried on before it is run
 // on the whole.
 constexpr std::size_t kProbeUnits = 256;
-
-bool IsHexDigit(char16_t c) {
-  return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F') || (c >= u'a' && c <= u'f');
-}
 
 bool HasPercentEscape(std::u16string_view t) {
   for (std::size_t i = t.find(u'%'); i != t.npos && i + 2 < t.size(); i = t.find(u'%', i + 1)) {

@@ -6,6 +6,7 @@
 #include <variant>
 
 #include "engine/codepage/codepage.h"
+#include "engine/text/ascii.h"
 #include "engine/transfer/base64.h"
 
 namespace tekvo {
@@ -23,10 +24,6 @@ constexpr double kUnshowable = 3.5;
 constexpr double kHiddenLoss = 3.5;
 // The marks of loss one lost character of a text may leave in a repair.
 constexpr std::size_t kMarksPerLoss = 2;
-
-bool IsHexDigit(char16_t c) {
-  return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F') || (c >= u'a' && c <= u'f');
-}
 
 // The stray UTF-8 bytes of `input` written back through LocaleId `a`. Page A
 // showed the bytes it could not read as U+FFFD; they are lost already, and
@@ -61,10 +58,9 @@ std::size_t StrayTransferBytes(RepairRoutine routine, std::u16string_view t) {
   const char16_t mark = routine == RepairRoutine::kUrl ? u'%' : u'=';
   std::size_t stray = 0;
   ByteString run;
-  auto hex = [](char16_t c) { return c <= u'9' ? c - u'0' : (c | 0x20) - u'a' + 10; };
   for (std::size_t i = 0; i < t.size();) {
     if (t[i] == mark && IsHexDigitAt(t, i + 1) && IsHexDigitAt(t, i + 2)) {
-      run.push_back(static_cast<char>(hex(t[i + 1]) * 16 + hex(t[i + 2])));
+      run.push_back(static_cast<char>(HexDigitValue(t[i + 1]) * 16 + HexDigitValue(t[i + 2])));
       i += 3;
       continue;
     }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "engine/text/ascii.h"
 #include "engine/transfer/html_entities.h"
 #include "engine/transfer/transfer_bytes.h"
 
@@ -58,15 +59,8 @@ EscapeOpen PrefixAt(std::u16string_view s, std::size_t r, EscapeFamily family) {
   return {};
 }
 
-int HexValue(char16_t c) {
-  if (c >= u'0' && c <= u'9') return c - u'0';
-  if (c >= u'A' && c <= u'F') return c - u'A' + 10;
-  if (c >= u'a' && c <= u'f') return c - u'a' + 10;
-  return -1;
-}
-
 int DigitValue(char16_t c, bool hex) {
-  if (hex) return HexValue(c);
+  if (hex) return HexDigitValue(c);
   return c >= u'0' && c <= u'9' ? c - u'0' : -1;
 }
 

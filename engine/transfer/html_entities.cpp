@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/text/ascii.h"
+
 namespace tekvo {
 
 namespace {
@@ -77,14 +79,8 @@ constexpr std::size_t kLongestName = 8;  // "thetasym"
 constexpr std::array<std::u16string_view, 6> kBreakTags = {u"<hr>", u"<br>",  u"<p>",
                                                            u"</p>", u"<div>", u"</div>"};
 
-char16_t AsciiLower(char16_t c) { return (c >= u'A' && c <= u'Z') ? c + (u'a' - u'A') : c; }
-
 bool StartsWithNoCase(std::u16string_view text, std::size_t pos, std::u16string_view tag) {
-  if (text.size() - pos < tag.size()) return false;
-  for (std::size_t i = 0; i < tag.size(); ++i) {
-    if (AsciiLower(text[pos + i]) != tag[i]) return false;
-  }
-  return true;
+  return EqualsIgnoringAsciiCase(text.substr(pos, tag.size()), tag);
 }
 
 }  // namespace

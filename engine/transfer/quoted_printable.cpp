@@ -6,19 +6,14 @@
 #include <string_view>
 #include <utility>
 
+#include "engine/text/ascii.h"
+
 namespace tekvo {
 
 namespace {
 
 constexpr char16_t kHexDigits[] = u"0123456789ABCDEF";
 constexpr std::size_t kLineLimit = 76;
-
-int HexValue(char16_t c) {
-  if (c >= u'0' && c <= u'9') return c - u'0';
-  if (c >= u'A' && c <= u'F') return c - u'A' + 10;
-  if (c >= u'a' && c <= u'f') return c - u'a' + 10;
-  return -1;
-}
 
 // Removes every occurrence of `pattern` from `text` in one pass, in place.
 void RemoveAll(Text& text, std::u16string_view pattern) {
@@ -125,8 +120,8 @@ Text DecodeQpOrUrl(const Text& text, LocaleId language, ByteEscapes escapes) {
     std::size_t q = p;
     while (q < n) {
       if (s[q] == esc) {
-        const int hi = q + 1 < n ? HexValue(s[q + 1]) : -1;
-        const int lo = q + 2 < n ? HexValue(s[q + 2]) : -1;
+        const int hi = q + 1 < n ? HexDigitValue(s[q + 1]) : -1;
+        const int lo = q + 2 < n ? HexDigitValue(s[q + 2]) : -1;
         if (hi < 0 || lo < 0) {
           malformed = true;
           break;
