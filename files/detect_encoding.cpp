@@ -1,5 +1,7 @@
 #include "files/detect_encoding.h"
 
+#include <unicode/utf16.h>
+
 #include <algorithm>
 #include <array>
 #include <cstddef>
@@ -89,12 +91,11 @@ std::size_t CountBad(const Text& text, bool cut) {
   std::size_t bad = 0;
   for (std::size_t i = 0; i < end; ++i) {
     const char16_t c = text[i];
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-        text[i + 1] <= 0xDFFF) {
+    if (U16_IS_LEAD(c) && i + 1 < text.size() && U16_IS_TRAIL(text[i + 1])) {
       ++i;
       continue;
     }
-    if (IsBad(c) || (c >= 0xD800 && c <= 0xDFFF)) ++bad;
+    if (IsBad(c) || U16_IS_SURROGATE(c)) ++bad;
   }
   return bad;
 }

@@ -1,5 +1,7 @@
 #include "files/file_encoding.h"
 
+#include <unicode/utf16.h>
+
 #include <algorithm>
 #include <vector>
 
@@ -40,9 +42,8 @@ std::vector<char32_t> CodePoints(const Text& text) {
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
     char16_t u = text[i];
-    if (u >= 0xD800 && u <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-        text[i + 1] <= 0xDFFF) {
-      out.push_back(0x10000 + ((char32_t{u} - 0xD800) << 10) + (text[i + 1] - 0xDC00));
+    if (U16_IS_LEAD(u) && i + 1 < text.size() && U16_IS_TRAIL(text[i + 1])) {
+      out.push_back(U16_GET_SUPPLEMENTARY(u, text[i + 1]));
       ++i;
     } else {
       out.push_back(u);
@@ -70,9 +71,7 @@ bool ReadsBetterAsGb(std::string_view bytes) {
 
 Text FromCodePoint(char32_t cp) {
   if (cp < 0x10000) return Text(1, static_cast<char16_t>(cp));
-  cp -= 0x10000;
-  return Text{static_cast<char16_t>(0xD800 + (cp >> 10)),
-              static_cast<char16_t>(0xDC00 + (cp & 0x3FF))};
+  return Text{U16_LEAD(cp), U16_TRAIL(cp)};
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "files/path_text.h"
 
+#include <unicode/utf16.h>
+
 #include <optional>
 #include <string_view>
 
@@ -63,7 +65,7 @@ std::string TextPath(const Text& text) {
   std::size_t run = 0;  // start of the units not written yet
   for (std::size_t i = 0; i <= text.size(); ++i) {
     const bool escape = i < text.size() && text[i] >= kFirstEscape && text[i] <= kLastEscape &&
-                        (i == 0 || text[i - 1] < 0xD800 || text[i - 1] > 0xDBFF);
+                        (i == 0 || !U16_IS_LEAD(text[i - 1]));
     if (!escape && i < text.size()) continue;
     out += TextToUtf8Bytes(text.substr(run, i - run));
     if (escape) out.push_back(static_cast<char>(text[i] - kEscapeBase));

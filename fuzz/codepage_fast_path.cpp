@@ -2,6 +2,7 @@
 // supplement laid over it one character at a time, on arbitrary bytes and
 // units, for every page that has the table.
 #include <unicode/ucnv.h>
+#include <unicode/utf16.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -52,8 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const tekvo::CodePageSupplement* sup = tekvo::FindSupplement(entry->cp);
   tekvo::ByteString encoded;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    const bool pair = i + 1 < text.size() && text[i] >= 0xD800 && text[i] <= 0xDBFF &&
-                      text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
+    const bool pair = i + 1 < text.size() && U16_IS_LEAD(text[i]) && U16_IS_TRAIL(text[i + 1]);
     char over[2];
     const std::size_t k =
         sup != nullptr && !pair ? tekvo::SupplementEncodeOf(*sup, text[i], over) : 0;

@@ -2,6 +2,8 @@
 // it (detect, settle against the request, decode) gives the text again: in
 // the marked Unicode forms always (less its NULs, and for UTF-8 when it holds
 // no lone surrogate), in the ANSI pages whenever the unmappable count is 0.
+#include <unicode/utf16.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -15,10 +17,9 @@ namespace {
 bool HasLoneSurrogate(const tekvo::Text& text) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char16_t c = text[i];
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-        text[i + 1] <= 0xDFFF) {
+    if (U16_IS_LEAD(c) && i + 1 < text.size() && U16_IS_TRAIL(text[i + 1])) {
       ++i;
-    } else if (c >= 0xD800 && c <= 0xDFFF) {
+    } else if (U16_IS_SURROGATE(c)) {
       return true;
     }
   }

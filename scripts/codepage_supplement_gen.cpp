@@ -6,6 +6,8 @@
 //
 // Usage: codepage_supplement_gen DIR > engine/codepage/codepage_supplement_tables.cpp
 // A summary and anything that cannot be expressed goes to standard error.
+#include <unicode/utf.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -34,8 +36,6 @@ unsigned Key(const std::string& bytes) {
   for (unsigned char b : bytes) k = k << 8 | b;
   return k;
 }
-
-bool IsSurrogate(unsigned u) { return u >= 0xD800 && u <= 0xDFFF; }
 
 struct Diffs {
   std::map<unsigned, char16_t> decodes;
@@ -84,7 +84,7 @@ Diffs Compare(const CodePageEntry& entry, const BestFitTable& pub) {
     }
   }
   for (unsigned u = 0; u <= 0xFFFF; ++u) {
-    if (IsSurrogate(u)) continue;
+    if (U_IS_SURROGATE(u)) continue;
     auto it = pub.encode.find(static_cast<char16_t>(u));
     const std::string want = it == pub.encode.end() ? std::string("?") : it->second;
     if (TextToCodePageBytes(Text(1, static_cast<char16_t>(u)), entry.cp) != want) {
@@ -106,7 +106,7 @@ Diffs ControlFallbacks(const CodePageEntry& entry) {
   Diffs d;
   if (!IsCodePageStateless(entry.cp)) return d;
   for (unsigned u = 0x80; u <= 0xFFFF; ++u) {
-    if (IsSurrogate(u)) continue;
+    if (U_IS_SURROGATE(u)) continue;
     const ByteString b = TextToCodePageBytes(Text(1, static_cast<char16_t>(u)), entry.cp);
     if (b.size() == 1 && (static_cast<unsigned char>(b[0]) < 0x20 || b[0] == 0x7F)) {
       if (HasControlPictures(entry.cp)) {

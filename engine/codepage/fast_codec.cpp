@@ -1,5 +1,7 @@
 #include "engine/codepage/fast_codec.h"
 
+#include <unicode/utf16.h>
+
 #include <array>
 #include <atomic>
 #include <memory>
@@ -21,8 +23,6 @@ constexpr std::uint32_t kNoBytes = 0;
 
 using DecodeRow = std::array<char16_t, 256>;
 using EncodeRow = std::array<std::uint32_t, 256>;
-
-bool IsSurrogate(char16_t u) { return u >= 0xD800 && u <= 0xDFFF; }
 
 // Rows published once, read without a lock.
 template <typename Row>
@@ -83,13 +83,13 @@ class FastCodecTable {
     UErrorCode err = U_ZERO_ERROR;
     int32_t len = ucnv_toUChars(cnv_, out, 4, bytes, n, &err);
     if (U_FAILURE(err) || len != 1 || out[0] == 0xFFFD || out[0] == kNotPlain) return kNotPlain;
-    return IsSurrogate(out[0]) ? kNotPlain : out[0];
+    return U16_IS_SURROGATE(out[0]) ? kNotPlain : out[0];
   }
 
   // The bytes of `u`, or kNoBytes for a surrogate, which only its neighbour
   // can complete.
   std::uint32_t EncodeOne(char16_t u) const {
-    if (IsSurrogate(u)) return kNoBytes;
+    if (U16_IS_SURROGATE(u)) return kNoBytes;
     char out[8];
     UErrorCode err = U_ZERO_ERROR;
     int32_t len = sup_ != nullptr ? static_cast<int32_t>(SupplementEncodeOf(*sup_, u, out)) : 0;

@@ -1,6 +1,7 @@
 #include "engine/codepage/iconv_bridge.h"
 
 #include <iconv.h>
+#include <unicode/utf16.h>
 
 #include <cerrno>
 #include <cstring>
@@ -38,9 +39,6 @@ class IconvCache {
 };
 
 thread_local IconvCache cache;
-
-bool IsHighSurrogate(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
-bool IsLowSurrogate(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
 
 // Johab's lead and trail byte ranges: an unassigned pair is one bad sequence,
 // a lead byte followed by a byte that cannot trail is bad by itself.
@@ -101,7 +99,7 @@ std::optional<ByteString> IconvFromText(const Text& text, const char* charset) {
     --dst_left;
     std::size_t unit = (src - in.data()) / 2;
     std::size_t skip = 2;
-    if (unit + 1 < text.size() && IsHighSurrogate(text[unit]) && IsLowSurrogate(text[unit + 1])) {
+    if (unit + 1 < text.size() && U16_IS_LEAD(text[unit]) && U16_IS_TRAIL(text[unit + 1])) {
       skip = 4;
     }
     if (skip > src_left) skip = src_left;

@@ -1,5 +1,7 @@
 #include "engine/codepage/plain_recode.h"
 
+#include <unicode/utf16.h>
+
 #include <algorithm>
 #include <array>
 #include <atomic>
@@ -42,8 +44,7 @@ bool IsContinuation(unsigned char b) { return b >= 0x80 && b <= 0xBF; }
 // place: the dropped U+0000, a leading mark, surrogate halves, and the three
 // controls the Shift-JIS page exchanges on both sides.
 bool KeepsOutOfTables(char16_t u) {
-  return u == 0 || u == 0xFEFF || (u >= 0xD800 && u <= 0xDFFF) || u == 0x1A || u == 0x1C ||
-         u == 0x7F;
+  return u == 0 || u == 0xFEFF || U16_IS_SURROGATE(u) || u == 0x1A || u == 0x1C || u == 0x7F;
 }
 
 }  // namespace

@@ -3,13 +3,13 @@
 // of them must survive a trip through UTF-8 and back. The decoder is lenient
 // in the ways garbled text needs (a cut-short sequence still yields what it
 // got), but reads real four-byte sequences so emoji are not destroyed.
+#include <unicode/utf16.h>
+
 #include "engine/codepage/codepage.h"
 
 namespace tekvo {
 namespace {
 
-bool IsHighSurrogate(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
-bool IsLowSurrogate(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
 bool IsContinuation(unsigned char b) { return b >= 0x80 && b <= 0xBF; }
 
 // The scalar value of a well-formed four-byte sequence at p (n bytes left),
@@ -37,8 +37,8 @@ ByteString TextToUtf8Bytes(const Text& text) {
     } else if (u < 0x800) {
       *dst++ = static_cast<unsigned char>(0xC0 | (u >> 6));
       *dst++ = static_cast<unsigned char>(0x80 | (u & 0x3F));
-    } else if (IsHighSurrogate(u) && i + 1 < n && IsLowSurrogate(text[i + 1])) {
-      char32_t c = 0x10000 + ((char32_t{u} - 0xD800) << 10) + (char32_t{text[i + 1]} - 0xDC00);
+    } else if (U16_IS_LEAD(u) && i + 1 < n && U16_IS_TRAIL(text[i + 1])) {
+      const char32_t c = U16_GET_SUPPLEMENTARY(u, text[i + 1]);
       *dst++ = static_cast<unsigned char>(0xF0 | (c >> 18));
       *dst++ = static_cast<unsigned char>(0x80 | ((c >> 12) & 0x3F));
       *dst++ = static_cast<unsigned char>(0x80 | ((c >> 6) & 0x3F));
@@ -102,9 +102,8 @@ Text Utf8BytesToText(const ByteString& bytes) {
     if (acc >= 32) *dst++ = static_cast<char16_t>(acc);
     if (b >= 0xF0) {
       if (char32_t c = FourByteScalar(src + i, n - i); c != 0) {
-        c -= 0x10000;
-        *dst++ = static_cast<char16_t>(0xD800 + (c >> 10));
-        *dst++ = static_cast<char16_t>(0xDC00 + (c & 0x3FF));
+        *dst++ = U16_LEAD(c);
+        *dst++ = U16_TRAIL(c);
         i += 3;
         acc = 0;
         need = 2;

@@ -1,5 +1,7 @@
 #include "engine/repair/segment_transfer.h"
 
+#include <unicode/utf16.h>
+
 #include <algorithm>
 #include <optional>
 
@@ -52,9 +54,6 @@ bool LooksLikeBase64(std::u16string_view t) {
   return marked;
 }
 
-bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
-
 // How many units `in` and `out` share at their start (`head`) and, apart
 // from those, at their end (`tail`), never splitting a surrogate pair.
 void SharedEnds(std::u16string_view in, std::u16string_view out, std::size_t& head,
@@ -62,10 +61,10 @@ void SharedEnds(std::u16string_view in, std::u16string_view out, std::size_t& he
   const std::size_t both = std::min(in.size(), out.size());
   head = 0;
   while (head < both && in[head] == out[head]) ++head;
-  if (head > 0 && IsHighSurrogate(in[head - 1])) --head;
+  if (head > 0 && U16_IS_LEAD(in[head - 1])) --head;
   tail = 0;
   while (tail < both - head && in[in.size() - 1 - tail] == out[out.size() - 1 - tail]) ++tail;
-  if (tail > 0 && IsLowSurrogate(in[in.size() - tail])) --tail;
+  if (tail > 0 && U16_IS_TRAIL(in[in.size() - tail])) --tail;
 }
 
 struct Best {

@@ -1,5 +1,7 @@
 #include "engine/score/text_score.h"
 
+#include <unicode/utf16.h>
+
 #include <algorithm>
 
 #include "engine/score/text_score_kana.h"
@@ -27,9 +29,6 @@ using score::kQuestionRunLimit;
 using score::kWeight;
 using score::Word;
 using score::WordWeight;
-
-bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
 // One pass over a text. The Note methods gather what is judged over the
 // whole text; each Scan method weighs one kind of character and moves past
@@ -300,7 +299,7 @@ void Scanner::ScanOther(const CharInfo& info, char16_t unit) {
       Add(kWeight.broken);
       break;
     case CharClass::kBad:
-      if (IsHighSurrogate(unit) && pos_ + 1 < text_.size() && IsLowSurrogate(text_[pos_ + 1])) {
+      if (U16_IS_LEAD(unit) && pos_ + 1 < text_.size() && U16_IS_TRAIL(text_[pos_ + 1])) {
         return ScanSurrogatePair();
       }
       Add(kWeight.broken);

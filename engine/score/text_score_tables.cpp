@@ -2,6 +2,7 @@
 
 #include <unicode/uchar.h>
 #include <unicode/uscript.h>
+#include <unicode/utf.h>
 
 #include <array>
 #include <vector>
@@ -91,7 +92,7 @@ CharClass ClassOf(UChar32 c) {
     return (c == 0xAB || c == 0xBB || c == 0xA1 || c == 0xBF) ? CharClass::kQuote
                                                               : CharClass::kSymbol;
   }
-  if (c == 0xFFFD || (c >= 0xD800 && c <= 0xDFFF)) return CharClass::kBad;
+  if (c == 0xFFFD || U_IS_SURROGATE(c)) return CharClass::kBad;
   if (c == 0x30FC) return CharClass::kKana;
   // The JIS X 0201 half of code page 932, its punctuation and sound marks
   // included: Unicode files the marks and U+FF70 under no script.

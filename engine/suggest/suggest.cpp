@@ -1,5 +1,7 @@
 #include "engine/suggest/suggest.h"
 
+#include <unicode/utf16.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
@@ -192,7 +194,7 @@ double ChainLossCost(CandidateList& found, std::u16string_view base, std::u16str
 std::u16string_view ProbeOf(std::u16string_view text) {
   if (text.size() <= kProbeUnits) return text;
   std::size_t end = kProbeUnits;
-  if (text[end - 1] >= 0xD800 && text[end - 1] <= 0xDBFF) --end;
+  if (U16_IS_LEAD(text[end - 1])) --end;
   return text.substr(0, end);
 }
 
@@ -336,8 +338,7 @@ std::vector<RepairCandidate> SuggestRepairs(const Text& text, const SuggestOptio
 Text FirstLine(std::u16string_view text, std::size_t max_units) {
   std::size_t end = 0;
   while (end < text.size() && end < max_units && text[end] != u'\r' && text[end] != u'\n') ++end;
-  if (end > 0 && end < text.size() && text[end - 1] >= 0xD800 && text[end - 1] <= 0xDBFF &&
-      text[end] >= 0xDC00 && text[end] <= 0xDFFF) {
+  if (end > 0 && end < text.size() && U16_IS_LEAD(text[end - 1]) && U16_IS_TRAIL(text[end])) {
     --end;  // keep the pair whole
   }
   return Text(text.substr(0, end));

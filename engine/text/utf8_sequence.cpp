@@ -1,5 +1,7 @@
 #include "engine/text/utf8_sequence.h"
 
+#include <unicode/utf.h>
+
 namespace tekvo {
 
 std::size_t Utf8SequenceAt(std::string_view s, std::size_t i) {
@@ -26,7 +28,7 @@ std::size_t Utf8SequenceAt(std::string_view s, std::size_t i) {
     cp = (cp << 6) | (byte(i + k) & 0x3F);
   }
   if ((len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
-      (cp >= 0xD800 && cp <= 0xDFFF)) {
+      U_IS_SURROGATE(cp)) {
     return 0;
   }
   return len;

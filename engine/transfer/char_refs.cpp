@@ -1,5 +1,7 @@
 #include "engine/transfer/char_refs.h"
 
+#include <unicode/utf16.h>
+
 #include <cstdint>
 #include <string_view>
 
@@ -10,9 +12,6 @@
 namespace tekvo {
 
 namespace {
-
-bool IsHigh(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
-bool IsLow(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
 
 // Writes "&#x" / "&#" + value + ";" at out[w], returning the new position.
 std::size_t WriteRef(Text& out, std::size_t w, std::uint32_t value, CharRefBase base) {
@@ -114,8 +113,8 @@ Converted EncodeCharRefs(const Text& text, CharRefBase base, std::size_t max_len
     const char16_t u = text[r];
     if (u < 0x80) {
       out[w++] = u;
-    } else if (IsHigh(u) && r + 1 < text.size() && IsLow(text[r + 1])) {
-      const std::uint32_t cp = 0x10000 + ((u - 0xD800u) << 10) + (text[r + 1] - 0xDC00u);
+    } else if (U16_IS_LEAD(u) && r + 1 < text.size() && U16_IS_TRAIL(text[r + 1])) {
+      const std::uint32_t cp = U16_GET_SUPPLEMENTARY(u, text[r + 1]);
       w = WriteRef(out, w, cp, base);
       ++r;
     } else {
@@ -147,9 +146,8 @@ Text DecodeNumericEscapes(const Text& text, EscapeFamily family) {
       r += d.length;
       if (d.value >= 1) {
         if (d.value > 0xFFFF) {
-          const std::int32_t v = d.value - 0x10000;
-          work[w++] = static_cast<char16_t>(0xD800 + (v >> 10));
-          work[w++] = static_cast<char16_t>(0xDC00 + (v & 0x3FF));
+          work[w++] = U16_LEAD(d.value);
+          work[w++] = U16_TRAIL(d.value);
         } else {
           work[w++] = static_cast<char16_t>(d.value);
         }

@@ -5,6 +5,7 @@
 // odd, so the read boundaries fall at every offset inside its sequences.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <unicode/utf16.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -253,11 +254,9 @@ std::function<Text(const Text&)> WithoutLoneSurrogates(std::function<Text(const 
   return [whole](const Text& t) {
     Text out = whole(t);
     for (std::size_t i = 0; i < out.size(); ++i) {
-      const bool high = out[i] >= 0xD800 && out[i] <= 0xDBFF;
-      const bool low = out[i] >= 0xDC00 && out[i] <= 0xDFFF;
-      if (high && i + 1 < out.size() && out[i + 1] >= 0xDC00 && out[i + 1] <= 0xDFFF) {
+      if (U16_IS_LEAD(out[i]) && i + 1 < out.size() && U16_IS_TRAIL(out[i + 1])) {
         ++i;
-      } else if (high || low) {
+      } else if (U16_IS_SURROGATE(out[i])) {
         out[i] = u'\uFFFD';
       }
     }

@@ -7,6 +7,7 @@
 // The tables live outside the project. Without them the test skips itself,
 // loudly; with TEKVO_REQUIRE_SHARED_DATA=1 (as in CI) it fails instead.
 #include <gtest/gtest.h>
+#include <unicode/utf.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -65,8 +66,6 @@ class Differences {
   int count_ = 0;
   std::string examples_;
 };
-
-bool IsSurrogate(unsigned u) { return u >= 0xD800 && u <= 0xDFFF; }
 
 // What Windows writes for `u`: the table's bytes, or the page's default "?".
 std::string Expected(const BestFitTable& table, char16_t u) {
@@ -128,7 +127,7 @@ TEST_P(BestFitPage, EncodesEveryBasicPlaneCharacter) {
   const CodePageId cp = GetParam().cp;
   Differences diffs;
   for (unsigned u = 0; u <= 0xFFFF; ++u) {
-    if (IsSurrogate(u)) continue;
+    if (U_IS_SURROGATE(u)) continue;
     const Text one(1, static_cast<char16_t>(u));
     const std::string want = Expected(table_, one[0]);
     const ByteString got = TextToCodePageBytes(one, cp);
@@ -147,7 +146,7 @@ TEST_P(BestFitPage, WholeTextsAgree) {
   Text text;
   std::string want;
   for (unsigned u = 0; u <= 0xFFFF; ++u) {
-    if (IsSurrogate(u)) continue;
+    if (U_IS_SURROGATE(u)) continue;
     if (u % 2048 == 1) {  // a lone surrogate, written "?"
       text.push_back(u'\xDC00');
       want += '?';

@@ -7,6 +7,7 @@
 #include "engine/codepage/icu_codec.h"
 
 #include <gtest/gtest.h>
+#include <unicode/utf16.h>
 
 #include <random>
 #include <string>
@@ -47,8 +48,7 @@ ByteString ReferenceEncode(UConverter* cnv, CodePageId cp, const Text& text) {
   const CodePageSupplement* sup = FindSupplement(cp);
   ByteString out;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    const bool pair = i + 1 < text.size() && text[i] >= 0xD800 && text[i] <= 0xDBFF &&
-                      text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
+    const bool pair = i + 1 < text.size() && U16_IS_LEAD(text[i]) && U16_IS_TRAIL(text[i + 1]);
     char bytes[2];
     const std::size_t n = sup != nullptr && !pair ? SupplementEncodeOf(*sup, text[i], bytes) : 0;
     if (n != 0) {

@@ -1,6 +1,7 @@
 #include "engine/text/mapping.h"
 
 #include <gtest/gtest.h>
+#include <unicode/utf.h>
 
 #include <string>
 
@@ -146,7 +147,7 @@ TEST(MapWidth, OnlySoundMarksChangeTheLength) {
     Text all;
     std::size_t splits = 0;
     for (char32_t c = 1; c <= 0xFFFF; ++c) {
-      if (c >= 0xD800 && c <= 0xDFFF) continue;
+      if (U_IS_SURROGATE(c)) continue;
       const Text one(1, static_cast<char16_t>(c));
       const Text mapped = MapWidth(one, target);
       if (mapped.size() == 2 && (mapped[1] == u'\uFF9E' || mapped[1] == u'\uFF9F')) {

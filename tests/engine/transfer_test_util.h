@@ -3,6 +3,8 @@
 #ifndef TEKVO_TESTS_ENGINE_TRANSFER_TEST_UTIL_H_
 #define TEKVO_TESTS_ENGINE_TRANSFER_TEST_UTIL_H_
 
+#include <unicode/utf16.h>
+
 #include <cstdio>
 #include <string>
 
@@ -17,7 +19,7 @@ inline std::string Show(const Text& text) {
   for (char16_t u : text) {
     if (u >= 0x20 && u < 0x7F) {
       out += static_cast<char>(u);
-    } else if (u >= 0xA0 && (u < 0xD800 || u > 0xDFFF)) {
+    } else if (u >= 0xA0 && !U16_IS_SURROGATE(u)) {
       if (u < 0x800) {
         out += static_cast<char>(0xC0 | (u >> 6));
       } else {

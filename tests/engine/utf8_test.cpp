@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unicode/utf16.h>
 
 #include <random>
 #include <string>
@@ -129,8 +130,8 @@ Text ByteAtATime(const ByteString& bytes) {
       char32_t c = ((b & 7u) << 18) | ((c1 & 0x3Fu) << 12) | ((c2 & 0x3Fu) << 6) | (c3 & 0x3Fu);
       bool cont = (c1 & 0xC0) == 0x80 && (c2 & 0xC0) == 0x80 && (c3 & 0xC0) == 0x80;
       if (b <= 0xF4 && cont && c >= 0x10000 && c <= 0x10FFFF) {
-        out += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
-        out += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+        out += U16_LEAD(c);
+        out += U16_TRAIL(c);
         i += 3;
         acc = 0;
         need = 2;

@@ -5,6 +5,8 @@
 #ifndef TEKVO_TESTS_SUGGEST_SUGGEST_CORPUS_H_
 #define TEKVO_TESTS_SUGGEST_SUGGEST_CORPUS_H_
 
+#include <unicode/utf16.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -30,9 +32,8 @@ struct Case {
 
 inline void AppendUtf16(std::u16string& out, char32_t c) {
   if (c >= 0x10000) {
-    c -= 0x10000;
-    out.push_back(static_cast<char16_t>(0xD800 + (c >> 10)));
-    out.push_back(static_cast<char16_t>(0xDC00 + (c & 0x3FF)));
+    out.push_back(U16_LEAD(c));
+    out.push_back(U16_TRAIL(c));
   } else {
     out.push_back(static_cast<char16_t>(c));
   }
@@ -81,9 +82,8 @@ inline std::string ToUtf8(std::u16string_view s) {
   std::string out;
   for (std::size_t i = 0; i < s.size(); ++i) {
     char32_t c = s[i];
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < s.size() && s[i + 1] >= 0xDC00 &&
-        s[i + 1] <= 0xDFFF) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (s[++i] - 0xDC00);
+    if (U16_IS_LEAD(c) && i + 1 < s.size() && U16_IS_TRAIL(s[i + 1])) {
+      c = U16_GET_SUPPLEMENTARY(c, s[++i]);
     }
     if (c < 0x80) {
       out.push_back(static_cast<char>(c));
