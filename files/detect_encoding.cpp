@@ -25,14 +25,14 @@ struct Named {
 // In the order readings that give the same text keep.
 constexpr std::array<Named, 11> kNamed = {{
     {kIdUtf8, "utf8"},
-    {54936, "gb18030"},
-    {950, "big5"},
-    {932, "shift-jis"},
-    {949, "euc-kr"},
-    {20932, "euc-jp"},
-    {1252, "cp1252"},
-    {1251, "cp1251"},
-    {20866, "koi8-r"},
+    {kCpGb18030, "gb18030"},
+    {kCpBig5, "big5"},
+    {kCpShiftJis, "shift-jis"},
+    {kCpUhc, "euc-kr"},
+    {kCpEucJp, "euc-jp"},
+    {kCpWestern, "cp1252"},
+    {kCpCyrillic, "cp1251"},
+    {kCpKoi8R, "koi8-r"},
     {kIdUtf16Le, "utf16le"},
     {kIdUtf16Be, "utf16be"},
 }};
@@ -41,13 +41,13 @@ constexpr std::array<Named, 11> kNamed = {{
 // that are not a plain byte-per-character or multi-byte page.
 bool Skipped(CodePageId cp) {
   switch (cp) {
-    case 936:    // gb18030 reads all of it
-    case 51936:  // EUC-CN, a part of gb18030
-    case 51932:  // the same table as 20932
-    case 51949:  // EUC-KR proper, a part of 949
-    case 20127:  // ASCII, which every page reads alike
-    case 28591:  // Latin-1 differs from 1252 only in controls
-    case 65000:
+    case kCpGbk:      // gb18030 reads all of it
+    case kCpEucCn:    // a part of gb18030
+    case kCpEucJpMs:  // the same table as 20932
+    case kCpEucKr:    // EUC-KR proper, a part of 949
+    case kCpAscii:    // which every page reads alike
+    case kCpLatin1:   // differs from 1252 only in controls
+    case kCpUtf7:
     case kCpUtf8:
       return true;
     default:

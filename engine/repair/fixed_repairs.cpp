@@ -3,6 +3,7 @@
 #include <array>
 #include <variant>
 
+#include "engine/codepage/windows_ids.h"
 #include "engine/repair/repairs.h"
 #include "engine/text/ascii.h"
 
@@ -30,17 +31,17 @@ constexpr std::array<FixedRepair, kPairCount> kRepairs = [] {
 }();
 
 constexpr std::array<LanguageName, 14> kLanguages = {{
-    {"gb", u"GB", 2052},
-    {"big5", u"Big5", 1028},
-    {"ja", u"日文", 1041},
-    {"ko", u"韩文", 1042},
-    {"th", u"泰文", 1054},
-    {"vi", u"越南文", 1066},
-    {"en", u"Eng", 1033},
-    {"el", u"希腊文", 1032},
-    {"ru", u"俄文", 1049},
-    {"ar", u"阿拉伯文", 1025},
-    {"he", u"希伯莱文", 1037},
+    {"gb", u"GB", kLcidChinesePrc},
+    {"big5", u"Big5", kLcidChineseTaiwan},
+    {"ja", u"日文", kLcidJapanese},
+    {"ko", u"韩文", kLcidKorean},
+    {"th", u"泰文", kLcidThai},
+    {"vi", u"越南文", kLcidVietnamese},
+    {"en", u"Eng", kLcidEnglishUs},
+    {"el", u"希腊文", kLcidGreek},
+    {"ru", u"俄文", kLcidRussian},
+    {"ar", u"阿拉伯文", kLcidArabic},
+    {"he", u"希伯莱文", kLcidHebrew},
     {"u", u"U", kIdUtf16Le},
     {"ube", u"UBE", kIdUtf16Be},
     {"utf8", u"UTF8", kIdUtf8},

@@ -10,6 +10,7 @@
 #include <span>
 #include <string_view>
 
+#include "engine/repair/repairs.h"
 #include "engine/text/text.h"
 
 namespace tekvo {
@@ -26,8 +27,8 @@ struct FixedRepair {
 // The fourteen pairs in menu order.
 std::span<const FixedRepair> FixedRepairs();
 
-// Number of slots in the menu item array, separators included (0 to 15).
-inline constexpr int kFixedRepairMenuSlots = 16;
+// Number of slots in the menu item array, separators included.
+inline constexpr int kFixedRepairMenuSlots = RepairMenuSlots(RepairMenu::kChgA2B);
 
 // The repair at menu index `index`, or nullptr for a separator or an index
 // outside the menu.
