@@ -30,8 +30,8 @@ fs::path WriteGarbledFile(const char* name, bool line_feeds) {
   const ByteString big5 =
       TextToCodePageBytes(line_feeds ? u"中華民國的歷史悠久，文化豐富。Plain ASCII too.\n"
                                      : u"中華民國的歷史悠久，文化豐富。Plain ASCII too. ",
-                          950);
-  return WriteRepeated(name, TextToUtf8Bytes(CodePageBytesToText(big5, 936)));
+                          CodePageId{950});
+  return WriteRepeated(name, TextToUtf8Bytes(CodePageBytesToText(big5, CodePageId{936})));
 }
 
 const fs::path& GarbledFile() {
@@ -47,8 +47,9 @@ const fs::path& OneLineGarbledFile() {
 // The same with no ASCII at all: no line feed or space to cut after.
 const fs::path& NoAsciiGarbledFile() {
   static const fs::path path = WriteRepeated(
-      "no-ascii.txt", TextToUtf8Bytes(CodePageBytesToText(
-                          TextToCodePageBytes(u"中華民國的歷史悠久文化豐富", 950), 936)));
+      "no-ascii.txt",
+      TextToUtf8Bytes(CodePageBytesToText(
+          TextToCodePageBytes(u"中華民國的歷史悠久文化豐富", CodePageId{950}), CodePageId{936})));
   return path;
 }
 
@@ -84,7 +85,7 @@ constexpr char16_t kCleanLine[] = u"中华民国的历史悠久，文化丰富�
 const fs::path& Base64File() {
   static const fs::path path = [] {
     ByteString bytes;
-    const ByteString line = TextToCodePageBytes(kCleanLine, 936);
+    const ByteString line = TextToCodePageBytes(kCleanLine, CodePageId{936});
     for (int i = 0; i < 57; ++i) bytes += line;
     const ByteString b64 = TextToUtf8Bytes(BytesToBase64(bytes));
     ByteString unit;
@@ -96,7 +97,8 @@ const fs::path& Base64File() {
 
 // The same text in GB bytes, in lines.
 const fs::path& GbFile() {
-  static const fs::path path = WriteRepeated("gb.txt", TextToCodePageBytes(kCleanLine, 936));
+  static const fs::path path =
+      WriteRepeated("gb.txt", TextToCodePageBytes(kCleanLine, CodePageId{936}));
   return path;
 }
 

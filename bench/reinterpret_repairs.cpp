@@ -15,13 +15,13 @@ namespace {
 // A sentence in the language of the repair's B side.
 Text SentenceFor(LocaleId b) {
   switch (b) {
-    case 1028:
+    case LocaleId{1028}:
       return u"中華民國的歷史悠久，文化豐富。";
-    case 1041:
+    case LocaleId{1041}:
       return u"日本語の文章を正しく読みます。";
-    case 1042:
+    case LocaleId{1042}:
       return u"한국어 문장을 읽습니다. ";
-    case 1049:
+    case LocaleId{1049}:
       return u"Привет всем, тест ";
     default:
       return u"简体中文的句子在这里，没有问题。";

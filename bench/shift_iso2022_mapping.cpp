@@ -19,7 +19,7 @@ Text Repeat(std::u16string_view piece, std::size_t len = kMaxTextLen) {
 
 void BM_ShiftHalfCharacterGb(benchmark::State& state) {
   const Text text = Repeat(u"中文乱码repair 测试，");
-  for (auto _ : state) benchmark::DoNotOptimize(ShiftHalfCharacter(text, 10, 2052));
+  for (auto _ : state) benchmark::DoNotOptimize(ShiftHalfCharacter(text, 10, LocaleId{2052}));
 }
 BENCHMARK(BM_ShiftHalfCharacterGb)->Unit(benchmark::kMicrosecond);
 

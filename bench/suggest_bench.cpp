@@ -46,7 +46,8 @@ const Text& CleanChinese() {
 const Text& GarbledBig5() {
   static const Text t = [] {
     const Text clean = Repeat(u"檢測當前語言環境來選擇一個預設的輸出裝置。", kMaxTextLen);
-    return CodePageBytesToText(TextToCodePageBytes(clean, 950), 936).substr(0, kMaxTextLen);
+    return CodePageBytesToText(TextToCodePageBytes(clean, CodePageId{950}), CodePageId{936})
+        .substr(0, kMaxTextLen);
   }();
   return t;
 }
@@ -147,7 +148,8 @@ void BM_SuggestGarbledLatin(benchmark::State& state) { RankAll(state, GarbledLat
 void BM_SuggestAlternatingLines(benchmark::State& state) {
   static const Text t = [] {
     const Text clean = u"在 Debian 这种规模的项目中，很难避免遇到与你意见不和的人。\n";
-    const Text bad = CodePageBytesToText(TextToUtf8Bytes(u"请接受这个事实并保持礼貌\n"), 936);
+    const Text bad =
+        CodePageBytesToText(TextToUtf8Bytes(u"请接受这个事实并保持礼貌\n"), CodePageId{936});
     return Repeat(clean + bad, kMaxTextLen);
   }();
   for (auto _ : state) benchmark::DoNotOptimize(SuggestRepairs(t));

@@ -97,7 +97,7 @@ void BM_DecodeQuotedPrintableGb(benchmark::State& state) {
   const Text text = Repeat(u"=D6=A7=B3=D6ASCII=C2=EB=\r\n");
   bench::TargetCheck check(state, kTarget);
   for (auto _ : state) {
-    benchmark::DoNotOptimize(DecodeQpOrUrl(text, 2052, ByteEscapes::kQuotedPrintable));
+    benchmark::DoNotOptimize(DecodeQpOrUrl(text, LocaleId{2052}, ByteEscapes::kQuotedPrintable));
   }
   check.Finish();
 }
@@ -106,7 +106,8 @@ BENCHMARK(BM_DecodeQuotedPrintableGb)->Unit(benchmark::kMicrosecond);
 void BM_DecodeUrlGbShortRuns(benchmark::State& state) {
   const Text text = Repeat(u"work%2Easp%3Fs%3D%B5%E7%C4%D4&q=");
   bench::TargetCheck check(state, kTarget);
-  for (auto _ : state) benchmark::DoNotOptimize(DecodeQpOrUrl(text, 2052, ByteEscapes::kUrl));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(DecodeQpOrUrl(text, LocaleId{2052}, ByteEscapes::kUrl));
   check.Finish();
 }
 BENCHMARK(BM_DecodeUrlGbShortRuns)->Unit(benchmark::kMicrosecond);
@@ -143,7 +144,7 @@ void BM_DecodeBase64Gb(benchmark::State& state) {
   const Text text = Repeat(u"sbG+qbu2063E46OhvfHM7Mzsxvi63LrDo6zO0sPHyKW5q9SwyaKyvbDJoaM=\r\n");
   bench::TargetCheck check(state, kTarget);
   for (auto _ : state) {
-    benchmark::DoNotOptimize(DecodeBase64Text(text, 2052, Base64Alphabet::kStandard));
+    benchmark::DoNotOptimize(DecodeBase64Text(text, LocaleId{2052}, Base64Alphabet::kStandard));
   }
   check.Finish();
 }

@@ -43,12 +43,14 @@ void mnuAskA2B_Click(EditorContext& ctx, int index) {
       const std::optional<PairChoice> pair = ChooseWith(ctx.seam, ctx.dialogs.Get<FrmLid>());
       if (!pair) return;
       const Text text = ctx.txtA.Text();
-      PutResult(ctx, ReinterpretByLocale(text, pair->a, pair->b), text, ToText(pair->say));
+      PutResult(ctx, ReinterpretByLocale(text, LocaleId{pair->a}, LocaleId{pair->b}), text,
+                ToText(pair->say));
     } else if (index == 1) {
       const std::optional<PairChoice> pair = ChooseWith(ctx.seam, ctx.dialogs.Get<FrmCp>());
       if (!pair) return;
       const Text text = ctx.txtA.Text();
-      PutResult(ctx, ReinterpretByCodePage(text, pair->a, pair->b), text, ToText(pair->say));
+      PutResult(ctx, ReinterpretByCodePage(text, CodePageId{pair->a}, CodePageId{pair->b}), text,
+                ToText(pair->say));
     }
   });
 }

@@ -7,6 +7,7 @@
 #include "editor/menu_captions.h"
 #include "editor/text_input.h"
 #include "engine/codepage/codepage.h"
+#include "engine/codepage/windows_ids.h"
 #include "engine/text/mapping.h"
 
 namespace tekvo {
@@ -14,8 +15,8 @@ namespace {
 
 constexpr char16_t kEditTooLong[] = u"修改失败~ 文本过长";
 
-// Code page 0 is the system's ANSI page; the bridge takes it to be GBK.
-constexpr CodePageId kSystemPage = 0;
+// The system's ANSI page; the bridge takes it to be GBK.
+constexpr CodePageId kSystemPage = kCpAnsi;
 
 Text Hex16(std::uint16_t value) {
   static constexpr char16_t kDigits[] = u"0123456789ABCDEF";

@@ -79,7 +79,7 @@ void mnuAskCutaByte_Click(EditorContext& ctx) {
     if (!answer) return;
     const std::optional<std::int32_t> lcid = ParseLcidAnswer(*answer);
     if (!lcid || *lcid == 0) return;
-    ShiftAtCaret(ctx, *lcid);
+    ShiftAtCaret(ctx, LocaleId{*lcid});
     std::u16string say = u"LCID: (";
     for (char c : std::to_string(*lcid)) say.push_back(static_cast<char16_t>(c));
     say += u")+半字";

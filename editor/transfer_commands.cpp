@@ -88,7 +88,7 @@ void mnuAskJieA_Click(EditorContext& ctx) {
     const Text text = ctx.txtA.Text();
     Text result = text;
     if (const std::optional<RepairRoutine> routine = FormatRoutine(choice->format)) {
-      result = RunRepairRoutine(*routine, ByteLanguage{choice->language}, text).text;
+      result = RunRepairRoutine(*routine, ByteLanguage{LocaleId{choice->language}}, text).text;
     }
     ctx.txtA.SetText(FitOrKeep(ctx, std::move(result), text));
     ctx.lblSay.SetCaption(ToText(choice->say));

@@ -24,7 +24,7 @@ struct Named {
 
 // In the order readings that give the same text keep.
 constexpr std::array<Named, 11> kNamed = {{
-    {kIdUtf8, "utf8"},
+    {CodePageId::kUtf8, "utf8"},
     {kCpGb18030, "gb18030"},
     {kCpBig5, "big5"},
     {kCpShiftJis, "shift-jis"},
@@ -33,8 +33,8 @@ constexpr std::array<Named, 11> kNamed = {{
     {kCpWestern, "cp1252"},
     {kCpCyrillic, "cp1251"},
     {kCpKoi8R, "koi8-r"},
-    {kIdUtf16Le, "utf16le"},
-    {kIdUtf16Be, "utf16be"},
+    {CodePageId::kUtf16Le, "utf16le"},
+    {CodePageId::kUtf16Be, "utf16be"},
 }};
 
 // Pages another candidate reads the same for every text worth finding, or
@@ -59,7 +59,8 @@ std::string_view NumberedName(CodePageId cp) {
   // The names outlive every call; the set of served pages is fixed.
   static const std::vector<std::string>* const names = [] {
     auto* list = new std::vector<std::string>;
-    for (const CodePageEntry& e : ServedCodePages()) list->push_back("cp" + std::to_string(e.cp));
+    for (const CodePageEntry& e : ServedCodePages())
+      list->push_back("cp" + std::to_string(ToInt(e.cp)));
     return list;
   }();
   const auto served = ServedCodePages();
@@ -71,9 +72,9 @@ std::string_view NumberedName(CodePageId cp) {
 
 Text Decode(std::string_view bytes, CodePageId id) {
   const ByteString b(bytes);
-  if (id == kIdUtf16Le) return Utf16LeBytesToText(b);
-  if (id == kIdUtf16Be) return Utf16LeBytesToText(SwapBytePairs(b));
-  return CodePageBytesToText(b, id == kIdUtf8 ? kCpUtf8 : id);
+  if (id == CodePageId::kUtf16Le) return Utf16LeBytesToText(b);
+  if (id == CodePageId::kUtf16Be) return Utf16LeBytesToText(SwapBytePairs(b));
+  return CodePageBytesToText(b, id == CodePageId::kUtf8 ? kCpUtf8 : id);
 }
 
 bool IsBad(char16_t c) {
@@ -127,7 +128,8 @@ double CapitalsCost(const Text& text) {
 double Judge(std::string_view bytes, CodePageId id, bool named, bool cut) {
   const Text text = Decode(bytes, id);
   std::size_t bad = CountBad(text, cut);
-  if ((id == kIdUtf16Le || id == kIdUtf16Be) && bytes.size() % 2 != 0 && !cut) ++bad;
+  if ((id == CodePageId::kUtf16Le || id == CodePageId::kUtf16Be) && bytes.size() % 2 != 0 && !cut)
+    ++bad;
   double score = ScoreTextDetail(text).value - CapitalsCost(text);
   // The rarer pages need clearer evidence to beat the common ones.
   if (!named) score -= 0.1;
@@ -135,7 +137,7 @@ double Judge(std::string_view bytes, CodePageId id, bool named, bool cut) {
     // Below every clean reading, and the more damage the lower.
     score -= 2.0 + 2.0 * static_cast<double>(bad) / static_cast<double>(text.size() + 1);
   }
-  if (id == kIdUtf8 && bad == 0 && IsMultiByteUtf8(bytes)) {
+  if (id == CodePageId::kUtf8 && bad == 0 && IsMultiByteUtf8(bytes)) {
     // Three-byte sequences by chance are rare in other encodings; two-byte
     // ones are common in short GB, which must then win on its own merit.
     score += HasLongUtf8Sequence(bytes) ? 0.4 : 0.05;
@@ -147,10 +149,10 @@ double Judge(std::string_view bytes, CodePageId id, bool named, bool cut) {
 
 std::vector<EncodingReading> RankEncodings(std::string_view bytes) {
   auto starts = [bytes](std::string_view mark) { return bytes.substr(0, mark.size()) == mark; };
-  if (starts("\xEF\xBB\xBF")) return {{"utf8-bom", kIdUtf8, true, 1}};
-  if (starts("\xFF\xFE")) return {{"utf16le-bom", kIdUtf16Le, true, 1}};
-  if (starts("\xFE\xFF")) return {{"utf16be-bom", kIdUtf16Be, true, 1}};
-  if (bytes.empty()) return {{"utf8", kIdUtf8, false, 0}};
+  if (starts("\xEF\xBB\xBF")) return {{"utf8-bom", CodePageId::kUtf8, true, 1}};
+  if (starts("\xFF\xFE")) return {{"utf16le-bom", CodePageId::kUtf16Le, true, 1}};
+  if (starts("\xFE\xFF")) return {{"utf16be-bom", CodePageId::kUtf16Be, true, 1}};
+  if (bytes.empty()) return {{"utf8", CodePageId::kUtf8, false, 0}};
 
   const bool cut = bytes.size() > kJudgedBytes;
   const std::string_view judged = bytes.substr(0, kJudgedBytes);
@@ -174,7 +176,7 @@ std::vector<EncodingReading> RankEncodings(std::string_view bytes) {
 }
 
 Text DecodeReading(std::string_view bytes, const EncodingReading& reading) {
-  if (reading.bom) bytes.remove_prefix(reading.id == kIdUtf8 ? 3 : 2);
+  if (reading.bom) bytes.remove_prefix(reading.id == CodePageId::kUtf8 ? 3 : 2);
   return Decode(bytes, reading.id);
 }
 

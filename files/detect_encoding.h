@@ -22,8 +22,8 @@ struct EncodingReading {
   // "gb18030", "big5", "shift-jis", "euc-jp", "euc-kr", "cp1251", "koi8-r",
   // "cp1252", and "cp" with the number for every other page.
   std::string_view name;
-  // kIdUtf8, kIdUtf16Le, kIdUtf16Be or a code page number.
-  CodePageId id = kIdUtf8;
+  // a code page number or one of the Unicode forms of CodePageId.
+  CodePageId id = CodePageId::kUtf8;
   // The reading starts with a byte order mark, which decoding drops.
   bool bom = false;
   // Higher is better. About 0.5 to 1.3 for a reading that holds neither

@@ -11,8 +11,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace tekvo;
   if (size < 1) return 0;
-  static constexpr LocaleId kIds[] = {2052, 1028, 1041, 1042, 1033, 1049, -3, -1, 0, 77777};
-  const LocaleId id = kIds[(data[0] >> 1) % (sizeof(kIds) / sizeof(kIds[0]))];
+  static constexpr std::int32_t kIds[] = {2052, 1028, 1041, 1042, 1033, 1049, -3, -1, 0, 77777};
+  const LocaleId id{kIds[(data[0] >> 1) % (sizeof(kIds) / sizeof(kIds[0]))]};
   const auto alphabet = data[0] & 1 ? Base64Alphabet::kUrl : Base64Alphabet::kStandard;
   Text text((size - 1) / 2, u'\0');
   std::memcpy(text.data(), data + 1, text.size() * 2);

@@ -16,14 +16,15 @@
 
 namespace {
 
-constexpr tekvo::CodePageId kPages[] = {936,  950,  949,  932,  874,   1250,  1251,  1252,
-                                        1253, 1255, 1256, 1258, 20866, 28591, 28597, 437};
+constexpr std::int32_t kPages[] = {936,  950,  949,  932,  874,   1250,  1251,  1252,
+                                   1253, 1255, 1256, 1258, 20866, 28591, 28597, 437};
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 1) return 0;
-  const tekvo::CodePageEntry* entry = tekvo::FindCodePage(kPages[data[0] % std::size(kPages)]);
+  const tekvo::CodePageEntry* entry =
+      tekvo::FindCodePage(tekvo::CodePageId{kPages[data[0] % std::size(kPages)]});
   if (entry == nullptr) std::abort();
   static UConverter* reference = nullptr;
   static const tekvo::CodePageEntry* reference_entry = nullptr;

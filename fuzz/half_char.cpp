@@ -12,9 +12,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   using namespace tekvo;
   if (size < 3) return 0;
   // First byte: the identifier; second: the position; the rest: UTF-16 text.
-  static constexpr LocaleId kIds[] = {2052, 1028, 1041, 1042, 1049, 1033, 1054,
-                                      1066, 1361, 0,    -1,   -2,   -3,   12345};
-  const LocaleId id = kIds[data[0] % (sizeof(kIds) / sizeof(kIds[0]))];
+  static constexpr std::int32_t kIds[] = {2052, 1028, 1041, 1042, 1049, 1033, 1054,
+                                          1066, 1361, 0,    -1,   -2,   -3,   12345};
+  const LocaleId id{kIds[data[0] % (sizeof(kIds) / sizeof(kIds[0]))]};
   const std::int32_t pos = static_cast<std::int8_t>(data[1]);
   Text text((size - 2) / 2, u'\0');
   std::memcpy(text.data(), data + 2, text.size() * 2);

@@ -37,8 +37,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 1) return 0;
   const Pair& pair = kPairs[data[0] % std::size(kPairs)];
   const std::optional<tekvo::PiecewiseRepair> repair =
-      pair.locale ? tekvo::PiecewiseRepair::ForLocales(pair.a, pair.b)
-                  : tekvo::PiecewiseRepair::ForCodePages(pair.a, pair.b);
+      pair.locale
+          ? tekvo::PiecewiseRepair::ForLocales(tekvo::LocaleId{pair.a}, tekvo::LocaleId{pair.b})
+          : tekvo::PiecewiseRepair::ForCodePages(tekvo::CodePageId{pair.a},
+                                                 tekvo::CodePageId{pair.b});
   if (!repair || !repair->HasPlainTables()) std::abort();
   const tekvo::ByteString utf8(reinterpret_cast<const char*>(data + 1), size - 1);
   const tekvo::ByteString whole =

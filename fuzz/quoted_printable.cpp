@@ -12,9 +12,9 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace tekvo;
   if (size < 1) return 0;
-  static constexpr LocaleId kIds[] = {2052, 1028, 1041, 1042, 1054, 1066,  1033,
-                                      1049, 1037, -3,   -2,   0,    99999, 1361};
-  const LocaleId id = kIds[(data[0] >> 1) % (sizeof(kIds) / sizeof(kIds[0]))];
+  static constexpr std::int32_t kIds[] = {2052, 1028, 1041, 1042, 1054, 1066,  1033,
+                                          1049, 1037, -3,   -2,   0,    99999, 1361};
+  const LocaleId id{kIds[(data[0] >> 1) % (sizeof(kIds) / sizeof(kIds[0]))]};
   const auto escapes = data[0] & 1 ? ByteEscapes::kUrl : ByteEscapes::kQuotedPrintable;
   Text text((size - 1) / 2, u'\0');
   std::memcpy(text.data(), data + 1, text.size() * 2);

@@ -43,20 +43,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   tekvo::Text text =
       data[2] % 4 < 2 ? tekvo::Utf16LeBytesToText(rest) : tekvo::Utf8BytesToText(rest);
 
-  Check(text, tekvo::ReinterpretByLocale(text, a, b, max_len), max_len);
-  Check(text, tekvo::ReinterpretByCodePage(text, a, b, max_len), max_len);
+  Check(text, tekvo::ReinterpretByLocale(text, tekvo::LocaleId{a}, tekvo::LocaleId{b}, max_len),
+        max_len);
+  Check(text,
+        tekvo::ReinterpretByCodePage(text, tekvo::CodePageId{a}, tekvo::CodePageId{b}, max_len),
+        max_len);
 
   for (bool locale : {true, false}) {
-    auto piecewise = locale ? tekvo::PiecewiseRepair::ForLocales(a, b)
-                            : tekvo::PiecewiseRepair::ForCodePages(a, b);
+    auto piecewise =
+        locale ? tekvo::PiecewiseRepair::ForLocales(tekvo::LocaleId{a}, tekvo::LocaleId{b})
+               : tekvo::PiecewiseRepair::ForCodePages(tekvo::CodePageId{a}, tekvo::CodePageId{b});
     if (!piecewise) continue;
     std::size_t lf = text.find(u'\n');
     if (lf == tekvo::Text::npos || lf + 1 == text.size()) continue;
     tekvo::Text joined = piecewise->Piece(text.substr(0, lf + 1));
     joined += piecewise->Piece(text.substr(lf + 1));
-    tekvo::Converted whole = locale
-                                 ? tekvo::ReinterpretByLocale(text, a, b, tekvo::kNoLengthLimit)
-                                 : tekvo::ReinterpretByCodePage(text, a, b, tekvo::kNoLengthLimit);
+    tekvo::Converted whole =
+        locale ? tekvo::ReinterpretByLocale(text, tekvo::LocaleId{a}, tekvo::LocaleId{b},
+                                            tekvo::kNoLengthLimit)
+               : tekvo::ReinterpretByCodePage(text, tekvo::CodePageId{a}, tekvo::CodePageId{b},
+                                              tekvo::kNoLengthLimit);
     if (joined != whole.text) std::abort();
   }
   return 0;

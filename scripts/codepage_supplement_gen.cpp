@@ -72,14 +72,14 @@ Diffs Compare(const CodePageEntry& entry, const BestFitTable& pub) {
     } else if (got.size() == 1 && SequencesGiving(entry.cp, got[0], dbcs) == 1) {
       d.remaps[got[0]] = unit;
     } else {
-      std::fprintf(stderr, "%d: bytes %X read as %zu units cannot be supplemented\n", entry.cp,
-                   Key(bytes), got.size());
+      std::fprintf(stderr, "%d: bytes %X read as %zu units cannot be supplemented\n",
+                   ToInt(entry.cp), Key(bytes), got.size());
       d.ok = false;
     }
   }
   for (const auto& [from, to] : d.remaps) {
     if (d.remaps.count(to) != 0) {
-      std::fprintf(stderr, "%d: remap chain through U+%04X\n", entry.cp, to);
+      std::fprintf(stderr, "%d: remap chain through U+%04X\n", ToInt(entry.cp), to);
       d.ok = false;
     }
   }
@@ -97,7 +97,10 @@ Diffs Compare(const CodePageEntry& entry, const BestFitTable& pub) {
 // The DOS pages show their controls as pictures (U+263A for 0x01 and so
 // on), and Windows writes those pictures as the controls; no other page
 // does.
-bool HasControlPictures(CodePageId cp) { return cp == 437 || cp == 850 || cp == 852 || cp == 866; }
+bool HasControlPictures(CodePageId cp) {
+  const std::int32_t n = ToInt(cp);
+  return n == 437 || n == 850 || n == 852 || n == 866;
+}
 
 // For a page without a published table: characters that are not controls but
 // come out as a C0 control or DEL, which IBM's tables behind some ICU
@@ -110,7 +113,7 @@ Diffs ControlFallbacks(const CodePageEntry& entry) {
     const ByteString b = TextToCodePageBytes(Text(1, static_cast<char16_t>(u)), entry.cp);
     if (b.size() == 1 && (static_cast<unsigned char>(b[0]) < 0x20 || b[0] == 0x7F)) {
       if (HasControlPictures(entry.cp)) {
-        std::fprintf(stderr, "%d: U+%04X -> %02X kept (control picture)\n", entry.cp, u,
+        std::fprintf(stderr, "%d: U+%04X -> %02X kept (control picture)\n", ToInt(entry.cp), u,
                      static_cast<unsigned char>(b[0]));
       } else {
         d.encodes[static_cast<char16_t>(u)] = '?';
@@ -121,7 +124,7 @@ Diffs ControlFallbacks(const CodePageEntry& entry) {
 }
 
 void PrintTables(const CodePageEntry& entry, const Diffs& d) {
-  const int cp = entry.cp;
+  const int cp = ToInt(entry.cp);
   std::printf("\n// Code page %d: %zu decodes, %zu remaps, %zu encodes.\n", cp, d.decodes.size(),
               d.remaps.size(), d.encodes.size());
   if (!d.decodes.empty()) {
@@ -166,11 +169,11 @@ int main(int argc, char** argv) {
   std::vector<std::pair<const CodePageEntry*, Diffs>> pages;
   bool ok = true;
   for (const CodePageEntry& entry : ServedCodePages()) {
-    const fs::path file = dir / ("bestfit" + std::to_string(entry.cp) + ".txt");
+    const fs::path file = dir / ("bestfit" + std::to_string(ToInt(entry.cp)) + ".txt");
     Diffs d = fs::exists(file) ? Compare(entry, ParseBestFitTable(file)) : ControlFallbacks(entry);
     ok = ok && d.ok;
-    std::fprintf(stderr, "%5d: %zu decodes, %zu remaps, %zu encodes\n", entry.cp, d.decodes.size(),
-                 d.remaps.size(), d.encodes.size());
+    std::fprintf(stderr, "%5d: %zu decodes, %zu remaps, %zu encodes\n", ToInt(entry.cp),
+                 d.decodes.size(), d.remaps.size(), d.encodes.size());
     if (!d.decodes.empty() || !d.remaps.empty() || !d.encodes.empty()) {
       pages.emplace_back(&entry, std::move(d));
     }
@@ -185,8 +188,8 @@ int main(int argc, char** argv) {
   for (const auto& [entry, d] : pages) PrintTables(*entry, d);
   std::printf("\nconstexpr CodePageSupplement kSupplements[] = {\n");
   for (const auto& [entry, d] : pages) {
-    const int cp = entry->cp;
-    std::printf("    {%d, ", cp);
+    const int cp = ToInt(entry->cp);
+    std::printf("    {CodePageId{%d}, ", cp);
     if (d.decodes.empty())
       std::printf("{}, ");
     else

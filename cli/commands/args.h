@@ -29,7 +29,7 @@ std::span<const OptionSpec> KnownOptions();
 // detect" on a long input): the page, and whether a byte order mark to drop
 // starts the input.
 struct InputReading {
-  CodePageId id = kIdUtf8;
+  CodePageId id = CodePageId::kUtf8;
   bool bom = false;
 };
 

@@ -52,8 +52,9 @@ int RunRepair(const Invocation& inv) {
   // afresh (the result is the same), so that memory stays small and both
   // cores work.
   std::optional<PiecewiseRepair> piecewise =
-      choice->kind == RepairKind::kLocale ? PiecewiseRepair::ForLocales(choice->a, choice->b)
-                                          : PiecewiseRepair::ForCodePages(choice->a, choice->b);
+      choice->kind == RepairKind::kLocale
+          ? PiecewiseRepair::ForLocales(LocaleId{choice->a}, LocaleId{choice->b})
+          : PiecewiseRepair::ForCodePages(CodePageId{choice->a}, CodePageId{choice->b});
   int status = kExitOk;
   if (piecewise && CanStream(inv, status)) {
     return StreamCommand(inv, 1,

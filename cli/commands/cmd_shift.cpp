@@ -25,7 +25,7 @@ namespace {
 
 // A number, or a short language name of the repair names (gb, ja, u, ...).
 std::optional<LocaleId> ParseShiftId(std::string_view arg) {
-  if (std::optional<std::int32_t> n = ParseInt32(arg)) return *n;
+  if (std::optional<std::int32_t> n = ParseInt32(arg)) return LocaleId{*n};
   const std::u16string name(arg.begin(), arg.end());
   return FindLanguage(name);
 }
@@ -101,10 +101,10 @@ int RunShift(const Invocation& inv) {
   if (pos.size() < 2) return UsageError(inv, "shift needs an LCID and a POSITION");
   if (pos.size() > 3) return UsageError(inv, "shift takes LCID, POSITION and at most one FILE");
   const std::optional<LocaleId> id = ParseShiftId(pos[0]);
-  if (!id || !(*id >= 1 || *id == kIdUtf16Be || *id == kIdUtf16Le)) {
+  if (!id || !(IsLcid(*id) || *id == kIdUtf16Be || *id == kIdUtf16Le)) {
     return UsageError(inv, "LCID must be a language number, a short name, -1 or -2: " + pos[0]);
   }
-  if (*id >= 1 && !LocaleCodePage(*id)) return Fail(inv, "unknown LCID " + pos[0]);
+  if (IsLcid(*id) && !LocaleCodePage(*id)) return Fail(inv, "unknown LCID " + pos[0]);
   const std::optional<std::int32_t> position = ParseInt32(pos[1]);
   if (!position || *position < 0) {
     return UsageError(inv, "POSITION must be a number of UTF-16 units from 0: " + pos[1]);

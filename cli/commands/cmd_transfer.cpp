@@ -72,14 +72,15 @@ constexpr std::array<EncodeName, 8> kEncodeNames = {{
 // A language whose code page decoded bytes can be read in: a number or a
 // short name (gb, big5, ja, ko, ..., utf8). UTF-16 is no such language.
 std::optional<LocaleId> ParseLanguage(std::string_view arg, std::string& error) {
-  std::optional<LocaleId> id = ParseInt32(arg);
+  std::optional<LocaleId> id;
+  if (const std::optional<std::int32_t> n = ParseInt32(arg)) id = LocaleId{*n};
   if (!id) id = FindLanguage(std::u16string(arg.begin(), arg.end()));
   if (!id) {
     error = "unknown language " + std::string(arg) + " (a number or gb, big5, ja, ko, utf8, ...)";
     return std::nullopt;
   }
   if (*id == kIdUtf8) return id;
-  if (*id < 1) {
+  if (!IsLcid(*id)) {
     error = "the language must be an LCID or utf8: " + std::string(arg);
     return std::nullopt;
   }

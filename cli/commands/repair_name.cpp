@@ -17,7 +17,8 @@ bool StartsWithIgnoringCase(std::string_view s, std::string_view prefix) {
 std::optional<std::int32_t> ParseLocaleSide(std::string_view side) {
   if (auto n = ParseInt32(side)) return n;
   Text name = Utf8BytesToText(ByteString(side));
-  return FindLanguage(name);
+  if (const std::optional<LocaleId> id = FindLanguage(name)) return ToInt(*id);
+  return std::nullopt;
 }
 
 // "A:B" split at the one colon.
@@ -62,18 +63,21 @@ std::optional<RepairChoice> ParseRepairName(std::string_view name) {
   }
   const FixedRepair* fixed = FindFixedRepair(Utf8BytesToText(ByteString(name)));
   if (fixed == nullptr) return std::nullopt;
-  return RepairChoice{RepairKind::kLocale, fixed->a, fixed->b};
+  return RepairChoice{RepairKind::kLocale, ToInt(fixed->a), ToInt(fixed->b)};
 }
 
 std::string UnusableSide(const RepairChoice& choice) {
-  for (const std::int32_t id : {choice.a, choice.b}) {
+  for (const std::int32_t n : {choice.a, choice.b}) {
     if (choice.kind == RepairKind::kLocale) {
+      const LocaleId id{n};
       const bool usable =
           id == kIdUtf16Be || id == kIdUtf16Le || id == kIdUtf8 || LocaleCodePage(id).has_value();
-      if (!usable) return "unknown LCID " + std::to_string(id);
+      if (!usable) return "unknown LCID " + std::to_string(n);
     } else {
-      const bool usable = id == kIdUtf16Le || (id >= 0 && IsCodePageServed(id));
-      if (!usable) return "unknown code page " + std::to_string(id);
+      const CodePageId cp{n};
+      const bool usable =
+          cp == CodePageId::kUtf16Le || (IsCodePageNumber(cp) && IsCodePageServed(cp));
+      if (!usable) return "unknown code page " + std::to_string(n);
     }
   }
   return {};
@@ -81,8 +85,8 @@ std::string UnusableSide(const RepairChoice& choice) {
 
 Converted ApplyRepair(const RepairChoice& choice, const Text& text, std::size_t max_len) {
   return choice.kind == RepairKind::kLocale
-             ? ReinterpretByLocale(text, choice.a, choice.b, max_len)
-             : ReinterpretByCodePage(text, choice.a, choice.b, max_len);
+             ? ReinterpretByLocale(text, LocaleId{choice.a}, LocaleId{choice.b}, max_len)
+             : ReinterpretByCodePage(text, CodePageId{choice.a}, CodePageId{choice.b}, max_len);
 }
 
 }  // namespace tekvo::cli

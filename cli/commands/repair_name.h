@@ -17,6 +17,7 @@ enum class RepairKind {
   kCodePage,  // ReinterpretByCodePage
 };
 
+// The two sides as numbers: LCIDs or code pages, as `kind` says.
 struct RepairChoice {
   RepairKind kind;
   std::int32_t a;

@@ -155,8 +155,9 @@ std::optional<InputReading> RankSample(const std::string& path, std::size_t samp
     bytes.resize(end);
   }
   const EncodingReading best = RankEncodings(bytes).front();
-  const bool utf16 = best.id == kIdUtf16Le || best.id == kIdUtf16Be;
-  if (!utf16 && !IsCodePageStateless(best.id == kIdUtf8 ? kCpUtf8 : best.id)) return std::nullopt;
+  const bool utf16 = best.id == CodePageId::kUtf16Le || best.id == CodePageId::kUtf16Be;
+  if (!utf16 && !IsCodePageStateless(best.id == CodePageId::kUtf8 ? kCpUtf8 : best.id))
+    return std::nullopt;
   return InputReading{best.id, best.bom};
 }
 

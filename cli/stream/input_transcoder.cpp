@@ -19,13 +19,13 @@ std::size_t InputTranscoder::Decodable(bool at_end) const {
   if (at_end) return pending_.size();
   if (IsUtf16(requested_)) return pending_.size() / 2 * 2;
   const LocaleId lcid = requested_ == FileEncoding::kAnsiEng ? kLcidEnglishUs : kLcidChinesePrc;
-  return CodePageRestPoint(pending_, LocaleCodePage(lcid).value_or(0));
+  return CodePageRestPoint(pending_, LocaleCodePage(lcid).value_or(kCpAnsi));
 }
 
 void InputTranscoder::AddReading(std::string_view raw, bool at_end, ByteString& out) {
   if (!started_) {
     started_ = true;
-    mark_left_ = reading_->bom ? (reading_->id == kIdUtf8 ? 3 : 2) : 0;
+    mark_left_ = reading_->bom ? (reading_->id == CodePageId::kUtf8 ? 3 : 2) : 0;
     out += "\xEF\xBB\xBF";
   }
   const std::size_t dropped = std::min(mark_left_, raw.size());
@@ -33,20 +33,20 @@ void InputTranscoder::AddReading(std::string_view raw, bool at_end, ByteString& 
   pending_ += raw.substr(dropped);
   const CodePageId id = reading_->id;
   std::size_t n = pending_.size();
-  if (!at_end && (id == kIdUtf16Le || id == kIdUtf16Be)) n = n / 2 * 2;
-  if (!at_end && id != kIdUtf16Le && id != kIdUtf16Be) {
-    n = CodePageRestPoint(pending_, id == kIdUtf8 ? kCpUtf8 : id);
+  if (!at_end && (id == CodePageId::kUtf16Le || id == CodePageId::kUtf16Be)) n = n / 2 * 2;
+  if (!at_end && id != CodePageId::kUtf16Le && id != CodePageId::kUtf16Be) {
+    n = CodePageRestPoint(pending_, id == CodePageId::kUtf8 ? kCpUtf8 : id);
   }
   if (n == 0) return;
   const ByteString piece = pending_.substr(0, n);
   pending_.erase(0, n);
   Text text;
-  if (id == kIdUtf16Le) {
+  if (id == CodePageId::kUtf16Le) {
     text = Utf16LeBytesToText(piece);
-  } else if (id == kIdUtf16Be) {
+  } else if (id == CodePageId::kUtf16Be) {
     text = Utf16LeBytesToText(SwapBytePairs(piece));
   } else {
-    text = CodePageBytesToText(piece, id == kIdUtf8 ? kCpUtf8 : id);
+    text = CodePageBytesToText(piece, id == CodePageId::kUtf8 ? kCpUtf8 : id);
   }
   out += TextToUtf8Bytes(text);
 }

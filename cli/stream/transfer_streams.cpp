@@ -12,6 +12,7 @@
 #include "cli/stream/escape_cuts.h"
 #include "cli/stream/input_scan.h"
 #include "engine/codepage/codepage.h"
+#include "engine/codepage/windows_ids.h"
 #include "engine/text/utf8_cut.h"
 #include "engine/text/utf8_sequence.h"
 #include "engine/transfer/char_refs.h"
@@ -93,7 +94,7 @@ class Base64Cuts {
  public:
   Base64Cuts(LocaleId language, Base64Alphabet alphabet)
       : alphabet_(alphabet),
-        page_(language == kIdUtf8 ? 0 : LocaleCodePage(language).value_or(0)) {}
+        page_(language == kIdUtf8 ? kCpAnsi : LocaleCodePage(language).value_or(kCpAnsi)) {}
 
   std::size_t operator()(std::string_view bytes) {
     if (at_input_start_) {
@@ -118,7 +119,7 @@ class Base64Cuts {
       scanned_ = end;
       for (std::size_t i = 0; i < units.size(); ++i) AddChar(units[i], i + 1 == units.size());
     }
-    if (last_.input == 0 && page_ != 0) FindRestingGroupEnd();
+    if (last_.input == 0 && page_ != kCpAnsi) FindRestingGroupEnd();
     const GroupEnd cut = last_;
     scanned_ -= cut.input;
     decoded_.erase(0, cut.decoded);
@@ -152,7 +153,7 @@ class Base64Cuts {
 
   bool DecodedMayEndHere() const {
     const std::size_t n = decoded_.size();
-    if (page_ != 0) return static_cast<unsigned char>(decoded_[n - 1]) < 0x40;
+    if (page_ != kCpAnsi) return static_cast<unsigned char>(decoded_[n - 1]) < 0x40;
     // IsUtf8CutPoint looks only at the bytes before the cut; the one after
     // it stands in for the next group.
     const std::size_t from = n > 6 ? n - 6 : 0;
@@ -212,7 +213,7 @@ std::optional<PieceRules> DecodingRules(RepairRoutine routine, const RepairParam
   switch (routine) {
     case RepairRoutine::kUrl:
       if (const auto* language = std::get_if<ByteLanguage>(&param)) {
-        if (language->id < 1) {
+        if (!IsLcid(language->id)) {
           rules.cut = [](std::string_view bytes, std::size_t p) {
             return UrlCutPoint(bytes, p, false);
           };

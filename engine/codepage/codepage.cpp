@@ -11,6 +11,7 @@
 #include "engine/codepage/iconv_bridge.h"
 #include "engine/codepage/icu_codec.h"
 #include "engine/codepage/icu_converter.h"
+#include "engine/codepage/windows_ids.h"
 
 namespace tekvo {
 namespace {
@@ -18,7 +19,7 @@ namespace {
 // glibc's JOHAB reads and writes the single byte 0x5C as the won sign, so a
 // backslash could not be written at all; Windows keeps 0x5C as the backslash
 // (Johab's own won sign is the double-byte U+FFE6).
-constexpr CodePageId kJohab = 1361;
+constexpr CodePageId kJohab = kCpJohab;
 
 ByteString JohabRunFromText(const CodePageEntry& entry, const Text& text) {
   if (text.find(u'\\') == Text::npos) return IconvFromText(text, entry.name).value_or(ByteString());
@@ -77,7 +78,7 @@ Text JohabToText(const CodePageEntry& entry, const ByteString& bytes) {
 // ICU's 932 table is IBM's, which exchanges the controls 0x1A, 0x1C and 0x7F
 // (1A->U+001C, 1C->U+007F, 7F->U+001A). Windows maps them to themselves, so
 // the exchange is undone on both sides.
-constexpr CodePageId kShiftJis = 932;
+constexpr CodePageId kShiftJis = kCpShiftJis;
 
 char16_t IbmControlToWindows(char16_t u) {
   switch (u) {

@@ -15,66 +15,66 @@ using enum ConverterBackend;
 // A converter changed here means regenerating it.
 constexpr std::array kEntries = {
     // East Asian double-byte pages.
-    CodePageEntry{936, "windows-936-2000", kIcu},
-    CodePageEntry{950, "windows-950-2000", kIcu},
-    CodePageEntry{949, "windows-949-2000", kIcu},
-    CodePageEntry{932, "ibm-943_P15A-2003", kIcu},
+    CodePageEntry{CodePageId{936}, "windows-936-2000", kIcu},
+    CodePageEntry{CodePageId{950}, "windows-950-2000", kIcu},
+    CodePageEntry{CodePageId{949}, "windows-949-2000", kIcu},
+    CodePageEntry{CodePageId{932}, "ibm-943_P15A-2003", kIcu},
     // ICU has no Johab table at all.
-    CodePageEntry{1361, "JOHAB", kIconv},
-    CodePageEntry{54936, "gb18030", kIcu},
-    CodePageEntry{20932, "EUC-JP", kIcu},
+    CodePageEntry{CodePageId{1361}, "JOHAB", kIconv},
+    CodePageEntry{CodePageId{54936}, "gb18030", kIcu},
+    CodePageEntry{CodePageId{20932}, "EUC-JP", kIcu},
     // Windows' 20000 is its own CNS 11643 mapping; EUC-TW is the closest
     // standard table and agrees on planes 1 and 2, which is what garbled text
     // shows in practice.
-    CodePageEntry{20000, "EUC-TW", kIcu},
-    CodePageEntry{51932, "EUC-JP", kIcu},
-    CodePageEntry{51936, "ibm-1383_P110-1999", kIcu},
-    CodePageEntry{51949, "ibm-970_P110_P110-2006_U2", kIcu},
+    CodePageEntry{CodePageId{20000}, "EUC-TW", kIcu},
+    CodePageEntry{CodePageId{51932}, "EUC-JP", kIcu},
+    CodePageEntry{CodePageId{51936}, "ibm-1383_P110-1999", kIcu},
+    CodePageEntry{CodePageId{51949}, "ibm-970_P110_P110-2006_U2", kIcu},
     // Windows single-byte pages.
-    CodePageEntry{874, "windows-874-2000", kIcu},
-    CodePageEntry{1250, "windows-1250", kIcu},
-    CodePageEntry{1251, "windows-1251", kIcu},
-    CodePageEntry{1252, "windows-1252", kIcu},
-    CodePageEntry{1253, "windows-1253", kIcu},
-    CodePageEntry{1254, "windows-1254", kIcu},
-    CodePageEntry{1255, "windows-1255", kIcu},
-    CodePageEntry{1256, "windows-1256", kIcu},
-    CodePageEntry{1257, "windows-1257", kIcu},
-    CodePageEntry{1258, "windows-1258", kIcu},
+    CodePageEntry{CodePageId{874}, "windows-874-2000", kIcu},
+    CodePageEntry{CodePageId{1250}, "windows-1250", kIcu},
+    CodePageEntry{CodePageId{1251}, "windows-1251", kIcu},
+    CodePageEntry{CodePageId{1252}, "windows-1252", kIcu},
+    CodePageEntry{CodePageId{1253}, "windows-1253", kIcu},
+    CodePageEntry{CodePageId{1254}, "windows-1254", kIcu},
+    CodePageEntry{CodePageId{1255}, "windows-1255", kIcu},
+    CodePageEntry{CodePageId{1256}, "windows-1256", kIcu},
+    CodePageEntry{CodePageId{1257}, "windows-1257", kIcu},
+    CodePageEntry{CodePageId{1258}, "windows-1258", kIcu},
     // DOS and other single-byte pages.
-    CodePageEntry{437, "ibm-437_P100-1995", kIcu},
-    CodePageEntry{850, "ibm-850_P100-1995", kIcu},
-    CodePageEntry{852, "ibm-852_P100-1995", kIcu},
-    CodePageEntry{866, "ibm-866_P100-1995", kIcu},
-    CodePageEntry{10000, "macos-0_2-10.2", kIcu},
-    CodePageEntry{20127, "US-ASCII", kIcu},
-    CodePageEntry{20866, "ibm-878", kIcu},
-    CodePageEntry{21866, "ibm-1168_P100-2002", kIcu},
-    CodePageEntry{28591, "ISO-8859-1", kIcu},
-    CodePageEntry{28592, "ISO-8859-2", kIcu},
-    CodePageEntry{28593, "ISO-8859-3", kIcu},
-    CodePageEntry{28594, "ISO-8859-4", kIcu},
-    CodePageEntry{28595, "ISO-8859-5", kIcu},
-    CodePageEntry{28596, "ISO-8859-6", kIcu},
-    CodePageEntry{28597, "windows-28597", kIcu},
-    CodePageEntry{28598, "ISO-8859-8", kIcu},
-    CodePageEntry{28599, "ISO-8859-9", kIcu},
-    CodePageEntry{28603, "ISO-8859-13", kIcu},
-    CodePageEntry{28605, "ISO-8859-15", kIcu},
+    CodePageEntry{CodePageId{437}, "ibm-437_P100-1995", kIcu},
+    CodePageEntry{CodePageId{850}, "ibm-850_P100-1995", kIcu},
+    CodePageEntry{CodePageId{852}, "ibm-852_P100-1995", kIcu},
+    CodePageEntry{CodePageId{866}, "ibm-866_P100-1995", kIcu},
+    CodePageEntry{CodePageId{10000}, "macos-0_2-10.2", kIcu},
+    CodePageEntry{CodePageId{20127}, "US-ASCII", kIcu},
+    CodePageEntry{CodePageId{20866}, "ibm-878", kIcu},
+    CodePageEntry{CodePageId{21866}, "ibm-1168_P100-2002", kIcu},
+    CodePageEntry{CodePageId{28591}, "ISO-8859-1", kIcu},
+    CodePageEntry{CodePageId{28592}, "ISO-8859-2", kIcu},
+    CodePageEntry{CodePageId{28593}, "ISO-8859-3", kIcu},
+    CodePageEntry{CodePageId{28594}, "ISO-8859-4", kIcu},
+    CodePageEntry{CodePageId{28595}, "ISO-8859-5", kIcu},
+    CodePageEntry{CodePageId{28596}, "ISO-8859-6", kIcu},
+    CodePageEntry{CodePageId{28597}, "windows-28597", kIcu},
+    CodePageEntry{CodePageId{28598}, "ISO-8859-8", kIcu},
+    CodePageEntry{CodePageId{28599}, "ISO-8859-9", kIcu},
+    CodePageEntry{CodePageId{28603}, "ISO-8859-13", kIcu},
+    CodePageEntry{CodePageId{28605}, "ISO-8859-15", kIcu},
     // Unicode transformation formats the Windows calls accept.
-    CodePageEntry{65000, "UTF-7", kIcu},
-    CodePageEntry{65001, "UTF-8", kIcu},
+    CodePageEntry{CodePageId{65000}, "UTF-7", kIcu},
+    CodePageEntry{CodePageId{65001}, "UTF-8", kIcu},
     // 7-bit ISO-2022 mail encodings. Of ICU's Japanese variants only JIS7
     // (version 3) reads and writes the shifted one-byte katakana of 50221.
-    CodePageEntry{50221, "ISO_2022,locale=ja,version=3", kIcu},
-    CodePageEntry{50225, "ISO-2022-KR", kIcu},
-    CodePageEntry{50227, "ISO-2022-CN", kIcu},
+    CodePageEntry{CodePageId{50221}, "ISO_2022,locale=ja,version=3", kIcu},
+    CodePageEntry{CodePageId{50225}, "ISO-2022-KR", kIcu},
+    CodePageEntry{CodePageId{50227}, "ISO-2022-CN", kIcu},
 };
 
 }  // namespace
 
 const CodePageEntry* FindCodePage(CodePageId cp) {
-  if (cp == 0) cp = kSystemAnsiCodePage;
+  if (cp == kCpAnsi) cp = kSystemAnsiCodePage;
   auto it = std::find_if(kEntries.begin(), kEntries.end(),
                          [cp](const CodePageEntry& e) { return e.cp == cp; });
   return it == kEntries.end() ? nullptr : &*it;

@@ -587,19 +587,19 @@ constexpr SupplementEncode kEncodes28592[] = {
 };
 
 constexpr CodePageSupplement kSupplements[] = {
-    {936, {}, {}, kEncodes936},
-    {932, kDecodes932, {}, kEncodes932},
-    {1361, kDecodes1361, {}, kEncodes1361},
-    {1250, {}, {}, kEncodes1250},
-    {1251, {}, {}, kEncodes1251},
-    {1252, {}, {}, kEncodes1252},
-    {1253, kDecodes1253, kRemaps1253, kEncodes1253},
-    {1254, {}, {}, kEncodes1254},
-    {1255, kDecodes1255, {}, kEncodes1255},
-    {1256, {}, {}, kEncodes1256},
-    {1257, kDecodes1257, {}, kEncodes1257},
-    {10000, {}, {}, kEncodes10000},
-    {28592, {}, {}, kEncodes28592},
+    {CodePageId{936}, {}, {}, kEncodes936},
+    {CodePageId{932}, kDecodes932, {}, kEncodes932},
+    {CodePageId{1361}, kDecodes1361, {}, kEncodes1361},
+    {CodePageId{1250}, {}, {}, kEncodes1250},
+    {CodePageId{1251}, {}, {}, kEncodes1251},
+    {CodePageId{1252}, {}, {}, kEncodes1252},
+    {CodePageId{1253}, kDecodes1253, kRemaps1253, kEncodes1253},
+    {CodePageId{1254}, {}, {}, kEncodes1254},
+    {CodePageId{1255}, kDecodes1255, {}, kEncodes1255},
+    {CodePageId{1256}, {}, {}, kEncodes1256},
+    {CodePageId{1257}, kDecodes1257, {}, kEncodes1257},
+    {CodePageId{10000}, {}, {}, kEncodes10000},
+    {CodePageId{28592}, {}, {}, kEncodes28592},
 };
 // clang-format on
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/codepage/codepage_supplement.h"
+#include "engine/codepage/windows_ids.h"
 
 namespace tekvo {
 namespace {
@@ -49,7 +50,7 @@ UConverter* OpenConfiguredConverter(const CodePageEntry& entry) {
   // in every other page.
   static const UChar kQuestion[] = u"?";
   static const UChar kReplacement[] = u"\uFFFD";
-  ucnv_setSubstString(cnv, entry.cp == 65001 ? kReplacement : kQuestion, 1, &err);
+  ucnv_setSubstString(cnv, entry.cp == kCpUtf8 ? kReplacement : kQuestion, 1, &err);
   ucnv_setFromUCallBack(cnv, FromUnicodeSubstitute, nullptr, nullptr, nullptr, &err);
   ucnv_setToUCallBack(cnv, ToUnicodeReplacement, FindSupplement(entry.cp), nullptr, nullptr, &err);
   if (U_FAILURE(err)) {

@@ -9,6 +9,7 @@
 // German and Hungarian sort orders answer like their locale.
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <utility>
 
 #include "engine/codepage/codepage.h"
@@ -16,7 +17,10 @@
 namespace tekvo {
 namespace {
 
-constexpr std::pair<LocaleId, CodePageId> kLocales[] = {
+// Raw numbers as Windows documents them: LCID, code page.
+using LocaleRow = std::pair<std::int32_t, std::int32_t>;
+
+constexpr LocaleRow kLocales[] = {
     // Arabic script.
     {0x0401, 1256},
     {0x0801, 1256},
@@ -223,7 +227,7 @@ constexpr std::pair<LocaleId, CodePageId> kLocales[] = {
 };
 
 // Neutral LCIDs are the primary language number alone (sublanguage 0).
-constexpr std::pair<LocaleId, CodePageId> kNeutral[] = {
+constexpr LocaleRow kNeutral[] = {
     {0x01, 1256}, {0x02, 1251}, {0x03, 1252}, {0x04, 936},  {0x05, 1250}, {0x06, 1252},
     {0x07, 1252}, {0x08, 1253}, {0x09, 1252}, {0x0A, 1252}, {0x0B, 1252}, {0x0C, 1252},
     {0x0D, 1255}, {0x0E, 1250}, {0x0F, 1252}, {0x10, 1252}, {0x11, 932},  {0x12, 949},
@@ -235,7 +239,7 @@ constexpr std::pair<LocaleId, CodePageId> kNeutral[] = {
 };
 
 // LCIDs with a sort order other than the default that Windows accepts.
-constexpr std::array<LocaleId, 14> kAlternateSorts = {
+constexpr std::array<std::int32_t, 14> kAlternateSorts = {
     0x10407, 0x1040E, 0x10411, 0x10412, 0x20804, 0x21004, 0x30404,
     0x40404, 0x40804, 0x41004, 0x50804, 0x51004, 0x40C04, 0x41404,
 };
@@ -243,23 +247,24 @@ constexpr std::array<LocaleId, 14> kAlternateSorts = {
 // kLocales in the order of their ids, for a binary search: the repair
 // ranking looks a code page up for every stretch of text it tries.
 constexpr auto kSortedLocales = [] {
-  std::array<std::pair<LocaleId, CodePageId>, std::size(kLocales)> sorted{};
+  std::array<LocaleRow, std::size(kLocales)> sorted{};
   std::copy(std::begin(kLocales), std::end(kLocales), sorted.begin());
   std::sort(sorted.begin(), sorted.end());
   return sorted;
 }();
 
-std::optional<CodePageId> FindIn(LocaleId lcid) {
-  const auto* it = std::lower_bound(
-      kSortedLocales.begin(), kSortedLocales.end(), lcid,
-      [](const std::pair<LocaleId, CodePageId>& e, LocaleId id) { return e.first < id; });
-  if (it != kSortedLocales.end() && it->first == lcid) return it->second;
+std::optional<CodePageId> FindIn(std::int32_t lcid) {
+  const auto* it =
+      std::lower_bound(kSortedLocales.begin(), kSortedLocales.end(), lcid,
+                       [](const LocaleRow& e, std::int32_t id) { return e.first < id; });
+  if (it != kSortedLocales.end() && it->first == lcid) return CodePageId{it->second};
   return std::nullopt;
 }
 
 }  // namespace
 
-std::optional<CodePageId> LocaleCodePage(LocaleId lcid) {
+std::optional<CodePageId> LocaleCodePage(LocaleId id) {
+  std::int32_t lcid = ToInt(id);
   if (lcid <= 0) return std::nullopt;
   if (lcid > 0xFFFF) {
     if (std::find(kAlternateSorts.begin(), kAlternateSorts.end(), lcid) == kAlternateSorts.end()) {
@@ -268,8 +273,8 @@ std::optional<CodePageId> LocaleCodePage(LocaleId lcid) {
     lcid &= 0xFFFF;
   }
   if (lcid <= 0x3FF) {
-    for (const auto& [id, cp] : kNeutral) {
-      if (id == lcid) return cp;
+    for (const auto& [neutral, cp] : kNeutral) {
+      if (neutral == lcid) return CodePageId{cp};
     }
     return std::nullopt;
   }

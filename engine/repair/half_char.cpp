@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "engine/codepage/codepage.h"
+#include "engine/codepage/windows_ids.h"
 
 namespace tekvo {
 namespace {
@@ -14,7 +15,7 @@ Converted Unchanged(const Text& text) { return Converted{text, false}; }
 }  // namespace
 
 ByteString HalfCharShifter::Encode(const Text& text) const {
-  if (id_ >= 1) return TextToLocaleBytes(text, id_).value_or(ByteString());
+  if (IsLcid(id_)) return TextToLocaleBytes(text, id_).value_or(ByteString());
   // Both byte orders give the same repair: the cut drops one byte of the
   // text's own little-endian form, which realigns either way.
   return TextToUtf16LeBytes(text);
@@ -39,22 +40,22 @@ void HalfCharShifter::Add(const Text& piece, bool last, Text& out) {
   // Decode as far as the decoder is at rest: whole UTF-16 units, whole
   // characters of the ANSI page.
   std::size_t n = bytes.size();
-  if (!last && id_ >= 1) {
-    n = CodePageRestPoint(bytes, LocaleCodePage(id_).value_or(0));
+  if (!last && IsLcid(id_)) {
+    n = CodePageRestPoint(bytes, LocaleCodePage(id_).value_or(kCpAnsi));
   } else if (!last) {
     n -= n % 2;
   }
   pending_ = bytes.substr(n);
   bytes.resize(n);
   Text decoded =
-      id_ >= 1 ? LocaleBytesToText(bytes, id_).value_or(Text()) : Utf16LeBytesToText(bytes);
+      IsLcid(id_) ? LocaleBytesToText(bytes, id_).value_or(Text()) : Utf16LeBytesToText(bytes);
   std::erase(decoded, u'\0');
   out += decoded;
 }
 
 Converted ShiftHalfCharacter(const Text& text, std::int32_t pos, LocaleId id, std::size_t max_len) {
   if (pos < 0 || static_cast<std::size_t>(pos) >= text.size()) return Unchanged(text);
-  if (id >= 1 ? !LocaleCodePage(id) : id != kIdUtf16Be && id != kIdUtf16Le) {
+  if (IsLcid(id) ? !LocaleCodePage(id) : id != kIdUtf16Be && id != kIdUtf16Le) {
     return Unchanged(text);
   }
   HalfCharShifter shifter(static_cast<std::size_t>(pos), id);

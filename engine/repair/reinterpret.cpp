@@ -11,7 +11,7 @@ namespace {
 
 // The A side: text to the bytes it would have been written as.
 std::optional<ByteString> EncodeLocale(const Text& text, LocaleId a) {
-  if (a >= 1) return TextToLocaleBytes(text, a);
+  if (IsLcid(a)) return TextToLocaleBytes(text, a);
   switch (a) {
     case kIdUtf8:
       return TextToUtf8Bytes(text);
@@ -26,7 +26,7 @@ std::optional<ByteString> EncodeLocale(const Text& text, LocaleId a) {
 
 // The B side: the bytes read as what they really are.
 std::optional<Text> DecodeLocale(const ByteString& bytes, LocaleId b) {
-  if (b >= 1) return LocaleBytesToText(bytes, b);
+  if (IsLcid(b)) return LocaleBytesToText(bytes, b);
   switch (b) {
     case kIdUtf8:
       return Utf8BytesToText(bytes);
@@ -40,14 +40,14 @@ std::optional<Text> DecodeLocale(const ByteString& bytes, LocaleId b) {
 }
 
 std::optional<ByteString> EncodeCodePage(const Text& text, CodePageId a) {
-  if (a >= 0) return TextToCodePageBytes(text, a);
-  if (a == kIdUtf16Le) return TextToUtf16LeBytes(text);
+  if (IsCodePageNumber(a)) return TextToCodePageBytes(text, a);
+  if (a == CodePageId::kUtf16Le) return TextToUtf16LeBytes(text);
   return std::nullopt;
 }
 
 std::optional<Text> DecodeCodePage(const ByteString& bytes, CodePageId b) {
-  if (b >= 0) return CodePageBytesToText(bytes, b);
-  if (b == kIdUtf16Le) return Utf16LeBytesToText(bytes);
+  if (IsCodePageNumber(b)) return CodePageBytesToText(bytes, b);
+  if (b == CodePageId::kUtf16Le) return Utf16LeBytesToText(bytes);
   return std::nullopt;
 }
 
@@ -74,30 +74,32 @@ Converted CommonTail(const Text& input, std::optional<Text> result, std::size_t 
 // A side whose encodings of U+0001 to U+002F end in a byte after which every
 // decoder starts afresh: the ASCII-compatible stateless pages, UTF-8 and
 // both UTF-16 forms.
-bool SplitsAtLineFeed(std::int32_t id, bool locale) {
-  if (id == kIdUtf16Le) return true;
-  if (locale && (id == kIdUtf16Be || id == kIdUtf8)) return true;
-  if (locale) {
-    if (id < 1) return false;
-    std::optional<CodePageId> cp = LocaleCodePage(id);
-    return cp && IsCodePageStateless(*cp);
-  }
-  return id >= 0 && IsCodePageStateless(id);
+bool SplitsAtLineFeed(LocaleId id) {
+  if (id == kIdUtf16Le || id == kIdUtf16Be || id == kIdUtf8) return true;
+  if (!IsLcid(id)) return false;
+  std::optional<CodePageId> cp = LocaleCodePage(id);
+  return cp && IsCodePageStateless(*cp);
+}
+bool SplitsAtLineFeed(CodePageId id) {
+  return id == CodePageId::kUtf16Le || (IsCodePageNumber(id) && IsCodePageStateless(id));
 }
 
-bool IsUtf16(std::int32_t id) { return id == kIdUtf16Le || id == kIdUtf16Be; }
+template <typename Id>
+bool IsUtf16(Id id) {
+  return id == Id::kUtf16Le || id == Id::kUtf16Be;
+}
 
 }  // namespace
 
 PiecewiseRepair::PiecewiseRepair(Kind kind, std::int32_t a, std::int32_t b)
     : kind_(kind), a_(a), b_(b) {
-  std::optional<CodePageId> page_a = a;
-  std::optional<CodePageId> page_b = b;
+  std::optional<CodePageId> page_a = CodePageId{a};
+  std::optional<CodePageId> page_b = CodePageId{b};
   if (kind == Kind::kLocale) {
-    page_a = a >= 1 ? LocaleCodePage(a) : std::nullopt;
-    page_b = b >= 1 ? LocaleCodePage(b) : std::nullopt;
+    page_a = IsLcid(LocaleId{a}) ? LocaleCodePage(LocaleId{a}) : std::nullopt;
+    page_b = IsLcid(LocaleId{b}) ? LocaleCodePage(LocaleId{b}) : std::nullopt;
   }
-  if (page_a && page_b && *page_a >= 0 && *page_b >= 0) {
+  if (page_a && page_b && IsCodePageNumber(*page_a) && IsCodePageNumber(*page_b)) {
     plain_ = PlainRecodeTableFor(*page_a, *page_b);
   }
 }
@@ -107,16 +109,16 @@ std::size_t PiecewiseRepair::PlainUtf8(std::string_view utf8, ByteString& out) c
 }
 
 std::optional<PiecewiseRepair> PiecewiseRepair::ForLocales(LocaleId a, LocaleId b) {
-  if (!SplitsAtLineFeed(a, true) || !SplitsAtLineFeed(b, true)) return std::nullopt;
+  if (!SplitsAtLineFeed(a) || !SplitsAtLineFeed(b)) return std::nullopt;
   // UTF-16 on the B side needs every piece's bytes to be of even length.
   if (IsUtf16(b) && !IsUtf16(a)) return std::nullopt;
-  return PiecewiseRepair(Kind::kLocale, a, b);
+  return PiecewiseRepair(Kind::kLocale, ToInt(a), ToInt(b));
 }
 
 std::optional<PiecewiseRepair> PiecewiseRepair::ForCodePages(CodePageId a, CodePageId b) {
-  if (!SplitsAtLineFeed(a, false) || !SplitsAtLineFeed(b, false)) return std::nullopt;
+  if (!SplitsAtLineFeed(a) || !SplitsAtLineFeed(b)) return std::nullopt;
   if (IsUtf16(b) && !IsUtf16(a)) return std::nullopt;
-  return PiecewiseRepair(Kind::kCodePage, a, b);
+  return PiecewiseRepair(Kind::kCodePage, ToInt(a), ToInt(b));
 }
 
 Text PiecewiseRepair::Piece(const Text& piece) {
@@ -126,28 +128,28 @@ Text PiecewiseRepair::Piece(const Text& piece) {
 }
 
 ByteString PiecewiseRepair::Encode(const Text& text) const {
-  std::optional<ByteString> bytes =
-      kind_ == Kind::kLocale ? EncodeLocale(text, a_) : EncodeCodePage(text, a_);
+  std::optional<ByteString> bytes = kind_ == Kind::kLocale ? EncodeLocale(text, LocaleId{a_})
+                                                           : EncodeCodePage(text, CodePageId{a_});
   return bytes ? std::move(*bytes) : ByteString();
 }
 
 DecoderRest PiecewiseRepair::ReadRest() const {
-  if (IsUtf16(b_)) return DecoderRest::ForUtf16();
+  if (IsUtf16(CodePageId{b_})) return DecoderRest::ForUtf16();
   if (kind_ == Kind::kLocale) {
-    if (b_ == kIdUtf8) return DecoderRest::ForUtf8();
-    return DecoderRest::ForCodePage(LocaleCodePage(b_).value_or(-1));
+    if (LocaleId{b_} == kIdUtf8) return DecoderRest::ForUtf8();
+    return DecoderRest::ForCodePage(LocaleCodePage(LocaleId{b_}).value_or(CodePageId{-1}));
   }
-  return DecoderRest::ForCodePage(b_);
+  return DecoderRest::ForCodePage(CodePageId{b_});
 }
 
 Text PiecewiseRepair::Piece(const Text& piece, bool first) const {
   std::optional<Text> out;
   if (kind_ == Kind::kLocale) {
-    std::optional<ByteString> bytes = EncodeLocale(piece, a_);
-    if (bytes) out = DecodeLocale(*bytes, b_);
+    std::optional<ByteString> bytes = EncodeLocale(piece, LocaleId{a_});
+    if (bytes) out = DecodeLocale(*bytes, LocaleId{b_});
   } else {
-    std::optional<ByteString> bytes = EncodeCodePage(piece, a_);
-    if (bytes) out = DecodeCodePage(*bytes, b_);
+    std::optional<ByteString> bytes = EncodeCodePage(piece, CodePageId{a_});
+    if (bytes) out = DecodeCodePage(*bytes, CodePageId{b_});
   }
   if (!out) return {};
   StripBomAndNuls(*out, first);

@@ -24,8 +24,9 @@ class PlainRecodeTable;
 Converted ReinterpretByLocale(const Text& text, LocaleId a, LocaleId b,
                               std::size_t max_len = kMaxTextLen);
 
-// The same with Windows code page numbers (0 or more) or kIdUtf16Le on either
-// side; every other negative identifier returns the input unchanged.
+// The same with Windows code page numbers (0 or more) or CodePageId::kUtf16Le
+// on either side; every other negative identifier returns the input
+// unchanged.
 Converted ReinterpretByCodePage(const Text& text, CodePageId a, CodePageId b,
                                 std::size_t max_len = kMaxTextLen);
 
@@ -89,6 +90,7 @@ class PiecewiseRepair {
 
  private:
   enum class Kind { kLocale, kCodePage };
+  // `a` and `b` are LocaleId or CodePageId numbers, as `kind` says.
   PiecewiseRepair(Kind kind, std::int32_t a, std::int32_t b);
 
   Kind kind_;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/codepage/codepage.h"
+#include "engine/codepage/windows_ids.h"
 #include "engine/text/text.h"
 
 namespace tekvo::score {
@@ -221,13 +222,13 @@ Table* BuildTable() {
       info.sets |= kNonRussian;
     }
   }
-  MarkCodes(*table, 936, 0xB0A1, 0xD7F9, {{0xA1, 0xFE}}, kInGb2312Level1);
-  MarkCodes(*table, 950, 0xA440, 0xC67E, {{0x40, 0x7E}, {0xA1, 0xFE}}, kInBig5Frequent);
-  MarkCodes(*table, 932, 0x889F, 0x9872, {{0x40, 0x7E}, {0x80, 0xFC}}, kInJisLevel1);
-  MarkCodes(*table, 949, 0xB0A1, 0xC8FE, {{0xA1, 0xFE}}, kInKsHangul);
-  MarkCodes(*table, 949, 0xCAA1, 0xFDFE, {{0xA1, 0xFE}}, kInKsHanja);
-  MarkBytes(*table, 1252, 0x80, 0xBF, kUtf8TrailIn1252);
-  MarkBytes(*table, 1252, 0xC2, 0xEF, kUtf8LeadIn1252);
+  MarkCodes(*table, kCpGbk, 0xB0A1, 0xD7F9, {{0xA1, 0xFE}}, kInGb2312Level1);
+  MarkCodes(*table, kCpBig5, 0xA440, 0xC67E, {{0x40, 0x7E}, {0xA1, 0xFE}}, kInBig5Frequent);
+  MarkCodes(*table, kCpShiftJis, 0x889F, 0x9872, {{0x40, 0x7E}, {0x80, 0xFC}}, kInJisLevel1);
+  MarkCodes(*table, kCpUhc, 0xB0A1, 0xC8FE, {{0xA1, 0xFE}}, kInKsHangul);
+  MarkCodes(*table, kCpUhc, 0xCAA1, 0xFDFE, {{0xA1, 0xFE}}, kInKsHanja);
+  MarkBytes(*table, kCpWestern, 0x80, 0xBF, kUtf8TrailIn1252);
+  MarkBytes(*table, kCpWestern, 0xC2, 0xEF, kUtf8LeadIn1252);
   return table;
 }
 

@@ -182,7 +182,7 @@ double RepairCost(const Repair& r, const Text& input, std::size_t out_counted) {
   if (r.routine == RepairRoutine::kUtf7) {
     return per_unit * static_cast<double>(IllFormedUtf7Units(input));
   }
-  if (r.routine != RepairRoutine::kReinterpret || pair == nullptr || pair->a < 1) return 0;
+  if (r.routine != RepairRoutine::kReinterpret || pair == nullptr || !IsLcid(pair->a)) return 0;
   const std::optional<ByteString> bytes = TextToLocaleBytes(input, pair->a);
   if (!bytes) return 0;
   const std::optional<Text> back = LocaleBytesToText(*bytes, pair->a);

@@ -22,9 +22,9 @@ struct KindInfo {
 };
 
 const KindInfo* InfoFor(Iso2022Kind kind) {
-  static constexpr KindInfo kChinese{{u"$)A", u"$)G"}, 2, 50227};
-  static constexpr KindInfo kJapanese{{u"(B", u"$B"}, 2, 50221};
-  static constexpr KindInfo kKorean{{u"$)C", u""}, 1, 50225};
+  static constexpr KindInfo kChinese{{u"$)A", u"$)G"}, 2, kCpIso2022Cn};
+  static constexpr KindInfo kJapanese{{u"(B", u"$B"}, 2, kCpIso2022Jp};
+  static constexpr KindInfo kKorean{{u"$)C", u""}, 1, kCpIso2022Kr};
   switch (kind) {
     case Iso2022Kind::kChinese:
       return &kChinese;
@@ -49,7 +49,7 @@ Text Prefixed(char16_t first, std::u16string_view rest, char16_t last = 0) {
 
 CodePageId Iso2022CodePage(Iso2022Kind kind) {
   const KindInfo* info = InfoFor(kind);
-  return info == nullptr ? 0 : info->code_page;
+  return info == nullptr ? kCpAnsi : info->code_page;
 }
 
 Text RestoreIso2022Escapes(const Text& text, Iso2022Kind kind) {

@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "engine/codepage/windows_ids.h"
 #include "engine/text/text.h"
 
 namespace tekvo {
@@ -25,7 +26,7 @@ enum class Iso2022Kind : std::int16_t {
 // Windows 1252 maps every 7-bit character to the byte of the same value: the
 // page that turns restored text back into the 7-bit stream, one byte per
 // character.
-inline constexpr CodePageId kIso2022SevenBitPage = 1252;
+inline constexpr CodePageId kIso2022SevenBitPage = kCpWestern;
 
 // The Windows code page that decodes `kind`, or 0 for a value outside the enum.
 CodePageId Iso2022CodePage(Iso2022Kind kind);

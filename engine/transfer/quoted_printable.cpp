@@ -93,7 +93,7 @@ Text DecodeQpOrUrl(const Text& text, LocaleId language, ByteEscapes escapes) {
     RemoveAll(s, u"= \r\n");
     RemoveAll(s, u"=\t\r\n");
   }
-  const bool dbcs = language >= 1;
+  const bool dbcs = IsLcid(language);
   const std::size_t n = s.size();
 
   // A run converts to at most one unit per byte for the code pages served

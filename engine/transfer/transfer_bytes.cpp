@@ -28,7 +28,7 @@ std::optional<ByteString> ComposeTextBytes(const Text& text, ComposeBytes which)
 }
 
 std::optional<Text> LanguageBytesToText(const ByteString& bytes, LocaleId language) {
-  if (language >= 1) return LocaleBytesToText(bytes, language);
+  if (IsLcid(language)) return LocaleBytesToText(bytes, language);
   if (language == kIdUtf8) return Utf8BytesToText(bytes);
   return std::nullopt;
 }

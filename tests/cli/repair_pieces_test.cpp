@@ -31,8 +31,9 @@ TEST_P(RepairCutsOneLine, NearTheEndOrNowhere) {
   const CutCase& c = GetParam();
   const RepairChoice choice = *ParseRepairName(c.repair);
   const std::optional<PiecewiseRepair> repair =
-      choice.kind == RepairKind::kLocale ? PiecewiseRepair::ForLocales(choice.a, choice.b)
-                                         : PiecewiseRepair::ForCodePages(choice.a, choice.b);
+      choice.kind == RepairKind::kLocale
+          ? PiecewiseRepair::ForLocales(LocaleId{choice.a}, LocaleId{choice.b})
+          : PiecewiseRepair::ForCodePages(CodePageId{choice.a}, CodePageId{choice.b});
   ASSERT_TRUE(repair) << c.repair;
   std::string line;
   while (line.size() < (std::size_t{64} << 10)) line += c.unit;

@@ -78,8 +78,8 @@ const std::string kAwkward = Repeat(
     "\xEF\xBB\xBF");
 // UTF-8 shown as Windows-1252: each character of the text is one byte of a
 // UTF-8 sequence, so a cut between the characters of "Ã©" would split "é".
-const std::string kUtf8As1252 = Repeat(
-    TextToUtf8Bytes(CodePageBytesToText(TextToUtf8Bytes(u"中文, café naïve (漢字)/\n"), 1252)));
+const std::string kUtf8As1252 = Repeat(TextToUtf8Bytes(
+    CodePageBytesToText(TextToUtf8Bytes(u"中文, café naïve (漢字)/\n"), CodePageId{1252})));
 const std::string kEscapes = Repeat(
     "&#x4E2D;&amp;&#65;&#xD83D;&#xDE00;&lt;br&gt;&#2;\\u4E2D\\x41\\U6587%u4E2D%41%E4%B8&#x1F600;"
     "&#x4E2;&#1234567&quot;text&");
@@ -212,10 +212,11 @@ const std::string kIso2022LongLines = Repeat(std::string(
 
 // Other input encodings: GB with no byte below 0x80 but the euro sign's
 // (GB in lines and UTF-16 LE are shared shapes); Base64 in UTF-16 BE.
-const std::string kGbNoAscii = Repeat(TextToCodePageBytes(u"中華民國的歷史悠久文化豐富€", 936));
+const std::string kGbNoAscii =
+    Repeat(TextToCodePageBytes(u"中華民國的歷史悠久文化豐富€", CodePageId{936}));
 // Base64 of the same GB, in one line: its bytes never fall below 0x40.
-const std::string kBase64GbNoAscii = Repeat(
-    TextToUtf8Bytes(BytesToBase64(TextToCodePageBytes(u"中華民國的歷史悠久文化豐富€", 936))));
+const std::string kBase64GbNoAscii = Repeat(TextToUtf8Bytes(
+    BytesToBase64(TextToCodePageBytes(u"中華民國的歷史悠久文化豐富€", CodePageId{936}))));
 const std::string kBase64Utf16Be = Utf16(kBase64Gb.substr(3, kInputBytes / 2), true);
 
 struct StreamCase {

@@ -47,7 +47,7 @@ const AutoInputCase kAutoInputCases[] = {
     {"utf16be-no-mark", Utf16(kGarbledLines.substr(0, kInputBytes / 2), true)},
     {"utf8-two-byte-latin", Repeat("café naïve résumé ")},
     {"gb-reading-as-two-byte-utf8",
-     Repeat(TextToCodePageBytes(u"摩某拧女呕譬贫扦潜蔷痊裙骚纱盛 ", 936))},
+     Repeat(TextToCodePageBytes(u"摩某拧女呕譬贫扦潜蔷痊裙骚纱盛 ", CodePageId{936}))},
     {"gb-cut-short-utf8-at-end", Repeat("caf\xC3\xA9 ") + "\xC3"},
 };
 
@@ -64,10 +64,14 @@ INSTANTIATE_TEST_SUITE_P(Shapes, AutoInputOnLongFile, testing::ValuesIn(kAutoInp
 // "--in detect" past the sample ranks the readings on the sample and streams
 // the file in the winner: the same text as the whole file ranked and read.
 const AutoInputCase kDetectInputCases[] = {
-    {"gb-lines", Repeat(TextToCodePageBytes(u"中华人民共和国的历史悠久，文化丰富。\n", 936))},
-    {"big5-lines", Repeat(TextToCodePageBytes(u"中華民國的歷史悠久，文化豐富。\n", 950))},
-    {"shift-jis-lines", Repeat(TextToCodePageBytes(u"日本語の文章を書きます。カタカナ。\n", 932))},
-    {"euc-kr-lines", Repeat(TextToCodePageBytes(u"한국어 문장을 씁니다. 대한민국.\n", 949))},
+    {"gb-lines",
+     Repeat(TextToCodePageBytes(u"中华人民共和国的历史悠久，文化丰富。\n", CodePageId{936}))},
+    {"big5-lines",
+     Repeat(TextToCodePageBytes(u"中華民國的歷史悠久，文化豐富。\n", CodePageId{950}))},
+    {"shift-jis-lines",
+     Repeat(TextToCodePageBytes(u"日本語の文章を書きます。カタカナ。\n", CodePageId{932}))},
+    {"euc-kr-lines",
+     Repeat(TextToCodePageBytes(u"한국어 문장을 씁니다. 대한민국.\n", CodePageId{949}))},
     {"utf16le-marked", kUtf16LeMarked},
     {"utf8-lines", kGarbledLines},
     {"utf8-marked-twice", "\xEF\xBB\xBF\xEF\xBB\xBF" + kGarbledLines},

@@ -30,14 +30,17 @@ inline std::string Utf16(const std::string& utf8, bool big_endian) {
 
 // Big5 text shown as GB, in lines and in one line.
 inline const std::string kGarbledLine = TextToUtf8Bytes(CodePageBytesToText(
-    TextToCodePageBytes(u"中華民國的歷史悠久，文化豐富。Plain ASCII too.\n", 950), 936));
+    TextToCodePageBytes(u"中華民國的歷史悠久，文化豐富。Plain ASCII too.\n", CodePageId{950}),
+    CodePageId{936}));
 inline const std::string kGarbledLines = Repeat(kGarbledLine);
 inline const std::string kGarbledOneLine = Repeat(TextToUtf8Bytes(CodePageBytesToText(
-    TextToCodePageBytes(u"中華民國的歷史悠久，文化豐富。 Plain, (ASCII)", 950), 936)));
+    TextToCodePageBytes(u"中華民國的歷史悠久，文化豐富。 Plain, (ASCII)", CodePageId{950}),
+    CodePageId{936})));
 // GB with U+0000, the euro sign's single byte, a lead byte cut short before
 // a line break and one before a space.
 inline const std::string kGbLines =
-    Repeat(TextToCodePageBytes(u"中華民國 ABC，漢字€。", 936) + std::string("\0\xB5\n\xB5 x\n", 7));
+    Repeat(TextToCodePageBytes(u"中華民國 ABC，漢字€。", CodePageId{936}) +
+           std::string("\0\xB5\n\xB5 x\n", 7));
 // UTF-16 LE after its mark, a surrogate pair inside.
 inline const std::string kUtf16LeMarked =
     "\xFF\xFE" + Utf16(kGarbledOneLine.substr(0, kInputBytes / 2) + "😀", false);

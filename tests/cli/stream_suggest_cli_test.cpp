@@ -41,8 +41,10 @@ const std::string kBase64Mail = [] {
 // GB shown as Big5, then saved as UTF-8 and shown as GB: two repairs undo it.
 const std::string kGarbledTwice = Repeat(TextToUtf8Bytes(CodePageBytesToText(
     TextToUtf8Bytes(CodePageBytesToText(
-        TextToCodePageBytes(u"一下文件 报告编码 中文天气 明天文件 文件今天 下午天气\n", 936), 950)),
-    936)));
+        TextToCodePageBytes(u"一下文件 报告编码 中文天气 明天文件 文件今天 下午天气\n",
+                            CodePageId{936}),
+        CodePageId{950})),
+    CodePageId{936})));
 
 // GB shown as Big5, saved as UTF-8 and sent as Base64 on a single line: the
 // sample's slices must keep to the four-character groups, and the chain's
@@ -50,7 +52,9 @@ const std::string kGarbledTwice = Repeat(TextToUtf8Bytes(CodePageBytesToText(
 const std::string kGarbledBase64OneLine = [] {
   // Three bytes to a group, so that the units' Base64 joins up.
   std::string unit = TextToUtf8Bytes(CodePageBytesToText(
-      TextToCodePageBytes(u"一下文件 报告编码 中文天气 明天文件 文件今天 下午天气\n", 936), 950));
+      TextToCodePageBytes(u"一下文件 报告编码 中文天气 明天文件 文件今天 下午天气\n",
+                          CodePageId{936}),
+      CodePageId{950}));
   while (unit.size() % 3 != 0) unit += ' ';
   return Repeat(TextToUtf8Bytes(BytesToBase64(unit)));
 }();
@@ -58,20 +62,21 @@ const std::string kGarbledBase64OneLine = [] {
 // The same garbled lines in UTF-7, whose reader carries a run from one
 // piece to the next.
 const std::string kGarbledUtf7 = Repeat(TextToUtf8Bytes(
-    EncodeUtf7(
-        CodePageBytesToText(
-            TextToCodePageBytes(u"一下文件 报告编码 中文天气 明天文件 文件今天 下午天气\n", 936),
-            950),
-        kNoLengthLimit)
+    EncodeUtf7(CodePageBytesToText(
+                   TextToCodePageBytes(u"一下文件 报告编码 中文天气 明天文件 文件今天 下午天气\n",
+                                       CodePageId{936}),
+                   CodePageId{950}),
+               kNoLengthLimit)
         .text));
 
 // The same with no ASCII at all, on one line: the second step finds its cuts
 // in the first step's results where its reading side rests.
 const std::string kGarbledTwiceNoAscii = Repeat(TextToUtf8Bytes(CodePageBytesToText(
     TextToUtf8Bytes(CodePageBytesToText(
-        TextToCodePageBytes(u"中华人民共和国的历史悠久文化丰富今天天气很好我们去公园散步吧", 936),
-        950)),
-    936)));
+        TextToCodePageBytes(u"中华人民共和国的历史悠久文化丰富今天天气很好我们去公园散步吧",
+                            CodePageId{936}),
+        CodePageId{950})),
+    CodePageId{936})));
 
 const LongSuggestCase kLongSuggestCases[] = {
     {"garbled-one-line", &kGarbledOneLine, "GB--Big5", Repair("gb--big5")},

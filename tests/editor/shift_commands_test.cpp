@@ -79,7 +79,7 @@ Text Decoded(const char* bytes, std::size_t n, LocaleId lcid) {
 TEST(CutaByte, GbRepairAtTheCaret) {
   CommandHarness h;
   // "ab", a stray byte, then 中文z in GB.
-  h.Load(Decoded("ab\xB0\xD6\xD0\xCE\xC4z", 8, 2052));
+  h.Load(Decoded("ab\xB0\xD6\xD0\xCE\xC4z", 8, LocaleId{2052}));
   h.Select(2, 0);
   mnuCutaByte_Click(h.ctx, 0);
   EXPECT_EQ(h.box.Text(), u"ab 中文z");
@@ -156,7 +156,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, AskCutaByteNoChange, testing::ValuesIn(kAskCases
 TEST(AskCutaByte, JapaneseLcidRepairsAndSaysTheNumber) {
   CommandHarness h;
   // "ab", a stray byte, then 本日z in Shift-JIS.
-  h.Load(Decoded("ab\x81\x96\x7B\x93\xFAz", 8, 1041));
+  h.Load(Decoded("ab\x81\x96\x7B\x93\xFAz", 8, LocaleId{1041}));
   h.Select(2, 0);
   h.seam.AnswerInput(Text(u" 1041"));
   mnuAskCutaByte_Click(h.ctx);

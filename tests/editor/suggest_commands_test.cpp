@@ -25,7 +25,7 @@ const Text kSimplified = u"在 Debian 这种规模的项目中，很难避免遇
 
 // Traditional Chinese whose Big5 bytes are shown as GB.
 Text Big5ShownAsGb(const Text& clean) {
-  return CodePageBytesToText(TextToCodePageBytes(clean, 950), 936);
+  return CodePageBytesToText(TextToCodePageBytes(clean, CodePageId{950}), CodePageId{936});
 }
 
 enum class Act { kConfirmFirst, kConfirmSecond, kDoubleClickFirst, kCancel, kCloseBox };
@@ -122,7 +122,7 @@ TEST(SuggestCommand, BestRepairIsListedFirst) {
 // as Shift-JIS loses what GB could not show, the file's bytes do not.
 TEST(SuggestCommand, AFileOpenedInTheWrongEncodingIsReadAgain) {
   const Text japanese = u"ファイルの文字コードを自動で判定します。";
-  const ByteString bytes = TextToCodePageBytes(japanese, 932);
+  const ByteString bytes = TextToCodePageBytes(japanese, CodePageId{932});
   const std::string path = testing::TempDir() + "/tekvo-suggest-sjis.txt";
   std::ofstream(path, std::ios::binary) << bytes;
   const struct {
@@ -133,7 +133,7 @@ TEST(SuggestCommand, AFileOpenedInTheWrongEncodingIsReadAgain) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     CommandHarness h;
-    h.Load(CodePageBytesToText(bytes, 936));
+    h.Load(CodePageBytesToText(bytes, CodePageId{936}));
     h.ctx.sFile = LosslessPathText(path);
     if (c.stepped) h.Change(h.box.Text() + u"x", u"step");
     const auto [first_name, first_text] = FirstListed(h);

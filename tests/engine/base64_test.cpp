@@ -141,24 +141,25 @@ TEST_P(DecodeBase64TextTable, DecodesTheText) {
   EXPECT_EQ(got, c.expected) << "input " << Show(c.input) << " got " << Show(got);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, DecodeBase64TextTable,
-                         testing::ValuesIn(std::vector<DecodeCase>{
-                             {"gb-example", u"QVNDSUkgvs3Kxw==", 2052, std_, u"ASCII 就是"},
-                             {"pad-zeros-removed", u"QQ==", 2052, std_, u"A"},
-                             {"unpadded", u"QQ", kIdUtf8, std_, u"A"},
-                             {"three-bytes", u"QUJD", 1028, std_, u"ABC"},
-                             {"lines-by-cr-lf-or-both", u"QVND\rSUkg\nvs3K\r\nxw==", 2052, std_,
-                              u"ASCII 就是"},
-                             {"tab-leaves-text", u"QUJD\tQUJD", 2052, std_, u"QUJD\tQUJD"},
-                             {"letter-outside-leaves-text", u"QUJD中", 2052, std_, u"QUJD中"},
-                             {"url-alphabet-star-dash", u"*-*-", 1033, url, u"ûÿ¿"},
-                             {"url-alphabet-rejects-plus", u"+/+/", kIdUtf8, url, u"+/+/"},
-                             {"utf8", u"55S1", kIdUtf8, std_, u"电"},
-                             {"language-zero-leaves-text", u"QUJD", 0, std_, u"QUJD"},
-                             {"utf16-id-leaves-text", u"QUJD", kIdUtf16Be, std_, u"QUJD"},
-                             {"empty", u"", 2052, std_, u""},
-                         }),
-                         CaseName<DecodeCase>);
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DecodeBase64TextTable,
+    testing::ValuesIn(std::vector<DecodeCase>{
+        {"gb-example", u"QVNDSUkgvs3Kxw==", LocaleId{2052}, std_, u"ASCII 就是"},
+        {"pad-zeros-removed", u"QQ==", LocaleId{2052}, std_, u"A"},
+        {"unpadded", u"QQ", kIdUtf8, std_, u"A"},
+        {"three-bytes", u"QUJD", LocaleId{1028}, std_, u"ABC"},
+        {"lines-by-cr-lf-or-both", u"QVND\rSUkg\nvs3K\r\nxw==", LocaleId{2052}, std_,
+         u"ASCII 就是"},
+        {"tab-leaves-text", u"QUJD\tQUJD", LocaleId{2052}, std_, u"QUJD\tQUJD"},
+        {"letter-outside-leaves-text", u"QUJD中", LocaleId{2052}, std_, u"QUJD中"},
+        {"url-alphabet-star-dash", u"*-*-", LocaleId{1033}, url, u"ûÿ¿"},
+        {"url-alphabet-rejects-plus", u"+/+/", kIdUtf8, url, u"+/+/"},
+        {"utf8", u"55S1", kIdUtf8, std_, u"电"},
+        {"language-zero-leaves-text", u"QUJD", LocaleId{0}, std_, u"QUJD"},
+        {"utf16-id-leaves-text", u"QUJD", kIdUtf16Be, std_, u"QUJD"},
+        {"empty", u"", LocaleId{2052}, std_, u""},
+    }),
+    CaseName<DecodeCase>);
 
 }  // namespace
 }  // namespace tekvo

@@ -22,6 +22,7 @@
 #include "tekvo/source_dir.h"
 #include "tests/engine/bestfit_table.h"
 #include "tests/engine/test_output.h"
+#include "tests/id_output.h"
 
 namespace tekvo {
 namespace {
@@ -79,21 +80,21 @@ struct PageCase {
 };
 
 const PageCase kPages[] = {
-    {"gbk_936", 936},
-    {"big5_950", 950},
-    {"korean_949", 949},
-    {"shift_jis_932", 932},
-    {"johab_1361", 1361},
-    {"thai_874", 874},
-    {"central_europe_1250", 1250},
-    {"cyrillic_1251", 1251},
-    {"western_1252", 1252},
-    {"greek_1253", 1253},
-    {"turkish_1254", 1254},
-    {"hebrew_1255", 1255},
-    {"arabic_1256", 1256},
-    {"baltic_1257", 1257},
-    {"vietnamese_1258", 1258},
+    {"gbk_936", CodePageId{936}},
+    {"big5_950", CodePageId{950}},
+    {"korean_949", CodePageId{949}},
+    {"shift_jis_932", CodePageId{932}},
+    {"johab_1361", CodePageId{1361}},
+    {"thai_874", CodePageId{874}},
+    {"central_europe_1250", CodePageId{1250}},
+    {"cyrillic_1251", CodePageId{1251}},
+    {"western_1252", CodePageId{1252}},
+    {"greek_1253", CodePageId{1253}},
+    {"turkish_1254", CodePageId{1254}},
+    {"hebrew_1255", CodePageId{1255}},
+    {"arabic_1256", CodePageId{1256}},
+    {"baltic_1257", CodePageId{1257}},
+    {"vietnamese_1258", CodePageId{1258}},
 };
 
 class BestFitPage : public testing::TestWithParam<PageCase> {
@@ -101,7 +102,7 @@ class BestFitPage : public testing::TestWithParam<PageCase> {
   void SetUp() override {
     const fs::path dir = DataDir();
     REQUIRE_TABLES(dir);
-    const fs::path file = dir / ("bestfit" + std::to_string(GetParam().cp) + ".txt");
+    const fs::path file = dir / ("bestfit" + std::to_string(ToInt(GetParam().cp)) + ".txt");
     ASSERT_TRUE(fs::exists(file)) << file;
     table_ = ParseBestFitTable(file);
     ASSERT_FALSE(table_.decode.empty()) << file;
@@ -183,7 +184,7 @@ TEST(BestFitFidelity, EveryPublishedServedPageIsChecked) {
   for (const auto& file : fs::directory_iterator(dir)) {
     const std::string name = file.path().filename().string();
     if (name.rfind("bestfit", 0) != 0 || file.path().extension() != ".txt") continue;
-    const CodePageId cp = std::stoi(name.substr(7));
+    const CodePageId cp{std::stoi(name.substr(7))};
     if (!IsCodePageServed(cp)) continue;
     EXPECT_TRUE(checked.count(cp) == 1) << name << " is not checked";
   }

@@ -4,10 +4,12 @@
 
 #include <map>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "engine/codepage/codepage_registry.h"
 #include "tests/engine/test_output.h"
+#include "tests/id_output.h"
 
 namespace tekvo {
 namespace {
@@ -15,10 +17,16 @@ namespace {
 using test_output::Hex;
 using test_output::Units;
 
+// A locale passed where a code page is meant, or a bare number for either,
+// does not compile.
+static_assert(!std::is_convertible_v<LocaleId, CodePageId>);
+static_assert(!std::is_convertible_v<CodePageId, LocaleId>);
+static_assert(!std::is_convertible_v<int, LocaleId> && !std::is_convertible_v<int, CodePageId>);
+
 struct EncodeCase {
   const char* name;
   Text text;
-  CodePageId cp;
+  std::int32_t cp;
   const char* hex;
 };
 
@@ -29,7 +37,7 @@ void PrintTo(const EncodeCase& c, std::ostream* os) {
 class TextToCodePage : public testing::TestWithParam<EncodeCase> {};
 
 TEST_P(TextToCodePage, GivesTheBytes) {
-  EXPECT_EQ(Hex(TextToCodePageBytes(GetParam().text, GetParam().cp)), GetParam().hex);
+  EXPECT_EQ(Hex(TextToCodePageBytes(GetParam().text, CodePageId{GetParam().cp})), GetParam().hex);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, TextToCodePage,
@@ -77,7 +85,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, TextToCodePage,
 struct DecodeCase {
   const char* name;
   ByteString bytes;
-  CodePageId cp;
+  std::int32_t cp;
   Text text;
 };
 
@@ -88,7 +96,8 @@ void PrintTo(const DecodeCase& c, std::ostream* os) {
 class CodePageToText : public testing::TestWithParam<DecodeCase> {};
 
 TEST_P(CodePageToText, GivesTheText) {
-  EXPECT_EQ(Units(CodePageBytesToText(GetParam().bytes, GetParam().cp)), Units(GetParam().text));
+  EXPECT_EQ(Units(CodePageBytesToText(GetParam().bytes, CodePageId{GetParam().cp})),
+            Units(GetParam().text));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -133,8 +142,11 @@ INSTANTIATE_TEST_SUITE_P(
 // Every code page the pair dialog offers converts, and every language the
 // menus and the language dialog use has its page.
 TEST(CodePageBridge, NoOfferedNumberIsDead) {
-  const CodePageId offered[] = {936,  54936, 950,   20000, 932,   20932, 949,   1361, 874,
-                                1258, 1252,  28591, 1253,  28597, 1251,  20866, 65001};
+  const CodePageId offered[] = {
+      CodePageId{936},   CodePageId{54936}, CodePageId{950},  CodePageId{20000}, CodePageId{932},
+      CodePageId{20932}, CodePageId{949},   CodePageId{1361}, CodePageId{874},   CodePageId{1258},
+      CodePageId{1252},  CodePageId{28591}, CodePageId{1253}, CodePageId{28597}, CodePageId{1251},
+      CodePageId{20866}, CodePageId{65001}};
   for (CodePageId cp : offered) {
     EXPECT_TRUE(IsCodePageServed(cp)) << cp;
     EXPECT_EQ(CodePageBytesToText(TextToCodePageBytes(u"Az09", cp), cp), u"Az09") << cp;
@@ -159,21 +171,29 @@ TEST_P(LocaleCodePages, DefaultAnsiPage) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, LocaleCodePages,
-    testing::Values(LocaleCase{"gb", 2052, 936}, LocaleCase{"big5", 1028, 950},
-                    LocaleCase{"ja", 1041, 932}, LocaleCase{"ko", 1042, 949},
-                    LocaleCase{"th", 1054, 874}, LocaleCase{"vi", 1066, 1258},
-                    LocaleCase{"en", 1033, 1252}, LocaleCase{"el", 1032, 1253},
-                    LocaleCase{"ru", 1049, 1251}, LocaleCase{"ar", 1025, 1256},
-                    LocaleCase{"he", 1037, 1255}, LocaleCase{"neutral-zh", 0x0004, 936},
-                    LocaleCase{"neutral-ar", 0x0001, 1256}, LocaleCase{"neutral-sw", 0x0041, 1252},
-                    LocaleCase{"neutral-armenian-unicode-only", 0x002B, std::nullopt},
-                    LocaleCase{"stroke-sort-zh", 0x20804, 936},
-                    LocaleCase{"phone-book-de", 0x10407, 1252},
-                    LocaleCase{"unknown-sort", 0x70804, std::nullopt},
-                    LocaleCase{"sort-of-unknown-locale", 0x10409, std::nullopt},
-                    LocaleCase{"unknown", 12345, std::nullopt},
-                    LocaleCase{"unicode-only-hindi", 0x0439, std::nullopt},
-                    LocaleCase{"zero", 0, std::nullopt}, LocaleCase{"negative", -2, std::nullopt}),
+    testing::Values(LocaleCase{"gb", LocaleId{2052}, CodePageId{936}},
+                    LocaleCase{"big5", LocaleId{1028}, CodePageId{950}},
+                    LocaleCase{"ja", LocaleId{1041}, CodePageId{932}},
+                    LocaleCase{"ko", LocaleId{1042}, CodePageId{949}},
+                    LocaleCase{"th", LocaleId{1054}, CodePageId{874}},
+                    LocaleCase{"vi", LocaleId{1066}, CodePageId{1258}},
+                    LocaleCase{"en", LocaleId{1033}, CodePageId{1252}},
+                    LocaleCase{"el", LocaleId{1032}, CodePageId{1253}},
+                    LocaleCase{"ru", LocaleId{1049}, CodePageId{1251}},
+                    LocaleCase{"ar", LocaleId{1025}, CodePageId{1256}},
+                    LocaleCase{"he", LocaleId{1037}, CodePageId{1255}},
+                    LocaleCase{"neutral-zh", LocaleId{0x0004}, CodePageId{936}},
+                    LocaleCase{"neutral-ar", LocaleId{0x0001}, CodePageId{1256}},
+                    LocaleCase{"neutral-sw", LocaleId{0x0041}, CodePageId{1252}},
+                    LocaleCase{"neutral-armenian-unicode-only", LocaleId{0x002B}, std::nullopt},
+                    LocaleCase{"stroke-sort-zh", LocaleId{0x20804}, CodePageId{936}},
+                    LocaleCase{"phone-book-de", LocaleId{0x10407}, CodePageId{1252}},
+                    LocaleCase{"unknown-sort", LocaleId{0x70804}, std::nullopt},
+                    LocaleCase{"sort-of-unknown-locale", LocaleId{0x10409}, std::nullopt},
+                    LocaleCase{"unknown", LocaleId{12345}, std::nullopt},
+                    LocaleCase{"unicode-only-hindi", LocaleId{0x0439}, std::nullopt},
+                    LocaleCase{"zero", LocaleId{0}, std::nullopt},
+                    LocaleCase{"negative", LocaleId{-2}, std::nullopt}),
     CaseName<LocaleCase>);
 
 // Every specific locale (0x0400 and above) against Windows' default ANSI code
@@ -181,27 +201,28 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(LocaleCodePageTable, EverySpecificLocale) {
   const struct {
     CodePageId cp;
-    std::vector<LocaleId> lcids;
+    std::vector<std::int32_t> lcids;
   } pages[] = {
-      {1256, {0x0401, 0x0801, 0x0C01, 0x1001, 0x1401, 0x1801, 0x1C01, 0x2001,
-              0x2401, 0x2801, 0x2C01, 0x3001, 0x3401, 0x3801, 0x3C01, 0x4001,
-              0x0429, 0x0420, 0x0480, 0x048C, 0x0492, 0x0846, 0x0859}},
-      {1250,
+      {CodePageId{1256}, {0x0401, 0x0801, 0x0C01, 0x1001, 0x1401, 0x1801, 0x1C01, 0x2001,
+                          0x2401, 0x2801, 0x2C01, 0x3001, 0x3401, 0x3801, 0x3C01, 0x4001,
+                          0x0429, 0x0420, 0x0480, 0x048C, 0x0492, 0x0846, 0x0859}},
+      {CodePageId{1250},
        {0x041C, 0x041A, 0x101A, 0x0405, 0x040E, 0x0415, 0x0418, 0x041B, 0x0424, 0x141A, 0x181A,
         0x081A, 0x241A, 0x2C1A, 0x0442, 0x0818}},
-      {1251, {0x0402, 0x0419, 0x0422, 0x0423, 0x042F, 0x043F, 0x0440, 0x0444, 0x0450, 0x046D,
-              0x0485, 0x0428, 0x082C, 0x0843, 0x0C1A, 0x1C1A, 0x201A, 0x281A, 0x301A, 0x0819}},
-      {1253, {0x0408}},
-      {1254, {0x041F, 0x042C, 0x0443}},
-      {1255, {0x040D}},
-      {1257, {0x0425, 0x0426, 0x0427}},
-      {1258, {0x042A}},
-      {874, {0x041E}},
-      {936, {0x0804, 0x1004}},
-      {950, {0x0404, 0x0C04, 0x1404}},
-      {932, {0x0411}},
-      {949, {0x0412}},
-      {1252,
+      {CodePageId{1251},
+       {0x0402, 0x0419, 0x0422, 0x0423, 0x042F, 0x043F, 0x0440, 0x0444, 0x0450, 0x046D,
+        0x0485, 0x0428, 0x082C, 0x0843, 0x0C1A, 0x1C1A, 0x201A, 0x281A, 0x301A, 0x0819}},
+      {CodePageId{1253}, {0x0408}},
+      {CodePageId{1254}, {0x041F, 0x042C, 0x0443}},
+      {CodePageId{1255}, {0x040D}},
+      {CodePageId{1257}, {0x0425, 0x0426, 0x0427}},
+      {CodePageId{1258}, {0x042A}},
+      {CodePageId{874}, {0x041E}},
+      {CodePageId{936}, {0x0804, 0x1004}},
+      {CodePageId{950}, {0x0404, 0x0C04, 0x1404}},
+      {CodePageId{932}, {0x0411}},
+      {CodePageId{949}, {0x0412}},
+      {CodePageId{1252},
        {// Afrikaans to French.
         0x0436, 0x0484, 0x042D, 0x047E, 0x0403, 0x0483, 0x0406, 0x0413, 0x0813, 0x0409, 0x0809,
         0x0C09, 0x1009, 0x1409, 0x1809, 0x1C09, 0x2009, 0x2409, 0x2809, 0x2C09, 0x3009, 0x3409,
@@ -220,40 +241,40 @@ TEST(LocaleCodePageTable, EverySpecificLocale) {
         0x085F, 0x0452, 0x0488, 0x046A, 0x0491, 0x0467, 0x0867, 0x0430, 0x0431, 0x0476, 0x0479,
         0x0469, 0x0471, 0x0475, 0x0474}},
   };
-  std::map<LocaleId, CodePageId> expected;
+  std::map<std::int32_t, CodePageId> expected;
   for (const auto& page : pages) {
-    for (LocaleId lcid : page.lcids) {
+    for (std::int32_t lcid : page.lcids) {
       EXPECT_TRUE(expected.emplace(lcid, page.cp).second) << "listed twice: " << lcid;
     }
   }
   EXPECT_EQ(expected.size(), 197u);
-  for (LocaleId lcid = 0x0400; lcid <= 0xFFFF; ++lcid) {
+  for (std::int32_t lcid = 0x0400; lcid <= 0xFFFF; ++lcid) {
     const auto it = expected.find(lcid);
     const std::optional<CodePageId> want =
         it == expected.end() ? std::nullopt : std::optional<CodePageId>(it->second);
-    EXPECT_EQ(LocaleCodePage(lcid), want) << std::hex << "0x" << lcid;
+    EXPECT_EQ(LocaleCodePage(LocaleId{lcid}), want) << std::hex << "0x" << lcid;
   }
 }
 
 TEST(LocaleCodePageTable, UnknownLocaleFailsTheConversion) {
-  EXPECT_EQ(TextToLocaleBytes(u"中", 12345), std::nullopt);
-  EXPECT_EQ(LocaleBytesToText("\xD6\xD0", 12345), std::nullopt);
-  EXPECT_EQ(LocaleBytesToText("\xD6\xD0", 2052), Text(u"中"));
+  EXPECT_EQ(TextToLocaleBytes(u"中", LocaleId{12345}), std::nullopt);
+  EXPECT_EQ(LocaleBytesToText("\xD6\xD0", LocaleId{12345}), std::nullopt);
+  EXPECT_EQ(LocaleBytesToText("\xD6\xD0", LocaleId{2052}), Text(u"中"));
 }
 
 TEST(CodePageBridge, StatelessPages) {
-  EXPECT_TRUE(IsCodePageStateless(936));
-  EXPECT_TRUE(IsCodePageStateless(65001));
-  EXPECT_TRUE(IsCodePageStateless(1361));
-  EXPECT_FALSE(IsCodePageStateless(65000));
-  EXPECT_FALSE(IsCodePageStateless(12345));
+  EXPECT_TRUE(IsCodePageStateless(CodePageId{936}));
+  EXPECT_TRUE(IsCodePageStateless(CodePageId{65001}));
+  EXPECT_TRUE(IsCodePageStateless(CodePageId{1361}));
+  EXPECT_FALSE(IsCodePageStateless(CodePageId{65000}));
+  EXPECT_FALSE(IsCodePageStateless(CodePageId{12345}));
 }
 
 TEST(CodePageBridge, EveryServedPageOpens) {
   for (const auto& e : ServedCodePages()) {
     EXPECT_EQ(CodePageBytesToText("A", e.cp), u"A") << e.cp << " " << e.name;
     // ISO-2022-KR opens every stream with its designation header.
-    const ByteString header = e.cp == 50225 ? "\x1b$)C" : "";
+    const ByteString header = e.cp == CodePageId{50225} ? "\x1b$)C" : "";
     EXPECT_EQ(TextToCodePageBytes(u"A", e.cp), header + "A") << e.cp << " " << e.name;
   }
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/id_output.h"
+
 namespace tekvo {
 namespace {
 
@@ -44,10 +46,10 @@ TEST(FixedRepairs, MenuSlotsAndCaptions) {
 }
 
 TEST(FixedRepairs, LanguageShortNames) {
-  EXPECT_EQ(FindLanguage(u"GB"), 2052);
+  EXPECT_EQ(FindLanguage(u"GB"), LocaleId{2052});
   EXPECT_EQ(FindLanguage(u"utf8"), kIdUtf8);
   EXPECT_EQ(FindLanguage(u"ube"), kIdUtf16Be);
-  EXPECT_EQ(FindLanguage(u"He"), 1037);
+  EXPECT_EQ(FindLanguage(u"He"), LocaleId{1037});
   EXPECT_EQ(FindLanguage(u"xx"), std::nullopt);
 }
 

@@ -15,6 +15,7 @@
 #include "engine/codepage/codepage_registry.h"
 #include "engine/codepage/codepage_supplement.h"
 #include "engine/codepage/icu_converter.h"
+#include "tests/id_output.h"
 
 namespace tekvo {
 namespace {
@@ -88,7 +89,9 @@ Text RandomText(std::mt19937& rng, std::size_t n) {
 }
 
 TEST(IcuCodec, TablePathMatchesConverter) {
-  const CodePageId pages[] = {936, 950, 949, 932, 874, 1252, 1253, 1255, 20866, 28591};
+  const CodePageId pages[] = {
+      CodePageId{936},  CodePageId{950},  CodePageId{949},  CodePageId{932},   CodePageId{874},
+      CodePageId{1252}, CodePageId{1253}, CodePageId{1255}, CodePageId{20866}, CodePageId{28591}};
   std::mt19937 rng(20240601);
   for (CodePageId cp : pages) {
     const CodePageEntry* entry = FindCodePage(cp);
@@ -119,12 +122,12 @@ struct HandOverCase {
 
 TEST(IcuCodec, HandOverAtTheAwkwardPlaces) {
   const HandOverCase cases[] = {
-      {"lead-then-ascii", 936, "\xC0?\xD6\xD0"},
-      {"lead-at-end", 936, "\xD6\xD0\xC0"},
-      {"unassigned-pair", 950, "\xA4\xA4\xF9\xFE\xA4\xA4"},
-      {"invalid-single", 932, "\x82\xA0\xA0\x82\xA0"},
-      {"single-byte-katakana", 932, "\xB1\xB2\x82\xA0"},
-      {"lead-then-lead", 949, "\xB0\xB0\xA1\xB0\xA1"},
+      {"lead-then-ascii", CodePageId{936}, "\xC0?\xD6\xD0"},
+      {"lead-at-end", CodePageId{936}, "\xD6\xD0\xC0"},
+      {"unassigned-pair", CodePageId{950}, "\xA4\xA4\xF9\xFE\xA4\xA4"},
+      {"invalid-single", CodePageId{932}, "\x82\xA0\xA0\x82\xA0"},
+      {"single-byte-katakana", CodePageId{932}, "\xB1\xB2\x82\xA0"},
+      {"lead-then-lead", CodePageId{949}, "\xB0\xB0\xA1\xB0\xA1"},
   };
   for (const auto& c : cases) {
     const CodePageEntry* entry = FindCodePage(c.cp);

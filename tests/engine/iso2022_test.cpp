@@ -5,6 +5,7 @@
 #include <string>
 
 #include "tests/engine/test_output.h"
+#include "tests/id_output.h"
 
 namespace tekvo {
 namespace {
@@ -92,10 +93,10 @@ const DecodeCase kDecodeCases[] = {
 INSTANTIATE_TEST_SUITE_P(Cases, DecodeTable, testing::ValuesIn(kDecodeCases), CaseName<DecodeCase>);
 
 TEST(DecodeIso2022Escapes, CodePagesOfTheKinds) {
-  EXPECT_EQ(Iso2022CodePage(Iso2022Kind::kChinese), 50227);
-  EXPECT_EQ(Iso2022CodePage(Iso2022Kind::kJapanese), 50221);
-  EXPECT_EQ(Iso2022CodePage(Iso2022Kind::kKorean), 50225);
-  EXPECT_EQ(Iso2022CodePage(static_cast<Iso2022Kind>(-1)), 0);
+  EXPECT_EQ(Iso2022CodePage(Iso2022Kind::kChinese), CodePageId{50227});
+  EXPECT_EQ(Iso2022CodePage(Iso2022Kind::kJapanese), CodePageId{50221});
+  EXPECT_EQ(Iso2022CodePage(Iso2022Kind::kKorean), CodePageId{50225});
+  EXPECT_EQ(Iso2022CodePage(static_cast<Iso2022Kind>(-1)), CodePageId{0});
 }
 
 TEST(DecodeIso2022Escapes, TooLongKeepsTheInputWithoutEscapes) {

@@ -36,8 +36,9 @@ struct Case {
 };
 
 Converted RunCase(const Case& c) {
-  return c.routine == Routine::kLocale ? ReinterpretByLocale(c.input, c.a, c.b)
-                                       : ReinterpretByCodePage(c.input, c.a, c.b);
+  return c.routine == Routine::kLocale
+             ? ReinterpretByLocale(c.input, LocaleId{c.a}, LocaleId{c.b})
+             : ReinterpretByCodePage(c.input, CodePageId{c.a}, CodePageId{c.b});
 }
 
 void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
@@ -171,9 +172,12 @@ TEST_P(LengthLimit, RefusesLongerResults) {
     return c.max_len ? ReinterpretByCodePage(input, a, b, *c.max_len)
                      : ReinterpretByCodePage(input, a, b);
   };
-  std::vector<Converted> results = {locale(-2, -2), code_page(-2, -2)};
+  std::vector<Converted> results = {locale(kIdUtf16Le, kIdUtf16Le),
+                                    code_page(CodePageId::kUtf16Le, CodePageId::kUtf16Le)};
   // GBK has no byte order mark to drop.
-  if (!c.leading_bom) results.insert(results.end(), {locale(2052, 2052), code_page(936, 936)});
+  if (!c.leading_bom)
+    results.insert(results.end(), {locale(LocaleId{2052}, LocaleId{2052}),
+                                   code_page(CodePageId{936}, CodePageId{936})});
   for (const Converted& r : results) {
     EXPECT_EQ(r.too_long, c.too_long);
     // A refusal hands back the input, mark and all.
@@ -192,7 +196,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Reinterpret, RefusalHandsBackTheInput) {
   Text input(16384, u'\u4100');
-  Converted r = ReinterpretByLocale(input, -2, -1);
+  Converted r = ReinterpretByLocale(input, LocaleId{-2}, LocaleId{-1});
   EXPECT_TRUE(r.too_long);
   EXPECT_EQ(r.text, input);
 }
@@ -232,16 +236,17 @@ TEST(PiecewiseRepair, JoinedPiecesEqualWholeRepair) {
   std::mt19937 rng(99);
   std::uniform_int_distribution<std::size_t> pick(0, std::size(tokens) - 1);
   for (const auto& c : cases) {
-    auto piecewise =
-        c.locale ? PiecewiseRepair::ForLocales(c.a, c.b) : PiecewiseRepair::ForCodePages(c.a, c.b);
+    auto piecewise = c.locale ? PiecewiseRepair::ForLocales(LocaleId{c.a}, LocaleId{c.b})
+                              : PiecewiseRepair::ForCodePages(CodePageId{c.a}, CodePageId{c.b});
     ASSERT_TRUE(piecewise) << c.name;
     for (int round = 0; round < 50; ++round) {
       Text text;
       for (int i = 0; i < 30; ++i) text += tokens[pick(rng)];
       if (round % 5 == 0) text.insert(0, 1, u'\uFEFF');
       text.insert(3, 1, u'\n');  // at least one cut with text after it
-      const Converted whole = c.locale ? ReinterpretByLocale(text, c.a, c.b, kNoLengthLimit)
-                                       : ReinterpretByCodePage(text, c.a, c.b, kNoLengthLimit);
+      const Converted whole =
+          c.locale ? ReinterpretByLocale(text, LocaleId{c.a}, LocaleId{c.b}, kNoLengthLimit)
+                   : ReinterpretByCodePage(text, CodePageId{c.a}, CodePageId{c.b}, kNoLengthLimit);
       // Every cut position by itself, then all of them at once.
       Text all_cuts;
       std::size_t start = 0;
@@ -295,16 +300,17 @@ TEST(PiecewiseRepair, JoinedAtEveryRestEqualWholeRepair) {
   std::mt19937 rng(7);
   std::uniform_int_distribution<std::size_t> pick(0, std::size(tokens) - 1);
   for (const auto& c : cases) {
-    auto piecewise =
-        c.locale ? PiecewiseRepair::ForLocales(c.a, c.b) : PiecewiseRepair::ForCodePages(c.a, c.b);
+    auto piecewise = c.locale ? PiecewiseRepair::ForLocales(LocaleId{c.a}, LocaleId{c.b})
+                              : PiecewiseRepair::ForCodePages(CodePageId{c.a}, CodePageId{c.b});
     ASSERT_TRUE(piecewise) << c.name;
     std::size_t rests = 0;
     for (int round = 0; round < 40; ++round) {
       Text text;
       for (int i = 0; i < 24; ++i) text += tokens[pick(rng)];
       if (round % 5 == 0) text.insert(0, 1, u'\uFEFF');
-      const Converted whole = c.locale ? ReinterpretByLocale(text, c.a, c.b, kNoLengthLimit)
-                                       : ReinterpretByCodePage(text, c.a, c.b, kNoLengthLimit);
+      const Converted whole =
+          c.locale ? ReinterpretByLocale(text, LocaleId{c.a}, LocaleId{c.b}, kNoLengthLimit)
+                   : ReinterpretByCodePage(text, CodePageId{c.a}, CodePageId{c.b}, kNoLengthLimit);
       DecoderRest reader = piecewise->ReadRest();
       Text all_cuts;
       std::size_t start = 0;
@@ -371,8 +377,8 @@ ByteString RepairStretches(const PiecewiseRepair& repair, const ByteString& utf8
 
 TEST_P(PlainUtf8, StretchesJoinedEqualTheRepair) {
   const TableCase& c = GetParam();
-  auto repair =
-      c.locale ? PiecewiseRepair::ForLocales(c.a, c.b) : PiecewiseRepair::ForCodePages(c.a, c.b);
+  auto repair = c.locale ? PiecewiseRepair::ForLocales(LocaleId{c.a}, LocaleId{c.b})
+                         : PiecewiseRepair::ForCodePages(CodePageId{c.a}, CodePageId{c.b});
   ASSERT_TRUE(repair && repair->HasPlainTables());
   Text in_order;
   for (char32_t u = 0; u <= 0xFFFF; ++u) {
@@ -431,7 +437,7 @@ TEST(PlainUtf8, StopsBeforeWhatTheTablesDoNotCover) {
       {"byte-order-mark", "a\xEF\xBB\xBF", 1},
       {"shift-jis-control", "a\x1A", 1},
   };
-  const auto repair = PiecewiseRepair::ForLocales(2052, 1028);
+  const auto repair = PiecewiseRepair::ForLocales(LocaleId{2052}, LocaleId{1028});
   ASSERT_TRUE(repair);
   for (const auto& c : cases) {
     ByteString out;
@@ -441,17 +447,20 @@ TEST(PlainUtf8, StopsBeforeWhatTheTablesDoNotCover) {
         << c.name;
   }
   ByteString out;
-  EXPECT_EQ(PiecewiseRepair::ForLocales(2052, -3)->PlainUtf8("abc", out), 0u) << "gb--utf8";
+  EXPECT_EQ(PiecewiseRepair::ForLocales(LocaleId{2052}, LocaleId{-3})->PlainUtf8("abc", out), 0u)
+      << "gb--utf8";
 }
 
 TEST(PiecewiseRepair, RefusesPairsThatCannotBeCut) {
-  EXPECT_FALSE(PiecewiseRepair::ForCodePages(65000, 936));  // UTF-7 keeps shift state
-  EXPECT_FALSE(PiecewiseRepair::ForCodePages(936, 50221));
-  EXPECT_FALSE(PiecewiseRepair::ForLocales(2052, -2));  // odd byte counts would shift
-  EXPECT_FALSE(PiecewiseRepair::ForLocales(12345, 2052));
-  EXPECT_FALSE(PiecewiseRepair::ForLocales(0, 2052));
-  EXPECT_FALSE(PiecewiseRepair::ForCodePages(-1, 936));
-  EXPECT_FALSE(PiecewiseRepair::ForCodePages(936, 99999));
+  EXPECT_FALSE(PiecewiseRepair::ForCodePages(CodePageId{65000},
+                                             CodePageId{936}));  // UTF-7 keeps shift state
+  EXPECT_FALSE(PiecewiseRepair::ForCodePages(CodePageId{936}, CodePageId{50221}));
+  EXPECT_FALSE(
+      PiecewiseRepair::ForLocales(LocaleId{2052}, LocaleId{-2}));  // odd byte counts would shift
+  EXPECT_FALSE(PiecewiseRepair::ForLocales(LocaleId{12345}, LocaleId{2052}));
+  EXPECT_FALSE(PiecewiseRepair::ForLocales(LocaleId{0}, LocaleId{2052}));
+  EXPECT_FALSE(PiecewiseRepair::ForCodePages(CodePageId{-1}, CodePageId{936}));
+  EXPECT_FALSE(PiecewiseRepair::ForCodePages(CodePageId{936}, CodePageId{99999}));
 }
 
 }  // namespace

@@ -49,7 +49,7 @@ TEST(RepairTable, ParameterOfAnotherKindLeavesTheText) {
   } cases[] = {
       {"url-given-escape-family", RepairRoutine::kUrl, EscapeFamily::kHtml},
       {"pair-given-nothing", RepairRoutine::kReinterpret, std::monostate{}},
-      {"escapes-given-language", RepairRoutine::kNumericEscapes, ByteLanguage{2052}},
+      {"escapes-given-language", RepairRoutine::kNumericEscapes, ByteLanguage{LocaleId{2052}}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.label);

@@ -14,11 +14,11 @@ namespace {
 
 std::string Utf8(std::u16string_view t) { return TextToUtf8Bytes(Text(t)); }
 
-Text Utf8ShownAs(const Text& clean, CodePageId shown) {
-  return CodePageBytesToText(TextToUtf8Bytes(clean), shown);
+Text Utf8ShownAs(const Text& clean, std::int32_t shown) {
+  return CodePageBytesToText(TextToUtf8Bytes(clean), CodePageId{shown});
 }
-Text Shown(const Text& clean, CodePageId shown, CodePageId real) {
-  return CodePageBytesToText(TextToCodePageBytes(clean, real), shown);
+Text Shown(const Text& clean, std::int32_t shown, std::int32_t real) {
+  return CodePageBytesToText(TextToCodePageBytes(clean, CodePageId{real}), CodePageId{shown});
 }
 
 const Text kZh1 = u"在 Debian 这种规模的项目中，很难避免遇到与你意见不和的人。";

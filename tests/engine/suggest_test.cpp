@@ -33,11 +33,11 @@ const Text kRussian =
 const Text kEnglish = u"Are you sure the back door is locked? The rest is silence.";
 
 // Text whose bytes are in code page `real`, shown through code page `shown`.
-Text Shown(const Text& clean, CodePageId shown, CodePageId real) {
-  return CodePageBytesToText(TextToCodePageBytes(clean, real), shown);
+Text Shown(const Text& clean, std::int32_t shown, std::int32_t real) {
+  return CodePageBytesToText(TextToCodePageBytes(clean, CodePageId{real}), CodePageId{shown});
 }
-Text Utf8Shown(const Text& clean, CodePageId shown) {
-  return CodePageBytesToText(TextToUtf8Bytes(clean), shown);
+Text Utf8Shown(const Text& clean, std::int32_t shown) {
+  return CodePageBytesToText(TextToUtf8Bytes(clean), CodePageId{shown});
 }
 // What the editor box does with the bare CR line breaks of the encoders.
 Text BoxLines(const Converted& c) {
@@ -60,8 +60,8 @@ Text Base64UrlOf(const Text& clean, ComposeBytes bytes) {
   return out;
 }
 // ISO-2022 text as it looks once its ESC characters are lost.
-Text Iso2022WithoutEsc(const Text& clean, CodePageId cp) {
-  const ByteString bytes = TextToCodePageBytes(clean, cp);
+Text Iso2022WithoutEsc(const Text& clean, std::int32_t cp) {
+  const ByteString bytes = TextToCodePageBytes(clean, CodePageId{cp});
   Text out;
   for (unsigned char b : bytes) {
     if (b != 0x1B) out.push_back(b);

@@ -15,11 +15,11 @@ namespace {
 std::string Utf8(std::u16string_view t) { return TextToUtf8Bytes(Text(t)); }
 
 // Bytes written in code page `real` and read back in code page `shown`.
-Text Garble(const Text& clean, CodePageId real, CodePageId shown) {
-  return CodePageBytesToText(TextToCodePageBytes(clean, real), shown);
+Text Garble(const Text& clean, std::int32_t real, std::int32_t shown) {
+  return CodePageBytesToText(TextToCodePageBytes(clean, CodePageId{real}), CodePageId{shown});
 }
-Text Utf8ShownIn(const Text& clean, CodePageId shown) {
-  return CodePageBytesToText(TextToUtf8Bytes(clean), shown);
+Text Utf8ShownIn(const Text& clean, std::int32_t shown) {
+  return CodePageBytesToText(TextToUtf8Bytes(clean), CodePageId{shown});
 }
 
 const Text kSimplified =

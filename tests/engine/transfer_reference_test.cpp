@@ -50,8 +50,8 @@ TEST_P(ReferenceBase64, DecodesAndEncodes) {
   const Base64Case& c = GetParam();
   EXPECT_EQ(DecodeBase64Text(c.encoded, c.language, Base64Alphabet::kStandard), c.plain)
       << Show(c.encoded);
-  if (c.language == 2052 || c.language == kIdUtf8) {
-    const auto which = c.language == 2052 ? ComposeBytes::kGb : ComposeBytes::kUtf8;
+  if (c.language == LocaleId{2052} || c.language == kIdUtf8) {
+    const auto which = c.language == LocaleId{2052} ? ComposeBytes::kGb : ComposeBytes::kUtf8;
     EXPECT_EQ(EncodeBase64Text(c.plain, which).text, c.encoded) << Show(c.plain);
   }
 }
@@ -59,16 +59,17 @@ TEST_P(ReferenceBase64, DecodesAndEncodes) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, ReferenceBase64,
     testing::ValuesIn(std::vector<Base64Case>{
-        {"gb-ascii-system", u"只支持ASCII码的系统", u"1rvWp7PWQVNDSUnC67XEz7XNsw==", 2052},
+        {"gb-ascii-system", u"只支持ASCII码的系统", u"1rvWp7PWQVNDSUnC67XEz7XNsw==",
+         LocaleId{2052}},
         {"gb-founding-1949", u"中华人民共和国成立于1949年。",
-         u"1tC7qsjLw/G5srrNufqzycGi09oxOTQ5xOqhow==", 2052},
+         u"1tC7qsjLw/G5srrNufqzycGi09oxOTQ5xOqhow==", LocaleId{2052}},
         {"gb-beijing-welcome", u"北京欢迎你！今天天气很好，我们去公园散步吧。",
-         u"sbG+qbu2063E46OhvfHM7Mzsxvi63LrDo6zO0sPHyKW5q9SwyaKyvbDJoaM=", 2052},
+         u"sbG+qbu2063E46OhvfHM7Mzsxvi63LrDo6zO0sPHyKW5q9SwyaKyvbDJoaM=", LocaleId{2052}},
         {"gb-mojibake-tool", u"乱码修复工具：把“乱码”变回文字",
-         u"wtLC69DeuLS5pL7fo7qw0aGwwtLC66GxseS72M7E19Y=", 2052},
+         u"wtLC69DeuLS5pL7fo7qw0aGwwtLC66GxseS72M7E19Y=", LocaleId{2052}},
         {"big5-traditional-culture", u"中國傳統文化，繁體字。", u"pKSw6rbHss6k5aTGoUHBY8XppnKhQw==",
-         1028},
-        {"big5-taiwan-it", u"臺灣的資訊科技產業", u"u0/GV6q6uOqwVKzsp96yo7d+", 1028},
+         LocaleId{1028}},
+        {"big5-taiwan-it", u"臺灣的資訊科技產業", u"u0/GV6q6uOqwVKzsp96yo7d+", LocaleId{1028}},
         {"utf8-japanese", u"日本語のテキストです。",
          u"5pel5pys6Kqe44Gu44OG44Kt44K544OI44Gn44GZ44CC", kIdUtf8},
         {"utf8-korean", u"한국어 텍스트 예제", u"7ZWc6rWt7Ja0IO2FjeyKpO2KuCDsmIjsoJw=", kIdUtf8},
@@ -83,7 +84,7 @@ INSTANTIATE_TEST_SUITE_P(
          u"LrcusOjrM7Sw8fIpbmr1LDJorK9sMmho7Gxvqm7ttOtxOOjob3xzOzM7Mb4uty6w6Os\rztLDx8iluavUsMmisr2"
          u"wy"
          u"aGj",
-         2052},
+         LocaleId{2052}},
     }),
     CaseName<Base64Case>);
 
@@ -101,22 +102,22 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, ReferenceUrlUnquote,
     testing::ValuesIn(std::vector<LanguageCase>{
         {"gb-ascii-system", u"%D6%BB%D6%A7%B3%D6ASCII%C2%EB%B5%C4%CF%B5%CD%B3",
-         u"只支持ASCII码的系统", 2052},
+         u"只支持ASCII码的系统", LocaleId{2052}},
         {"gb-founding-1949",
          u"%D6%D0%BB%AA%C8%CB%C3%F1%B9%B2%BA%CD%B9%FA%B3%C9%C1%A2%D3%DA1949%C4%EA%A1%A3",
-         u"中华人民共和国成立于1949年。", 2052},
+         u"中华人民共和国成立于1949年。", LocaleId{2052}},
         {"gb-beijing-welcome",
          u"%B1%B1%BE%A9%BB%B6%D3%AD%C4%E3%A3%A1%BD%F1%CC%EC%CC%EC%C6%F8%BA%DC%BA%C3%A3%AC%CE%D2%C3%"
          u"C7%C8%A5%B9%AB%D4%B0%C9%A2%B2%BD%B0%C9%A1%A3",
-         u"北京欢迎你！今天天气很好，我们去公园散步吧。", 2052},
+         u"北京欢迎你！今天天气很好，我们去公园散步吧。", LocaleId{2052}},
         {"gb-mojibake-tool",
          u"%C2%D2%C2%EB%D0%DE%B8%B4%B9%A4%BE%DF%A3%BA%B0%D1%A1%B0%C2%D2%C2%EB%A1%B1%B1%E4%BB%D8%CE%"
          u"C4%D7%D6",
-         u"乱码修复工具：把“乱码”变回文字", 2052},
+         u"乱码修复工具：把“乱码”变回文字", LocaleId{2052}},
         {"big5-traditional-culture", u"%A4%A4%B0%EA%B6%C7%B2%CE%A4%E5%A4%C6%A1A%C1c%C5%E9%A6r%A1C",
-         u"中國傳統文化，繁體字。", 1028},
+         u"中國傳統文化，繁體字。", LocaleId{1028}},
         {"big5-taiwan-it", u"%BBO%C6W%AA%BA%B8%EA%B0T%AC%EC%A7%DE%B2%A3%B7~", u"臺灣的資訊科技產業",
-         1028},
+         LocaleId{1028}},
         {"utf8-japanese",
          u"%E6%97%A5%E6%9C%AC%E8%AA%9E%E3%81%AE%E3%83%86%E3%82%AD%E3%82%B9%E3%83%88%E3%81%A7%E3%81%"
          u"99%E3%80%82",
@@ -131,12 +132,12 @@ INSTANTIATE_TEST_SUITE_P(
          u"中文 English Ελληνικά Русский", kIdUtf8},
         {"utf8-emoji", u"%E8%A1%A8%E6%83%85%F0%9F%98%80%E4%B8%8E%E6%B1%89%E5%AD%97",
          u"表情\U0001F600与汉字", kIdUtf8},
-        {"gb-query-string", u"work%2Easp%3Fs%3D%B5%E7%C4%D4", u"work.asp?s=电脑", 2052},
-        {"plus-is-blank", u"a+b%2Bc", u"a b+c", 2052},
-        {"bad-escape-kept", u"%ZZ", u"%ZZ", 2052},
-        {"trailing-percent-kept", u"100%", u"100%", 2052},
-        {"percent-before-escape", u"%%41", u"%A", 2052},
-        {"good-then-bad-escape", u"%41%ZZ", u"A%ZZ", 2052},
+        {"gb-query-string", u"work%2Easp%3Fs%3D%B5%E7%C4%D4", u"work.asp?s=电脑", LocaleId{2052}},
+        {"plus-is-blank", u"a+b%2Bc", u"a b+c", LocaleId{2052}},
+        {"bad-escape-kept", u"%ZZ", u"%ZZ", LocaleId{2052}},
+        {"trailing-percent-kept", u"100%", u"100%", LocaleId{2052}},
+        {"percent-before-escape", u"%%41", u"%A", LocaleId{2052}},
+        {"good-then-bad-escape", u"%41%ZZ", u"A%ZZ", LocaleId{2052}},
     }),
     CaseName<LanguageCase>);
 
@@ -152,24 +153,24 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, ReferenceQuotedPrintable,
     testing::ValuesIn(std::vector<LanguageCase>{
         {"gb-ascii-system", u"=D6=BB=D6=A7=B3=D6ASCII=C2=EB=B5=C4=CF=B5=CD=B3",
-         u"只支持ASCII码的系统", 2052},
+         u"只支持ASCII码的系统", LocaleId{2052}},
         {"gb-founding-1949",
          u"=D6=D0=BB=AA=C8=CB=C3=F1=B9=B2=BA=CD=B9=FA=B3=C9=C1=A2=D3=DA1949=C4=EA=A1=\r\n=A3",
-         u"中华人民共和国成立于1949年。", 2052},
+         u"中华人民共和国成立于1949年。", LocaleId{2052}},
         {"gb-beijing-welcome",
          u"=B1=B1=BE=A9=BB=B6=D3=AD=C4=E3=A3=A1=BD=F1=CC=EC=CC=EC=C6=F8=BA=DC=BA=C3=A3=\r\n=AC=CE="
          u"D2="
          u"C3=C7=C8=A5=B9=AB=D4=B0=C9=A2=B2=BD=B0=C9=A1=A3",
-         u"北京欢迎你！今天天气很好，我们去公园散步吧。", 2052},
+         u"北京欢迎你！今天天气很好，我们去公园散步吧。", LocaleId{2052}},
         {"gb-mojibake-tool",
          u"=C2=D2=C2=EB=D0=DE=B8=B4=B9=A4=BE=DF=A3=BA=B0=D1=A1=B0=C2=D2=C2=EB=A1=B1=B1=\r\n=E4=BB="
          u"D8="
          u"CE=C4=D7=D6",
-         u"乱码修复工具：把“乱码”变回文字", 2052},
+         u"乱码修复工具：把“乱码”变回文字", LocaleId{2052}},
         {"big5-traditional-culture", u"=A4=A4=B0=EA=B6=C7=B2=CE=A4=E5=A4=C6=A1A=C1c=C5=E9=A6r=A1C",
-         u"中國傳統文化，繁體字。", 1028},
+         u"中國傳統文化，繁體字。", LocaleId{1028}},
         {"big5-taiwan-it", u"=BBO=C6W=AA=BA=B8=EA=B0T=AC=EC=A7=DE=B2=A3=B7~", u"臺灣的資訊科技產業",
-         1028},
+         LocaleId{1028}},
         {"utf8-japanese",
          u"=E6=97=A5=E6=9C=AC=E8=AA=9E=E3=81=AE=E3=83=86=E3=82=AD=E3=82=B9=E3=83=88=E3=\r\n=81=A7="
          u"E3="
@@ -194,7 +195,7 @@ INSTANTIATE_TEST_SUITE_P(
          u"B0=C9=A1=A3",
          u"北京欢迎你！今天天气很好，我们去公园散步吧。北京欢迎你！今天天气很好，我们去公园散步吧"
          u"。",
-         2052},
+         LocaleId{2052}},
     }),
     CaseName<LanguageCase>);
 

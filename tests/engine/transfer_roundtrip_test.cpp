@@ -52,11 +52,15 @@ TEST(ComposeThenDecode, EveryFormatRestoresTheText) {
       {"html-dec", [](const Text& t) { return EncodeCharRefs(t, CharRefBase::kDecimal); },
        [](const Text& t) { return DecodeNumericEscapes(t, EscapeFamily::kHtml); }, all},
       {"qp-gb", [](const Text& t) { return EncodeQuotedPrintable(t, ComposeBytes::kGb); },
-       [](const Text& t) { return DecodeQpOrUrl(t, 2052, ByteEscapes::kQuotedPrintable); }, gbk},
+       [](const Text& t) {
+         return DecodeQpOrUrl(t, LocaleId{2052}, ByteEscapes::kQuotedPrintable);
+       },
+       gbk},
       {"qp-utf8", [](const Text& t) { return EncodeQuotedPrintable(t, ComposeBytes::kUtf8); },
        [](const Text& t) { return DecodeQpOrUrl(t, kIdUtf8, ByteEscapes::kQuotedPrintable); }, all},
       {"base64-gb", [](const Text& t) { return EncodeBase64Text(t, ComposeBytes::kGb); },
-       [](const Text& t) { return DecodeBase64Text(t, 2052, Base64Alphabet::kStandard); }, gbk},
+       [](const Text& t) { return DecodeBase64Text(t, LocaleId{2052}, Base64Alphabet::kStandard); },
+       gbk},
       {"base64-utf8", [](const Text& t) { return EncodeBase64Text(t, ComposeBytes::kUtf8); },
        [](const Text& t) { return DecodeBase64Text(t, kIdUtf8, Base64Alphabet::kStandard); }, all},
       {"utf7", [](const Text& t) { return EncodeUtf7(t); },
@@ -83,7 +87,7 @@ TEST(ComposeThenDecode, LongTextAcrossManyLines) {
   for (int i = 0; i < 45; ++i) text += kSimplified + u"\r";
   ASSERT_LE(text.size(), 3276u);
   const Converted b64 = EncodeBase64Text(text, ComposeBytes::kGb);
-  EXPECT_EQ(DecodeBase64Text(AsBoxText(b64.text), 2052, Base64Alphabet::kStandard),
+  EXPECT_EQ(DecodeBase64Text(AsBoxText(b64.text), LocaleId{2052}, Base64Alphabet::kStandard),
             AsBoxText(text));
   const Text head = text.substr(0, 1600);
   const Converted qp = EncodeQuotedPrintable(head, ComposeBytes::kUtf8);
