@@ -21,7 +21,7 @@ TEST(RealGarbles, EveryRowReads) {
   int bad = -1;
   const std::vector<Case> cases = real_garbles::Load(real_garbles::DataPath(), &bad);
   EXPECT_EQ(bad, 0);
-  EXPECT_GE(cases.size(), 100u);
+  EXPECT_GE(cases.size(), 250u);
 }
 
 TEST(RealGarbles, IdsAreUniqueAndEveryCaseIsComplete) {
