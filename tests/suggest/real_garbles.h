@@ -6,6 +6,8 @@
 #ifndef TEKVO_TESTS_SUGGEST_REAL_GARBLES_H_
 #define TEKVO_TESTS_SUGGEST_REAL_GARBLES_H_
 
+#include <unicode/utf16.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <fstream>
@@ -79,9 +81,8 @@ inline std::vector<char32_t> CodePoints(std::u16string_view s) {
   std::vector<char32_t> out;
   for (std::size_t i = 0; i < s.size(); ++i) {
     char32_t c = s[i];
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < s.size() && s[i + 1] >= 0xDC00 &&
-        s[i + 1] <= 0xDFFF) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (s[++i] - 0xDC00);
+    if (U16_IS_LEAD(c) && i + 1 < s.size() && U16_IS_TRAIL(s[i + 1])) {
+      c = U16_GET_SUPPLEMENTARY(c, s[++i]);
     }
     out.push_back(c);
   }
