@@ -68,6 +68,7 @@ class Scanner {
   void ScanLetter(const CharInfo& info, char16_t unit);
   void ScanBlank();
   void ScanOther(const CharInfo& info, char16_t unit);
+  void AddClassWeight(CharClass cls);
   void ScanIdeograph(std::uint8_t sets);
   void ScanHangul(std::uint8_t sets);
   void ScanHalfKana();
@@ -222,8 +223,9 @@ void Scanner::ScanBlank() {
   ++pos_;
 }
 
+// The classes that need more than their weight: a count of their own, a
+// look at the units that follow, or a weight chosen by the neighbours.
 void Scanner::ScanOther(const CharInfo& info, char16_t unit) {
-  const CharClass next = NextClass();
   switch (info.cls) {
     case CharClass::kIdeograph:
       ScanIdeograph(info.sets);
@@ -238,6 +240,33 @@ void Scanner::ScanOther(const CharInfo& info, char16_t unit) {
     case CharClass::kHalfKana:
       ScanHalfKana();
       break;
+    case CharClass::kPunct:
+      if (unit == u'?') return ScanQuestionMarks();
+      Add(kWeight.punct);
+      break;
+    case CharClass::kSymbol:
+      ScanSymbol();
+      break;
+    case CharClass::kBad:
+      if (U16_IS_LEAD(unit) && pos_ + 1 < text_.size() && U16_IS_TRAIL(text_[pos_ + 1])) {
+        return ScanSurrogatePair();
+      }
+      Add(kWeight.broken);
+      if (unit == u'\uFFFD') NoteLoss(kWeight.broken, 1);
+      break;
+    default:
+      AddClassWeight(info.cls);
+      break;
+  }
+  Advance(info.cls);
+}
+
+// The weight of a unit that counts by its class alone, or by its class and
+// the classes on either side. Letters weigh nothing here: they are judged
+// with their word.
+void Scanner::AddClassWeight(CharClass cls) {
+  const CharClass next = NextClass();
+  switch (cls) {
     case CharClass::kJamo:
       Add(kWeight.lone_jamo);
       break;
@@ -255,10 +284,6 @@ void Scanner::ScanOther(const CharInfo& info, char16_t unit) {
       break;
     case CharClass::kDigit:
       Add(kWeight.digit);
-      break;
-    case CharClass::kPunct:
-      if (unit == u'?') return ScanQuestionMarks();
-      Add(kWeight.punct);
       break;
     case CharClass::kAsciiSymbol:
       Add(IsCjk(prev_) && IsCjk(next) ? kWeight.ascii_symbol_in_cjk : kWeight.ascii_symbol);
@@ -288,9 +313,6 @@ void Scanner::ScanOther(const CharInfo& info, char16_t unit) {
       Add((IsForeignLetter(prev_) && IsForeignLetter(next)) ? kWeight.quote_in_word
                                                             : kWeight.quote);
       break;
-    case CharClass::kSymbol:
-      ScanSymbol();
-      break;
     case CharClass::kCombining:
       Add(IsWordLetter(prev_) || prev_ == CharClass::kOtherLetter ? kWeight.combining_on_letter
                                                                   : kWeight.combining_alone);
@@ -298,17 +320,9 @@ void Scanner::ScanOther(const CharInfo& info, char16_t unit) {
     case CharClass::kControl:
       Add(kWeight.broken);
       break;
-    case CharClass::kBad:
-      if (U16_IS_LEAD(unit) && pos_ + 1 < text_.size() && U16_IS_TRAIL(text_[pos_ + 1])) {
-        return ScanSurrogatePair();
-      }
-      Add(kWeight.broken);
-      if (unit == u'\uFFFD') NoteLoss(kWeight.broken, 1);
-      break;
     default:
-      break;  // letters: judged with their word
+      break;
   }
-  Advance(info.cls);
 }
 
 void Scanner::ScanIdeograph(std::uint8_t sets) {

@@ -19,6 +19,44 @@ std::size_t HexRun(std::u16string_view t, std::size_t i, std::size_t n) {
   return n;
 }
 
+// A numeric ("&#x4E2D;") or named ("&amp;") character reference at i.
+std::size_t CharRefMarkAt(std::u16string_view t, std::size_t i) {
+  const std::size_t n = t.size();
+  std::size_t k = i + 1;
+  if (k < n && t[k] == u'#') {
+    ++k;
+    const bool hex = k < n && (t[k] == u'x' || t[k] == u'X');
+    if (hex) ++k;
+    const std::size_t start = k;
+    while (k < n && k - start < 7 && (hex ? IsHexDigit(t[k]) : (t[k] >= u'0' && t[k] <= u'9'))) ++k;
+    if (k == start) return 0;
+    return (k < n && t[k] == u';') ? k + 1 - i : k - i;
+  }
+  while (k < n && k - i <= 9 && IsAlpha(t[k])) ++k;
+  return (k - i >= 3 && k < n && t[k] == u';') ? k + 1 - i : 0;
+}
+
+// ISO-2022 designators without their ESC, with the 7-bit double-byte
+// codes that follow up to the switch back to ASCII.
+std::size_t Iso2022MarkAt(std::u16string_view t, std::size_t i) {
+  const std::size_t n = t.size();
+  std::size_t k = i + 1;
+  if (k < n && t[k] == u')') ++k;
+  if (k >= n || !(t[k] == u'A' || t[k] == u'B' || t[k] == u'@' || t[k] == u'C' || t[k] == u'G'))
+    return 0;
+  ++k;
+  if (k < n && (IsAlpha(t[k]) || t[k] == u' ') && t[i + 1] != u')' && t[k] != u'$' &&
+      t[k] != u'%' && k + 1 < n && IsAlpha(t[k + 1]) && t[k + 1] >= u'a') {
+    return 0;  // "$Billion", "$Apple": a dollar amount or a variable
+  }
+  while (k < n && t[k] != u'\r' && t[k] != u'\n' && t[k] > u' ' && t[k] < 0x7F &&
+         !(t[k] == u'(' && k + 1 < n && (t[k + 1] == u'B' || t[k + 1] == u'J'))) {
+    ++k;
+  }
+  if (k < n && t[k] == u'(') k += 2;
+  return k - i;
+}
+
 }  // namespace
 
 std::size_t TransferMarkAt(std::u16string_view t, std::size_t i) {
@@ -42,21 +80,8 @@ std::size_t TransferMarkAt(std::u16string_view t, std::size_t i) {
       if (i + 1 < n && (t[i + 1] == u'u' || t[i + 1] == u'U') && HexRun(t, i + 2, 4)) return 6;
       if (i + 1 < n && (t[i + 1] == u'x' || t[i + 1] == u'X') && HexRun(t, i + 2, 2)) return 4;
       return 0;
-    case u'&': {
-      std::size_t k = i + 1;
-      if (k < n && t[k] == u'#') {
-        ++k;
-        const bool hex = k < n && (t[k] == u'x' || t[k] == u'X');
-        if (hex) ++k;
-        const std::size_t start = k;
-        while (k < n && k - start < 7 && (hex ? IsHexDigit(t[k]) : (t[k] >= u'0' && t[k] <= u'9')))
-          ++k;
-        if (k == start) return 0;
-        return (k < n && t[k] == u';') ? k + 1 - i : k - i;
-      }
-      while (k < n && k - i <= 9 && IsAlpha(t[k])) ++k;
-      return (k - i >= 3 && k < n && t[k] == u';') ? k + 1 - i : 0;
-    }
+    case u'&':
+      return CharRefMarkAt(t, i);
     case u'+': {
       // A UTF-7 shift: "+" and Base64 of UTF-16 units, "-" after.
       std::size_t k = i + 1;
@@ -79,25 +104,8 @@ std::size_t TransferMarkAt(std::u16string_view t, std::size_t i) {
         return (k < n && t[k] == u'~') ? k + 2 - i : k - i;
       }
       return (i + 1 < n && t[i + 1] == u'}') ? 2 : 0;
-    case u'$': {
-      // ISO-2022 designators without their ESC, with the 7-bit double-byte
-      // codes that follow up to the switch back to ASCII.
-      std::size_t k = i + 1;
-      if (k < n && t[k] == u')') ++k;
-      if (k >= n || !(t[k] == u'A' || t[k] == u'B' || t[k] == u'@' || t[k] == u'C' || t[k] == u'G'))
-        return 0;
-      ++k;
-      if (k < n && (IsAlpha(t[k]) || t[k] == u' ') && t[i + 1] != u')' && t[k] != u'$' &&
-          t[k] != u'%' && k + 1 < n && IsAlpha(t[k + 1]) && t[k + 1] >= u'a') {
-        return 0;  // "$Billion", "$Apple": a dollar amount or a variable
-      }
-      while (k < n && t[k] != u'\r' && t[k] != u'\n' && t[k] > u' ' && t[k] < 0x7F &&
-             !(t[k] == u'(' && k + 1 < n && (t[k + 1] == u'B' || t[k + 1] == u'J'))) {
-        ++k;
-      }
-      if (k < n && t[k] == u'(') k += 2;
-      return k - i;
-    }
+    case u'$':
+      return Iso2022MarkAt(t, i);
     default:
       return 0;
   }

@@ -83,6 +83,31 @@ CharClass LetterClass(UChar32 c, int8_t type) {
   }
 }
 
+// Punctuation and symbols, by block and by general category `type`.
+CharClass PunctOrSymbolClass(UChar32 c, int8_t type) {
+  if (c >= 0xFE10 && c <= 0xFE19) return CharClass::kOddForm;
+  if (c >= 0xFE30 && c <= 0xFE6F) return CharClass::kOddForm;
+  if (InCjkBlock(c)) return CharClass::kCjkPunct;
+  if (c >= 0x2500 && c <= 0x259F) return CharClass::kBox;
+  if ((c >= 0x2600 && c <= 0x27BF) && c != 0x2605 && c != 0x2606 && c != 0x2609 && c != 0x260E &&
+      c != 0x260F && c != 0x261C && c != 0x261E && c != 0x2640 && c != 0x2642) {
+    return CharClass::kPictograph;
+  }
+  if ((c >= 0x2190 && c <= 0x21FF) || (c >= 0x25A0 && c <= 0x27BF) ||
+      (c >= 0x2B00 && c <= 0x2BFF)) {
+    return CharClass::kShape;
+  }
+  if (c == 0xAB || c == 0xBB || c == 0xA1 || c == 0xBF) return CharClass::kQuote;
+  if (c >= 0x2010 && c <= 0x2027) return CharClass::kQuote;
+  if (c >= 0x2030 && c <= 0x205E && c != 0x2030) return CharClass::kQuote;
+  const bool punct = type == U_DASH_PUNCTUATION || type == U_START_PUNCTUATION ||
+                     type == U_END_PUNCTUATION || type == U_CONNECTOR_PUNCTUATION ||
+                     type == U_OTHER_PUNCTUATION || type == U_INITIAL_PUNCTUATION ||
+                     type == U_FINAL_PUNCTUATION;
+  if (punct && c >= 0x0250) return CharClass::kQuote;
+  return CharClass::kSymbol;
+}
+
 CharClass ClassOf(UChar32 c) {
   if (c < 0x80) return AsciiClass(static_cast<char16_t>(c));
   if (c < 0xA0) return CharClass::kControl;
@@ -141,28 +166,7 @@ CharClass ClassOf(UChar32 c) {
     default:
       break;
   }
-  // Punctuation and symbols.
-  if (c >= 0xFE10 && c <= 0xFE19) return CharClass::kOddForm;
-  if (c >= 0xFE30 && c <= 0xFE6F) return CharClass::kOddForm;
-  if (InCjkBlock(c)) return CharClass::kCjkPunct;
-  if (c >= 0x2500 && c <= 0x259F) return CharClass::kBox;
-  if ((c >= 0x2600 && c <= 0x27BF) && c != 0x2605 && c != 0x2606 && c != 0x2609 && c != 0x260E &&
-      c != 0x260F && c != 0x261C && c != 0x261E && c != 0x2640 && c != 0x2642) {
-    return CharClass::kPictograph;
-  }
-  if ((c >= 0x2190 && c <= 0x21FF) || (c >= 0x25A0 && c <= 0x27BF) ||
-      (c >= 0x2B00 && c <= 0x2BFF)) {
-    return CharClass::kShape;
-  }
-  if (c == 0xAB || c == 0xBB || c == 0xA1 || c == 0xBF) return CharClass::kQuote;
-  if (c >= 0x2010 && c <= 0x2027) return CharClass::kQuote;
-  if (c >= 0x2030 && c <= 0x205E && c != 0x2030) return CharClass::kQuote;
-  const bool punct = type == U_DASH_PUNCTUATION || type == U_START_PUNCTUATION ||
-                     type == U_END_PUNCTUATION || type == U_CONNECTOR_PUNCTUATION ||
-                     type == U_OTHER_PUNCTUATION || type == U_INITIAL_PUNCTUATION ||
-                     type == U_FINAL_PUNCTUATION;
-  if (punct && c >= 0x0250) return CharClass::kQuote;
-  return CharClass::kSymbol;
+  return PunctOrSymbolClass(c, type);
 }
 
 bool IsRussianLetter(UChar32 c) {

@@ -198,6 +198,24 @@ std::u16string_view ProbeOf(std::u16string_view text) {
   return text.substr(0, end);
 }
 
+// Lists `out`, the result of the repair `second` on `base`, the text of
+// candidate `from`, as a two-step candidate.
+void AddChain(const Judge& judge, CandidateList& found, std::size_t from, std::size_t second,
+              const Text& base, Text out) {
+  const std::span<const Repair> repairs = kRepairTable;
+  const int first = found.list()[from].first;
+  RepairCandidate c;
+  c.name = ChainName(repairs[first].say, repairs[second].say);
+  const Judge::Verdict v = judge(out);
+  c.score = v.score - kChainCost - found.cost(from) - RepairCost(repairs[second], base, v.counted) -
+            ChainLossCost(found, base, out, v.counted);
+  c.text = std::move(out);
+  c.steps = 2;
+  c.first = first;
+  c.second = static_cast<int>(second);
+  found.Add(std::move(c));
+}
+
 // Second steps. Which first step leads somewhere cannot be told from how its
 // result reads (Base64 that holds quoted-printable reads no better once
 // decoded), so every second step is tried on every one-step result, on a
@@ -214,7 +232,6 @@ void AddChains(const SuggestOptions& options, const Judge& judge, CandidateList&
   const std::size_t singles = found.list().size();
   for (std::size_t i = 1; i < singles; ++i) {
     const Text base = found.list()[i].text;  // copied: adding candidates may reallocate
-    const int first = found.list()[i].first;
     const std::u16string_view probe_view = ProbeOf(base);
     const bool whole = probe_view.size() == base.size();
     const Text probe(probe_view);
@@ -227,16 +244,7 @@ void AddChains(const SuggestOptions& options, const Judge& judge, CandidateList&
         continue;
       }
       if (found.Contains(out)) continue;
-      RepairCandidate c;
-      c.name = ChainName(repairs[first].say, repairs[j].say);
-      const Judge::Verdict v = judge(out);
-      c.score = v.score - kChainCost - found.cost(i) - RepairCost(repairs[j], base, v.counted) -
-                ChainLossCost(found, base, out, v.counted);
-      c.text = std::move(out);
-      c.steps = 2;
-      c.first = first;
-      c.second = static_cast<int>(j);
-      found.Add(std::move(c));
+      AddChain(judge, found, i, j, base, std::move(out));
     }
   }
   const std::size_t width =
@@ -245,20 +253,9 @@ void AddChains(const SuggestOptions& options, const Judge& judge, CandidateList&
                     [](const Lead& a, const Lead& b) { return a.score > b.score; });
   for (std::size_t k = 0; k < width; ++k) {
     const Text base = found.list()[leads[k].candidate].text;
-    const int first = found.list()[leads[k].candidate].first;
     Text out = RunRepair(repairs[leads[k].repair], base, options.max_len);
     if (out.empty() || out == base || found.Contains(out)) continue;
-    RepairCandidate c;
-    c.name = ChainName(repairs[first].say, repairs[leads[k].repair].say);
-    const Judge::Verdict v = judge(out);
-    c.score = v.score - kChainCost - found.cost(leads[k].candidate) -
-              RepairCost(repairs[leads[k].repair], base, v.counted) -
-              ChainLossCost(found, base, out, v.counted);
-    c.text = std::move(out);
-    c.steps = 2;
-    c.first = first;
-    c.second = static_cast<int>(leads[k].repair);
-    found.Add(std::move(c));
+    AddChain(judge, found, leads[k].candidate, leads[k].repair, base, std::move(out));
   }
 }
 
