@@ -71,6 +71,8 @@ INSTANTIATE_TEST_SUITE_P(
         {"cp-utf16le-both-sides", kCodePage, u"\u4100", -2, -2, u"\u4100"},
         {"cp-utf16le-to-page", kCodePage, u"\u4241", -2, 1252, u"AB"},
         {"cp-system-page-is-gbk", kCodePage, u"中文", 0, 936, u"中文"},
+        {"cp-system-page-writes-gbk-bytes", kCodePage, u"中文", 0, 1252,
+         u"\u00D6\u00D0\u00CE\u00C4"},
         {"gb-as-utf8-drops-decoded-bom", kLocale, u"锘縜bc", 2052, -3, u"abc"},
         {"only-nul-result-unchanged", kLocale, Text(u"\0", 1), -2, -2, Text(u"\0", 1)},
         {"only-bom-result-unchanged", kLocale, u"\uFEFF", -2, -2, u"\uFEFF"},
