@@ -48,6 +48,15 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"help-after-dash-dash-is-a-file", {"--", "--help"}, Action::kRun, "--help"},
         ParseCase{"lone-dash-is-a-name", {"-"}, Action::kRun, "-"},
         ParseCase{"unknown-option", {"--bogus", "a.txt"}, Action::kError, ""},
+        ParseCase{"unknown-option-with-value", {"-bogus=1"}, Action::kError, ""},
+        // Qt's own options and their values are neither errors nor files.
+        ParseCase{"qt-platform", {"-platform", "offscreen", "a.txt"}, Action::kRun, "a.txt"},
+        ParseCase{"qt-double-dash-display", {"--display", ":1", "a.txt"}, Action::kRun, "a.txt"},
+        ParseCase{"qt-title-value", {"-title", "b.txt"}, Action::kRun, ""},
+        ParseCase{"qt-style-equals", {"a.txt", "-style=fusion"}, Action::kRun, "a.txt"},
+        ParseCase{"qt-flag", {"-reverse", "a.txt"}, Action::kRun, "a.txt"},
+        ParseCase{
+            "qt-option-after-dash-dash-is-a-file", {"--", "-reverse"}, Action::kRun, "-reverse"},
         ParseCase{"two-files", {"a.txt", "b.txt"}, Action::kError, ""}),
     CaseName<ParseCase>);
 
