@@ -9,6 +9,7 @@
 
 #include "dialogs/qtext.h"
 #include "editor/command_line.h"
+#include "editor/font_noise.h"
 #include "editor/main_window.h"
 #include "editor/plain_buttons_style.h"
 #include "files/path_text.h"
@@ -52,6 +53,7 @@ int main(int argc, char* argv[]) {
       break;
   }
 
+  tekvo::KeepFontFallbackNoiseOut();
   QApplication app(argc, argv);
   // Past the file size limit a save should fail with a message and leave the
   // file whole, not end the editor with the text unsaved.

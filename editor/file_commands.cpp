@@ -51,19 +51,20 @@ Text SizeText(std::uint64_t size) {
   return ToText(locale.toString(static_cast<qulonglong>(size)));
 }
 
-// The general date form: the short date and the time to the second. Most
-// locales' short time stops at the minutes, too coarse to tell two saves
-// apart.
+// The general date form: the short date and the time to the second, as the
+// interface speaks, in Simplified Chinese: the system's locale (C in many a
+// session) would put English month names into a Chinese box. Most short time
+// forms stop at the minutes, too coarse to tell two saves apart.
 Text TimeText(std::int64_t seconds) {
   const QDateTime time = QDateTime::fromSecsSinceEpoch(seconds);
-  const QLocale locale;
-  QString clock = locale.timeFormat(QLocale::ShortFormat);
+  const QLocale chinese(QLocale::Chinese, QLocale::SimplifiedHanScript, QLocale::China);
+  QString clock = chinese.timeFormat(QLocale::ShortFormat);
   if (!clock.contains(u's')) {
     const qsizetype minutes = clock.indexOf(QStringLiteral("mm"));
     if (minutes >= 0) clock.insert(minutes + 2, QStringLiteral(":ss"));
   }
-  return ToText(locale.toString(time.date(), QLocale::ShortFormat) + u' ' +
-                locale.toString(time.time(), clock));
+  return ToText(chinese.toString(time.date(), QLocale::ShortFormat) + u' ' +
+                chinese.toString(time.time(), clock));
 }
 
 // The open command once a file is chosen: the question about re-opening the

@@ -349,7 +349,7 @@ class MainWindowTest : public QObject {
     t.window->menus().mnuAbout->trigger();
     const QString expected =
         QStringLiteral(
-            "产品名：Tekvo  版本号：%1.%2\r\n\r\n作者：Tekvo developers  tekvo@example.org")
+            "产品名：Tekvo  版本号：%1.%2\r\n\r\n作者：Tekvo developers  说明：man tekvo")
             .arg(TEKVO_VERSION_MAJOR)
             .arg(TEKVO_VERSION_MINOR);
     QCOMPARE(t.seam->Messages(), std::vector<Text>{ToText(expected)});
