@@ -9,6 +9,7 @@
 
 #include "dialogs/qtext.h"
 #include "editor/command_line.h"
+#include "editor/font_noise.h"
 #include "editor/main_window.h"
 #include "editor/plain_buttons_style.h"
 #include "files/path_text.h"
@@ -34,25 +35,26 @@ QIcon ProgramIcon() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  // Help and version need no display: answered before Qt opens one.
-  const tekvo::CommandLine early = tekvo::ParseCommandLine(ArgumentsOf(argc, argv));
-  if (early.action == tekvo::CommandLine::Action::kHelp) {
-    std::cout << tekvo::UsageText().toStdString();
-    return 0;
-  }
-  if (early.action == tekvo::CommandLine::Action::kVersion) {
-    std::cout << tekvo::VersionText().toStdString();
-    return 0;
+  // Help, version and a wrong command line need no display: answered
+  // before Qt opens one.
+  const tekvo::CommandLine line = tekvo::ParseCommandLine(ArgumentsOf(argc, argv));
+  switch (line.action) {
+    case tekvo::CommandLine::Action::kHelp:
+      std::cout << tekvo::UsageText().toStdString();
+      return 0;
+    case tekvo::CommandLine::Action::kVersion:
+      std::cout << tekvo::VersionText().toStdString();
+      return 0;
+    case tekvo::CommandLine::Action::kError:
+      std::cerr << "tekvo: " << line.message.toStdString() << '\n'
+                << tekvo::UsageText().toStdString();
+      return tekvo::kUsageExitStatus;
+    case tekvo::CommandLine::Action::kRun:
+      break;
   }
 
+  tekvo::KeepFontFallbackNoiseOut();
   QApplication app(argc, argv);
-  // Read again without the options Qt has taken out of argv ("-platform").
-  const tekvo::CommandLine line = tekvo::ParseCommandLine(ArgumentsOf(argc, argv));
-  if (line.action == tekvo::CommandLine::Action::kError) {
-    std::cerr << "tekvo: " << line.message.toStdString() << '\n'
-              << tekvo::UsageText().toStdString();
-    return tekvo::kUsageExitStatus;
-  }
   // Past the file size limit a save should fail with a message and leave the
   // file whole, not end the editor with the text unsaved.
   std::signal(SIGXFSZ, SIG_IGN);

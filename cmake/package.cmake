@@ -3,7 +3,14 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tekvo)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Tekvo developers")
-set(CPACK_PACKAGE_CONTACT "Tekvo developers <tekvo@example.org>")
+# The package's maintainer is whoever builds it: the name and address Debian's
+# tools read (DEBFULLNAME, DEBEMAIL) when the builder has set them; the
+# project itself keeps no address to put there.
+if(DEFINED ENV{DEBEMAIL} AND NOT "$ENV{DEBEMAIL}" STREQUAL "")
+  string(STRIP "$ENV{DEBFULLNAME} <$ENV{DEBEMAIL}>" CPACK_PACKAGE_CONTACT)
+else()
+  set(CPACK_PACKAGE_CONTACT "Tekvo developers")
+endif()
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "editor for repairing garbled East Asian text (mojibake)")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
@@ -11,7 +18,6 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION editors)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://example.org/tekvo")
 # The summary is the first line of the package's description, this the rest.
 set(CPACK_PACKAGE_DESCRIPTION
     "Tekvo repairs Chinese, Japanese and Korean text that was written in one

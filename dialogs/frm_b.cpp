@@ -18,6 +18,7 @@
 #include <QStandardPaths>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -51,12 +52,46 @@ bool IsEnter(const QKeyEvent* key) {
   return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
 }
 
+// The entries of the encoding list: what each stands for with the BOM box
+// checked and unchecked. An entry whose two are the same has no use for the
+// box. The one table both ways: a caller's encoding to an entry and the box,
+// the entry and the box to the encoding chosen.
+struct PatEntry {
+  FileEncoding with_mark;
+  FileEncoding without_mark;
+};
+constexpr std::array<PatEntry, 6> kPatEntries = {{
+    {FileEncoding::kDefaultEncoding, FileEncoding::kDefaultEncoding},
+    {FileEncoding::kAnsiGb, FileEncoding::kAnsiGb},
+    {FileEncoding::kUnicode, FileEncoding::kUnicodeNoBom},
+    {FileEncoding::kUnicodeBe, FileEncoding::kUnicodeBeNoBom},
+    {FileEncoding::kUtf8, FileEncoding::kUtf8NoBom},
+    {FileEncoding::kAnsiEng, FileEncoding::kAnsiEng},
+}};
+
+bool HasMark(const PatEntry& entry) { return entry.with_mark != entry.without_mark; }
+
+QString PatEntryText(const PatEntry& entry) {
+  if (entry.with_mark == FileEncoding::kDefaultEncoding) return QStringLiteral("默认编码格式");
+  return ToQString(EncodingName(entry.with_mark));
+}
+
+// The entry showing `encoding`; the first (the default) for a value outside
+// the list.
+int PatEntryOf(FileEncoding encoding) {
+  for (int i = 0; i < static_cast<int>(kPatEntries.size()); ++i) {
+    if (kPatEntries[i].with_mark == encoding || kPatEntries[i].without_mark == encoding) return i;
+  }
+  return 0;
+}
+
 }  // namespace
 
 FrmB::FrmB(Prompter& prompter, QWidget* parent) : QDialog(parent), prompter_(prompter) {
   setObjectName(QStringLiteral("frmB"));
-  sAppDir = WithSlash(QCoreApplication::applicationDirPath());
-  BuildControls();
+  CreateControls();
+  LayOutControls();
+  WireControls();
 }
 
 FrmB::~FrmB() {
@@ -65,7 +100,7 @@ FrmB::~FrmB() {
   if (loaded_) StoreLastPath();
 }
 
-void FrmB::BuildControls() {
+void FrmB::CreateControls() {
   auto button = [this](const QString& name, const QString& caption) {
     auto* b = new QPushButton(caption, this);
     b->setObjectName(name);
@@ -74,45 +109,45 @@ void FrmB::BuildControls() {
     b->setDefault(false);
     return b;
   };
-  lbl_go_ = new QLabel(QStringLiteral("转到"), this);
-  lbl_go_->setObjectName(QStringLiteral("lblGo"));
-  txt_path_ = new QLineEdit(this);
-  txt_path_->setObjectName(QStringLiteral("txtPath"));
-  fil_a_ = new QListWidget(this);
-  fil_a_->setObjectName(QStringLiteral("filA"));
-  fil_a_->setSelectionMode(QAbstractItemView::SingleSelection);
-  dir_a_ = new QListWidget(this);
-  dir_a_->setObjectName(QStringLiteral("dirA"));
-  dir_a_->setSelectionMode(QAbstractItemView::SingleSelection);
-  chk_filter_ = new QCheckBox(QStringLiteral("仅见txt文件"), this);
-  chk_filter_->setObjectName(QStringLiteral("chkFilter"));
+  auto named = [](auto* widget, const QString& name) {
+    widget->setObjectName(name);
+    return widget;
+  };
+  lbl_go_ = named(new QLabel(QStringLiteral("转到"), this), QStringLiteral("lblGo"));
+  txt_path_ = named(new QLineEdit(this), QStringLiteral("txtPath"));
+  fil_a_ = named(new QListWidget(this), QStringLiteral("filA"));
+  dir_a_ = named(new QListWidget(this), QStringLiteral("dirA"));
+  chk_filter_ =
+      named(new QCheckBox(QStringLiteral("仅见txt文件"), this), QStringLiteral("chkFilter"));
   cmd_wsp_[0] = button(QStringLiteral("cmdWsp0"), QStringLiteral("桌面"));
   cmd_wsp_[1] = button(QStringLiteral("cmdWsp1"), QStringLiteral("我的文档"));
   cmd_def_[0] = button(QStringLiteral("cmdDef0"), QStringLiteral("默认路径"));
   cmd_def_[1] = button(QStringLiteral("cmdDef1"), QStringLiteral("后退"));
-  txt_a_ = new QLineEdit(this);
-  txt_a_->setObjectName(QStringLiteral("txtA"));
+  txt_a_ = named(new QLineEdit(this), QStringLiteral("txtA"));
   cmd_mend_ = button(QStringLiteral("cmdMend"), QStringLiteral("起新名"));
   cmd_del_file_ = button(QStringLiteral("cmdDelFile"), QStringLiteral("删除文件"));
-  cbo_pat_ = new QComboBox(this);
-  cbo_pat_->setObjectName(QStringLiteral("cboPat"));
-  chk_bom_ = new QCheckBox(QStringLiteral("BOM"), this);
-  chk_bom_->setObjectName(QStringLiteral("chkBom"));
+  cbo_pat_ = named(new QComboBox(this), QStringLiteral("cboPat"));
+  chk_bom_ = named(new QCheckBox(QStringLiteral("BOM"), this), QStringLiteral("chkBom"));
   cmd_a_[0] = button(QStringLiteral("cmdA0"), QStringLiteral("打 开"));
   cmd_a_[1] = button(QStringLiteral("cmdA1"), QStringLiteral("取 消"));
-
-  cbo_pat_->addItem(QStringLiteral("默认编码格式"));
-  for (int e : {1, 2, 3, 4, 8}) cbo_pat_->addItem(ToQString(EncodingName(ToFileEncoding(e))));
+  for (QListWidget* list : {fil_a_, dir_a_}) {
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+  }
+  for (const PatEntry& entry : kPatEntries) cbo_pat_->addItem(PatEntryText(entry));
+  chk_filter_->setChecked(true);
 
   QFont small = txt_a_->font();
   if (small.pointSizeF() > 0) small.setPointSizeF(small.pointSizeF() * 0.9);
-  for (QWidget* w : {static_cast<QWidget*>(cmd_def_[0]), static_cast<QWidget*>(cmd_def_[1]),
-                     static_cast<QWidget*>(cmd_wsp_[0]), static_cast<QWidget*>(cmd_wsp_[1]),
-                     static_cast<QWidget*>(cmd_del_file_), static_cast<QWidget*>(cmd_mend_),
-                     static_cast<QWidget*>(chk_bom_), static_cast<QWidget*>(chk_filter_)}) {
-    w->setFont(small);
-  }
+  for (QWidget* w : SideControls()) w->setFont(small);
+  cmd_mend_->setFont(small);
+  chk_bom_->setFont(small);
+}
 
+QList<QWidget*> FrmB::SideControls() const {
+  return {chk_filter_, cmd_wsp_[0], cmd_wsp_[1], cmd_def_[0], cmd_def_[1], cmd_del_file_};
+}
+
+void FrmB::LayOutControls() {
   auto* grid = new QGridLayout(this);
   auto* go = new QHBoxLayout();
   go->addWidget(lbl_go_);
@@ -124,11 +159,7 @@ void FrmB::BuildControls() {
   grid->setColumnStretch(0, 2);
   for (int column = 1; column <= 3; ++column) grid->setColumnStretch(column, 3);
   auto* side = new QVBoxLayout();
-  for (QWidget* w : {static_cast<QWidget*>(chk_filter_), static_cast<QWidget*>(cmd_wsp_[0]),
-                     static_cast<QWidget*>(cmd_wsp_[1]), static_cast<QWidget*>(cmd_def_[0]),
-                     static_cast<QWidget*>(cmd_def_[1]), static_cast<QWidget*>(cmd_del_file_)}) {
-    side->addWidget(w);
-  }
+  for (QWidget* w : SideControls()) side->addWidget(w);
   side->addStretch();
   grid->addLayout(side, 1, 4);
   grid->addWidget(txt_a_, 2, 0, 1, 4);
@@ -140,31 +171,25 @@ void FrmB::BuildControls() {
   confirm->addWidget(cmd_a_[1]);
   grid->addLayout(confirm, 3, 3, 1, 2);
   resize(680, 420);
+}
 
-  chk_filter_->setChecked(true);
-  connect(chk_filter_, &QCheckBox::clicked, this, [this] { chkFilter_Click(); });
-  connect(cmd_wsp_[0], &QPushButton::clicked, this, [this] {
-    if (SettlePathBox()) cmdWsp_Click(0);
-  });
-  connect(cmd_wsp_[1], &QPushButton::clicked, this, [this] {
-    if (SettlePathBox()) cmdWsp_Click(1);
-  });
-  connect(cmd_def_[0], &QPushButton::clicked, this, [this] {
-    if (SettlePathBox()) cmdDef_Click(0);
-  });
-  connect(cmd_def_[1], &QPushButton::clicked, this, [this] {
-    if (SettlePathBox()) cmdDef_Click(1);
-  });
-  connect(cmd_mend_, &QPushButton::clicked, this, [this] {
-    if (SettlePathBox()) cmdMend_Click();
-  });
-  connect(cmd_del_file_, &QPushButton::clicked, this, [this] {
-    if (SettlePathBox()) cmdDelFile_Click();
-  });
-  connect(cmd_a_[0], &QPushButton::clicked, this, [this] {
-    if (SettlePathBox()) cmdA_Click(0);
-  });
+void FrmB::WireControls() {
+  // A button press first settles a folder typed into the path box, as
+  // leaving the box for the button does.
+  auto after_path = [this](QPushButton* b, auto handler) {
+    connect(b, &QPushButton::clicked, this, [this, handler] {
+      if (SettlePathBox()) handler();
+    });
+  };
+  after_path(cmd_wsp_[0], [this] { cmdWsp_Click(0); });
+  after_path(cmd_wsp_[1], [this] { cmdWsp_Click(1); });
+  after_path(cmd_def_[0], [this] { cmdDef_Click(0); });
+  after_path(cmd_def_[1], [this] { cmdDef_Click(1); });
+  after_path(cmd_mend_, [this] { cmdMend_Click(); });
+  after_path(cmd_del_file_, [this] { cmdDelFile_Click(); });
+  after_path(cmd_a_[0], [this] { cmdA_Click(0); });
   connect(cmd_a_[1], &QPushButton::clicked, this, [this] { cmdA_Click(1); });
+  connect(chk_filter_, &QCheckBox::clicked, this, [this] { chkFilter_Click(); });
   connect(fil_a_, &QListWidget::currentItemChanged, this, [this] {
     if (!programmatic_select_) filA_Click();
   });
@@ -175,25 +200,13 @@ void FrmB::BuildControls() {
   });
   connect(txt_a_, &QLineEdit::textChanged, this, [this] { txtA_Change(); });
   connect(cbo_pat_, &QComboBox::activated, this, [this] { cboPat_Click(); });
-  txt_path_->installEventFilter(this);
-  txt_a_->installEventFilter(this);
-  fil_a_->installEventFilter(this);
-  dir_a_->installEventFilter(this);
+  for (QWidget* w : {static_cast<QWidget*>(txt_path_), static_cast<QWidget*>(txt_a_),
+                     static_cast<QWidget*>(fil_a_), static_cast<QWidget*>(dir_a_)}) {
+    w->installEventFilter(this);
+  }
 }
 
 // ---- creation, showing, closing -------------------------------------------
-
-QString FrmB::DefaultFolder(const QString& start_tag) const {
-  // Beside the program as the user knows it; a program installed where the
-  // user may not write keeps its folder among the user's documents instead.
-  QString base = sAppDir;
-  if (!QFileInfo(base).isWritable()) {
-    base = WithSlash(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
-  }
-  const QString folder = base + QStringLiteral("TKV_TXT");
-  if (QDir(folder).exists() || QDir().mkpath(folder)) return WithSlash(folder);
-  return start_tag;
-}
 
 void FrmB::Load() {
   loaded_ = true;
@@ -207,7 +220,7 @@ void FrmB::Load() {
   filA_PathChange(previous_tag);
   def_tag_[1] = list_tag_;
   const QString start_tag = list_tag_;
-  def_tag_[0] = DefaultFolder(start_tag);
+  def_tag_[0] = EnsureDefaultTextFolder(userFolders).value_or(start_tag);
 
   const QString last =
       OpenSettingsStore()->value(QStringLiteral("Paths/LastPath")).toString().trimmed();
@@ -217,6 +230,7 @@ void FrmB::Load() {
 
 bool FrmB::Activate() {
   if (!loaded_) Load();
+  bOk = false;
   RefreshList();
   if (bOpen) {
     setWindowTitle(QStringLiteral("打开文件"));
@@ -238,20 +252,21 @@ bool FrmB::Activate() {
   cmd_a_[0]->setText(QStringLiteral("保 存"));
   if (!ApplyInitialPath())
     txt_a_->setText(QStringLiteral("!未起名") + u'.' + QStringLiteral("txt"));
-  if (fil_a_->selectedItems().isEmpty()) SelectListedFile(txt_a_->text());
+  if (fil_a_->selectedItems().isEmpty()) SelectListedFile(NameInBox());
   txt_a_->setEnabled(true);
   txt_a_->setPalette(palette());
   cmd_mend_->setEnabled(true);
   cmd_mend_->setFocus();
-  int index = 0;
-  if (nPat >= 0 && nPat <= 4) index = nPat;
-  if (nPat >= 5 && nPat <= 8) index = nPat - 3;
-  cbo_pat_->setCurrentIndex(index);
+  const int entry = PatEntryOf(nPat);
+  cbo_pat_->setCurrentIndex(entry);
   chk_bom_->show();
   cboPat_Click();
-  if (nPat >= 5 && nPat <= 7) chk_bom_->setChecked(false);
+  // The box as the caller's encoding has it: unchecked for one without mark.
+  chk_bom_->setChecked(HasMark(kPatEntries[entry]) && kPatEntries[entry].with_mark == nPat);
   return true;
 }
+
+FrmB::Choice FrmB::Chosen() const { return {ToText(sWay), nPat}; }
 
 void FrmB::Unload() {
   sWay.clear();
@@ -380,7 +395,7 @@ bool FrmB::SelectListedFile(const QString& name) {
 bool FrmB::ApplyInitialPath() {
   if (sWay.isEmpty()) return false;
   const qsizetype slash = sWay.lastIndexOf(u'/');
-  txt_a_->setText(sWay.mid(slash + 1));
+  ShowNameInBox(sWay.mid(slash + 1));
   if (slash < 0) return false;
   return SetListFolder(sWay.left(slash + 1));
 }
@@ -389,21 +404,48 @@ void FrmB::filA_PathChange(const QString& old_tag) {
   if (bOpen) {
     txt_a_->clear();
   } else {
-    SelectListedFile(txt_a_->text());
+    SelectListedFile(NameInBox());
   }
   def_tag_[1] = old_tag;
   list_tag_ = WithSlash(list_path_);
-  txt_path_->setText(list_tag_);
+  txt_path_->setText(ShownFolder());
+}
+
+QString FrmB::ShownFolder() const { return ToQString(PathText(Bytes(list_tag_))); }
+
+QString FrmB::TypedFolder() const {
+  return Lossless(BytesOfReadablePath(ToText(txt_path_->text().trimmed())));
+}
+
+QString FrmB::NameInBox() const {
+  const QString shown = txt_a_->text().trimmed();
+  if (shown.isEmpty()) return shown;
+  for (int i = 0; i < fil_a_->count(); ++i) {
+    if (fil_a_->item(i)->text() == shown) return fil_a_->item(i)->data(kNameRole).toString();
+  }
+  return Lossless(BytesOfReadableName(ToText(shown)));
+}
+
+void FrmB::ShowNameInBox(const QString& name, int start, int length) {
+  const std::string bytes = Bytes(name);
+  const NameReading reading = ReadingOf(bytes);
+  // Where the lossless units before `units` end in the shown name.
+  const auto shown_at = [&](int units) {
+    return static_cast<int>(ShowNameAs(Bytes(name.left(units)), reading).size());
+  };
+  txt_a_->setText(ToQString(ReadableFileName(bytes)));
+  const int shown_start = shown_at(start);
+  txt_a_->setSelection(shown_start, shown_at(start + length) - shown_start);
 }
 
 // ---- path box and buttons -------------------------------------------------
 
 bool FrmB::txtPath_Validate() {
-  if (SetListFolder(txt_path_->text().trimmed())) {
-    txt_path_->setText(list_tag_);
+  if (SetListFolder(TypedFolder())) {
+    txt_path_->setText(ShownFolder());
     return true;
   }
-  if (Ask(QStringLiteral("路径有错，是否自动撤消？"), false)) txt_path_->setText(list_tag_);
+  if (Ask(QStringLiteral("路径有错，是否自动撤消？"), false)) txt_path_->setText(ShownFolder());
   txt_path_->setFocus();
   return false;
 }
@@ -417,7 +459,7 @@ void FrmB::txtPath_Enter() {
 }
 
 bool FrmB::SettlePathBox() {
-  if (validating_ || txt_path_->text() == list_tag_) return true;
+  if (validating_ || txt_path_->text() == ShownFolder()) return true;
   validating_ = true;
   const bool ok = txtPath_Validate();
   validating_ = false;
@@ -448,7 +490,7 @@ void FrmB::chkFilter_Click() {
 
 void FrmB::filA_Click() {
   const QString name = SelectedFile();
-  if (!name.isEmpty()) txt_a_->setText(name);
+  if (!name.isEmpty()) ShowNameInBox(name);
 }
 
 void FrmB::filA_DblClick() {
@@ -478,8 +520,7 @@ bool FrmB::txtA_KeyPress(QChar key) {
 
 void FrmB::cboPat_Click() {
   if (chk_bom_->isHidden()) return;
-  const int index = cbo_pat_->currentIndex();
-  const bool has_mark = index >= 2 && index <= 4;
+  const bool has_mark = HasMark(kPatEntries.at(std::max(0, cbo_pat_->currentIndex())));
   chk_bom_->setChecked(has_mark);
   chk_bom_->setEnabled(has_mark);
 }
@@ -495,28 +536,21 @@ void FrmB::cmdA_Click(int index) {
     name = SelectedFile();
     if (name.isEmpty()) return;
   } else {
-    name = txt_a_->text().trimmed();
+    name = NameInBox();
     if (name.isEmpty()) return;
     if (!name.contains(u'.')) name += QStringLiteral(".txt");
   }
-  // The last entry is ANSI Eng (8); it must be told apart before the entries
-  // with a mark move up by 3, or Unicode without a mark (2 + 3) would be taken
-  // for it.
-  int pat = cbo_pat_->currentIndex();
-  if (pat == 5) {
-    pat = 8;
-  } else if (pat >= 2 && pat <= 4 && !chk_bom_->isChecked()) {
-    pat += 3;
-  }
-  nPat = pat;
+  const PatEntry& entry = kPatEntries.at(std::max(0, cbo_pat_->currentIndex()));
+  nPat = chk_bom_->isChecked() ? entry.with_mark : entry.without_mark;
   // The folder on show, never text the path box's validation refused.
   sWay = list_tag_ + name;
+  bOk = true;
   done(QDialog::Accepted);
 }
 
 void FrmB::cmdMend_Click() {
   txt_a_->setFocus();
-  const QString typed = txt_a_->text().trimmed();
+  const QString typed = NameInBox();
   RefreshList();
   SelectListedFile(typed);
   const QString folder = list_tag_;
@@ -525,8 +559,7 @@ void FrmB::cmdMend_Click() {
     return ::lstat(Bytes(folder + name).c_str(), &st) == 0;
   });
   if (mended.second) SelectListedFile(mended.name);
-  txt_a_->setText(mended.name);
-  txt_a_->setSelection(mended.sel_start, mended.sel_length);
+  ShowNameInBox(mended.name, mended.sel_start, mended.sel_length);
 }
 
 void FrmB::cmdDelFile_Click() {

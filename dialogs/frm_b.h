@@ -2,23 +2,32 @@
 // and name to save under, together with the file encoding. It browses one
 // folder at a time, remembers the last folder across runs (settings "TKV",
 // section "Paths", key "LastPath"), and offers the default text folder
-// "TKV_TXT" beside the program, the desktop, the documents folder and one
-// step back; a folder list beside the files leads to the parent and the
-// subfolders. The path box takes absolute, relative and "~" folders; only a
-// folder it could enter is ever used for a path or stored.
+// "TKV_TXT" among the user's documents (dialogs/default_folder.h), the
+// desktop, the documents folder and one step back; a folder list beside the files leads to the
+// parent and the subfolders. The path box takes absolute, relative and "~" folders; only a folder
+// it could enter is ever used for a path or stored.
+//
+// Names show one way everywhere, in their readable form (files/path_text.h):
+// a name that is not UTF-8 reads "中文.txt [GB]" in the list, the name box
+// and the path box, and the path chosen still names its exact bytes.
 //
 // The caller sets bOpen (and in save mode sWay and nPat), shows the dialog
-// modally and reads sWay (empty: cancelled) and nPat afterwards. Confirming or
-// cancelling only hides the dialog, so folder, filter and selection carry over
-// to the next use. Every handler is public so that tests drive the dialog
-// without a modal loop.
+// modally and takes Chosen() when bOk is set. Confirming or cancelling only
+// hides the dialog, so folder, filter and selection carry over to the next
+// use. Every handler is public so that tests drive the dialog without a modal
+// loop.
 #ifndef TEKVO_DIALOGS_FRM_B_H_
 #define TEKVO_DIALOGS_FRM_B_H_
 
 #include <QDialog>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <array>
+
+#include "dialogs/default_folder.h"
+#include "engine/text/text.h"
+#include "files/file_encoding.h"
 
 class QCheckBox;
 class QComboBox;
@@ -41,14 +50,23 @@ class FrmB : public QDialog {
 
   // True to open a file, false to save.
   bool bOpen = true;
-  // Save mode in: the document's full path or empty. Out: the chosen full
-  // path, empty when the user cancelled or closed the dialog.
+  // True when the user confirmed with "打 开" or "保 存"; cleared on each show.
+  bool bOk = false;
+  // Save mode in: the document's full path (lossless text) or empty. Out:
+  // the chosen full path, empty when the user cancelled or closed the dialog.
   QString sWay;
-  // Save mode in: the document's FileEncoding. Out: the chosen one, 0 to 8.
-  int nPat = 0;
-  // The program's folder with a trailing "/", where the default folder
-  // "TKV_TXT" lives. Read when the dialog loads; set it before the first use.
-  QString sAppDir;
+  // Save mode in: the document's encoding. Out: the chosen one; open mode
+  // never hands back one with a mark (the file's own mark decides).
+  FileEncoding nPat = FileEncoding::kDefaultEncoding;
+  // Where the default folder is made. Read when the dialog loads.
+  UserFolders userFolders = CurrentUserFolders();
+
+  // What the dialog hands back; meaningful when bOk is true.
+  struct Choice {
+    Text path;              // sWay, lossless
+    FileEncoding encoding;  // nPat; kDefaultEncoding for the document's own
+  };
+  Choice Chosen() const;
 
   // Creation: filter, starting folder, default folder, last folder. Runs by
   // itself before the first show and again after Unload.
@@ -101,6 +119,9 @@ class FrmB : public QDialog {
   QStringList ListedFolders() const;
   // The folders behind "默认路径" (0) and "后退" (1).
   QString DefTag(int index) const { return def_tag_[index]; }
+  // The file the name box names, as lossless text: a listed file shown as
+  // the box shows it, otherwise the bytes its text stands for.
+  QString NameInBox() const;
 
   QLabel* lblGo() const { return lbl_go_; }
   QLineEdit* txtPath() const { return txt_path_; }
@@ -125,7 +146,11 @@ class FrmB : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void BuildControls();
+  void CreateControls();
+  void LayOutControls();
+  void WireControls();
+  // The check box and the buttons beside the file list, top to bottom.
+  QList<QWidget*> SideControls() const;
   void filA_PathChange(const QString& old_tag);
   // `folder` made absolute and clean: "~" expanded, a relative folder taken
   // from the folder on show.
@@ -133,7 +158,12 @@ class FrmB : public QDialog {
   // Runs the path box's validation when its text is not the current folder,
   // as a button press does first. False when the validation refused.
   bool SettlePathBox();
-  QString DefaultFolder(const QString& start_tag) const;
+  // The list's folder as the path box shows it, and the typed folder.
+  QString ShownFolder() const;
+  QString TypedFolder() const;
+  // Puts the lossless `name` into the name box in its readable form and
+  // selects what `start` and `length` cover of it.
+  void ShowNameInBox(const QString& name, int start = 0, int length = 0);
   void StoreLastPath();
   bool Ask(const QString& question, bool default_no);
   void Tell(const QString& message);

@@ -62,9 +62,7 @@ void mnuPasteOrig_Click(EditorContext& ctx) {
     Unlocked(ctx.txtA, [&] { ctx.txtA.Paste(); });
     ctx.lblSay.SetCaption(Text(captions::kPasteOrig));
     ctx.SetWindowCaption(DocumentCaption(u"粘贴作原始"));
-    ctx.sFile.clear();
-    ctx.nFilePat = 0;
-    ctx.eFileBreak = LineBreakStyle::kCrLf;
+    ctx.file.Clear();
     ctx.history.SetSaved(History::kNoSlot);
     ctx.history.ResetOriginal();
   });

@@ -9,18 +9,74 @@
 
 namespace tekvo {
 
+namespace {
+
+// The options Qt's application classes take for themselves, with how many
+// values follow each (QGuiApplication, the xcb platform, QApplication). The
+// command line is read before Qt starts, so that a wrong one is told
+// without a display; these must not count as unknown options or files.
+struct QtOption {
+  const char16_t* name;
+  int values;
+};
+constexpr QtOption kQtOptions[] = {
+    {u"platform", 1},
+    {u"platformpluginpath", 1},
+    {u"platformtheme", 1},
+    {u"plugin", 1},
+    {u"qwindowgeometry", 1},
+    {u"geometry", 1},
+    {u"qwindowtitle", 1},
+    {u"title", 1},
+    {u"qwindowicon", 1},
+    {u"icon", 1},
+    {u"session", 1},
+    {u"display", 1},
+    {u"name", 1},
+    {u"style", 1},
+    {u"stylesheet", 1},
+    {u"reverse", 0},
+    {u"testability", 0},
+    {u"sync", 0},
+    {u"widgetcount", 0},
+    {u"nograb", 0},
+    {u"dograb", 0},
+};
+
+// How many arguments from `arg` on are one of Qt's options: 0 when `arg` is
+// none, else the option and its values. Qt takes "--name" as "-name", and
+// "-style=NAME", "-stylesheet=FILE" and "-qmljsdebugger=..." whole.
+int QtOptionLength(const QString& arg) {
+  QString name = arg.mid(arg.startsWith(QStringLiteral("--")) ? 2 : 1);
+  const qsizetype equals = name.indexOf(u'=');
+  if (equals >= 0) {
+    name.truncate(equals);
+    return name == u"style" || name == u"stylesheet" || name == u"qmljsdebugger" ? 1 : 0;
+  }
+  for (const QtOption& option : kQtOptions) {
+    if (name == QStringView(option.name)) return 1 + option.values;
+  }
+  return 0;
+}
+
+}  // namespace
+
 CommandLine ParseCommandLine(const QStringList& args) {
   CommandLine line;
   QStringList files;
   bool options_done = false;
-  for (const QString& arg : args) {
-    if (!options_done && (arg == u"--help" || arg == u"-h")) return {CommandLine::Action::kHelp};
-    if (!options_done && (arg == u"--version" || arg == u"-v")) {
-      return {CommandLine::Action::kVersion};
+  for (qsizetype i = 0; i < args.size(); ++i) {
+    const QString& arg = args[i];
+    const bool option = !options_done && arg.size() > 1 && arg.startsWith(u'-');
+    if (option && (arg == u"--help" || arg == u"-h")) return {CommandLine::Action::kHelp, {}, {}};
+    if (option && (arg == u"--version" || arg == u"-v")) {
+      return {CommandLine::Action::kVersion, {}, {}};
     }
-    if (!options_done && arg == u"--") {
+    if (option && arg == u"--") {
       options_done = true;
-    } else if (!options_done && arg.size() > 1 && arg.startsWith(u'-')) {
+    } else if (const int qt = option ? QtOptionLength(arg) : 0; qt > 0) {
+      i += qt - 1;
+    } else if (option) {
       // Kept going: a later help request still counts.
       if (line.message.isEmpty()) line.message = QStringLiteral("unknown option ") + arg;
     } else {

@@ -1,7 +1,8 @@
 // The editor's command line: "tekvo [FILE]", "--help" and "--version".
-// Help and version are answered before Qt starts, so that they work without a
-// display; the file is opened once the window exists, by the same routine as
-// the open command.
+// It is read before Qt starts, so that help, version and a wrong command line
+// are answered without a display; Qt's own options (-platform, -display …)
+// are known and passed over. The file is opened once the window exists, by
+// the same routine as the open command.
 #ifndef TEKVO_EDITOR_COMMAND_LINE_H_
 #define TEKVO_EDITOR_COMMAND_LINE_H_
 
@@ -22,9 +23,8 @@ struct CommandLine {
 // Exit status of a command line that was wrong.
 inline constexpr int kUsageExitStatus = 2;
 
-// Reads the arguments after the program name. A help or version request
-// anywhere before "--" wins over everything else, so that it is seen even
-// among the options Qt takes for itself.
+// Reads the arguments after the program name, Qt's options among them. A
+// help or version request anywhere before "--" wins over everything else.
 CommandLine ParseCommandLine(const QStringList& args);
 
 QString UsageText();

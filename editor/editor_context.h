@@ -18,11 +18,26 @@
 #include "editor/say_label.h"
 #include "editor/seam.h"
 #include "engine/text/text.h"
+#include "files/file_encoding.h"
 #include "files/line_break_style.h"
 
 namespace tekvo {
 
 inline constexpr char16_t kWindowTitle[] = u"Tekvo";
+
+// The file behind the document, as the last open or save left it.
+struct DocumentFile {
+  // Full path (lossless text, files/path_text.h); empty when there is none.
+  Text sFile;
+  // The encoding sFile was read or written in; kDefaultEncoding when none.
+  FileEncoding nFilePat = FileEncoding::kDefaultEncoding;
+  // The line-break style sFile was loaded or saved with; the box itself
+  // always holds CR LF.
+  LineBreakStyle eFileBreak = LineBreakStyle::kCrLf;
+
+  // No file: after clear, paste as original, and at start.
+  void Clear() { *this = DocumentFile(); }
+};
 // Window captions that name a document end with this.
 inline constexpr char16_t kCaptionSuffix[] = u"  ~Tekvo";
 
@@ -45,13 +60,8 @@ struct EditorContext {
   Menus& menus;
   DialogSet& dialogs;
 
-  // Full path of the file behind the document; empty when there is none.
-  Text sFile;
-  // The FileEncoding of sFile; 0 when there is none.
-  std::int16_t nFilePat = 0;
-  // The line-break style sFile was loaded or saved with; the box itself
-  // always holds CR LF.
-  LineBreakStyle eFileBreak = LineBreakStyle::kCrLf;
+  // The file behind the document.
+  DocumentFile file;
   // The last search text, line breaks as single CR.
   Text sSeek;
 

@@ -4,6 +4,7 @@
 #include <QMenuBar>
 #include <QPalette>
 #include <QResizeEvent>
+#include <algorithm>
 
 #include "dialogs/qtext.h"
 #include "editor/clipboard_commands.h"
@@ -39,6 +40,8 @@ constexpr int kBoxTop = 650;
 constexpr int kBoxWidth = 11250;
 constexpr int kBoxHeight = 6870;
 constexpr int kBoxMargin = 100;
+// The least of the box the window may be shrunk to: a few lines.
+constexpr int kLeastBoxHeight = 1200;
 
 QRect PixelRect(int left, int top, int width, int height) {
   return QRect(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
@@ -80,6 +83,13 @@ MainWindow::MainWindow(std::unique_ptr<Seam> seam, std::unique_ptr<Clipboard> cl
   WireBox();
   resize(TwipsToPixels(kClientWidth),
          TwipsToPixels(kClientHeight) + menuBar()->sizeHint().height());
+  // Only the box follows the window, so a smaller window would cut off the
+  // buttons, and a narrower menu bar folds its last menus away: every control
+  // stays reachable.
+  const int least_width = std::max(TwipsToPixels(kSeekLeft[1] + kButtonWidth + kBoxMargin),
+                                   menuBar()->sizeHint().width());
+  setMinimumSize(least_width, TwipsToPixels(kBoxTop + kLeastBoxHeight + kBoxMargin) +
+                                  menuBar()->sizeHint().height());
   edit_->setFocus(Qt::OtherFocusReason);
 }
 

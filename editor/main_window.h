@@ -19,6 +19,7 @@
 #include "editor/key_table.h"
 #include "editor/menu_bar.h"
 #include "editor/say_label.h"
+#include "editor/say_view.h"
 #include "editor/seam.h"
 #include "editor/text_box.h"
 
@@ -57,7 +58,7 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<Seam> seam_;
   std::unique_ptr<Clipboard> clipboard_;
   QWidget* client_ = nullptr;
-  QLabel* say_view_ = nullptr;
+  SayView* say_view_ = nullptr;
   BoxEdit* edit_ = nullptr;
   std::array<QPushButton*, 4> cmdUd_{};
   std::array<QPushButton*, 2> cmdSeek_{};

@@ -6,22 +6,22 @@
 
 #include "engine/text/text.h"
 
-class QLabel;
-
 namespace tekvo {
+
+class SayView;
 
 class SayLabel {
  public:
   // `view` may be null (no widget, as in tests); otherwise it must outlive
   // this object.
-  explicit SayLabel(QLabel* view = nullptr);
+  explicit SayLabel(SayView* view = nullptr);
 
   const Text& Caption() const { return caption_; }
   void SetCaption(const Text& caption);
 
  private:
   Text caption_;
-  QLabel* view_;
+  SayView* view_;
 };
 
 }  // namespace tekvo

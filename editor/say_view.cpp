@@ -1,12 +1,51 @@
 #include "editor/say_view.h"
 
-#include <QFontInfo>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QTextLayout>
 #include <algorithm>
 
 namespace tekvo {
+namespace {
+
+constexpr double kSmallestPoints = 6;
+constexpr double kPointStep = 0.5;
+constexpr QChar kEllipsis(0x2026);
+
+QFont AtPoints(QFont font, double points) {
+  font.setPointSizeF(points);
+  return font;
+}
+
+int LinesThatFit(const QFont& font, int height) {
+  return std::max(1, height / std::max(1, QFontMetrics(font).lineSpacing()));
+}
+
+bool FitsOnOneLine(const QString& text, const QFont& font, int width) {
+  return QFontMetrics(font).horizontalAdvance(text) <= width;
+}
+
+SayLayout Wrapped(const QString& text, const QFont& font, int width, int lines) {
+  SayLayout layout{font, WrapSayText(text, font, width, lines), false};
+  layout.cut = layout.lines.back().endsWith(kEllipsis) && !text.endsWith(kEllipsis);
+  return layout;
+}
+
+}  // namespace
+
+SayLayout LayOutSay(const QString& text, const QFont& font, QSize area) {
+  const int width = area.width();
+  if (FitsOnOneLine(text, font, width) || font.pointSizeF() <= 0) {
+    return Wrapped(text, font, width, 1);
+  }
+  for (double points = font.pointSizeF(); points >= kSmallestPoints; points -= kPointStep) {
+    const QFont smaller = AtPoints(font, points);
+    if (FitsOnOneLine(text, smaller, width)) return {smaller, {text}, false};
+    const int lines = LinesThatFit(smaller, area.height());
+    if (lines >= 2) return Wrapped(text, smaller, width, lines);
+  }
+  return Wrapped(text, font, width, 1);
+}
 
 SayView::SayView(QWidget* parent) : QLabel(parent) {
   setTextFormat(Qt::PlainText);
@@ -14,29 +53,30 @@ SayView::SayView(QWidget* parent) : QLabel(parent) {
   setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
-void SayView::paintEvent(QPaintEvent*) {
-  const QStringList lines = text().split(u'\n');
-  const QRect area = contentsRect();
-  const QFontMetrics metrics(font());
-  QPainter painter(this);
-  painter.setFont(font());
-  painter.setPen(
-      palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
-  const int count = static_cast<int>(lines.size());
-  const bool natural = metrics.lineSpacing() * count <= area.height();
-  const int step = natural ? metrics.lineSpacing() : std::max(1, area.height() / count);
-  // Closer lines keep the same share of their height below the baseline.
-  const int below = natural ? metrics.descent() : metrics.descent() * step / metrics.height();
-  for (int i = 0; i < count; ++i) {
-    const int baseline =
-        natural ? area.top() + metrics.ascent() + i * step : area.top() + (i + 1) * step - below;
-    painter.drawText(area.left(), baseline, lines[i]);
-  }
+void SayView::ShowSay(const QString& text) {
+  full_ = text;
+  layout_ = LayOutSay(text, font(), contentsRect().size());
+  setText(layout_.lines.join(u'\n'));
+  setToolTip(layout_.cut ? text : QString());
+  update();
 }
 
-int SayLineCount(const QFont& font, int height) {
-  const int em = std::max(1, QFontInfo(font).pixelSize());
-  return std::max(1, height / em);
+void SayView::resizeEvent(QResizeEvent* event) {
+  QLabel::resizeEvent(event);
+  if (!full_.isEmpty()) ShowSay(full_);
+}
+
+void SayView::paintEvent(QPaintEvent*) {
+  const QRect area = contentsRect();
+  const QFontMetrics metrics(layout_.font);
+  QPainter painter(this);
+  painter.setFont(layout_.font);
+  painter.setPen(
+      palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+  for (int i = 0; i < layout_.lines.size(); ++i) {
+    painter.drawText(area.left(), area.top() + metrics.ascent() + i * metrics.lineSpacing(),
+                     layout_.lines[i]);
+  }
 }
 
 QStringList WrapSayText(const QString& text, const QFont& font, int width, int max_lines) {

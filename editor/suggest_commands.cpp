@@ -32,8 +32,8 @@ constexpr double kFileReadingTieBreak = 0.001;
 // was opened (the original, no step taken).
 void AddFileReadings(const EditorContext& ctx, const Text& shown,
                      std::vector<RepairCandidate>& candidates) {
-  if (ctx.sFile.empty() || ctx.history.nCur() != History::kOriginal) return;
-  std::ifstream in(TextPath(ctx.sFile), std::ios::binary);
+  if (ctx.file.sFile.empty() || ctx.history.nCur() != History::kOriginal) return;
+  std::ifstream in(TextPath(ctx.file.sFile), std::ios::binary);
   if (!in) return;
   std::string bytes(kMaxFileBytes + 1, '\0');
   in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));

@@ -45,10 +45,11 @@ void mnuSize_Click(TextBox& box, int index) {
 }
 
 Text AboutText() {
-  const QString text = QStringLiteral("产品名：Tekvo  版本号：%1.%2\r\n\r\n作者：%3  %4")
-                           .arg(TEKVO_VERSION_MAJOR)
-                           .arg(TEKVO_VERSION_MINOR)
-                           .arg(QString::fromUtf16(kAuthorName), QString::fromUtf16(kAuthorMail));
+  const QString text =
+      QStringLiteral("产品名：Tekvo  版本号：%1.%2\r\n\r\n作者：%3  %4")
+          .arg(TEKVO_VERSION_MAJOR)
+          .arg(TEKVO_VERSION_MINOR)
+          .arg(QString::fromUtf16(kAuthorName), QString::fromUtf16(kDocumentationHint));
   return ToText(text);
 }
 

@@ -11,7 +11,9 @@
 namespace tekvo {
 
 inline constexpr char16_t kAuthorName[] = u"Tekvo developers";
-inline constexpr char16_t kAuthorMail[] = u"tekvo@example.org";
+// Where the About box sends the user for more: the manual page the package
+// installs. The project keeps no mail address or web site to name instead.
+inline constexpr char16_t kDocumentationHint[] = u"说明：man tekvo";
 
 // The view of the box as settings, and settings applied to the box.
 ViewSettings CurrentView(const TextBox& box);
@@ -25,7 +27,8 @@ void mnuFont_Click(TextBox& box, int index);
 // Font size index * 2 + 10 points, index 0 to 7.
 void mnuSize_Click(TextBox& box, int index);
 
-// The About box's text: product, version of this build, author.
+// The About box's text: product, version of this build, author and where the
+// documentation is.
 Text AboutText();
 void mnuAbout_Click(Seam& seam);
 

@@ -55,10 +55,10 @@ void FrmBFixture::SetUpFolders() {
   // The trash lives under the data folder, which must exist to be used.
   QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
   QDir().mkpath(R("start"));
-  QDir().mkpath(R("app"));
+  QDir().mkpath(R("userdocs"));
   QDir().mkpath(R("docs/sub"));
   start_ = R("start/");
-  app_ = R("app/");
+  def_ = R("userdocs/TKV_TXT/");
   docs_ = R("docs/");
   for (const char* name : {"a.txt", "B.TXT", "c.doc", "abc.txt", "abc_2.txt", "zz.doc"}) {
     Touch(docs_ + QString::fromUtf8(name));
@@ -74,7 +74,7 @@ void FrmBFixture::ClearLastPath() {
 
 std::unique_ptr<FrmB> FrmBFixture::Make(Script* script) {
   auto dialog = std::make_unique<FrmB>(*script);
-  dialog->sAppDir = app_;
+  dialog->userFolders = {R("userdocs"), R("userdata")};
   dialog->Load();
   return dialog;
 }
@@ -92,7 +92,7 @@ std::unique_ptr<FrmB> FrmBFixture::SaveIn(Script* script, const QString& folder,
   auto dialog = Make(script);
   dialog->bOpen = false;
   dialog->sWay = folder + name;
-  dialog->nPat = pat;
+  dialog->nPat = ToFileEncoding(pat);
   dialog->Activate();
   return dialog;
 }

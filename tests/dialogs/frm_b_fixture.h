@@ -43,8 +43,8 @@ void Touch(const QString& path);
 class FrmBFixture : public QObject {
  protected:
   // For initTestCase: HOME, the settings store and the data folder under a
-  // temporary folder; "start" (the process's folder), "app" and "docs" with
-  // a few files and a subfolder.
+  // temporary folder; "start" (the process's folder), "userdocs" (the default folder's documents)
+  // and "docs" with a few files and a subfolder.
   void SetUpFolders();
   // For init: every test starts without a stored LastPath.
   void ClearLastPath();
@@ -57,7 +57,7 @@ class FrmBFixture : public QObject {
 
   std::unique_ptr<QTemporaryDir> root_;
   QString start_;  // the process's folder when a dialog loads
-  QString app_;    // the program's folder
+  QString def_;    // the default folder, in userdocs
   QString docs_;   // a folder with files
 };
 

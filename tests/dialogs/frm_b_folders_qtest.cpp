@@ -43,7 +43,7 @@ class FrmBFoldersTest : public FrmBFixture {
     dialog->cmdDef_Click(1);
     QCOMPARE(dialog->ListTag(), R("docs/sub/"));
     dialog->cmdDef_Click(0);
-    QCOMPARE(dialog->ListTag(), app_ + "TKV_TXT/");
+    QCOMPARE(dialog->ListTag(), def_);
   }
 
   void pathBoxValidation_data() {
@@ -54,10 +54,9 @@ class FrmBFoldersTest : public FrmBFixture {
     QTest::addColumn<QString>("folder");
     QTest::addRow("good-folder") << R("docs/sub") << false << 0 << R("docs/sub/") << R("docs/sub/");
     QTest::addRow("dot-dot") << R("docs/sub/..") << false << 0 << R("docs/") << R("docs/");
-    QTest::addRow("bad-yes") << R("nowhere") << true << 1 << R("app/TKV_TXT/") << R("app/TKV_TXT/");
-    QTest::addRow("bad-no") << R("nowhere") << false << 1 << R("nowhere") << R("app/TKV_TXT/");
-    QTest::addRow("a-file") << R("docs/a.txt") << false << 1 << R("docs/a.txt")
-                            << R("app/TKV_TXT/");
+    QTest::addRow("bad-yes") << R("nowhere") << true << 1 << def_ << def_;
+    QTest::addRow("bad-no") << R("nowhere") << false << 1 << R("nowhere") << def_;
+    QTest::addRow("a-file") << R("docs/a.txt") << false << 1 << R("docs/a.txt") << def_;
   }
   void pathBoxValidation() {
     QFETCH(QString, typed);
@@ -134,7 +133,7 @@ class FrmBFoldersTest : public FrmBFixture {
     QTest::addColumn<QString>("folder");
     QTest::addRow("subfolder") << "sub" << R("docs/sub/");
     QTest::addRow("dot-slash") << "./sub/" << R("docs/sub/");
-    QTest::addRow("parent") << "../app" << R("app/");
+    QTest::addRow("parent") << "../userdocs" << R("userdocs/");
     QTest::addRow("home") << "~" << R("");
     QTest::addRow("below-home") << "~/docs/sub" << R("docs/sub/");
   }

@@ -1,5 +1,6 @@
 // The file browser's file names: the name box, new names, deletion and
 // names that are not UTF-8.
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QApplication>
@@ -138,39 +139,58 @@ class FrmBNamesTest : public FrmBFixture {
     QVERIFY(!QFile::exists(QDir::currentPath() + "/files/fresh.txt"));
   }
 
-  // Names unpacked from Windows archives are GB bytes, not UTF-8: listed
-  // readably, chosen, saved over and deleted by their exact bytes.
+  // Names unpacked from Windows archives are GB bytes, not UTF-8: shown one
+  // way everywhere (list, name box, path box, question), chosen, saved over,
+  // given a new name and deleted by their exact bytes.
   void nonUtf8NamesByTheirBytes() {
     QDir().mkpath(R("gb"));
-    const std::string folder = R("gb/").toStdString();
+    const std::string folder = R("gb/").toStdString() + "\xD6\xD0\xCE\xC4/";
+    QVERIFY(::mkdir(folder.c_str(), 0700) == 0);
     const std::string name = "\xD6\xD0\xCE\xC4.txt";
     TouchBytes(folder + name);
     Script script;
     script.answers = {true};
-    auto dialog = OpenIn(&script, R("gb"));
+    auto dialog = OpenIn(&script, FromText(LosslessPathText(folder)));
+    const QString shown_folder = R("gb/") + "中文 [GB]/";
+    QCOMPARE(dialog->txtPath()->text(), shown_folder);
     QCOMPARE(dialog->filA()->count(), 1);
     QCOMPARE(dialog->filA()->item(0)->text(), QStringLiteral("中文.txt [GB]"));
     dialog->filA()->setCurrentRow(0);
+    QCOMPARE(dialog->txtA()->text(), QStringLiteral("中文.txt [GB]"));
     dialog->cmdA_Click(0);
     QCOMPARE(BytesOf(dialog->sWay), folder + name);
 
     dialog->bOpen = false;
     dialog->Activate();
+    QCOMPARE(dialog->txtA()->text(), QStringLiteral("中文.txt [GB]"));
     QVERIFY(!dialog->SelectedFile().isEmpty());
     dialog->cmdA_Click(0);
     QCOMPARE(BytesOf(dialog->sWay), folder + name);
-    // "起新名" sees the taken name by its bytes and keeps them.
+    // "起新名" sees the taken name by its bytes, keeps them, and selects what
+    // it added in the name as shown.
     dialog->Activate();
     dialog->cmdMend_Click();
+    QCOMPARE(dialog->txtA()->text(), QStringLiteral("中文_2.txt [GB]"));
+    QCOMPARE(dialog->txtA()->selectedText(), QStringLiteral("_2"));
     dialog->cmdA_Click(0);
     QCOMPARE(BytesOf(dialog->sWay), folder + "\xD6\xD0\xCE\xC4_2.txt");
+    // A new name typed with the tag is written in GB.
+    dialog->Activate();
+    dialog->txtA()->setText(QStringLiteral("新.txt [GB]"));
+    dialog->cmdA_Click(0);
+    QCOMPARE(BytesOf(dialog->sWay), folder + "\xD0\xC2.txt");
+    // The path box, typed back as shown, enters the same folder.
+    dialog->SetListFolder(docs_);
+    dialog->txtPath()->setText(shown_folder);
+    dialog->txtPath_Enter();
+    QCOMPARE(BytesOf(dialog->ListTag()), folder);
 
     dialog->bOpen = true;
     dialog->Activate();
     QVERIFY(dialog->SelectListedFile(FromText(LosslessPathText(name))));
     dialog->cmdDelFile_Click();
     QCOMPARE(script.questions.size(), 1);
-    QVERIFY2(script.questions[0].startsWith(R("gb/") + "\\xD6\\xD0\\xCE\\xC4.txt\r\n"),
+    QVERIFY2(script.questions[0].startsWith(shown_folder + "中文.txt [GB]\r\n"),
              qPrintable(script.questions[0]));
     QVERIFY(::access((folder + name).c_str(), F_OK) != 0);
     QCOMPARE(dialog->filA()->count(), 0);

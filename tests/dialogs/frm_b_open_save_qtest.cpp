@@ -37,10 +37,10 @@ class FrmBOpenSaveTest : public FrmBFixture {
   void firstUseShowsTheDefaultFolder() {
     Script script;
     auto dialog = Make(&script);
-    QCOMPARE(dialog->ListTag(), app_ + "TKV_TXT/");
-    QVERIFY(QDir(app_ + "TKV_TXT").exists());
-    QCOMPARE(dialog->txtPath()->text(), app_ + "TKV_TXT/");
-    QCOMPARE(dialog->DefTag(0), app_ + "TKV_TXT/");
+    QCOMPARE(dialog->ListTag(), def_);
+    QVERIFY(QDir(def_).exists());
+    QCOMPARE(dialog->txtPath()->text(), def_);
+    QCOMPARE(dialog->DefTag(0), def_);
     dialog->cmdDef_Click(1);
     QCOMPARE(dialog->ListTag(), start_);
     QVERIFY(script.messages.isEmpty());
@@ -51,8 +51,8 @@ class FrmBOpenSaveTest : public FrmBFixture {
     QTest::addColumn<QString>("shown");
     QTest::addRow("existing") << R("docs") << R("docs/");
     QTest::addRow("existing-with-blanks") << "  " + R("docs/sub") + "  " << R("docs/sub/");
-    QTest::addRow("gone") << R("no-such-folder") << R("app/TKV_TXT/");
-    QTest::addRow("empty") << QString() << R("app/TKV_TXT/");
+    QTest::addRow("gone") << R("no-such-folder") << def_;
+    QTest::addRow("empty") << QString() << def_;
   }
   void lastPathChoosesTheFolder() {
     QFETCH(QString, stored);
@@ -119,7 +119,7 @@ class FrmBOpenSaveTest : public FrmBFixture {
     QCOMPARE(dialog->chkBom()->isEnabled(), bomEnabled);
     QVERIFY(!dialog->chkBom()->isHidden());
     dialog->cmdA_Click(0);
-    QCOMPARE(dialog->nPat, pat);
+    QCOMPARE(int(dialog->nPat), pat);
     QCOMPARE(dialog->sWay, docs_ + "a.txt");
   }
 
@@ -146,7 +146,7 @@ class FrmBOpenSaveTest : public FrmBFixture {
     auto dialog = Make(&script);
     dialog->bOpen = false;
     dialog->sWay = way;
-    dialog->nPat = 0;
+    dialog->nPat = FileEncoding::kDefaultEncoding;
     dialog->Activate();
     QCOMPARE(dialog->txtA()->text(), QStringLiteral("!未起名.txt"));
     QCOMPARE(dialog->cboPat()->currentIndex(), 0);
@@ -207,7 +207,7 @@ class FrmBOpenSaveTest : public FrmBFixture {
     dialog->cboPat()->setCurrentIndex(index);
     dialog->cboPat_Click();
     dialog->cmdA_Click(0);
-    QCOMPARE(dialog->nPat, pat);
+    QCOMPARE(int(dialog->nPat), pat);
     QCOMPARE(dialog->sWay, docs_ + "a.txt");
   }
 

@@ -33,9 +33,9 @@ TEST_P(PasteOrigTest, MakesClipboardTheUnsavedOriginal) {
   const PasteOrigCase& c = GetParam();
   CommandHarness h;
   h.Load(u"old text", u"打开作原始 (&O) …");
-  h.ctx.sFile = u"/tmp/old.txt";
-  h.ctx.nFilePat = 4;
-  h.ctx.eFileBreak = LineBreakStyle::kLf;
+  h.ctx.file.sFile = u"/tmp/old.txt";
+  h.ctx.file.nFilePat = FileEncoding::kUtf8;
+  h.ctx.file.eFileBreak = LineBreakStyle::kLf;
   h.ctx.SetWindowCaption(u"old.txt  ~Tekvo");
   if (c.unsaved_before) h.Change(u"repaired", u"GB--Big5 ");
   if (c.answer) h.seam.AnswerAsk(*c.answer);
@@ -48,19 +48,19 @@ TEST_P(PasteOrigTest, MakesClipboardTheUnsavedOriginal) {
   EXPECT_EQ(h.seam.Unused(), 0);
   if (!c.pasted) {
     EXPECT_EQ(Q(h.box.Text()), Q(text_before));
-    EXPECT_EQ(Q(h.ctx.sFile), QStringLiteral("/tmp/old.txt"));
-    EXPECT_EQ(h.ctx.nFilePat, 4);
-    EXPECT_EQ(h.ctx.eFileBreak, LineBreakStyle::kLf);
+    EXPECT_EQ(Q(h.ctx.file.sFile), QStringLiteral("/tmp/old.txt"));
+    EXPECT_EQ(ToInt(h.ctx.file.nFilePat), 4);
+    EXPECT_EQ(h.ctx.file.eFileBreak, LineBreakStyle::kLf);
     EXPECT_EQ(Q(h.ctx.WindowCaption()), QStringLiteral("old.txt  ~Tekvo"));
     return;
   }
   EXPECT_EQ(Q(h.box.Text()), Q(c.expected_text));
   EXPECT_EQ(Q(h.say.Caption()), QStringLiteral("粘贴作原始 [Ctrl+P]"));
   EXPECT_EQ(Q(h.ctx.WindowCaption()), QStringLiteral("粘贴作原始  ~Tekvo"));
-  EXPECT_TRUE(h.ctx.sFile.empty());
-  EXPECT_EQ(h.ctx.nFilePat, 0);
+  EXPECT_TRUE(h.ctx.file.sFile.empty());
+  EXPECT_EQ(ToInt(h.ctx.file.nFilePat), 0);
   // Pasted text came from no file: it is saved with CR LF.
-  EXPECT_EQ(h.ctx.eFileBreak, LineBreakStyle::kCrLf);
+  EXPECT_EQ(h.ctx.file.eFileBreak, LineBreakStyle::kCrLf);
   EXPECT_EQ(h.history.nCur(), -1);
   EXPECT_EQ(h.history.nNewest(), -1);
   EXPECT_EQ(h.history.nSaved(), -2);

@@ -48,6 +48,15 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"help-after-dash-dash-is-a-file", {"--", "--help"}, Action::kRun, "--help"},
         ParseCase{"lone-dash-is-a-name", {"-"}, Action::kRun, "-"},
         ParseCase{"unknown-option", {"--bogus", "a.txt"}, Action::kError, ""},
+        ParseCase{"unknown-option-with-value", {"-bogus=1"}, Action::kError, ""},
+        // Qt's own options and their values are neither errors nor files.
+        ParseCase{"qt-platform", {"-platform", "offscreen", "a.txt"}, Action::kRun, "a.txt"},
+        ParseCase{"qt-double-dash-display", {"--display", ":1", "a.txt"}, Action::kRun, "a.txt"},
+        ParseCase{"qt-title-value", {"-title", "b.txt"}, Action::kRun, ""},
+        ParseCase{"qt-style-equals", {"a.txt", "-style=fusion"}, Action::kRun, "a.txt"},
+        ParseCase{"qt-flag", {"-reverse", "a.txt"}, Action::kRun, "a.txt"},
+        ParseCase{
+            "qt-option-after-dash-dash-is-a-file", {"--", "-reverse"}, Action::kRun, "-reverse"},
         ParseCase{"two-files", {"a.txt", "b.txt"}, Action::kError, ""}),
     CaseName<ParseCase>);
 
@@ -89,17 +98,17 @@ TEST_P(OpenCommandLineFileTest, OpensAsTheOpenCommand) {
   OpenCommandLineFile(h_.ctx, argument);
 
   EXPECT_EQ(h_.box.Text(), c.text);
-  EXPECT_EQ(h_.ctx.nFilePat, c.encoding);
+  EXPECT_EQ(ToInt(h_.ctx.file.nFilePat), c.encoding);
   EXPECT_TRUE(h_.history.IsSaved());
   EXPECT_EQ(h_.history.nCur(), History::kOriginal);
   if (c.reason.empty()) {
     EXPECT_TRUE(h_.seam.Messages().empty());
-    EXPECT_EQ(h_.ctx.sFile, full);
+    EXPECT_EQ(h_.ctx.file.sFile, full);
     EXPECT_EQ(h_.ctx.WindowCaption(), u"notes.txt  ~Tekvo");
     EXPECT_EQ(h_.say.Caption(), u"打开作原始 (&O) …");
   } else {
     EXPECT_EQ(h_.seam.Messages(), std::vector<Text>{full + u"\r\n\r\n" + c.reason});
-    EXPECT_TRUE(h_.ctx.sFile.empty());
+    EXPECT_TRUE(h_.ctx.file.sFile.empty());
     EXPECT_EQ(h_.ctx.WindowCaption(), u"Tekvo");
   }
   EXPECT_TRUE(h_.seam.Questions().empty());
@@ -131,7 +140,7 @@ TEST(OpenCommandLineFileBytesTest, NameThatIsNotUtf8OpensByItsBytes) {
 
   EXPECT_TRUE(h.seam.Messages().empty());
   EXPECT_EQ(h.box.Text(), u"abc");
-  EXPECT_EQ(TextPath(h.ctx.sFile), name);
+  EXPECT_EQ(TextPath(h.ctx.file.sFile), name);
 }
 
 class OpenCommandLineQuestionsTest : public testing::Test {
@@ -154,7 +163,7 @@ TEST_F(OpenCommandLineQuestionsTest, UnsavedTextAsksAndNoKeepsIt) {
   OpenCommandLineFile(h_.ctx, path_);
   EXPECT_EQ(h_.seam.Questions().size(), 1u);
   EXPECT_EQ(h_.box.Text(), u"changed");
-  EXPECT_TRUE(h_.ctx.sFile.empty());
+  EXPECT_TRUE(h_.ctx.file.sFile.empty());
 }
 
 TEST_F(OpenCommandLineQuestionsTest, TheOpenUnchangedFileAsksToReopen) {

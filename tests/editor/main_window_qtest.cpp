@@ -1,4 +1,5 @@
 #include <QDialog>
+#include <QMenuBar>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -319,12 +320,36 @@ class MainWindowTest : public QObject {
     QCOMPARE(t.window->edit().pos(), QPoint(7, 43));
   }
 
+  // Shrunk as far as it goes, the window still shows every button whole,
+  // every menu of the bar and some of the box.
+  void shrunkWindowKeepsEveryControl() {
+    TestWindow t;
+    MainWindow& w = *t.window;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.resize(10, 10);
+    QTRY_COMPARE(w.size(), w.minimumSize());
+    const QRect client = w.centralWidget()->rect();
+    const auto buttons = w.centralWidget()->findChildren<QPushButton*>();
+    QCOMPARE(buttons.size(), 6);
+    for (const QPushButton* button : buttons) {
+      QVERIFY2(client.contains(button->geometry()), qPrintable(button->text()));
+    }
+    QMenuBar* bar = w.menuBar();
+    for (QAction* menu : bar->actions()) {
+      const QRect place = bar->actionGeometry(menu);
+      QVERIFY2(!place.isEmpty() && bar->rect().contains(place), qPrintable(menu->text()));
+    }
+    QVERIFY(client.contains(w.edit().geometry()));
+    QVERIFY(w.edit().height() >= 60);
+  }
+
   void aboutNamesVersionAndAuthor() {
     TestWindow t;
     t.window->menus().mnuAbout->trigger();
     const QString expected =
         QStringLiteral(
-            "产品名：Tekvo  版本号：%1.%2\r\n\r\n作者：Tekvo developers  tekvo@example.org")
+            "产品名：Tekvo  版本号：%1.%2\r\n\r\n作者：Tekvo developers  说明：man tekvo")
             .arg(TEKVO_VERSION_MAJOR)
             .arg(TEKVO_VERSION_MINOR);
     QCOMPARE(t.seam->Messages(), std::vector<Text>{ToText(expected)});

@@ -134,7 +134,7 @@ TEST(SuggestCommand, AFileOpenedInTheWrongEncodingIsReadAgain) {
     SCOPED_TRACE(c.name);
     CommandHarness h;
     h.Load(CodePageBytesToText(bytes, CodePageId{936}));
-    h.ctx.sFile = LosslessPathText(path);
+    h.ctx.file.sFile = LosslessPathText(path);
     if (c.stepped) h.Change(h.box.Text() + u"x", u"step");
     const auto [first_name, first_text] = FirstListed(h);
     EXPECT_EQ(first_name == u"重读文件: shift-jis ", c.offered);
